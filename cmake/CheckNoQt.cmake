@@ -1,0 +1,17 @@
+# Fails when a source outside src/shell/ includes a Qt header.
+file(GLOB_RECURSE files ${ROOT}/src/*.h ${ROOT}/src/*.cpp ${ROOT}/tests/*.h ${ROOT}/tests/*.cpp
+     ${ROOT}/bench/*.cpp ${ROOT}/fuzz/*.cpp)
+set(bad "")
+foreach(f ${files})
+    if(f MATCHES "/src/shell/" OR f MATCHES "/tests/shell/")
+        continue()
+    endif()
+    file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]+|Qt[A-Za-z]*/)")
+    if(lines)
+        list(APPEND bad "${f}: ${lines}")
+    endif()
+endforeach()
+if(bad)
+    message(FATAL_ERROR "Qt headers outside src/shell:\n${bad}")
+endif()
+message(STATUS "no Qt header outside src/shell")

@@ -1,0 +1,285 @@
+// CLinear geometry, editing and post-processor values.
+#include "elements/Linear.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "elements/ViewServices.h"
+
+CLinear::CLinear(CPoint start, CPoint end) {
+    m_ptStart = start;
+    m_ptEnd = end;
+    ClearEdited();
+}
+
+CLinear::CLinear(const CPiece& src) {
+    m_ptStart = src.GetStart();
+    m_ptEnd = src.GetEnd();
+    m_ptOldStart = m_ptStart;
+    m_ptOldEnd = m_ptEnd;
+    m_nSpeed = src.m_nSpeed;
+    m_nFeed = src.m_nFeed;
+    m_nLeave = src.m_nLeave;
+    for (int i = 0; i < 4; ++i) {
+        SetLock(i, src.GetLock(i));
+    }
+    ClearEdited();
+}
+
+int32_t CLinear::LineYAt(CPoint a, CPoint b, int32_t x) {
+    if (x < a.x || x > b.x) {
+        return -1;
+    }
+    if (x == a.x) {
+        return a.y;
+    }
+    if (x == b.x) {
+        return b.y;
+    }
+    if (a.y == b.y) {
+        return a.y;
+    }
+    const int64_t k = (static_cast<int64_t>(b.y) - a.y) * 1000 / (static_cast<int64_t>(b.x) - a.x);
+    const int64_t c = a.y - (a.x / 1000) * k;
+    const int64_t y = (x / 1000) * k + c;
+    return static_cast<int32_t>(std::clamp<int64_t>(y, -kRoundLimit, kRoundLimit));
+}
+
+int32_t CLinear::GetYAt(int32_t x) const { return LineYAt(m_ptStart, m_ptEnd, x); }
+
+double CLinear::GetSlopeAt(int32_t x) const {
+    if (x < m_ptStart.x || x > m_ptEnd.x || m_ptEnd.x == m_ptStart.x) {
+        return kNoSlope;
+    }
+    return static_cast<double>(static_cast<int64_t>(m_ptEnd.y) - m_ptStart.y) /
+           static_cast<double>(static_cast<int64_t>(m_ptEnd.x) - m_ptStart.x);
+}
+
+double CLinear::GetStartSlope() const {
+    if (m_ptEnd.x == m_ptStart.x) {
+        return kNoSlope;
+    }
+    return static_cast<double>(static_cast<int64_t>(m_ptEnd.y) - m_ptStart.y) /
+           static_cast<double>(static_cast<int64_t>(m_ptEnd.x) - m_ptStart.x);
+}
+
+double CLinear::GetEndSlope() const { return GetStartSlope(); }
+
+int32_t CLinear::GetMinY() const { return std::min(m_ptStart.y, m_ptEnd.y); }
+int32_t CLinear::GetMaxY() const { return std::max(m_ptStart.y, m_ptEnd.y); }
+
+void CLinear::UpdateBounds() {
+    const int32_t top = std::max(m_ptStart.y, m_ptEnd.y);
+    m_rcBounds = CRect(m_ptStart.x, top, m_ptEnd.x, -top);
+}
+
+int CLinear::SetStart(int32_t x, int32_t y) {
+    if (x > m_ptEnd.x - 100 && m_ptEnd.x != 0) {
+        x = m_ptEnd.x - 100;
+    }
+    if (y < 0) {
+        y = 0;
+    }
+    if (!m_bLockStartX) {
+        m_ptStart.x = x;
+    }
+    if (!m_bLockStartY) {
+        m_ptStart.y = y;
+    }
+    UpdateBounds();
+    return 1;
+}
+
+int CLinear::SetEnd(int32_t x, int32_t y) {
+    if (x < m_ptStart.x + 100) {
+        x = m_ptStart.x + 100;
+    }
+    if (y < 0) {
+        y = 0;
+    }
+    if (!m_bLockEndX) {
+        m_ptEnd.x = x;
+    }
+    if (!m_bLockEndY) {
+        m_ptEnd.y = y;
+    }
+    UpdateBounds();
+    return 1;
+}
+
+int CLinear::GetLock(int index) const {
+    switch (index) {
+        case kLockStartZ: return m_bLockStartX;
+        case kLockStartX: return m_bLockStartY;
+        case kLockEndZ: return m_bLockEndX;
+        case kLockEndX: return m_bLockEndY;
+        default: return 0;
+    }
+}
+
+void CLinear::SetLock(int index, int flag) {
+    switch (index) {
+        case kLockStartZ: m_bLockStartX = flag; break;
+        case kLockStartX: m_bLockStartY = flag; break;
+        case kLockEndZ: m_bLockEndX = flag; break;
+        case kLockEndX: m_bLockEndY = flag; break;
+        default: break;
+    }
+}
+
+void CLinear::SetEdited(int index, int flag) {
+    if (index >= 0 && index < 4) {
+        m_bEdited[index] = flag;
+    }
+}
+
+int CLinear::IsEdited(int index) const { return index >= 0 && index < 4 ? m_bEdited[index] : 0; }
+
+void CLinear::ClearEdited() {
+    for (int& e : m_bEdited) {
+        e = 0;
+    }
+}
+
+CPoint CLinear::GetHandle(Handle which) const {
+    if (which == &m_ptStart) {
+        return m_ptStart;
+    }
+    if (which == &m_ptEnd) {
+        return m_ptEnd;
+    }
+    return {};
+}
+
+void CLinear::CutStartAt(int32_t x, CViewServices*) { m_ptStart = CPoint(x, GetYAt(x)); }
+
+void CLinear::CutEndAt(int32_t x, CViewServices*) { m_ptEnd = CPoint(x, GetYAt(x)); }
+
+void CLinear::Move(int32_t dx, int32_t dy, CViewServices* view) {
+    m_ptOldStart = m_ptStart;
+    m_ptOldEnd = m_ptEnd;
+    if (!m_bLockStartX && !m_bLockEndX) {
+        m_ptStart.x += dx;
+        m_ptEnd.x += dx;
+    }
+    if (!m_bLockStartY && !m_bLockEndY) {
+        m_ptStart.y += dy;
+        m_ptEnd.y += dy;
+    }
+    const int32_t low = std::min(m_ptStart.y, m_ptEnd.y);
+    if (low < 0) {
+        m_ptStart.y -= low;
+        m_ptEnd.y -= low;
+    }
+    if (m_ptStart.x < 0) {
+        const int32_t shift = -m_ptStart.x;
+        m_ptStart.x += shift;
+        m_ptEnd.x += shift;
+    }
+    const int32_t length = view ? view->GetDrawingLength() : m_ptEnd.x;
+    if (m_ptEnd.x > length) {
+        const int32_t shift = m_ptEnd.x - length;
+        m_ptStart.x -= shift;
+        m_ptEnd.x -= shift;
+    }
+}
+
+void CLinear::MirrorAt(int32_t a) {
+    m_ptOldStart = m_ptStart;
+    m_ptOldEnd = m_ptEnd;
+    m_ptStart.x = 2 * a - m_ptStart.x;
+    m_ptEnd.x = 2 * a - m_ptEnd.x;
+    std::swap(m_ptStart, m_ptEnd);
+}
+
+void CLinear::Turn(CViewServices*) { std::swap(m_ptStart.y, m_ptEnd.y); }
+
+void CLinear::Mirror(CViewServices*) { std::swap(m_ptStart.y, m_ptEnd.y); }
+
+std::string CLinear::GetLabel() const {
+    char buf[96];
+    std::snprintf(buf, sizeof buf, "Linear %d (%d, %d)", m_nNumber, m_ptStart.x / 100000, m_ptEnd.x / 100000);
+    return buf;
+}
+
+std::unique_ptr<CPiece> CLinear::Clone() const {
+    auto p = std::make_unique<CLinear>(m_ptStart, m_ptEnd);
+    p->m_nNumber = m_nNumber;
+    p->m_nFeed = m_nFeed;
+    p->m_nSpeed = m_nSpeed;
+    p->m_nLeave = m_nLeave;
+    for (int i = 0; i < 4; ++i) {
+        p->SetLock(i, GetLock(i));
+    }
+    p->m_ptOldStart = m_ptOldStart;
+    p->m_ptOldEnd = m_ptOldEnd;
+    p->m_rcBounds = m_rcBounds;
+    return p;
+}
+
+std::unique_ptr<CPiece> CLinear::CreatePart(int32_t x1, int32_t x2) const {
+    auto p = std::make_unique<CLinear>(CPoint(x1, GetYAt(x1)), CPoint(x2, GetYAt(x2)));
+    p->m_nNumber = m_nNumber;
+    p->m_nFeed = m_nFeed;
+    p->m_nSpeed = m_nSpeed;
+    p->m_nLeave = m_nLeave;
+    for (int i = 0; i < 4; ++i) {
+        p->SetLock(i, GetLock(i));
+    }
+    p->m_ptOldStart = m_ptOldStart;
+    p->m_ptOldEnd = m_ptOldEnd;
+    p->UpdateBounds();
+    return p;
+}
+
+double CLinear::GetValue(const std::string& name, int relative, int, int forward) const {
+    if (name == "EndZ") {
+        if (!relative) {
+            return (forward ? m_ptEnd.x : m_ptStart.x) / 10000.0;
+        }
+        return forward ? (static_cast<double>(m_ptEnd.x) - m_ptStart.x) / 10000.0
+                       : (static_cast<double>(m_ptStart.x) - m_ptEnd.x) / 10000.0;
+    }
+    if (name == "EndX") {
+        if (!relative) {
+            return (forward ? m_ptEnd.y : m_ptStart.y) / 10000.0;
+        }
+        return forward ? (static_cast<double>(m_ptEnd.y) - m_ptStart.y) / 10000.0
+                       : (static_cast<double>(m_ptStart.y) - m_ptEnd.y) / 10000.0;
+    }
+    if (name == "Speed") {
+        return m_nSpeed < 0 ? kNoValue : static_cast<double>(m_nSpeed);
+    }
+    if (name == "Feed") {
+        return m_nFeed < 0 ? kNoValue : static_cast<double>(m_nFeed);
+    }
+    return kNoValue;
+}
+
+double CLinear::GetValueAtX(const std::string& name, int32_t step, int forward, int atPoint, int32_t x) const {
+    if (name == "EndZ" && atPoint) {
+        return static_cast<double>(x / 10000);
+    }
+    if (name == "EndX") {
+        if (atPoint) {
+            return static_cast<double>(GetYAt(x) / 10000);
+        }
+        const int64_t at = forward ? static_cast<int64_t>(x) + step : static_cast<int64_t>(x) - step;
+        const int32_t xx = static_cast<int32_t>(std::clamp<int64_t>(at, -kRoundLimit, kRoundLimit));
+        return static_cast<double>(GetYAt(xx) / 10000);
+    }
+    return kNoValue;
+}
+
+void CLinear::Serialize(CArchive&) {}
+void CLinear::ReadPropertyBar(CViewServices*) {}
+void CLinear::FillPropertyBar(CViewServices*) {}
+void CLinear::SetHandle(Handle, int32_t, int32_t, CViewServices*) {}
+Handle CLinear::HitTestHandle(int, int, CViewServices*, int) const { return nullptr; }
+CPoint CLinear::DrawSelected(CSurface&, CViewServices*, int, int, int, int) { return {}; }
+CPoint CLinear::DrawDragFeedback(CSurface&, CViewServices*, int, int, int, int, Handle which) {
+    return GetHandle(which);
+}
+int CLinear::DrawMoveFeedback(CSurface&, CViewServices*, int, int, int, int, int32_t, int32_t) { return 1; }
+CPixelRows CLinear::Draw(CSurface&, CViewServices*, const CLayerStyle&, CPixelRows prev) { return prev; }

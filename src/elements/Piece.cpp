@@ -1,0 +1,29 @@
+// The inert base behaviours of the element interface.
+#include "elements/Piece.h"
+
+#include "elements/ViewServices.h"
+#include "platform/ControlIds.h"
+
+double CPiece::GetSlopeAt(int32_t) const { return 0.0; }
+
+double CPiece::GetValue(const std::string&, int, int, int) const { return kNoValue; }
+
+double CPiece::GetValueAtX(const std::string&, int32_t, int, int, int32_t) const { return kNoValue; }
+
+int CPiece::DrawMoveFeedback(CSurface&, CViewServices*, int, int, int, int, int32_t, int32_t) { return 1; }
+
+void CPiece::ClearPropertyBar(CViewServices* view) {
+    CControlBar* bar = view ? view->GetObjectBar() : nullptr;
+    if (!bar) {
+        return;
+    }
+    for (int id : {IDC_START_Z, IDC_START_X, IDC_END_Z, IDC_END_X, IDC_STEER_I, IDC_STEER_J}) {
+        bar->SetText(id, "");
+    }
+    for (int id : {IDC_TYPE, IDC_FEED, IDC_VELOCITY, IDC_LEAVE}) {
+        bar->SetCurSel(id, 0);
+    }
+    for (int id : kLockBoxIds) {
+        bar->SetCheck(id, 0);
+    }
+}

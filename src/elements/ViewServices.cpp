@@ -1,0 +1,117 @@
+// Model/pixel mapping and length texts of the drawing view.
+#include "elements/ViewServices.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "platform/Units.h"
+
+namespace {
+int32_t Clamp64(int64_t v) {
+    if (v > kRoundLimit) {
+        return kRoundLimit;
+    }
+    if (v < -kRoundLimit) {
+        return -kRoundLimit;
+    }
+    return static_cast<int32_t>(v);
+}
+}  // namespace
+
+int CViewServices::ModelToScreenX(int32_t mx) const {
+    const int64_t a = static_cast<int64_t>(mx) / 100 * m_nZoom / 100 * m_nScale / 10000;
+    return Clamp64(a + m_ptOrigin.x);
+}
+
+int CViewServices::ModelToScreenY(int32_t my) const {
+    const int64_t a = -static_cast<int64_t>(my) / 100 * m_nZoom / 100 * m_nScale / 10000;
+    return Clamp64(a + m_ptOrigin.y);
+}
+
+double CViewServices::ModelToScreenXF(double v) const {
+    return m_nZoom * v * m_nScale / 100000000.0 + m_ptOrigin.x;
+}
+
+double CViewServices::ModelToScreenYF(double v) const {
+    return -v * m_nZoom * m_nScale / 100000000.0 + m_ptOrigin.y;
+}
+
+int32_t CViewServices::ScreenToModelX(int sx) const {
+    const int64_t zs = static_cast<int64_t>(m_nZoom) * m_nScale;
+    if (zs <= 0) {
+        return 0;
+    }
+    if (m_nZoom < 5000) {
+        const int64_t k = 1000000000LL / zs;
+        return Clamp64((static_cast<int64_t>(sx) - m_ptOrigin.x) * k / 10);
+    }
+    const int64_t k = (1000000000LL / m_nZoom) * 10 / m_nScale;
+    return Clamp64((static_cast<int64_t>(sx) - m_ptOrigin.x) * k / 100);
+}
+
+int32_t CViewServices::ScreenToModelY(int sy) const {
+    const int64_t zs = static_cast<int64_t>(m_nZoom) * m_nScale;
+    if (zs <= 0) {
+        return 0;
+    }
+    if (m_nZoom < 5000) {
+        const int64_t k = 1000000000LL / zs;
+        return Clamp64((static_cast<int64_t>(m_ptOrigin.y) - sy) * k / 10);
+    }
+    const int64_t k = (1000000000LL / m_nZoom) * 10 / m_nScale;
+    return Clamp64((static_cast<int64_t>(m_ptOrigin.y) - sy) * k / 100);
+}
+
+std::string CViewServices::FormatLength(int32_t length) const {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, m_strFormat.c_str(), length / (UnitDivisor(m_nUnits) * kUnitsPerMm));
+    return buf;
+}
+
+void CViewServices::SetFormatDigit(int digits) {
+    if (digits >= 0 && digits <= 3 && m_strFormat.size() >= 4) {
+        m_strFormat[3] = static_cast<char>('0' + digits);
+    }
+}
+
+double CViewServices::ReadDecimal(const std::string& text) {
+    double value = 0.0;
+    double weight = 0.1;
+    bool fraction = false;
+    for (char c : text) {
+        if (c == ' ') {
+            continue;
+        }
+        if (c == '.' && !fraction) {
+            fraction = true;
+            continue;
+        }
+        if (c < '0' || c > '9') {
+            return kInvalidDecimal;
+        }
+        const int d = c - '0';
+        if (!fraction) {
+            value = value * 10 + d;
+        } else {
+            value += d * weight;
+            weight *= 0.1;
+        }
+    }
+    return value;
+}
+
+int32_t CViewServices::ReadLengthField(int id) const {
+    if (!m_pObjectBar) {
+        return 1;
+    }
+    const double v = ReadDecimal(m_pObjectBar->GetText(id));
+    if (v == kInvalidDecimal) {
+        return 1;
+    }
+    return Round(v * 10000.0 * UnitDivisor(m_nUnits));
+}
+
+void CViewServices::CreatePictures(const CSurface& like, int width, int height) {
+    m_pCleanPicture = like.CreateCompatible(width, height);
+    m_pComposition = like.CreateCompatible(width, height);
+}
