@@ -74,6 +74,14 @@ void CViewServices::SetFormatDigit(int digits) {
     }
 }
 
+int32_t CViewServices::RoundToAccuracy(int32_t length) const {
+    const double step = m_nAccuracy >= 0 && m_nAccuracy < kAccuracyCount ? kAccuracySteps[m_nAccuracy]
+                                                                         : kAccuracySteps[0];
+    const double q = UnitDivisor(m_nUnits) * step;
+    const int32_t n = Round(length / q);
+    return Round(n * q);
+}
+
 double CViewServices::ReadDecimal(const std::string& text) {
     double value = 0.0;
     double weight = 0.1;

@@ -50,6 +50,11 @@ public:
     int GetDrawLabels() const { return m_bDrawLabels; }
     // Sets the fourth character of the coordinate format to the decimals digit (0...3).
     void SetFormatDigit(int digits);
+    // Accuracy index (0...3 decimals shown; an index outside the table rounds to whole units).
+    int GetAccuracy() const { return m_nAccuracy; }
+    void SetAccuracy(int accuracy) { m_nAccuracy = accuracy; }
+    // A model length rounded to the display step of the view's units and accuracy.
+    virtual int32_t RoundToAccuracy(int32_t length) const;
 
     // Plain setters for tests and tools; the full view changes these through its own rules.
     void SetZoomValue(int zoom) { m_nZoom = zoom; }
@@ -84,6 +89,7 @@ protected:
     int m_nScale = 50;
     CPoint m_ptOrigin;
     int m_nUnits = 1;
+    int m_nAccuracy = 0;
     std::string m_strFormat = "%3.0f";
     int m_bDrawLines = 1;
     int m_bDrawLabels = 1;

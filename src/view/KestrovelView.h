@@ -1,0 +1,145 @@
+// CKestrovelView: the drawing window of a document, with its zoom, painting and editing tools.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "elements/ViewServices.h"
+#include "platform/Geometry.h"
+#include "view/DrawingAids.h"
+#include "view/EditState.h"
+#include "view/ViewCommands.h"
+#include "view/ViewContext.h"
+
+class CKestrovelDoc;
+class CLayer;
+class CPiece;
+class CSelection;
+class CPieceChain;
+class CZoomScroll;
+class CZoomCommands;
+class CViewPainter;
+class CEditingTools;
+class CMouseModes;
+
+// The view is platform-free: the shell forwards its window's events to the On... entry points
+// and implements CViewHost for what the view asks of the window.
+class CKestrovelView : public CViewServices {
+public:
+    explicit CKestrovelView(const CViewContext& context);
+    ~CKestrovelView() override;
+
+    // Window events.
+    void OnInitialUpdate();
+    void OnSize(int type, int cx, int cy);
+    void OnPaint(CSurface& window);
+    void OnNotification(int code);
+    void OnHScroll(int code, int pos);
+    void OnVScroll(int code, int pos);
+    void OnLButtonDown(int flags, CPoint point);
+    void OnLButtonUp(int flags, CPoint point);
+    void OnRButtonDown(int flags, CPoint point);
+    void OnRButtonUp(int flags, CPoint point);
+    void OnMouseMove(int flags, CPoint point);
+    void OnLButtonDblClk(int flags, CPoint point);
+    void OnRButtonDblClk(int flags, CPoint point);
+    // F2 and F3 act; the result is always false, so every key also goes on to the default handling.
+    bool OnKeyDown(int key);
+    // The platform asks for a cursor: true when the view set its own (temporary modes).
+    bool OnSetCursor();
+    // The document changed: repaint.
+    void OnDocumentUpdate();
+
+    // Commands by identifier (ViewCommands.h); false when the view does not handle the id.
+    bool OnCommand(int id);
+    CCommandState GetCommandState(int id) const;
+
+    // The zoom box of the view tool bar: an entry chosen, or the typed text left (focus lost).
+    void OnZoomBoxSelect(int index);
+    void OnZoomBoxKillFocus();
+
+    // Zoom, scale, home origin and scroll limits.
+    bool SetZoom(int percent);
+    void CenterOn(const CRect& client, int32_t mz, int32_t mx);
+    void ComputeScale();
+    void ComputeHomeOrigin();
+    void ComputeScrollLimits();
+    int FitWidthZoom() const;
+    int FitHeightZoom() const;
+    CPoint GetHomeOrigin() const;
+    // Allowed origin ranges: horizontal (min, max) and vertical (min, max).
+    int GetHMin() const;
+    int GetHMax() const;
+    int GetVMin() const;
+    int GetVMax() const;
+    CRect GetClientRect() const;
+
+    // Status-bar read-out of the model position under the mouse.
+    void ShowCursorPosition();
+
+    // Editing.
+    void ApplyActiveElement(int recordUndo);
+    void DiscardActiveElement();
+    void ResetEditing();
+    int32_t SnapZ(int32_t z) const;
+    int32_t SnapX(int32_t x) const;
+
+    // Paints the active element's overlay afresh over the clean picture.
+    void RepaintOverlay();
+    // Asks the window for a full repaint.
+    void Repaint(bool erase = false);
+    // Has the document repaint all of its views.
+    void UpdateAllViews();
+
+    // State.
+    CPiece* GetActiveElement() const { return m_edit.m_pActive.get(); }
+    CSelection* GetRange() const { return m_edit.m_pRange; }
+    const CEditState& GetEditState() const { return m_edit; }
+    CEditState& EditState() { return m_edit; }
+    int GetMouseMode() const { return m_edit.m_nMouseMode; }
+    int GetActiveTool() const { return m_edit.m_nActiveTool; }
+    int GetSelectionKind() const { return m_edit.m_nSelectionKind; }
+    int GetEditingMode() const { return m_edit.m_nEditMode; }
+    int GetActiveCreatingTool() const { return m_edit.m_nCreatingTool; }
+    CPoint GetLastMousePos() const { return m_ptLastMouse; }
+    int GetRememberedLayer() const { return m_nLayerIndex; }
+    void SetRememberedLayer(int index) { m_nLayerIndex = index; }
+    CDrawingAids& Aids() { return m_aids; }
+    const CDrawingAids& Aids() const { return m_aids; }
+
+    CKestrovelDoc* GetDocument() const { return m_ctx.pDoc; }
+    CLayer* GetActiveLayer() const;
+    // The chain a selection follows: always the document's current active layer.
+    CPieceChain* GetActiveChain() const;
+    CViewHost* GetHost() const { return m_ctx.pHost; }
+    const CViewContext& GetContext() const { return m_ctx; }
+    CViewContext& Context() { return m_ctx; }
+
+    // Element services that depend on the document and the window.
+    int32_t GetDrawingLength() const override;
+    CSurface* GetWindowSurface() override;
+
+    // Hook run by the initial update before the first paint: loads the persisted view state.
+    virtual void LoadViewState() {}
+
+private:
+    friend class CZoomScroll;
+    friend class CZoomCommands;
+    friend class CViewPainter;
+    friend class CEditingTools;
+    friend class CMouseModes;
+
+    void UpdateMousePos(CPoint point);
+
+    CViewContext m_ctx;
+    CDrawingAids m_aids;
+    CEditState m_edit;
+    CPoint m_ptLastMouse;
+    int m_nLayerIndex = 0;
+    std::unique_ptr<CPieceChain> m_pChain;
+    std::unique_ptr<CZoomScroll> m_pZoom;
+    std::unique_ptr<CZoomCommands> m_pZoomCommands;
+    std::unique_ptr<CViewPainter> m_pPainter;
+    std::unique_ptr<CEditingTools> m_pTools;
+    std::unique_ptr<CMouseModes> m_pMouse;
+};
