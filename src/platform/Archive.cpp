@@ -191,21 +191,27 @@ bool WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes,
             if (errno == EINTR) {
                 continue;
             }
-            error = "cannot write " + temp + ": " + std::strerror(errno);
+            const int cause = errno;
+            error = "cannot write " + temp + ": " + std::strerror(cause);
             ::close(fd);
             ::unlink(temp.c_str());
+            errno = cause;
             return false;
         }
         done += static_cast<size_t>(w);
     }
     if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        error = "cannot flush " + temp + ": " + std::strerror(errno);
+        const int cause = errno;
+        error = "cannot flush " + temp + ": " + std::strerror(cause);
         ::unlink(temp.c_str());
+        errno = cause;
         return false;
     }
     if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        error = "cannot replace " + path + ": " + std::strerror(errno);
+        const int cause = errno;
+        error = "cannot replace " + path + ": " + std::strerror(cause);
         ::unlink(temp.c_str());
+        errno = cause;
         return false;
     }
     return true;

@@ -1,0 +1,77 @@
+// Number formats of the post file and the formatting of NC values.
+#include "postprocessor/NumberFormat.h"
+
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "postprocessor/DefinitionReader.h"
+
+namespace {
+
+// Field sizes beyond any real format are capped so a damaged post file can't ask for a huge text.
+constexpr int32_t kMaxField = 300;
+
+int32_t ClampField(int32_t v) { return v > kMaxField ? kMaxField : v < -kMaxField ? -kMaxField : v; }
+
+// Truncation toward zero into an int, saturated instead of undefined beyond the range.
+int64_t TruncSaturated(double v) {
+    if (std::isnan(v)) {
+        return 0;
+    }
+    if (v >= 9.2e18) {
+        return INT64_MAX;
+    }
+    if (v <= -9.2e18) {
+        return INT64_MIN;
+    }
+    return static_cast<int64_t>(v);
+}
+
+}  // namespace
+
+CNumberFormat CNumberFormat::FromLine(const std::string& line) {
+    CNumberFormat format;
+    const size_t gt = line.find('>');
+    const size_t dot = line.find('.');
+    format.m_strName = line.substr(0, gt);
+    if (dot != std::string::npos) {
+        CDefinitionReader::ScanInt(line.substr(dot + 1), format.m_nDecimals);
+    }
+    if (gt != std::string::npos) {
+        const size_t end = dot != std::string::npos && dot > gt ? dot : line.size();
+        CDefinitionReader::ScanInt(line.substr(gt + 1, end - gt - 1), format.m_nDigits);
+    }
+    return format;
+}
+
+std::string CNumberFormat::Format(double value) const {
+    if (m_nDecimals == 0) {
+        char buf[32];
+        // The int of the original formula: truncation, then the cap at 10^digits - 1.
+        const int64_t limit = TruncSaturated(std::pow(10.0, static_cast<double>(m_nDigits)));
+        int64_t n = TruncSaturated(value);
+        n = n > INT32_MAX ? INT32_MAX : n < INT32_MIN ? INT32_MIN : n;
+        if (n >= limit) {
+            n = limit - 1;
+        }
+        std::snprintf(buf, sizeof buf, "%lld", static_cast<long long>(n));
+        return buf;
+    }
+    const double limit = std::pow(10.0, static_cast<double>(m_nDigits) + 1.0);
+    if (value >= limit) {
+        value = std::fmod(value, limit);
+    }
+    const int width = ClampField(m_nDigits + m_nDecimals);
+    const int precision = ClampField(m_nDecimals);
+    std::vector<char> text(static_cast<size_t>(width > 0 ? width : 0) + 400);
+    // Beyond 1e300 "%f" would need more room than any NC word; such values print in exponent form.
+    if (std::fabs(value) < 1e300) {
+        std::snprintf(text.data(), text.size(), "%*.*f", width, precision, value);
+    } else {
+        std::snprintf(text.data(), text.size(), "%*.*e", width, precision, value);
+    }
+    std::string s(text.data());
+    const size_t first = s.find_first_not_of(' ');
+    return first == std::string::npos ? std::string() : s.substr(first);
+}

@@ -1,0 +1,188 @@
+// Reading the post file, section by section in its fixed order.
+#include "postprocessor/PostFileReader.h"
+
+#include "postprocessor/DefinitionReader.h"
+#include "postprocessor/MacroEnd.h"
+#include "postprocessor/MacroNormal.h"
+#include "postprocessor/MacroOci.h"
+#include "postprocessor/MacroRun.h"
+#include "postprocessor/MacroStart.h"
+#include "postprocessor/PreProcesor.h"
+
+void CPostFileReader::Read(CDefinitionReader& reader, CPreProcesor& target) {
+    if (!ReadFormats(reader, target) || !ReadNumbering(reader, target) ||
+        !ReadFlag(reader, "First#?", target.m_bFirstNumber) || !ReadFlag(reader, "Last#?", target.m_bLastNumber) ||
+        !ReadFlag(reader, "Incremental?", target.m_bIncremental) ||
+        !ReadFlag(reader, "CtrIncremental?", target.m_bCtrIncremental) || !ReadDivision(reader, target)) {
+        return;
+    }
+    ReadMacros(reader, target);
+}
+
+bool CPostFileReader::ReadFormats(CDefinitionReader& reader, CPreProcesor& target) {
+    std::string line;
+    if (!reader.ScanTo("BeginVar") || !reader.NextSignificant(line, "End")) {
+        return false;
+    }
+    while (line != "End") {
+        target.AddFormat(std::make_unique<CNumberFormat>(CNumberFormat::FromLine(line)));
+        if (!reader.NextSignificant(line, "End")) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CPostFileReader::ReadNumbering(CDefinitionReader& reader, CPreProcesor& target) {
+    std::string line;
+    if (!reader.ScanTo("Number") || !reader.NextSignificant(line, "Letter")) {
+        return false;
+    }
+    target.m_bNumber = line == "N" ? 0 : 1;
+    if (!reader.ScanTo("Letter") || !reader.NextSignificant(line, "Sequence_N")) {
+        return false;
+    }
+    target.m_strLetter = line;
+    if (!reader.ScanTo("Sequence_N") || !reader.NextSignificant(line, "First#?")) {
+        return false;
+    }
+    CDefinitionReader::ScanInt(line, target.m_nSequenceStart);
+    if (!reader.NextSignificant(line, "First#?")) {
+        return false;
+    }
+    CDefinitionReader::ScanInt(line, target.m_nSequenceStep);
+    return true;
+}
+
+bool CPostFileReader::ReadFlag(CDefinitionReader& reader, const char* keyword, int& flag) {
+    std::string line;
+    if (!reader.ScanTo(keyword) || !reader.NextSignificant(line, keyword)) {
+        return false;
+    }
+    flag = line == "N" ? 0 : 1;
+    return true;
+}
+
+bool CPostFileReader::ReadDivision(CDefinitionReader& reader, CPreProcesor& target) {
+    std::string line;
+    if (!reader.ScanTo("DefOCI") || !reader.ScanTo("BeginObj") || !reader.NextSignificant(line, "EndObj")) {
+        return false;
+    }
+    CDefinitionReader::ScanFloat(line, target.m_division.m_dStart);
+    if (!reader.ScanTo("EndObj") || !reader.NextSignificant(line, "DivideObj")) {
+        return false;
+    }
+    CDefinitionReader::ScanFloat(line, target.m_division.m_dEnd);
+    if (!reader.ScanTo("DivideObj") || !reader.NextSignificant(line, "End")) {
+        return false;
+    }
+    int32_t lower = 0;
+    while (line != "End") {
+        int32_t bound = 0;
+        int32_t value = 0;
+        const size_t colon = line.find(':');
+        CDefinitionReader::ScanInt(line.substr(0, colon), bound);
+        if (colon != std::string::npos) {
+            CDefinitionReader::ScanInt(line.substr(colon + 1), value);
+        }
+        target.m_division.AddRange(bound, lower, value);
+        lower = bound;
+        if (!reader.NextSignificant(line, "End")) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void CPostFileReader::ReadMacros(CDefinitionReader& reader, CPreProcesor& target) {
+    std::string keyword;
+    if (!reader.ScanTo("BeginMacro") || !reader.NextSignificant(keyword, "ENDPOSTPROCESOR")) {
+        return;
+    }
+    while (keyword != "ENDPOSTPROCESOR") {
+        if (auto macro = ReadMacro(reader, keyword)) {
+            target.AddMacro(std::move(macro));
+        }
+        if (reader.IsExhausted() || !reader.ScanTo("BeginMacro") ||
+            !reader.NextSignificant(keyword, "ENDPOSTPROCESOR")) {
+            break;
+        }
+    }
+}
+
+std::unique_ptr<CMacro> CPostFileReader::ReadMacro(CDefinitionReader& reader, const std::string& keyword) {
+    const bool body = keyword == "NORMAL" || keyword == "START" || keyword == "END";
+    if (!body && keyword != "RUN" && keyword != "OCI") {
+        return nullptr;
+    }
+    std::string name;
+    if (!reader.NextSignificant(name, "End")) {
+        return nullptr;
+    }
+    if (body) {
+        std::string text;
+        if (!ReadLinesUpTo(reader, "End", text)) {
+            return nullptr;
+        }
+        if (keyword == "NORMAL") {
+            return std::make_unique<CMacroNormal>(name, text);
+        }
+        if (keyword == "START") {
+            return std::make_unique<CMacroStart>(name, text);
+        }
+        return std::make_unique<CMacroEnd>(name, text);
+    }
+    std::string side;
+    if (!reader.NextSignificant(side, "<line>")) {
+        return nullptr;
+    }
+    const int nSide = side == "LEFT" ? 0 : 1;
+    return keyword == "RUN" ? ReadRun(reader, name, nSide) : ReadOci(reader, name, nSide);
+}
+
+std::unique_ptr<CMacro> CPostFileReader::ReadRun(CDefinitionReader& reader, const std::string& name, int side) {
+    std::string header;
+    std::string line;
+    std::string cw;
+    std::string ccw;
+    std::string trailer;
+    if (!ReadLinesUpTo(reader, "<line>", header) || !ReadTemplateLine(reader, "<Cw>", line) ||
+        !reader.ScanTo("<Cw>") || !ReadTemplateLine(reader, "<Ccw>", cw) || !reader.ScanTo("<Ccw>") ||
+        !ReadTemplateLine(reader, "End", ccw) || !ReadLinesUpTo(reader, "End", trailer)) {
+        return nullptr;
+    }
+    return std::make_unique<CMacroRun>(name, header, line, cw, ccw, trailer, side);
+}
+
+std::unique_ptr<CMacro> CPostFileReader::ReadOci(CDefinitionReader& reader, const std::string& name, int side) {
+    std::string line;
+    std::string arc;
+    if (!reader.ScanTo("<line>") || !ReadTemplateLine(reader, "<OCI>", line) || !reader.ScanTo("<OCI>") ||
+        !ReadTemplateLine(reader, "BeginMacro", arc)) {
+        return nullptr;
+    }
+    return std::make_unique<CMacroOci>(name, line, arc, side);
+}
+
+bool CPostFileReader::ReadLinesUpTo(CDefinitionReader& reader, const char* marker, std::string& text) {
+    std::string line;
+    if (!reader.NextSignificant(line, marker)) {
+        return false;
+    }
+    while (line != marker) {
+        text += line + "\n";
+        if (!reader.NextSignificant(line, marker)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CPostFileReader::ReadTemplateLine(CDefinitionReader& reader, const char* expected, std::string& text) {
+    std::string line;
+    if (!reader.NextSignificant(line, expected)) {
+        return false;
+    }
+    text = line + "\n";
+    return true;
+}

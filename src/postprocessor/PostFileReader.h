@@ -1,0 +1,30 @@
+// CPostFileReader: the post file grammar (formats, numbering, flags, division, macros).
+#pragma once
+
+#include <memory>
+#include <string>
+
+class CDefinitionReader;
+class CMacro;
+class CPreProcesor;
+
+class CPostFileReader {
+public:
+    // Reads the sections in their fixed order, stopping at a premature end with what was read.
+    static void Read(CDefinitionReader& reader, CPreProcesor& target);
+
+private:
+    static bool ReadFormats(CDefinitionReader& reader, CPreProcesor& target);
+    static bool ReadNumbering(CDefinitionReader& reader, CPreProcesor& target);
+    static bool ReadFlag(CDefinitionReader& reader, const char* keyword, int& flag);
+    static bool ReadDivision(CDefinitionReader& reader, CPreProcesor& target);
+    static void ReadMacros(CDefinitionReader& reader, CPreProcesor& target);
+    // One macro block after its keyword; null for an unknown keyword or a cut-off block.
+    static std::unique_ptr<CMacro> ReadMacro(CDefinitionReader& reader, const std::string& keyword);
+    static std::unique_ptr<CMacro> ReadRun(CDefinitionReader& reader, const std::string& name, int side);
+    static std::unique_ptr<CMacro> ReadOci(CDefinitionReader& reader, const std::string& name, int side);
+    // Significant lines, each with a line feed, up to the marker (consumed); false at the end.
+    static bool ReadLinesUpTo(CDefinitionReader& reader, const char* marker, std::string& text);
+    // The next significant line with a line feed.
+    static bool ReadTemplateLine(CDefinitionReader& reader, const char* expected, std::string& text);
+};
