@@ -187,7 +187,7 @@ void CEditingTools::RangeTool() {
 
 std::unique_ptr<CPiece> CEditingTools::MakeFromRange(const CSelection& range) const {
     switch (State().m_nCreatingTool) {
-        case kToolCircle: return std::make_unique<CArc>(range);
+        case kToolCircle: return std::make_unique<CArc>(range, m_view.GetMessages());
         case kToolK1: return MakeK1Curve(range, m_view);
         default: return std::make_unique<CLinear>(range);
     }
