@@ -203,6 +203,9 @@ void CEditingTools::FinishRange(bool apply) {
         range->SwapEnds();
     }
     std::unique_ptr<CPiece> piece = MakeFromRange(*range);
+    if (!piece) {
+        return;
+    }
     piece->LockX();
     SetActive(std::move(piece));
     st.m_pActive->FillPropertyBar(&m_view);
