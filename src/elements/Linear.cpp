@@ -5,7 +5,9 @@
 #include <cmath>
 #include <cstdio>
 
+#include "elements/ObjectBarFiller.h"
 #include "elements/ViewServices.h"
+#include "platform/ControlIds.h"
 
 CLinear::CLinear(CPoint start, CPoint end) {
     m_ptStart = start;
@@ -74,9 +76,17 @@ void CLinear::UpdateBounds() {
     m_rcBounds = CRect(m_ptStart.x, top, m_ptEnd.x, -top);
 }
 
+namespace {
+// Coordinates stay 32-bit; sums that could leave the range (elements read from a damaged file,
+// moves of far-away elements) saturate instead of wrapping.
+int32_t Saturate(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
+}  // namespace
+
 int CLinear::SetStart(int32_t x, int32_t y) {
-    if (x > m_ptEnd.x - 100 && m_ptEnd.x != 0) {
-        x = m_ptEnd.x - 100;
+    if (x > static_cast<int64_t>(m_ptEnd.x) - 100 && m_ptEnd.x != 0) {
+        x = Saturate(static_cast<int64_t>(m_ptEnd.x) - 100);
     }
     if (y < 0) {
         y = 0;
@@ -92,8 +102,8 @@ int CLinear::SetStart(int32_t x, int32_t y) {
 }
 
 int CLinear::SetEnd(int32_t x, int32_t y) {
-    if (x < m_ptStart.x + 100) {
-        x = m_ptStart.x + 100;
+    if (x < static_cast<int64_t>(m_ptStart.x) + 100) {
+        x = Saturate(static_cast<int64_t>(m_ptStart.x) + 100);
     }
     if (y < 0) {
         y = 0;
@@ -156,40 +166,39 @@ void CLinear::CutStartAt(int32_t x, CViewServices*) { m_ptStart = CPoint(x, GetY
 
 void CLinear::CutEndAt(int32_t x, CViewServices*) { m_ptEnd = CPoint(x, GetYAt(x)); }
 
+namespace {
+void Shift(int32_t& a, int32_t& b, int64_t d) {
+    a = Saturate(a + d);
+    b = Saturate(b + d);
+}
+}  // namespace
+
 void CLinear::Move(int32_t dx, int32_t dy, CViewServices* view) {
     m_ptOldStart = m_ptStart;
     m_ptOldEnd = m_ptEnd;
     if (!m_bLockStartX && !m_bLockEndX) {
-        m_ptStart.x += dx;
-        m_ptEnd.x += dx;
+        Shift(m_ptStart.x, m_ptEnd.x, dx);
     }
     if (!m_bLockStartY && !m_bLockEndY) {
-        m_ptStart.y += dy;
-        m_ptEnd.y += dy;
+        Shift(m_ptStart.y, m_ptEnd.y, dy);
     }
     const int32_t low = std::min(m_ptStart.y, m_ptEnd.y);
     if (low < 0) {
-        m_ptStart.y -= low;
-        m_ptEnd.y -= low;
+        Shift(m_ptStart.y, m_ptEnd.y, -static_cast<int64_t>(low));
     }
     if (m_ptStart.x < 0) {
-        const int32_t shift = -m_ptStart.x;
-        m_ptStart.x += shift;
-        m_ptEnd.x += shift;
+        Shift(m_ptStart.x, m_ptEnd.x, -static_cast<int64_t>(m_ptStart.x));
     }
-    const int32_t length = view ? view->GetDrawingLength() : m_ptEnd.x;
-    if (m_ptEnd.x > length) {
-        const int32_t shift = m_ptEnd.x - length;
-        m_ptStart.x -= shift;
-        m_ptEnd.x -= shift;
+    if (view && m_ptEnd.x > view->GetDrawingLength()) {
+        Shift(m_ptStart.x, m_ptEnd.x, static_cast<int64_t>(view->GetDrawingLength()) - m_ptEnd.x);
     }
 }
 
 void CLinear::MirrorAt(int32_t a) {
     m_ptOldStart = m_ptStart;
     m_ptOldEnd = m_ptEnd;
-    m_ptStart.x = 2 * a - m_ptStart.x;
-    m_ptEnd.x = 2 * a - m_ptEnd.x;
+    m_ptStart.x = Saturate(2 * static_cast<int64_t>(a) - m_ptStart.x);
+    m_ptEnd.x = Saturate(2 * static_cast<int64_t>(a) - m_ptEnd.x);
     std::swap(m_ptStart, m_ptEnd);
 }
 
@@ -272,14 +281,96 @@ double CLinear::GetValueAtX(const std::string& name, int32_t step, int forward, 
     return kNoValue;
 }
 
-void CLinear::Serialize(CArchive&) {}
-void CLinear::ReadPropertyBar(CViewServices*) {}
-void CLinear::FillPropertyBar(CViewServices*) {}
-void CLinear::SetHandle(Handle, int32_t, int32_t, CViewServices*) {}
-Handle CLinear::HitTestHandle(int, int, CViewServices*, int) const { return nullptr; }
-CPoint CLinear::DrawSelected(CSurface&, CViewServices*, int, int, int, int) { return {}; }
-CPoint CLinear::DrawDragFeedback(CSurface&, CViewServices*, int, int, int, int, Handle which) {
-    return GetHandle(which);
+
+void CLinear::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar.WriteString("LINEAR");
+        ar.WriteString("Zacatek Linearu");
+    } else {
+        ar.ReadString();  // the opening tag; the layer has read the kind tag
+    }
+    SerializeLocks(ar);
+    SerializeCommon(ar);
+    if (ar.IsStoring()) {
+        ar.WriteString("Konec Linearu");
+    } else {
+        ar.ReadString();
+        UpdateBounds();
+    }
 }
-int CLinear::DrawMoveFeedback(CSurface&, CViewServices*, int, int, int, int, int32_t, int32_t) { return 1; }
-CPixelRows CLinear::Draw(CSurface&, CViewServices*, const CLayerStyle&, CPixelRows prev) { return prev; }
+
+void CLinear::ReadPropertyBar(CViewServices* view) {
+    if (!view) {
+        return;
+    }
+    CPoint start = m_ptStart;
+    CPoint end = m_ptEnd;
+    int32_t* targets[4] = {&start.x, &start.y, &end.x, &end.y};
+    const int ids[4] = {IDC_START_Z, IDC_START_X, IDC_END_Z, IDC_END_X};
+    for (int i = 0; i < 4; ++i) {
+        if (!m_bEdited[i]) {
+            continue;
+        }
+        // 1 is the reader's answer for text that is not a number.
+        const int32_t v = view->ReadLengthField(ids[i]);
+        if (v != 1) {
+            *targets[i] = v;
+        }
+    }
+    SetStart(start.x, start.y);
+    SetEnd(end.x, end.y);
+}
+
+void CLinear::FillPropertyBar(CViewServices* view) {
+    CObjectBarFiller::FillPoints(view, m_ptStart, m_ptEnd);
+    CObjectBarFiller::SelectType(view, CObjectBarFiller::kTypeLinear);
+    CObjectBarFiller::FillLocks(view, *this, 4);
+    CObjectBarFiller::FillAttributes(view, *this);
+}
+
+void CLinear::SetHandle(Handle which, int32_t x, int32_t y, CViewServices* view) {
+    CControlBar* bar = view ? view->GetObjectBar() : nullptr;
+    if (which == &m_ptStart) {
+        m_bEdited[0] = m_bEdited[1] = 1;
+        SetStart(std::max(x, 0), y);
+        if (bar) {
+            bar->SetText(IDC_START_Z, view->FormatLength(m_ptStart.x));
+            bar->SetText(IDC_START_X, view->FormatLength(m_ptStart.y));
+        }
+    } else if (which == &m_ptEnd) {
+        m_bEdited[2] = m_bEdited[3] = 1;
+        if (view) {
+            x = std::min(x, view->GetDrawingLength());
+        }
+        SetEnd(x, y);
+        if (bar) {
+            bar->SetText(IDC_END_Z, view->FormatLength(m_ptEnd.x));
+            bar->SetText(IDC_END_X, view->FormatLength(m_ptEnd.y));
+        }
+    }
+}
+
+namespace {
+// Strictly closer than tolerance pixels; squares in double are exact for any on-screen distance.
+bool Near(CPoint pixel, int px, int py, int tolerance) {
+    if (tolerance <= 0) {
+        return false;
+    }
+    const double dx = static_cast<double>(px) - pixel.x;
+    const double dy = static_cast<double>(py) - pixel.y;
+    return dx * dx + dy * dy < static_cast<double>(tolerance) * tolerance;
+}
+}  // namespace
+
+Handle CLinear::HitTestHandle(int px, int py, CViewServices* view, int tolerance) const {
+    if (!view) {
+        return nullptr;
+    }
+    if (Near(view->ModelToScreen(m_ptStart), px, py, tolerance)) {
+        return &m_ptStart;
+    }
+    if (Near(view->ModelToScreen(m_ptEnd), px, py, tolerance)) {
+        return &m_ptEnd;
+    }
+    return nullptr;
+}

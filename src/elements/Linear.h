@@ -59,4 +59,8 @@ public:
     // back to a straight segment: -1 outside [a.x, b.x], the ends exactly, else the truncated
     // slope form (computed in 64 bits with the same truncations).
     static int32_t LineYAt(CPoint a, CPoint b, int32_t x);
+
+private:
+    // The overlay of DrawSelected; every feedback step recomposes it whole.
+    void PaintOverlay(CSurface& dc, CViewServices& view, const CRect& client) const;
 };

@@ -27,3 +27,19 @@ void CPiece::ClearPropertyBar(CViewServices* view) {
         bar->SetCheck(id, 0);
     }
 }
+
+void CPiece::SerializeLocks(CArchive& ar) {
+    ar.Int(m_bLockEndX);
+    ar.Int(m_bLockEndY);
+    ar.Int(m_bLockStartX);
+    ar.Int(m_bLockStartY);
+}
+
+void CPiece::SerializeCommon(CArchive& ar) {
+    ar.Int(m_nLeave);
+    ar.Int(m_nFeed);
+    ar.Int(m_nSpeed);
+    ar.Int(m_nNumber);
+    ar.Point(m_ptStart);
+    ar.Point(m_ptEnd);
+}

@@ -130,6 +130,11 @@ public:
     // Empties the object bar's point fields, resets its lists and clears the seven lock boxes.
     static void ClearPropertyBar(CViewServices* view);
 
+    // The record pieces every kind writes: the four locks in file order (end Z, end X, start Z,
+    // start X), then leave, feed, speed and number, then the two end points.
+    void SerializeLocks(CArchive& ar);
+    void SerializeCommon(CArchive& ar);
+
     // Handles of the two end points.
     Handle StartHandle() const { return &m_ptStart; }
     Handle EndHandle() const { return &m_ptEnd; }

@@ -1,0 +1,11 @@
+// Creation of layer elements by kind tag.
+#include "document/PieceFactory.h"
+
+#include "elements/Linear.h"
+
+std::unique_ptr<CPiece> CreatePieceForTag(const std::string& tag) {
+    if (tag == "LINEAR") {
+        return std::make_unique<CLinear>();
+    }
+    return nullptr;
+}
