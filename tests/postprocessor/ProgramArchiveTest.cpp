@@ -10,8 +10,11 @@
 namespace {
 
 std::vector<uint8_t> Tag(const std::string& s) {
-    std::vector<uint8_t> v{static_cast<uint8_t>(s.size())};
-    v.insert(v.end(), s.begin(), s.end());
+    std::vector<uint8_t> v(s.size() + 1);
+    v[0] = static_cast<uint8_t>(s.size());
+    for (size_t i = 0; i < s.size(); ++i) {
+        v[i + 1] = static_cast<uint8_t>(s[i]);
+    }
     return v;
 }
 
