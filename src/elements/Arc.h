@@ -101,6 +101,9 @@ public:
     // Straight: no usable circle (radius 0, or one beyond the model range).
     bool IsStraight() const { return m_nRadius == 0; }
 
+    // Paints the arc's upper contour, or its mirror image below the axis, with the current pen.
+    void DrawContour(CSurface& dc, const CViewServices& view, bool lower) const;
+
     Handle CenterHandle() const { return &m_ptCenter; }
     Handle MidHandle() const { return &m_ptMid; }
 
@@ -141,4 +144,11 @@ private:
     // The mid point with both coordinates rounded (true) or truncated (false).
     void ComputeMidPoint(bool rounded);
     void WriteCircleFields(CViewServices* view, bool startOrEnd);
+    void ShiftZ(int64_t dz);
+    void ShiftX(int64_t dx);
+
+    // Painting (ArcPaint.cpp).
+    // Pixel box of the circle (mirror: of its image below the axis), each side clamped.
+    CRect CircleBox(const CViewServices& view, bool mirror) const;
+    void PaintOverlay(CSurface& dc, CViewServices& view, const CRect& client) const;
 };
