@@ -1,6 +1,7 @@
 // The dialog-bar seam: a bar's controls by identifier (texts, lists, check boxes, buttons).
 #pragma once
 
+#include <functional>
 #include <string>
 
 // A bar of controls reached by identifier. Lists (drop lists, combo boxes with an edit field,
@@ -32,3 +33,15 @@ public:
     virtual void Enable(int id, bool enable) = 0;
     virtual bool IsEnabled(int id) const = 0;
 };
+
+// What a control of a bar tells the bar's handler.
+enum class BarNotify : int {
+    Clicked,     // a button or a check box was clicked
+    SelChange,   // the user chose another entry of a list
+    KillFocus,   // an edit field, or the edit field of a combo box, lost the focus
+    EditChange,  // the user changed the text of an edit field (or the value of its up-down control)
+};
+
+// Receives a bar's notifications: which bar, which control, what happened. Changes made through
+// the CControlBar operations themselves are not notified.
+using CBarHandler = std::function<void(CControlBar& bar, int id, BarNotify what)>;

@@ -1,0 +1,12 @@
+// Reading the text tags that separate the records of a document file.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+class CArchive;
+
+// Fails the archive with a message naming the tag and the byte offset where it starts.
+void FailUnexpectedTag(CArchive& ar, const std::string& tag, size_t offset);
+// Reads a tag and fails the archive unless it is the expected one; false on any failure.
+bool ReadExpectedTag(CArchive& ar, const std::string& expected);

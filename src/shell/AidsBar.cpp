@@ -1,0 +1,69 @@
+// The drawing-aids bar's layout and its fixed list entries.
+#include "shell/AidsBar.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "platform/ControlIds.h"
+
+QStringList CAidsBar::AccuracyEntries() {
+    return {QStringLiteral("units           [1]"), QStringLiteral("teenth        [ 0.1]"),
+            QStringLiteral("hundredths [ 0.01]")};
+}
+
+CAidsBar::CAidsBar(QWidget* parent)
+    : CDialogBar(QStringLiteral("Drawing Aids"), QString::fromLatin1(kStateName), parent) {
+    auto* box = new QVBoxLayout(Body());
+    box->setContentsMargins(6, 4, 6, 4);
+    box->setSpacing(3);
+
+    auto* flags = new QGridLayout;
+    flags->addWidget(MakeCheck(IDC_DRAW_AXES, QStringLiteral("Axes")), 0, 0);
+    flags->addWidget(MakeCheck(IDC_DRAW_DIMS, QStringLiteral("Dims")), 0, 1);
+    flags->addWidget(MakeCheck(IDC_DRAW_LINES, QStringLiteral("Lines")), 1, 0);
+    flags->addWidget(MakeCheck(IDC_DRAW_LABELS, QStringLiteral("Labels")), 1, 1);
+    box->addLayout(flags);
+
+    const QStringList points = {QStringLiteral("1 point"),  QStringLiteral("2 points"),  QStringLiteral("3 points"),
+                                QStringLiteral("5 points"), QStringLiteral("10 points"), QStringLiteral("20 points")};
+    const QStringList steps = {QStringLiteral("None"),   QStringLiteral("0.1 mm"), QStringLiteral("0.2 mm"),
+                               QStringLiteral("0.5 mm"), QStringLiteral("1 mm"),   QStringLiteral("2 mm"),
+                               QStringLiteral("5mm")};
+    const QStringList snaps = {QStringLiteral("no snap"),  QStringLiteral("1 point"),   QStringLiteral("3 points"),
+                               QStringLiteral("5 points"), QStringLiteral("10 points"), QStringLiteral("20 points")};
+
+    auto* grid = new QGridLayout;
+    int row = 0;
+    auto add = [&](const char* text, QWidget* w) {
+        grid->addWidget(new QLabel(QString::fromLatin1(text), Body()), row, 0);
+        grid->addWidget(w, row++, 1);
+    };
+    add("Snap to editable points", MakeCombo(IDC_SNAP_POINTS, points));
+    Controls().SetCurSel(IDC_SNAP_POINTS, 3);
+    add("Units", MakeCombo(IDC_UNITS, {QStringLiteral("cm"), QStringLiteral("mm"), QStringLiteral("inches")}));
+    Controls().SetCurSel(IDC_UNITS, 1);
+    add("Accuracy", MakeCombo(IDC_ACCURACY, AccuracyEntries()));
+    box->addLayout(grid);
+
+    auto* step = new QGroupBox(QStringLiteral("Cursor step"), Body());
+    auto* stepGrid = new QGridLayout(step);
+    stepGrid->addWidget(new QLabel(QStringLiteral("Horizontal"), step), 0, 0);
+    stepGrid->addWidget(MakeCombo(IDC_STEP_HORZ, steps), 0, 1);
+    stepGrid->addWidget(new QLabel(QStringLiteral("Vertical"), step), 1, 0);
+    stepGrid->addWidget(MakeCombo(IDC_STEP_VERT, steps), 1, 1);
+    box->addWidget(step);
+
+    auto* snap = new QGroupBox(QStringLiteral("Snap Cursor To Neighbour"), Body());
+    auto* snapGrid = new QGridLayout(snap);
+    snapGrid->addWidget(new QLabel(QStringLiteral("Main"), snap), 0, 0);
+    snapGrid->addWidget(MakeCombo(IDC_SNAP_MAIN, snaps), 0, 1);
+    snapGrid->addWidget(new QLabel(QStringLiteral("Secondary"), snap), 1, 0);
+    snapGrid->addWidget(MakeCombo(IDC_SNAP_SECONDARY, snaps), 1, 1);
+    box->addWidget(snap);
+    box->addStretch(1);
+}

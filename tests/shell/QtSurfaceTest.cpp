@@ -1,0 +1,193 @@
+// Pixels drawn by the QPainter surface: pens, hatches, arcs, fills, texts and block copies.
+#include <gtest/gtest.h>
+
+#include <QFontInfo>
+
+#include "shell/QtSurface.h"
+
+namespace {
+
+bool Ink(const CQtSurface& s, int x, int y) { return s.GetImage().pixel(x, y) != qRgb(255, 255, 255); }
+
+int InkIn(const CQtSurface& s, int left, int top, int right, int bottom) {
+    int n = 0;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            n += Ink(s, x, y) ? 1 : 0;
+        }
+    }
+    return n;
+}
+
+QRect InkBounds(const CQtSurface& s) {
+    QRect r;
+    for (int y = 0; y < s.GetHeight(); ++y) {
+        for (int x = 0; x < s.GetWidth(); ++x) {
+            if (Ink(s, x, y)) {
+                r = r.united(QRect(x, y, 1, 1));
+            }
+        }
+    }
+    return r;
+}
+
+}  // namespace
+
+TEST(QtSurface, RectangleOutlineStopsShortOfRightAndBottomEdges) {
+    CQtSurface s(40, 40);
+    s.SetBrush(CBrush::MakeNull());
+    s.Rectangle(CRect(10, 10, 20, 20));
+    EXPECT_TRUE(Ink(s, 10, 10));
+    EXPECT_TRUE(Ink(s, 19, 19));
+    EXPECT_FALSE(Ink(s, 20, 15));
+    EXPECT_FALSE(Ink(s, 15, 20));
+    EXPECT_FALSE(Ink(s, 15, 15)) << "a null brush leaves the inside alone";
+}
+
+TEST(QtSurface, PenWidthsAndStyles) {
+    CQtSurface s(100, 60);
+    s.SetPen(CPen{kPenSolid, 3, kColorBlack});
+    s.MoveTo(10, 10);
+    s.LineTo(90, 10);
+    EXPECT_EQ(InkIn(s, 50, 5, 51, 16), 3);
+
+    s.SetPen(CPen{kPenDash, 1, kColorBlack});
+    s.MoveTo(0, 30);
+    s.LineTo(99, 30);
+    const int dashed = InkIn(s, 0, 30, 100, 31);
+    EXPECT_GT(dashed, 20);
+    EXPECT_LT(dashed, 95) << "a dashed pen leaves gaps";
+
+    s.SetPen(CPen{kPenDot, 4, kColorBlack});
+    s.MoveTo(0, 50);
+    s.LineTo(99, 50);
+    EXPECT_GE(InkIn(s, 5, 50, 95, 51), 89) << "styled pens wider than a pixel draw solid";
+
+    s.SetPen(CPen{kPenNull, 1, kColorBlack});
+    s.MoveTo(0, 40);
+    s.LineTo(99, 40);
+    EXPECT_EQ(InkIn(s, 0, 40, 100, 41), 0);
+}
+
+TEST(QtSurface, HatchDirectionsFollowTheStoredCodes) {
+    // Forward diagonal lines run down to the right, backward diagonal lines up to the right.
+    auto diagonalRun = [](int hatch, int step) {
+        CQtSurface s(64, 64);
+        s.SetPen(CPen{kPenNull, 1, kColorBlack});
+        s.SetBrush(CBrush::MakeHatch(hatch, kColorBlack));
+        s.Rectangle(CRect(0, 0, 64, 64));
+        int along = 0;
+        for (int y = 20; y < 40; ++y) {
+            for (int x = 20; x < 40; ++x) {
+                along += Ink(s, x, y) && Ink(s, x + 1, y + step) ? 1 : 0;
+            }
+        }
+        return along;
+    };
+    EXPECT_GT(diagonalRun(kHatchForwardDiagonal, 1), 0);
+    EXPECT_EQ(diagonalRun(kHatchForwardDiagonal, -1), 0);
+    EXPECT_GT(diagonalRun(kHatchBackwardDiagonal, -1), 0);
+    EXPECT_EQ(diagonalRun(kHatchBackwardDiagonal, 1), 0);
+
+    CQtSurface h(32, 32);
+    h.SetPen(CPen{kPenNull, 1, kColorBlack});
+    h.SetBrush(CBrush::MakeHatch(kHatchHorizontal, kColorBlack));
+    h.Rectangle(CRect(0, 0, 32, 32));
+    int fullRows = 0;
+    for (int y = 4; y < 28; ++y) {
+        fullRows += InkIn(h, 4, y, 28, y + 1) == 24 ? 1 : 0;
+    }
+    EXPECT_GE(fullRows, 2);
+    EXPECT_EQ(InkIn(h, 4, 4, 28, 28), fullRows * 24) << "horizontal hatch draws whole rows only";
+}
+
+TEST(QtSurface, ArcRunsCounterClockwiseOnTheScreen) {
+    CQtSurface s(101, 101);
+    // From the ray to the right (0 degrees) to the ray upward (90 degrees): the upper right quarter.
+    s.Arc(CRect(0, 0, 101, 101), CPoint(100, 50), CPoint(50, 0));
+    EXPECT_GT(InkIn(s, 51, 0, 101, 49), 0);
+    EXPECT_EQ(InkIn(s, 0, 52, 101, 101), 0);
+    EXPECT_EQ(InkIn(s, 0, 0, 48, 49), 0);
+
+    CQtSurface t(101, 101);
+    // The other way round goes the long way: everything but the upper right quarter.
+    t.Arc(CRect(0, 0, 101, 101), CPoint(50, 0), CPoint(100, 50));
+    EXPECT_EQ(InkIn(t, 60, 0, 101, 40), 0);
+    EXPECT_GT(InkIn(t, 0, 60, 101, 101), 0);
+}
+
+TEST(QtSurface, ChordIsFilledWithTheBrush) {
+    CQtSurface s(101, 101);
+    s.SetBrush(CBrush::MakeSolid(kColorBlack));
+    // The upper half, closed by the horizontal diameter.
+    s.Chord(CRect(0, 0, 101, 101), CPoint(100, 50), CPoint(0, 50));
+    EXPECT_TRUE(Ink(s, 50, 25));
+    EXPECT_FALSE(Ink(s, 50, 75));
+}
+
+TEST(QtSurface, PolygonFillsWithTheWindingRule) {
+    CQtSurface s(100, 100);
+    s.SetPen(CPen{kPenNull, 1, kColorBlack});
+    s.SetBrush(CBrush::MakeSolid(kColorBlack));
+    // A pentagram: its middle is wound twice and stays filled under the winding rule.
+    s.Polygon({{50, 0}, {79, 90}, {2, 35}, {98, 35}, {21, 90}});
+    EXPECT_TRUE(Ink(s, 50, 50));
+    s.FillPolygon({{0, 95}, {10, 95}, {10, 99}, {0, 99}});
+    EXPECT_TRUE(Ink(s, 5, 97));
+}
+
+TEST(QtSurface, PolygonMinusEllipsesLeavesTheDiscsOut) {
+    CQtSurface s(100, 100);
+    s.SetBrush(CBrush::MakeSolid(kColorBlack));
+    s.FillPolygonMinusEllipses({{0, 0}, {100, 0}, {100, 100}, {0, 100}}, {CRect(20, 20, 60, 60)});
+    EXPECT_FALSE(Ink(s, 40, 40));
+    EXPECT_TRUE(Ink(s, 80, 80));
+    EXPECT_TRUE(Ink(s, 21, 21)) << "only the disc inscribed in the box is taken out";
+}
+
+TEST(QtSurface, TextAlignmentAndExtent) {
+    EXPECT_TRUE(QFontInfo(CQtSurface::TextFont()).family().contains(QStringLiteral("DejaVu")))
+        << "the text font must be installed";
+
+    CQtSurface s(200, 100);
+    const CSize ext = s.GetTextExtent("lathe axe");
+    EXPECT_GT(ext.cx, 30);
+    EXPECT_GT(ext.cy, 8);
+
+    s.SetTextAlign(kAlignRight | kAlignTop);
+    s.TextOut(150, 20, "center");
+    QRect r = InkBounds(s);
+    EXPECT_LE(r.right(), 150);
+    EXPECT_GE(r.right(), 140);
+    EXPECT_GE(r.top(), 20);
+
+    CQtSurface b(200, 100);
+    b.SetTextAlign(kAlignCenter | kAlignBottom);
+    b.TextOut(100, 50, "diag");
+    r = InkBounds(b);
+    EXPECT_LT(r.bottom(), 50);
+    EXPECT_NEAR((r.left() + r.right()) / 2.0, 100.0, 3.0);
+
+    CQtSurface c(200, 100);
+    c.SetTextColor(kColorRed);
+    c.TextOut(10, 10, "rad");
+    r = InkBounds(c);
+    EXPECT_GE(r.left(), 10);
+    EXPECT_GE(r.top(), 10);
+    EXPECT_EQ(c.GetPen(), CPen{}) << "a text leaves the pen as it was";
+}
+
+TEST(QtSurface, BlockCopiesBetweenAndWithinPictures) {
+    CQtSurface window(50, 50);
+    std::unique_ptr<CSurface> picture = window.CreateCompatible(50, 50);
+    ASSERT_EQ(picture->GetWidth(), 50);
+    picture->FillSolidRect(CRect(0, 0, 10, 10), kColorBlue);
+    window.BitBlt(20, 20, 10, 10, *picture, 0, 0);
+    EXPECT_EQ(window.GetImage().pixel(25, 25), qRgb(0, 0, 255));
+    EXPECT_EQ(window.GetImage().pixel(15, 15), qRgb(255, 255, 255));
+
+    window.BitBlt(0, 0, 10, 10, window, 20, 20);
+    EXPECT_EQ(window.GetImage().pixel(5, 5), qRgb(0, 0, 255));
+    window.BitBlt(0, 0, 10, 10, *picture, 40, 40);
+    EXPECT_EQ(window.GetImage().pixel(5, 5), qRgb(255, 255, 255)) << "the copy replaces, it does not blend";
+}
