@@ -47,14 +47,10 @@ CDrawingWindow::CDrawingWindow(const CViewContext& context, QWidget* parent)
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     ConnectScrollBar(kScrollHorz);
     ConnectScrollBar(kScrollVert);
-    if (ctx.pDoc) {
-        ctx.pDoc->AddObserver(this);
-    }
 }
 
 CDrawingWindow::~CDrawingWindow() {
     if (CKestrovelDoc* doc = m_pView->GetDocument()) {
-        doc->RemoveObserver(this);
         doc->OnViewClosed(m_pView.get());
     }
 }
@@ -293,8 +289,6 @@ void CDrawingWindow::PostNotification(int code) {
         },
         Qt::QueuedConnection);
 }
-
-void CDrawingWindow::OnDocumentUpdate(bool) { m_pView->OnDocumentUpdate(); }
 
 void CDrawingWindow::OnBarNotify(CControlBar& bar, int id, BarNotify what) {
     if (id == IDC_ZOOM_BOX && &bar == m_pView->GetContext().pViewBar) {

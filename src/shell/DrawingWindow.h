@@ -5,7 +5,6 @@
 #include <functional>
 #include <memory>
 
-#include "document/DocObserver.h"
 #include "platform/ControlBar.h"
 #include "platform/ViewHost.h"
 #include "view/ViewContext.h"
@@ -16,7 +15,7 @@ class QPainter;
 
 // The window keeps a picture of its client area (the window surface): the view paints on it,
 // also outside a paint (overlays while dragging), and every paint of the widget shows it.
-class CDrawingWindow : public QAbstractScrollArea, public CViewHost, public CDocObserver {
+class CDrawingWindow : public QAbstractScrollArea, public CViewHost {
     Q_OBJECT
 public:
     // Receives what the view writes into the status bar (pane 1: Z, pane 2: X).
@@ -53,9 +52,6 @@ public:
     void SetStatusText(int pane, const std::string& text) override;
     void PostNotification(int code) override;
     CSurface* GetWindowSurface() override;
-
-    // CDocObserver.
-    void OnDocumentUpdate(bool erase) override;
 
 signals:
     // The view has painted its picture (the count says how often, the first request included).
