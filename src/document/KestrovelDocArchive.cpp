@@ -33,6 +33,11 @@ void CKestrovelDoc::Serialize(CArchive& ar) {
         }
     }
     LoadTail(ar);
+    // "End" closes the file: bytes after it mean the file is not what this reader thinks it is.
+    if (!ar.Failed() && !ar.AtEnd()) {
+        ar.Fail(std::to_string(ar.GetRemaining()) + " unexpected bytes after \"End\" at byte " +
+                std::to_string(ar.GetOffset()));
+    }
 }
 
 void CKestrovelDoc::LoadTail(CArchive& ar) {

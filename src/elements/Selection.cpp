@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "elements/ObjectBarFiller.h"
 #include "elements/PieceChain.h"
 #include "elements/ViewServices.h"
 #include "platform/ControlIds.h"
@@ -294,14 +295,9 @@ void CSelection::FillPropertyBar(CViewServices* view) {
     if (!bar) {
         return;
     }
-    bar->SetText(IDC_START_Z, view->FormatLength(m_ptStart.x));
-    bar->SetText(IDC_START_X, view->FormatLength(m_ptStart.y));
-    bar->SetText(IDC_END_Z, view->FormatLength(m_ptEnd.x));
-    bar->SetText(IDC_END_X, view->FormatLength(m_ptEnd.y));
-    bar->SetCurSel(IDC_TYPE, 3);
-    for (int i = 0; i < 7; ++i) {
-        bar->SetCheck(kLockBoxIds[i], i < 4 ? GetLock(i) : 0);
-    }
+    CObjectBarFiller::FillPoints(view, m_ptStart, m_ptEnd);
+    CObjectBarFiller::SelectType(view, CObjectBarFiller::kTypeSelection);
+    CObjectBarFiller::FillLocks(view, *this, 4);
     ShowRate(*bar, IDC_VELOCITY, m_nSpeed);
     ShowRate(*bar, IDC_FEED, m_nFeed);
     bar->DeleteString(IDC_LEAVE, 3);

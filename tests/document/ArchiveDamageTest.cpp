@@ -1,0 +1,174 @@
+// Damaged document files: unexpected tags, bad indices, truncation, trailing and mutated bytes.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "ExpectedStream.h"
+#include "document/KestrovelDoc.h"
+#include "elements/Selection.h"
+#include "platform/Archive.h"
+
+namespace {
+
+std::vector<uint8_t> Save(CKestrovelDoc& doc) {
+    CArchive ar;
+    doc.Serialize(ar);
+    return ar.GetBytes();
+}
+
+// A new drawing with a few more elements on two layers and the fourth layer active.
+std::vector<uint8_t> RealisticDocument() {
+    CKestrovelDoc doc;
+    doc.OnNewDocument();
+    doc.GetLayer(0)->AddLine(2000000, 800000, 3000000, 800000);
+    doc.GetLayer(0)->AddLine(5000000, 600000, 7000000, 900000);
+    doc.GetLayer(4)->AddLine(0, 1000000, 4000000, 500000);
+    doc.SetActiveLayer(3);
+    return Save(doc);
+}
+
+struct COpenResult {
+    bool bOk;
+    std::string strError;
+    std::vector<uint8_t> resaved;
+};
+
+COpenResult Open(const std::vector<uint8_t>& bytes) {
+    CKestrovelDoc doc;
+    CArchive ar(bytes);
+    COpenResult r{doc.OnOpenDocument(ar), ar.GetError(), {}};
+    if (r.bOk) {
+        r.resaved = Save(doc);
+    }
+    return r;
+}
+
+// The offset of the first record with that tag (its length byte).
+size_t FindTag(const std::vector<uint8_t>& bytes, const std::string& tag, size_t from = 0) {
+    std::vector<uint8_t> needle = {static_cast<uint8_t>(tag.size())};
+    needle.insert(needle.end(), tag.begin(), tag.end());
+    const auto it = std::search(bytes.begin() + static_cast<long>(from), bytes.end(), needle.begin(), needle.end());
+    return it == bytes.end() ? std::string::npos : static_cast<size_t>(it - bytes.begin());
+}
+
+std::vector<uint8_t> Splice(const std::vector<uint8_t>& bytes, size_t at, const std::vector<uint8_t>& insert) {
+    std::vector<uint8_t> out(bytes.begin(), bytes.begin() + static_cast<long>(at));
+    out.insert(out.end(), insert.begin(), insert.end());
+    out.insert(out.end(), bytes.begin() + static_cast<long>(at), bytes.end());
+    return out;
+}
+
+TEST(ArchiveDamage, SelectionRecordInALayerFailsNamingTagAndOffset) {
+    const auto good = RealisticDocument();
+    const size_t at = FindTag(good, "Konec Layeru");
+    CSelection selection;
+    CArchive rec;
+    selection.Serialize(rec);
+    const COpenResult r = Open(Splice(good, at, rec.GetBytes()));
+    EXPECT_FALSE(r.bOk);
+    EXPECT_NE(r.strError.find("\"SELECTION\""), std::string::npos) << r.strError;
+    EXPECT_NE(r.strError.find("byte " + std::to_string(at)), std::string::npos) << r.strError;
+}
+
+TEST(ArchiveDamage, UnknownTagsFailWhereTheyStand) {
+    const auto good = RealisticDocument();
+    const char* tags[] = {"CIRCLE", "LINEAR ", "linear", ""};
+    for (const char* tag : tags) {
+        const size_t at = FindTag(good, "LINEAR");
+        CExpectedStream s;
+        s.Str(tag);
+        std::vector<uint8_t> bad = good;
+        bad.erase(bad.begin() + static_cast<long>(at), bad.begin() + static_cast<long>(at + 7));
+        bad = Splice(bad, at, s.Get());
+        const COpenResult r = Open(bad);
+        EXPECT_FALSE(r.bOk) << tag;
+        EXPECT_NE(r.strError.find("byte " + std::to_string(at)), std::string::npos) << r.strError;
+    }
+}
+
+TEST(ArchiveDamage, ActiveLayerOutsideTheSixLayersIsRefused) {
+    const auto good = RealisticDocument();
+    const size_t at = FindTag(good, "Aktualni Layer") + 15;
+    for (int32_t index : {6, -1, 1000000}) {
+        std::vector<uint8_t> bad = good;
+        for (int i = 0; i < 4; ++i) {
+            bad[at + static_cast<size_t>(i)] = static_cast<uint8_t>(static_cast<uint32_t>(index) >> (8 * i));
+        }
+        const COpenResult r = Open(bad);
+        EXPECT_FALSE(r.bOk) << index;
+        EXPECT_NE(r.strError.find("active layer"), std::string::npos) << r.strError;
+    }
+    std::vector<uint8_t> last = good;
+    last[at] = 5;
+    EXPECT_TRUE(Open(last).bOk);
+}
+
+TEST(ArchiveDamage, TrailingBytesAfterTheEndAreRefused) {
+    auto bad = RealisticDocument();
+    const size_t end = bad.size();
+    bad.push_back(0);
+    const COpenResult r = Open(bad);
+    EXPECT_FALSE(r.bOk);
+    EXPECT_NE(r.strError.find("byte " + std::to_string(end)), std::string::npos) << r.strError;
+}
+
+TEST(ArchiveDamage, StringLongerThanTheFileIsRefused) {
+    auto bad = RealisticDocument();
+    const size_t at = FindTag(bad, "Pocatek Layeru");
+    bad[at] = 0xFF;
+    bad[at + 1] = 0xFF;
+    bad[at + 2] = 0xFF;
+    bad[at + 3] = 0xFF;
+    bad[at + 4] = 0xFF;
+    bad[at + 5] = 0xFF;
+    bad[at + 6] = 0x7F;
+    const COpenResult r = Open(bad);
+    EXPECT_FALSE(r.bOk);
+    EXPECT_NE(r.strError.find("past the end"), std::string::npos) << r.strError;
+}
+
+TEST(ArchiveDamage, EveryTruncationFails) {
+    const auto good = RealisticDocument();
+    ASSERT_TRUE(Open(good).bOk);
+    for (size_t n = 0; n < good.size(); ++n) {
+        const COpenResult r = Open(std::vector<uint8_t>(good.begin(), good.begin() + static_cast<long>(n)));
+        ASSERT_FALSE(r.bOk) << "truncated to " << n << " bytes";
+        ASSERT_FALSE(r.strError.empty()) << n;
+    }
+}
+
+// Whatever a mutated file gives, it either fails with a reason or loads a drawing that saves,
+// loads and saves again to the same bytes.
+TEST(ArchiveDamage, RandomMutationsFailCleanlyOrLoadADocumentThatSavesAgain) {
+    const auto good = RealisticDocument();
+    std::mt19937 rng(20240611);
+    int loaded = 0;
+    for (int round = 0; round < 3000; ++round) {
+        std::vector<uint8_t> bytes = good;
+        const int edits = 1 + static_cast<int>(rng() % 4);
+        for (int e = 0; e < edits; ++e) {
+            const size_t at = rng() % bytes.size();
+            switch (rng() % 4) {
+                case 0: bytes[at] = static_cast<uint8_t>(rng()); break;
+                case 1: bytes[at] ^= static_cast<uint8_t>(1u << (rng() % 8)); break;
+                case 2: bytes.erase(bytes.begin() + static_cast<long>(at)); break;
+                default: bytes.insert(bytes.begin() + static_cast<long>(at), static_cast<uint8_t>(rng())); break;
+            }
+            if (bytes.empty()) {
+                bytes.push_back(0);
+            }
+        }
+        const COpenResult r = Open(bytes);
+        if (!r.bOk) {
+            ASSERT_FALSE(r.strError.empty()) << round;
+            continue;
+        }
+        ++loaded;
+        const COpenResult again = Open(r.resaved);
+        ASSERT_TRUE(again.bOk) << round << ": " << again.strError;
+        ASSERT_EQ(again.resaved, r.resaved) << round;
+    }
+    EXPECT_GT(loaded, 0);
+}
+
+}  // namespace
