@@ -1,6 +1,9 @@
 // Template line substitution: placeholders, "+" sums, empty words and block numbers.
 #include "postprocessor/Macro.h"
 
+#include <cmath>
+
+#include "document/Layer.h"
 #include "platform/Messages.h"
 #include "postprocessor/Command.h"
 #include "postprocessor/MacroContext.h"
@@ -44,6 +47,17 @@ CValueChain::Source CMacro::CommandSource(const CCommand* command) const {
 CValueChain::Source CMacro::ProgramSource() const {
     CProgram* program = GetProgram();
     return [program](const std::string& name) { return program ? program->GetValue(name) : kNotKnown; };
+}
+
+std::unique_ptr<CLayer> CMacro::CopyCommandLayer(const CCommand* command, const char* key,
+                                                 CMacroContext& context) {
+    const double value = command ? command->GetParamValue(key) : kNotKnown;
+    // Truncated like an int; sentinels and anything else outside 1...6 name no layer.
+    const double number = std::trunc(value);
+    if (!(number >= 1.0 && number <= 6.0)) {
+        return nullptr;
+    }
+    return context.CopyLayer(static_cast<int>(number) - 1);
 }
 
 bool CMacro::SubstituteLine(std::string& line, const CValueChain& chain, bool sums, std::string& missing) const {

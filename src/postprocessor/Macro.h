@@ -2,11 +2,13 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "postprocessor/ValueChain.h"
 
 class CCommand;
+class CLayer;
 class CMacroContext;
 class CPreProcesor;
 class CProgram;
@@ -48,4 +50,7 @@ protected:
     CValueChain::Source CommandSource(const CCommand* command) const;
     CValueChain::Source ProgramSource() const;
     CProgram* GetProgram() const;
+    // A copy of the layer whose number (1...6) the command gives under key; null when none.
+    static std::unique_ptr<CLayer> CopyCommandLayer(const CCommand* command, const char* key,
+                                                    CMacroContext& context);
 };

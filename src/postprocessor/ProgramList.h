@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "document/DocPrograms.h"
 #include "platform/Archive.h"
 #include "postprocessor/PreProcesor.h"
 #include "postprocessor/Program.h"
@@ -13,11 +14,11 @@ class CControlBar;
 class CForm;
 class CMessages;
 
-class CProgramList {
+class CProgramList : public CDocPrograms {
 public:
     // messages receives file traces and the post-processors' message boxes (may be null).
     explicit CProgramList(CMessages* messages = nullptr);
-    ~CProgramList();
+    ~CProgramList() override;
     CProgramList(const CProgramList&) = delete;
     CProgramList& operator=(const CProgramList&) = delete;
 
@@ -61,10 +62,10 @@ public:
     CMessages* GetMessages() const { return m_pMessages; }
 
     // The document's program block: "Programs", the active index or -1, every record.
-    bool HasPrograms() const { return !m_programs.empty(); }
-    void StorePrograms(CArchive& ar);
+    bool HasPrograms() const override { return !m_programs.empty(); }
+    void StorePrograms(CArchive& ar) override;
     // After the tag "Programs": the active index and the records up to and including "End".
-    void LoadPrograms(CArchive& ar);
+    void LoadPrograms(CArchive& ar) override;
 
 private:
     CProgram* Append(std::unique_ptr<CProgram> program);

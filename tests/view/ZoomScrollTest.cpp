@@ -151,6 +151,8 @@ TEST_F(ZoomScrollTest, FitHeightUsesTheHighestPointOfTheActiveLayer) {
 
 TEST_F(ZoomScrollTest, ZoomInModeZoomsAtTheClickAndReturns) {
     OpenWindow();
+    Command(ID_TOOL_RANGE);
+    view->OnKeyDown(kKeyF2);
     view->OnKeyDown(kKeyF2);
     EXPECT_EQ(MouseMode(), kModeZoomIn);
     EXPECT_EQ(host.m_nCursor, kCursorZoom);
@@ -158,9 +160,9 @@ TEST_F(ZoomScrollTest, ZoomInModeZoomsAtTheClickAndReturns) {
     const CPoint p = view->ScreenToModel(CPoint(700, 250));
     view->OnLButtonDown(kMouseLeft, CPoint(700, 250));
     EXPECT_EQ(view->GetZoom(), 150);
-    EXPECT_EQ(host.m_nCursor, kCursorArrow);
+    EXPECT_EQ(host.m_nCursor, kCursorRange);
     view->OnLButtonUp(0, CPoint(700, 250));
-    EXPECT_EQ(MouseMode(), kModeIdle);
+    EXPECT_EQ(MouseMode(), kModeRange);
     EXPECT_FALSE(view->OnSetCursor());
     const CPoint centre = view->ScreenToModel(CPoint(600, 300));
     EXPECT_NEAR(centre.x, p.x, 20000);

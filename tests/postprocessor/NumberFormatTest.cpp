@@ -1,0 +1,57 @@
+// Number formats and the formatting message.
+#include <gtest/gtest.h>
+
+#include "platform/Messages.h"
+#include "postprocessor/NumberFormat.h"
+#include "postprocessor/PreProcesor.h"
+
+TEST(NumberFormat, ParsesDefinitionLines) {
+    const CNumberFormat x = CNumberFormat::FromLine("X>4.3");
+    EXPECT_EQ(x.GetName(), "X");
+    EXPECT_EQ(x.GetDigits(), 4);
+    EXPECT_EQ(x.GetDecimals(), 3);
+    const CNumberFormat multi = CNumberFormat::FromLine("G01X>2.1");
+    EXPECT_EQ(multi.GetName(), "G01X");
+    const CNumberFormat broken = CNumberFormat::FromLine("nothing");
+    EXPECT_EQ(broken.GetName(), "nothing");
+    EXPECT_EQ(broken.GetDigits(), 0);
+    EXPECT_EQ(broken.GetDecimals(), 0);
+}
+
+TEST(NumberFormat, DecimalFormats) {
+    const CNumberFormat x("X", 4, 3);
+    EXPECT_EQ(x.Format(12.5), "12.500");
+    EXPECT_EQ(x.Format(-0.25), "-0.250");
+    EXPECT_EQ(x.Format(0.00049), "0.000");
+    // Wraps one power above the integer limit: 10^5.
+    EXPECT_EQ(x.Format(123456.5), "23456.500");
+    EXPECT_EQ(CNumberFormat("Z", 2, 4).Format(3.14159), "3.1416");
+}
+
+TEST(NumberFormat, IntegerFormats) {
+    const CNumberFormat s("S", 4, 0);
+    EXPECT_EQ(s.Format(123456.7), "9999");
+    EXPECT_EQ(s.Format(1200.9), "1200");
+    EXPECT_EQ(s.Format(-123456.7), "-123456");  // negative values are not limited
+    EXPECT_EQ(s.Format(1e30), "9999");
+    EXPECT_EQ(CNumberFormat("N", 12, 0).Format(5e12), "2147483647");
+}
+
+TEST(NumberFormat, HugeFieldsStayBounded) {
+    const CNumberFormat wide("X", 1000000, 1000000);
+    EXPECT_LE(wide.Format(1.5).size(), 700u);
+    EXPECT_FALSE(CNumberFormat("X", 4, 3).Format(1e308).empty());
+}
+
+TEST(NumberFormat, FirstFormatWinsAndMissingOneIsReported) {
+    CRecordingMessages messages;
+    CPreProcesor pp("p", "x.*", "out", "spare", &messages);
+    pp.AddFormat(std::make_unique<CNumberFormat>("X", 4, 3));
+    pp.AddFormat(std::make_unique<CNumberFormat>("X", 4, 0));
+    EXPECT_EQ(pp.FormatValue("X", 1.0), "1.000");
+    EXPECT_EQ(pp.FormatValue("Y", 1.0), "");
+    ASSERT_EQ(messages.GetBoxes().size(), 1u);
+    EXPECT_EQ(messages.GetBoxes()[0].strText, "Can not find the format properties for format string: Y");
+    EXPECT_EQ(messages.GetBoxes()[0].strCaption, "PostProcesor");
+    EXPECT_EQ(messages.GetBoxes()[0].icon, MessageIcon::Error);
+}
