@@ -2,6 +2,8 @@
 #include <nlohmann/json.hpp>
 
 #include "CliRunner.h"
+#include "document/KestrovelDoc.h"
+#include "postprocessor/DocumentFile.h"
 
 namespace {
 
@@ -110,6 +112,28 @@ TEST_F(CliProgram, ProgramAndCommandsAreStoredAsTheWindowMakesThem) {
     EXPECT_EQ(j["programs"][1]["name"], "Finish");
     EXPECT_EQ(j["programs"][1]["number"], 42);
     EXPECT_EQ(j["programs"][1]["index"], 1);
+}
+
+TEST_F(CliProgram, DumpAgreesBeforeAndAfterALoadAndSave) {
+    ASSERT_EQ(Run({"add", File(), "--layer", "3", "arc", "1000000", "1000000", "3000000", "1000000", "2000000",
+                   "700000"})
+                  .nExit,
+              0);
+    ASSERT_EQ(Run({"program", File(), "--post", kPost, "--post-dir", PostDir()}).nExit, 0);
+    ASSERT_EQ(Command({"--program", "New Program1", "--template", "Dwell", "Dwell=2.5"}).nExit, 0);
+    std::string error;
+    auto doc = CDocumentFile::Open(File(), {}, error);
+    ASSERT_NE(doc, nullptr) << error;
+    const std::string copy = PathOf("copy.kst");
+    ASSERT_TRUE(doc->OnSaveDocument(copy, error)) << error;
+    EXPECT_EQ(ReadText(copy), ReadText(File()));
+    const CCliResult before = Run({"dump", File()});
+    const CCliResult after = Run({"dump", copy});
+    ASSERT_EQ(before.nExit, 0);
+    EXPECT_EQ(after.strOut, before.strOut);
+    const Json j = Json::parse(before.strOut);
+    EXPECT_EQ(j["layers"][2]["elements"][1]["kind"], "arc");
+    EXPECT_EQ(j["programs"][0]["commands"][0]["parameters"][0]["value"], 25000);
 }
 
 TEST_F(CliProgram, UntypedFieldsKeepTheirDefaultText) {
