@@ -220,3 +220,24 @@ TEST_F(ZoomScrollTest, CursorReadOutInPanesOneAndTwo) {
     EXPECT_EQ(host.m_status[kPaneCursorZ], "10.000");
     EXPECT_EQ(host.m_status[kPaneCursorX], "5.000");
 }
+
+TEST_F(ZoomScrollTest, Zoom100RepaintsWhenOnlyTheZoomChanged) {
+    doc->SetSourceMaterial(kShapePrism, 0, 2000000);  // the home origin no longer depends on the zoom
+    OpenWindow();
+    view->SetZoom(200);
+    view->MoveToHome();
+    const int repaints = host.m_nInvalidates;
+    view->OnCommand(ID_ZOOM_100);
+    EXPECT_EQ(view->GetZoom(), 100);
+    EXPECT_EQ(view->GetOrigin(), view->GetHomeOrigin());
+    EXPECT_GT(host.m_nInvalidates, repaints);
+}
+
+TEST_F(ZoomScrollTest, MaterialWithoutExtentKeepsADefaultScale) {
+    doc->SetSourceMaterial(kShapePrism, 0, 0);
+    OpenWindow();
+    EXPECT_EQ(view->GetScale(), 50);
+    EXPECT_EQ(view->FitWidthZoom(), 20000);
+    view->OnZoomBoxSelect(8);
+    EXPECT_GE(view->GetZoom(), 5);
+}
