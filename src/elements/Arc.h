@@ -98,6 +98,9 @@ public:
     double GetExactRadius() const { return m_dRadius; }
     double GetExactCenterZ() const { return m_dCenterX; }
     double GetExactCenterX() const { return m_dCenterY; }
+    // Rounded members from the doubles, or zero when the circle leaves the model range (a
+    // circle that is not finite makes the arc straight).
+    void ApplyOverflowGuard();
     // Straight: no usable circle (radius 0, or one beyond the model range).
     bool IsStraight() const { return m_nRadius == 0; }
 
@@ -127,8 +130,6 @@ public:
     int32_t m_nRadius = 0;
 
 private:
-    // Rounded members from the doubles, or zero when the circle leaves the model range.
-    void ApplyOverflowGuard();
     void MakeStraight();
     void SaveOld();
     void Revert();
