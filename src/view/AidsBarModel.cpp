@@ -16,8 +16,9 @@ bool CAidsBarModel::OnNotify(CControlBar& bar, int id, BarNotify what) {
     if (what == BarNotify::SelChange && OnList(id, bar.GetCurSel(id))) {
         return true;
     }
-    for (int known : {IDC_DRAW_AXES, IDC_DRAW_DIMS, IDC_DRAW_LINES, IDC_DRAW_LABELS, IDC_SNAP_POINTS, IDC_UNITS,
-                      IDC_ACCURACY, IDC_STEP_HORZ, IDC_STEP_VERT, IDC_SNAP_MAIN, IDC_SNAP_SECONDARY}) {
+    for (int known :
+         {IDC_DRAW_AXES, IDC_DRAW_DIMS, IDC_DRAW_LINES, IDC_DRAW_LABELS, IDC_SNAP_POINTS, IDC_UNITS,
+          IDC_ACCURACY, IDC_STEP_HORZ, IDC_STEP_VERT, IDC_SNAP_MAIN, IDC_SNAP_SECONDARY}) {
         if (known == id) {
             return true;
         }
@@ -75,10 +76,10 @@ void CAidsBarModel::SetAccuracy(int accuracy) {
 
 void CAidsBarModel::SetUnits(int units) {
     m_view.SetUnits(units);
-    FitAccuracyList();
+    FitAccuracyList(true);
 }
 
-void CAidsBarModel::FitAccuracyList() {
+void CAidsBarModel::FitAccuracyList(bool followBar) {
     CControlBar* bar = m_view.GetContext().pAidsBar;
     const int units = m_view.GetUnits();
     if (units == kUnitCm || units == kUnitInch) {
@@ -90,7 +91,7 @@ void CAidsBarModel::FitAccuracyList() {
     if (units != kUnitMm) {
         return;
     }
-    const bool barOnThousandths = bar && bar->GetCurSel(IDC_ACCURACY) == kThousandthsEntry;
+    const bool barOnThousandths = followBar && bar && bar->GetCurSel(IDC_ACCURACY) == kThousandthsEntry;
     if (barOnThousandths || m_view.GetAccuracy() == kThousandthsEntry) {
         SetAccuracy(2);
         if (bar) {
@@ -131,6 +132,7 @@ void CAidsBarModel::ShowViewState() {
     bar->SetCurSel(IDC_SNAP_MAIN, aids.m_nSnapMain);
     bar->SetCurSel(IDC_SNAP_SECONDARY, aids.m_nSnapSecondary);
     bar->SetCurSel(IDC_UNITS, m_view.GetUnits());
-    FitAccuracyList();
+    // The list may still show another view's accuracy: only this view's own counts here.
+    FitAccuracyList(false);
     bar->SetCurSel(IDC_ACCURACY, m_view.GetAccuracy());
 }

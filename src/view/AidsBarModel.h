@@ -26,8 +26,9 @@ public:
 private:
     bool OnCheck(const CControlBar& bar, int id);
     bool OnList(int id, int entry);
-    // The fourth accuracy entry follows the units; mm cannot show thousandths.
-    void FitAccuracyList();
+    // The fourth accuracy entry follows the units; mm cannot show thousandths, so an accuracy
+    // of 3 (the view's, or with followBar the list's selection) becomes 2.
+    void FitAccuracyList(bool followBar);
 
     CKestrovelView& m_view;
 };

@@ -14,7 +14,8 @@
 
 namespace {
 // Point fields in the order of the element's edited flags.
-constexpr int kFieldIds[7] = {IDC_START_Z, IDC_START_X, IDC_END_Z, IDC_END_X, IDC_STEER_I, IDC_STEER_J, IDC_RADIUS};
+constexpr int kFieldIds[7] = {IDC_START_Z, IDC_START_X, IDC_END_Z, IDC_END_X,
+                              IDC_STEER_I, IDC_STEER_J, IDC_RADIUS};
 
 int IndexOf(const int* ids, int count, int id) {
     for (int i = 0; i < count; ++i) {

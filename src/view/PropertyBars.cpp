@@ -83,7 +83,8 @@ void CPropertyBars::DrawingProperties() {
     if (!(prompt ? prompt : &accept)->Run(props)) {
         return;
     }
-    doc->ChangeSourceMaterial(props.nShapeType == 0 ? kShapePrism : kShapeCylinder, props.nLength, props.nBase);
+    doc->ChangeSourceMaterial(props.nShapeType == 0 ? kShapePrism : kShapeCylinder, props.nLength,
+                              props.nBase);
     // The view takes the units and accuracy the bar is about to show; the units come second so
     // that the accuracy list gets its fourth entry first (and mm never keeps thousandths).
     m_aids.SetAccuracy(props.nAccuracy);

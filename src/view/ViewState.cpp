@@ -18,7 +18,8 @@ const CStateKey kKeys[] = {
          v.SetAccuracy(n);
          v.SetFormatDigit(n);
      }},
-    {"Units", [](const CKestrovelView& v) { return v.GetUnits(); }, [](CKestrovelView& v, int n) { v.SetUnits(n); }},
+    {"Units", [](const CKestrovelView& v) { return v.GetUnits(); },
+     [](CKestrovelView& v, int n) { v.SetUnits(n); }},
     {"Edit mode", [](const CKestrovelView& v) { return v.GetEditState().m_nEditMode; },
      [](CKestrovelView& v, int n) { v.EditState().m_nEditMode = n; }},
     {"Select Tool", [](const CKestrovelView& v) { return v.GetEditState().m_nSelectionKind; },

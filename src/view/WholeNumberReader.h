@@ -10,4 +10,6 @@
 int32_t ReadWholeNumber(const std::string& text, int32_t min, int32_t max);
 
 // True when a result of ReadWholeNumber with that max marks an invalid text.
-inline bool IsInvalidWholeNumber(int32_t value, int32_t max) { return value == max + 1; }
+inline bool IsInvalidWholeNumber(int32_t value, int32_t max) {
+    return value == max + 1;
+}

@@ -9,6 +9,19 @@
 
 class BarsFixture : public ViewFixture {
 protected:
+    BarsFixture() {
+        for (int id : {IDC_STEP_HORZ, IDC_STEP_VERT}) {
+            for (const char* e : {"None", "0.1 mm", "0.2 mm", "0.5 mm", "1 mm", "2 mm", "5mm"}) {
+                aidsBar.AddString(id, e);
+            }
+        }
+        for (int id : {IDC_SNAP_MAIN, IDC_SNAP_SECONDARY}) {
+            for (const char* e : {"no snap", "1 point", "3 points", "5 points", "10 points", "20 points"}) {
+                aidsBar.AddString(id, e);
+            }
+        }
+    }
+
     // A notification as the shell delivers it: the control has already changed.
     void Notify(CMemoryControlBar& bar, int id, BarNotify what) { view->OnBarNotify(bar, id, what); }
     void Choose(CMemoryControlBar& bar, int id, int entry) {

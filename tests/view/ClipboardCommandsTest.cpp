@@ -1,6 +1,5 @@
 // Copy, Cut and Paste of elements and stretches, the shared clipboard, undo and redo, command states.
 #include "BarsFixture.h"
-
 #include "elements/Linear.h"
 #include "view/EditingTools.h"
 
@@ -15,7 +14,9 @@ protected:
         doc->RecordUndo();
         m_nUndo = UndoCount();
     }
-    static std::vector<CSpan> Stepped() { return {{0, 100, 200, 100}, {200, 80, 300, 80}, {300, 100, 900, 100}}; }
+    static std::vector<CSpan> Stepped() {
+        return {{0, 100, 200, 100}, {200, 80, 300, 80}, {300, 100, 900, 100}};
+    }
     // A range from z1 to z2 (model units) on the active layer.
     void MarkRange(int32_t z1, int32_t z2) {
         Command(ID_TOOL_RANGE);
@@ -40,7 +41,8 @@ protected:
 TEST_F(ClipboardTest, CopyOfARangeTakesTheStretchCutToTheMarkers) {
     MarkRange(3500000, 1500000);
     Command(ID_EDIT_COPY);
-    EXPECT_EQ(Clipped(), (std::vector<CSpan>{{150, 100, 200, 100}, {200, 80, 300, 80}, {300, 100, 350, 100}}));
+    EXPECT_EQ(Clipped(),
+              (std::vector<CSpan>{{150, 100, 200, 100}, {200, 80, 300, 80}, {300, 100, 350, 100}}));
     EXPECT_EQ(Spans(), Stepped());
     EXPECT_EQ(UndoCount(), m_nUndo);
 }
@@ -115,8 +117,8 @@ TEST_F(ClipboardTest, PasteIntoAShorterDrawingDropsAndCutsWhatLiesBeyondIt) {
 
     std::vector<CSpan> spans;
     for (const auto& p : other.GetActiveLayer()->GetPieces()) {
-        spans.push_back({p->GetStart().x / 10000, p->GetStart().y / 10000, p->GetEnd().x / 10000,
-                         p->GetEnd().y / 10000});
+        spans.push_back(
+            {p->GetStart().x / 10000, p->GetStart().y / 10000, p->GetEnd().x / 10000, p->GetEnd().y / 10000});
     }
     EXPECT_EQ(spans, (std::vector<CSpan>{{0, 100, 150, 100}, {150, 100, 200, 100}, {200, 80, 250, 80}}));
     EXPECT_EQ(shared.GetCount(), 3);
