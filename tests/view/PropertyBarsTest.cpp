@@ -112,20 +112,6 @@ TEST_F(PropertyBarsTest, DisplayFlagsRepaintLabelsAndLinesWithErasing) {
               (std::vector<std::string>{"Invalidate", "Invalidate", "Invalidate erase", "Invalidate erase"}));
 }
 
-TEST_F(PropertyBarsTest, SnapAndStepListsSetTheirIndices) {
-    Choose(aidsBar, IDC_SNAP_POINTS, 5);
-    Choose(aidsBar, IDC_STEP_HORZ, 3);
-    Choose(aidsBar, IDC_STEP_VERT, 6);
-    Choose(aidsBar, IDC_SNAP_MAIN, 2);
-    Choose(aidsBar, IDC_SNAP_SECONDARY, 4);
-    const CDrawingAids& aids = view->Aids();
-    EXPECT_EQ(aids.HandleTolerance(), 20);
-    EXPECT_EQ(aids.HorzStep(), 5000);
-    EXPECT_EQ(aids.VertStep(), 50000);
-    EXPECT_EQ(aids.MainSnap(), 3);
-    EXPECT_EQ(aids.SecondarySnap(), 10);
-}
-
 TEST_F(PropertyBarsTest, AccuracySetsTheFormatDigitAndRefreshesTheReadOuts) {
     view->OnMouseMove(0, CPoint(700, 300));
     char expected[32];
