@@ -76,9 +76,11 @@ void CZoomCommands::ShowZoom() {
 
 void CZoomCommands::ZoomIn() {
     CEditState& st = m_view.EditState();
-    if (st.m_nMouseMode != kModeZoomIn) {
-        st.m_nPrevMouseMode = st.m_nMouseMode;
+    // Asked again while zooming in, it must not remember the zoom-in mode as the one to return to.
+    if (st.m_nMouseMode == kModeZoomIn) {
+        return;
     }
+    st.m_nPrevMouseMode = st.m_nMouseMode;
     st.m_nMouseMode = kModeZoomIn;
     m_view.SetViewCursor(kCursorZoom);
 }

@@ -1,6 +1,7 @@
 // Editing by mouse: ranges into lines, fast and slow mode, OK and Back, handles, Mirror, Turn, Move.
 #include "ViewFixture.h"
 
+#include "elements/DoubleArc.h"
 #include "elements/Linear.h"
 
 namespace {
@@ -336,4 +337,47 @@ TEST_F(EditingToolsTest, RangeAttachedThroughUndoStillFollowsTheLayer) {
     doc->Undo();  // the active layer object is replaced
     view->OnRButtonDown(kMouseRight, CPoint(Px(350), 400));
     EXPECT_EQ(view->GetRange()->GetEnd(), CPoint(3500000, 1000000));
+}
+
+TEST_F(EditingToolsTest, K1TurnsTheRangeIntoATwoArcCurveThroughTheProfile) {
+    Command(ID_TOOL_RANGE);
+    RangeGesture();
+    Command(ID_TOOL_K1);
+    auto* curve = dynamic_cast<CDoubleArc*>(view->GetActiveElement());
+    ASSERT_NE(curve, nullptr);
+    EXPECT_EQ(curve->GetStart(), CPoint(2500000, 800000));
+    EXPECT_EQ(curve->GetEnd(), CPoint(3500000, 1000000));
+    EXPECT_EQ(curve->GetJunction(), CPoint(3000000, 1000000));
+    EXPECT_EQ(curve->GetDirection().x, 2500000 - 100000);  // one tenth of the span left of the start
+    EXPECT_EQ(curve->GetLock(kLockStartZ), 1);
+    EXPECT_EQ(curve->GetLock(kLockEndZ), 1);
+    EXPECT_EQ(MouseMode(), kModeSelected);
+    EXPECT_TRUE(view->GetCommandState(ID_TOOL_K1).bChecked);
+
+    // Its junction handle reshapes it before it is applied.
+    const CPoint junction = view->ModelToScreen(curve->GetJunction());
+    Drag(junction, CPoint(junction.x, junction.y - 5));
+    EXPECT_EQ(MouseMode(), kModeSelected);
+    EXPECT_NE(curve->GetJunction(), CPoint(3000000, 1000000));
+
+    Command(ID_EDIT_OK);
+    const CPiece* applied = Layer().FindAt(3000000);
+    EXPECT_EQ(applied->GetKind(), kKindDoubleArc);
+    EXPECT_EQ(applied->IsCompound(), 1);
+    EXPECT_EQ(Spans().size(), 4u);
+    EXPECT_EQ(UndoCount(), m_nUndo + 1);
+}
+
+TEST_F(EditingToolsTest, FastK1AppliesAndAShortRangeMakesNoCurve) {
+    Command(ID_MODE_FAST);
+    Command(ID_TOOL_RANGE);
+    Command(ID_TOOL_K1);
+    RangeGesture();
+    EXPECT_EQ(Layer().FindAt(3000000)->GetKind(), kKindDoubleArc);
+    EXPECT_EQ(MouseMode(), kModeRange);
+
+    LeftClick(Px(600));
+    RightClick(Px(600));  // both markers at one point
+    EXPECT_NE(view->GetRange(), nullptr);
+    EXPECT_EQ(UndoCount(), m_nUndo + 1);
 }

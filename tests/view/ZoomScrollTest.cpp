@@ -151,6 +151,8 @@ TEST_F(ZoomScrollTest, FitHeightUsesTheHighestPointOfTheActiveLayer) {
 
 TEST_F(ZoomScrollTest, ZoomInModeZoomsAtTheClickAndReturns) {
     OpenWindow();
+    Command(ID_TOOL_RANGE);
+    view->OnKeyDown(kKeyF2);
     view->OnKeyDown(kKeyF2);
     EXPECT_EQ(MouseMode(), kModeZoomIn);
     EXPECT_EQ(host.m_nCursor, kCursorZoom);
@@ -158,9 +160,9 @@ TEST_F(ZoomScrollTest, ZoomInModeZoomsAtTheClickAndReturns) {
     const CPoint p = view->ScreenToModel(CPoint(700, 250));
     view->OnLButtonDown(kMouseLeft, CPoint(700, 250));
     EXPECT_EQ(view->GetZoom(), 150);
-    EXPECT_EQ(host.m_nCursor, kCursorArrow);
+    EXPECT_EQ(host.m_nCursor, kCursorRange);
     view->OnLButtonUp(0, CPoint(700, 250));
-    EXPECT_EQ(MouseMode(), kModeIdle);
+    EXPECT_EQ(MouseMode(), kModeRange);
     EXPECT_FALSE(view->OnSetCursor());
     const CPoint centre = view->ScreenToModel(CPoint(600, 300));
     EXPECT_NEAR(centre.x, p.x, 20000);
@@ -217,4 +219,25 @@ TEST_F(ZoomScrollTest, CursorReadOutInPanesOneAndTwo) {
     view->ShowCursorPosition();
     EXPECT_EQ(host.m_status[kPaneCursorZ], "10.000");
     EXPECT_EQ(host.m_status[kPaneCursorX], "5.000");
+}
+
+TEST_F(ZoomScrollTest, Zoom100RepaintsWhenOnlyTheZoomChanged) {
+    doc->SetSourceMaterial(kShapePrism, 0, 2000000);  // the home origin no longer depends on the zoom
+    OpenWindow();
+    view->SetZoom(200);
+    view->MoveToHome();
+    const int repaints = host.m_nInvalidates;
+    view->OnCommand(ID_ZOOM_100);
+    EXPECT_EQ(view->GetZoom(), 100);
+    EXPECT_EQ(view->GetOrigin(), view->GetHomeOrigin());
+    EXPECT_GT(host.m_nInvalidates, repaints);
+}
+
+TEST_F(ZoomScrollTest, MaterialWithoutExtentKeepsADefaultScale) {
+    doc->SetSourceMaterial(kShapePrism, 0, 0);
+    OpenWindow();
+    EXPECT_EQ(view->GetScale(), 50);
+    EXPECT_EQ(view->FitWidthZoom(), 20000);
+    view->OnZoomBoxSelect(8);
+    EXPECT_GE(view->GetZoom(), 5);
 }
