@@ -11,9 +11,12 @@
 
 #include "document/KestrovelDoc.h"
 #include "platform/SettingsStore.h"
+#include "postprocessor/ProgramDocument.h"
+#include "postprocessor/ProgramList.h"
 #include "shell/AboutDialog.h"
 #include "shell/AidsBar.h"
 #include "shell/ChildFrame.h"
+#include "shell/ChildProcFrame.h"
 #include "shell/CommandIds.h"
 #include "shell/DrawingPropertiesPrompt.h"
 #include "shell/DrawingWindow.h"
@@ -74,7 +77,7 @@ std::unique_ptr<CKestrovelDoc> CKestrovelApp::MakeDocument() {
     services.pAidsBar = &m_pFrame->AidsBar()->Controls();
     services.pViewBar = &m_pFrame->ViewBar()->Controls();
     services.pPropertiesPrompt = m_pPrompt.get();
-    return std::make_unique<CKestrovelDoc>(services);
+    return CProgramDocument::Create(services);
 }
 
 CShellDocument* CKestrovelApp::AddDocument(std::unique_ptr<CKestrovelDoc> doc, const QString& title) {
@@ -179,7 +182,30 @@ CChildFrame* CKestrovelApp::OpenDrawingWindow(CShellDocument& doc) {
     return frame;
 }
 
-QMdiSubWindow* CKestrovelApp::OpenCncWindow() { return nullptr; }
+QMdiSubWindow* CKestrovelApp::OpenCncWindow() {
+    CShellDocument* doc = ActiveDocument();
+    if (!doc) {
+        return nullptr;
+    }
+    CProgramList* list = CProgramDocument::GetList(doc->Doc());
+    if (!list) {
+        list = CProgramDocument::Attach(doc->Doc());
+    }
+    list->EnsurePostLoaded(FromQ(m_pFrame->GetStartDirectory()));
+    if (QMdiSubWindow* existing = doc->GetCncWindow()) {
+        m_pFrame->Mdi()->setActiveSubWindow(existing);
+        return existing;
+    }
+    auto* frame = new CChildProcFrame(*this, *doc);
+    doc->SetCncWindow(frame);
+    m_pFrame->Mdi()->addSubWindow(frame);
+    doc->AddWindow(frame);
+    frame->showMaximized();
+    m_pFrame->Mdi()->setActiveSubWindow(frame);
+    frame->InitialUpdate();
+    m_pFrame->UpdateCommandUI();
+    return frame;
+}
 
 CShellDocument* CKestrovelApp::DocumentOf(QMdiSubWindow& window) const {
     for (const auto& doc : m_documents) {
