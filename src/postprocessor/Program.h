@@ -82,6 +82,8 @@ public:
     void ClearMacros();
 
     double GetValue(const std::string& name) const;
+    // The first entry with the parameter's key takes over its value when it has one (an empty
+    // parameter leaves the entry as it is); a key not yet pooled is added as a copy.
     void SetPoolValue(const CParameter& parameter);
 
     // Compiles into m_strCode, shows it in output (may be null) and writes the post-processor's
