@@ -18,6 +18,8 @@ int32_t ClampModel(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(
 
 }  // namespace
 
+int32_t CMacroOci::ToolOffset(double millimetres) { return Round(millimetres * 10000.0); }
+
 std::vector<int32_t> CMacroOci::DivisionPoints(const CPiece& piece) const {
     const int64_t start = piece.GetStart().x;
     const int64_t end = piece.GetEnd().x;
@@ -101,7 +103,7 @@ std::string CMacroOci::Generate(const CCommand* command, CMacroContext& context)
         return "";
     }
     // Offsets and corner sizes are model units; the post file gives millimetres.
-    const int32_t offset = Round(difference * 10000.0);
+    const int32_t offset = ToolOffset(difference);
     layerX->CombineProfiles(*layerA, offset, m_nSide, Round(m_pPreProcesor->GetObjectStart() * 10000.0),
                             Round(m_pPreProcesor->GetObjectEnd() * 10000.0));
     std::string out;
