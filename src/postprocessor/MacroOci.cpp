@@ -5,6 +5,7 @@
 
 #include "document/Layer.h"
 #include "platform/Geometry.h"
+#include "postprocessor/PartnerIndex.h"
 #include "postprocessor/Command.h"
 #include "postprocessor/PreProcesor.h"
 #include "postprocessor/Program.h"
@@ -107,9 +108,10 @@ std::string CMacroOci::Generate(const CCommand* command, CMacroContext& context)
     layerX->CombineProfiles(*layerA, offset, m_nSide, Round(m_pPreProcesor->GetObjectStart() * 10000.0),
                             Round(m_pPreProcesor->GetObjectEnd() * 10000.0));
     std::string out;
+    const CPartnerIndex partners(*layerA);
     layerX->BeginWalk(m_nSide);  // the borders are in the list as lines; the border itself is not written
     while (CPiece* walked = layerX->NextInWalk(m_nSide)) {
-        const CPiece* partner = layerA->FindAt(ClampModel(static_cast<int64_t>(walked->GetStart().x) + offset));
+        const CPiece* partner = partners.FindAt(ClampModel(static_cast<int64_t>(walked->GetStart().x) + offset));
         walked->SetProcessed(1);
         if (!WriteElement(*walked, partner, command, offset, context, out)) {
             return "";

@@ -87,8 +87,8 @@ public:
     void SetPoolValue(const CParameter& parameter);
 
     // Compiles into m_strCode, shows it in output (may be null) and writes the post-processor's
-    // output file; returns 1 when the file was written.
-    int Compile(CTextWindow* output, CMacroContext& context);
+    // output file, or outputPath when one is given; returns 1 when the file was written.
+    int Compile(CTextWindow* output, CMacroContext& context, const std::string& outputPath = "");
     // Compiles into m_strCode only (no file); 0 when no post-processor is bound.
     int Generate(CMacroContext& context);
 

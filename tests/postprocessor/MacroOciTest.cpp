@@ -3,6 +3,7 @@
 
 #include "postprocessor/Command.h"
 #include "postprocessor/MacroOci.h"
+#include "postprocessor/PartnerIndex.h"
 #include "postprocessor/Program.h"
 #include "PostTestUtil.h"
 
@@ -98,4 +99,22 @@ TEST_F(MacroOci, MissingLayerGivesNothing) {
     auto c = OciCommand(0);
     EXPECT_EQ(Generate(kOci, c.get()), "");
     EXPECT_TRUE(m_context.m_messages.GetBoxes().empty());
+}
+
+TEST(PartnerIndex, AnswersLikeTheLayer) {
+    for (int32_t offset : {0, 15000, 25000}) {
+        auto x = posttest::SampleLayer();
+        auto a = posttest::SampleLayer();
+        for (CLayer* l : {x.get(), a.get()}) {
+            l->InsertStepLines(1);
+            l->AddBordersAsLines();
+        }
+        x->CombineProfiles(*a, offset, 1, 10000, 10000);
+        const CPartnerIndex index(*a);
+        for (int32_t z = -600000; z <= 1600000; z += 2500) {
+            ASSERT_EQ(index.FindAt(z), a->FindAt(z)) << z;
+        }
+    }
+    CLayer empty;
+    EXPECT_EQ(CPartnerIndex(empty).FindAt(10), nullptr);
 }
