@@ -1,9 +1,12 @@
 // CArc: the circular element of a profile, a single-valued arc of a circle above the axis.
 #pragma once
 
+#include <vector>
+
 #include "elements/Piece.h"
 
 class CMessages;
+struct CStripCorners;
 
 // Lock indices of the arc beyond the end-point locks.
 enum : int { kLockCenterZ = 4, kLockCenterX = 5, kLockRadius = 6 };
@@ -98,8 +101,14 @@ public:
     double GetExactRadius() const { return m_dRadius; }
     double GetExactCenterZ() const { return m_dCenterX; }
     double GetExactCenterX() const { return m_dCenterY; }
+    // Rounded members from the doubles, or zero when the circle leaves the model range (a
+    // circle that is not finite makes the arc straight).
+    void ApplyOverflowGuard();
     // Straight: no usable circle (radius 0, or one beyond the model range).
     bool IsStraight() const { return m_nRadius == 0; }
+
+    // Paints the arc's upper contour, or its mirror image below the axis, with the current pen.
+    void DrawContour(CSurface& dc, const CViewServices& view, bool lower) const;
 
     Handle CenterHandle() const { return &m_ptCenter; }
     Handle MidHandle() const { return &m_ptMid; }
@@ -124,8 +133,6 @@ public:
     int32_t m_nRadius = 0;
 
 private:
-    // Rounded members from the doubles, or zero when the circle leaves the model range.
-    void ApplyOverflowGuard();
     void MakeStraight();
     void SaveOld();
     void Revert();
@@ -141,4 +148,13 @@ private:
     // The mid point with both coordinates rounded (true) or truncated (false).
     void ComputeMidPoint(bool rounded);
     void WriteCircleFields(CViewServices* view, bool startOrEnd);
+    void ShiftZ(int64_t dz);
+    void ShiftX(int64_t dx);
+
+    // Painting (ArcPaint.cpp).
+    // Pixel box of the circle (mirror: of its image below the axis), each side clamped.
+    CRect CircleBox(const CViewServices& view, bool mirror) const;
+    // The painted area of an upper arc: strip and segments along both sampled contours.
+    std::vector<CPoint> UpperArea(const CViewServices& view, const CStripCorners& corners) const;
+    void PaintOverlay(CSurface& dc, CViewServices& view, const CRect& client) const;
 };

@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
 #include "elements/Linear.h"
+#include "elements/ObjectBarFiller.h"
 #include "elements/ViewServices.h"
 #include "platform/ControlIds.h"
 
@@ -157,19 +159,6 @@ bool Near(CPoint pixel, int px, int py, int tolerance) {
     return dx * dx + dy * dy < static_cast<int64_t>(tolerance) * tolerance;
 }
 
-// "Default" for -1, "Set" for -2, otherwise the value itself as an added entry.
-void ShowRate(CControlBar& bar, int id, int32_t value) {
-    bar.DeleteString(id, 2);
-    if (value == -1) {
-        bar.SetCurSel(id, 0);
-    } else if (value == -2) {
-        bar.SetCurSel(id, 1);
-    } else {
-        char buf[16];
-        std::snprintf(buf, sizeof buf, "%d", value);
-        bar.SetCurSel(id, bar.AddString(id, buf));
-    }
-}
 }  // namespace
 
 Handle CBorder::HitTestHandle(int px, int py, CViewServices* view, int tolerance) const {
@@ -186,32 +175,17 @@ Handle CBorder::HitTestHandle(int px, int py, CViewServices* view, int tolerance
 }
 
 void CBorder::FillPropertyBar(CViewServices* view) {
-    CControlBar* bar = view ? view->GetObjectBar() : nullptr;
-    if (!bar) {
-        return;
+    CObjectBarFiller::FillPoints(view, m_ptStart, m_ptEnd);
+    CObjectBarFiller::SelectType(view, CObjectBarFiller::kTypeLinear);
+    if (CControlBar* bar = view ? view->GetObjectBar() : nullptr) {
+        // The boxes show the border's own lock members: it keeps them although it answers the
+        // base lock query.
+        const int locks[7] = {m_bLockStartX, m_bLockStartY, m_bLockEndX, m_bLockEndY, 0, 0, 0};
+        for (int i = 0; i < 7; ++i) {
+            bar->SetCheck(kLockBoxIds[i], locks[i]);
+        }
     }
-    bar->SetText(IDC_START_Z, view->FormatLength(m_ptStart.x));
-    bar->SetText(IDC_START_X, view->FormatLength(m_ptStart.y));
-    bar->SetText(IDC_END_Z, view->FormatLength(m_ptEnd.x));
-    bar->SetText(IDC_END_X, view->FormatLength(m_ptEnd.y));
-    bar->SetCurSel(IDC_TYPE, 1);
-    // The boxes show the border's own lock members: it keeps them although it answers the
-    // base lock query.
-    bar->SetCheck(IDC_LOCK_START_Z, m_bLockStartX);
-    bar->SetCheck(IDC_LOCK_START_X, m_bLockStartY);
-    bar->SetCheck(IDC_LOCK_END_Z, m_bLockEndX);
-    bar->SetCheck(IDC_LOCK_END_X, m_bLockEndY);
-    bar->SetCheck(IDC_LOCK_I, 0);
-    bar->SetCheck(IDC_LOCK_J, 0);
-    bar->SetCheck(IDC_LOCK_RADIUS, 0);
-    ShowRate(*bar, IDC_VELOCITY, m_nSpeed);
-    ShowRate(*bar, IDC_FEED, m_nFeed);
-    bar->DeleteString(IDC_LEAVE, 3);
-    if (m_nLeave == kLeaveNone || m_nLeave == kLeaveCurrent) {
-        bar->SetCurSel(IDC_LEAVE, 0);
-    } else {
-        bar->SetCurSel(IDC_LEAVE, bar->AddString(IDC_LEAVE, view->FormatLength(m_nLeave)));
-    }
+    CObjectBarFiller::FillBorderAttributes(view, *this);
 }
 
 std::string CBorder::GetLabel() const {

@@ -51,4 +51,5 @@ public:
 
 private:
     void CopyAttributesTo(CBorder& copy) const;
+    void PaintOverlay(CSurface& dc, CViewServices& view, const CRect& client) const;
 };

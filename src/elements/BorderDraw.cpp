@@ -1,29 +1,22 @@
-// Painting of a border: the end face of the part and the marker at its free end.
+// Painting of a border: the end face of the part, the marker at its free end and the overlay.
 #include "elements/Border.h"
-
+#include "elements/OverlayPainter.h"
+#include "elements/StripCorners.h"
 #include "elements/ViewServices.h"
-
-namespace {
-CPoint Pixel(CViewServices& view, int32_t x, int32_t y, int dy = 0) {
-    return {ClampPixel(view.ModelToScreenX(x)), ClampPixel(static_cast<int64_t>(view.ModelToScreenY(y)) + dy)};
-}
-}  // namespace
 
 CPixelRows CBorder::Draw(CSurface& dc, CViewServices* view, const CLayerStyle&, CPixelRows) {
     if (!view) {
         return {};
     }
-    const CPoint u1 = Pixel(*view, m_ptStart.x, m_ptStart.y);
-    const CPoint u2 = Pixel(*view, m_ptEnd.x, m_ptEnd.y);
-    const CPoint l1 = Pixel(*view, m_ptStart.x, -m_ptStart.y, -1);
-    const CPoint l2 = Pixel(*view, m_ptEnd.x, -m_ptEnd.y, -1);
+    const CStripCorners c = CStripCorners::Of(*view, m_ptStart, m_ptEnd);
     // Open at the free end: the outline runs along both contours and across the joint.
-    const CPoint path[4] = {m_bLeft ? l1 : u2, m_bLeft ? l2 : u1, m_bLeft ? u2 : l1, m_bLeft ? u1 : l2};
+    const CPoint path[4] = {m_bLeft ? c.ptL1 : c.ptU2, m_bLeft ? c.ptL2 : c.ptU1, m_bLeft ? c.ptU2 : c.ptL1,
+                            m_bLeft ? c.ptU1 : c.ptL2};
     dc.MoveTo(path[0].x, path[0].y);
     for (int i = 1; i < 4; ++i) {
         dc.LineTo(path[i].x, path[i].y);
     }
-    const CPoint free = m_bLeft ? u1 : u2;
+    const CPoint free = m_bLeft ? c.ptU1 : c.ptU2;
     const CBrush old = dc.GetBrush();
     dc.SetBrush(CBrush::MakeSolid(kColorWhite));
     dc.Ellipse(CRect(free.x - 3, free.y - 3, free.x + 3, free.y + 3));
@@ -32,8 +25,35 @@ CPixelRows CBorder::Draw(CSurface& dc, CViewServices* view, const CLayerStyle&, 
     return {};
 }
 
-CPoint CBorder::DrawSelected(CSurface&, CViewServices*, int, int, int, int) { return {}; }
+void CBorder::PaintOverlay(CSurface& dc, CViewServices& view, const CRect& client) const {
+    const CStripCorners c = CStripCorners::Of(view, m_ptStart, m_ptEnd);
+    COverlayMarks marks;
+    marks.ptU1 = c.ptU1;
+    marks.ptU2 = c.ptU2;
+    marks.ptStart = m_ptStart;
+    marks.ptEnd = m_ptEnd;
+    marks.handles = {c.ptU1, c.ptU2};
+    COverlayPainter painter(dc, view, client);
+    painter.Paint(marks, [&c](CSurface& s) {
+        s.MoveTo(c.ptU1.x, c.ptU1.y);
+        s.LineTo(c.ptL1.x, c.ptL1.y);
+        s.LineTo(c.ptL2.x, c.ptL2.y);
+        s.LineTo(c.ptU2.x, c.ptU2.y);
+        s.LineTo(c.ptU1.x, c.ptU1.y);
+    });
+}
 
-CPoint CBorder::DrawDragFeedback(CSurface&, CViewServices*, int, int, int, int, Handle which) {
+CPoint CBorder::DrawSelected(CSurface& dc, CViewServices* view, int left, int top, int right, int bottom) {
+    if (view) {
+        PaintOverlay(dc, *view, CRect(left, top, right, bottom));
+    }
+    return {};
+}
+
+CPoint CBorder::DrawDragFeedback(CSurface& dc, CViewServices* view, int left, int top, int right, int bottom,
+                                 Handle which) {
+    if (view) {
+        PaintOverlay(dc, *view, CRect(left, top, right, bottom));
+    }
     return GetHandle(which);
 }

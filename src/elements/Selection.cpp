@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "elements/ObjectBarFiller.h"
 #include "elements/PieceChain.h"
 #include "elements/ViewServices.h"
 #include "platform/ControlIds.h"
@@ -50,13 +51,21 @@ void CSelection::Serialize(CArchive& ar) {
     ar.String(tag);
 }
 
-double CSelection::GetSlopeAt(int32_t z) const { return m_pLayer ? m_pLayer->GetSlopeAt(z) : 0.0; }
+double CSelection::GetSlopeAt(int32_t z) const {
+    return m_pLayer ? m_pLayer->GetSlopeAt(z) : 0.0;
+}
 
-int32_t CSelection::GetYAt(int32_t z) const { return m_pLayer ? m_pLayer->GetYAt(z) : 0; }
+int32_t CSelection::GetYAt(int32_t z) const {
+    return m_pLayer ? m_pLayer->GetYAt(z) : 0;
+}
 
-int32_t CSelection::GetMinY() const { return std::min(m_ptStart.y, m_ptEnd.y); }
+int32_t CSelection::GetMinY() const {
+    return std::min(m_ptStart.y, m_ptEnd.y);
+}
 
-int32_t CSelection::GetMaxY() const { return std::max(m_ptStart.y, m_ptEnd.y); }
+int32_t CSelection::GetMaxY() const {
+    return std::max(m_ptStart.y, m_ptEnd.y);
+}
 
 int CSelection::GetLock(int index) const {
     switch (index) {
@@ -198,7 +207,8 @@ bool CSelection::ClipToDrawing(std::unique_ptr<CPiece>& piece, CViewServices* vi
     return true;
 }
 
-std::vector<std::unique_ptr<CPiece>> CSelection::CopyStretch(int32_t lo, int32_t hi, CViewServices* view) const {
+std::vector<std::unique_ptr<CPiece>> CSelection::CopyStretch(int32_t lo, int32_t hi,
+                                                             CViewServices* view) const {
     std::vector<std::unique_ptr<CPiece>> copies;
     const CPiece* first = m_pLayer ? m_pLayer->FindAt(lo) : nullptr;
     std::unique_ptr<CPiece> c = first ? first->Clone() : nullptr;
@@ -294,14 +304,9 @@ void CSelection::FillPropertyBar(CViewServices* view) {
     if (!bar) {
         return;
     }
-    bar->SetText(IDC_START_Z, view->FormatLength(m_ptStart.x));
-    bar->SetText(IDC_START_X, view->FormatLength(m_ptStart.y));
-    bar->SetText(IDC_END_Z, view->FormatLength(m_ptEnd.x));
-    bar->SetText(IDC_END_X, view->FormatLength(m_ptEnd.y));
-    bar->SetCurSel(IDC_TYPE, 3);
-    for (int i = 0; i < 7; ++i) {
-        bar->SetCheck(kLockBoxIds[i], i < 4 ? GetLock(i) : 0);
-    }
+    CObjectBarFiller::FillPoints(view, m_ptStart, m_ptEnd);
+    CObjectBarFiller::SelectType(view, CObjectBarFiller::kTypeSelection);
+    CObjectBarFiller::FillLocks(view, *this, 4);
     ShowRate(*bar, IDC_VELOCITY, m_nSpeed);
     ShowRate(*bar, IDC_FEED, m_nFeed);
     bar->DeleteString(IDC_LEAVE, 3);

@@ -16,16 +16,29 @@ int32_t Clamp64(int64_t v) {
     }
     return static_cast<int32_t>(v);
 }
+// Products of the mapping saturate instead of overflowing; the result is clamped anyway.
+int64_t Mul(int64_t a, int64_t b) {
+    int64_t r = 0;
+    if (__builtin_mul_overflow(a, b, &r)) {
+        return (a < 0) != (b < 0) ? INT64_MIN : INT64_MAX;
+    }
+    return r;
+}
+
+// ((m / 100 x zoom) / 100 x scale) / 10000, each step truncating as the 32-bit formula does.
+int64_t MapLength(int64_t m, int zoom, int scale) { return Mul(Mul(m / 100, zoom) / 100, scale) / 10000; }
+
+int32_t AddOrigin(int64_t a, int32_t origin) {
+    return Clamp64(a > INT64_MAX / 2 ? a : a < INT64_MIN / 2 ? a : a + origin);
+}
 }  // namespace
 
 int CViewServices::ModelToScreenX(int32_t mx) const {
-    const int64_t a = static_cast<int64_t>(mx) / 100 * m_nZoom / 100 * m_nScale / 10000;
-    return Clamp64(a + m_ptOrigin.x);
+    return AddOrigin(MapLength(mx, m_nZoom, m_nScale), m_ptOrigin.x);
 }
 
 int CViewServices::ModelToScreenY(int32_t my) const {
-    const int64_t a = -static_cast<int64_t>(my) / 100 * m_nZoom / 100 * m_nScale / 10000;
-    return Clamp64(a + m_ptOrigin.y);
+    return AddOrigin(MapLength(-static_cast<int64_t>(my), m_nZoom, m_nScale), m_ptOrigin.y);
 }
 
 double CViewServices::ModelToScreenXF(double v) const {

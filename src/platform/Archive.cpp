@@ -48,6 +48,11 @@ void CArchive::WriteRect(const CRect& r) {
 
 void CArchive::WriteString(const std::string& s) {
     const size_t n = s.size();
+    if (n > 0xFFFFFFFFu) {
+        // The widest length prefix holds 32 bits; a longer text cannot be stored faithfully.
+        Fail("string of " + std::to_string(n) + " bytes is too long for the archive");
+        return;
+    }
     if (n < 0xFF) {
         m_bytes.push_back(static_cast<uint8_t>(n));
     } else if (n < 0xFFFE) {
@@ -139,6 +144,11 @@ std::string CArchive::ReadString() {
         }
         n = static_cast<size_t>(m_bytes[m_nPos]) | (static_cast<size_t>(m_bytes[m_nPos + 1]) << 8);
         m_nPos += 2;
+        if (n == 0xFFFE) {
+            // Marks a wide-character string, which this stream never holds.
+            Fail("unsupported string marker at byte " + std::to_string(start));
+            return {};
+        }
         if (n == 0xFFFF) {
             n = ReadU32("a string length");
             if (m_bFailed) {

@@ -5,7 +5,7 @@
 #include <vector>
 
 enum class MessageIcon { None, Error, Stop, Warning, Information };
-enum class MessageButtons { Ok, OkCancel, YesNo };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 
 class CMessages {

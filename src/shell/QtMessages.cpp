@@ -23,6 +23,7 @@ QMessageBox::StandardButtons ButtonsOf(MessageButtons buttons) {
     switch (buttons) {
         case MessageButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
         case MessageButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+        case MessageButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
         default: return QMessageBox::Ok;
     }
 }
@@ -46,11 +47,16 @@ MessageAnswer CQtMessages::MessageBox(const std::string& text, const std::string
     QWidget* parent = m_pParent ? m_pParent.data() : QApplication::activeWindow();
     QMessageBox box(IconOf(icon), ToQ(caption), ToQ(text), ButtonsOf(buttons), parent);
     const int answer = box.exec();
-    // A box closed without a button (Escape on a lone OK) still counts as its first answer.
-    if (answer != QMessageBox::Cancel && answer != QMessageBox::Yes && answer != QMessageBox::No) {
-        return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+    if (answer == QMessageBox::Cancel || answer == QMessageBox::Yes || answer == QMessageBox::No) {
+        return AnswerOf(answer);
     }
-    return AnswerOf(answer);
+    // A box closed without a button: a lone OK counts as given, a question as declined.
+    switch (buttons) {
+        case MessageButtons::YesNo: return MessageAnswer::No;
+        case MessageButtons::YesNoCancel:
+        case MessageButtons::OkCancel: return MessageAnswer::Cancel;
+        default: return MessageAnswer::Ok;
+    }
 }
 
 void CQtMessages::Trace(const std::string& text) {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "document/DocObserver.h"
 #include "elements/ViewServices.h"
 #include "platform/Geometry.h"
 #include "view/DrawingAids.h"
@@ -15,7 +16,7 @@ class CKestrovelDoc;
 class CLayer;
 class CPiece;
 class CSelection;
-class CPieceChain;
+class CActiveLayerChain;
 class CZoomScroll;
 class CZoomCommands;
 class CViewPainter;
@@ -24,7 +25,7 @@ class CMouseModes;
 
 // The view is platform-free: the shell forwards its window's events to the On... entry points
 // and implements CViewHost for what the view asks of the window.
-class CKestrovelView : public CViewServices {
+class CKestrovelView : public CViewServices, public CDocObserver {
 public:
     explicit CKestrovelView(const CViewContext& context);
     ~CKestrovelView() override;
@@ -48,7 +49,7 @@ public:
     // The platform asks for a cursor: true when the view set its own (temporary modes).
     bool OnSetCursor();
     // The document changed: repaint.
-    void OnDocumentUpdate();
+    void OnDocumentUpdate(bool erase) override;
 
     // Commands by identifier (ViewCommands.h); false when the view does not handle the id.
     bool OnCommand(int id);
@@ -86,10 +87,23 @@ public:
 
     // Paints the active element's overlay afresh over the clean picture.
     void RepaintOverlay();
+    // The active element's incremental overlay while a handle (or nothing: markers) moves.
+    CPoint DrawDragFeedback(Handle which);
+    void DrawMoveFeedback(int32_t dz, int32_t dx);
+    // Copies the clean picture to the window: the overlay disappears.
+    void ShowCleanPicture();
     // Asks the window for a full repaint.
     void Repaint(bool erase = false);
     // Has the document repaint all of its views.
     void UpdateAllViews();
+    // Makes this view the document's current view (and so the active layer's).
+    void MakeCurrent();
+    // Origin = home origin, scroll bars following.
+    void MoveToHome();
+
+    // The cursor of the temporary modes; the one it replaces is saved.
+    void SetViewCursor(int cursor);
+    void RestoreCursor();
 
     // State.
     CPiece* GetActiveElement() const { return m_edit.m_pActive.get(); }
@@ -110,10 +124,24 @@ public:
     CKestrovelDoc* GetDocument() const { return m_ctx.pDoc; }
     CLayer* GetActiveLayer() const;
     // The chain a selection follows: always the document's current active layer.
-    CPieceChain* GetActiveChain() const;
+    CActiveLayerChain* GetActiveChain() const;
     CViewHost* GetHost() const { return m_ctx.pHost; }
     const CViewContext& GetContext() const { return m_ctx; }
     CViewContext& Context() { return m_ctx; }
+
+    // What the view reads of its document.
+    CRect GetSourceRect() const;
+    int32_t GetProfileHeight() const;
+    int GetShape() const;
+    // Paints the active layer with the layers it shows.
+    void DrawLayers(CSurface& dc);
+    // Recreates the clean picture and the composition surface at the client size.
+    void RecreatePictures();
+    // The clean picture at the client size (made from the window when missing); null when empty.
+    CSurface* EnsurePictures(const CSurface& window);
+
+    CZoomCommands& ZoomCommands() { return *m_pZoomCommands; }
+    CEditingTools& Tools() { return *m_pTools; }
 
     // Element services that depend on the document and the window.
     int32_t GetDrawingLength() const override;
@@ -123,20 +151,16 @@ public:
     virtual void LoadViewState() {}
 
 private:
-    friend class CZoomScroll;
-    friend class CZoomCommands;
-    friend class CViewPainter;
-    friend class CEditingTools;
-    friend class CMouseModes;
-
     void UpdateMousePos(CPoint point);
+    void OnFirstPaint();
+    CSurface* Window();
 
     CViewContext m_ctx;
     CDrawingAids m_aids;
     CEditState m_edit;
     CPoint m_ptLastMouse;
     int m_nLayerIndex = 0;
-    std::unique_ptr<CPieceChain> m_pChain;
+    std::unique_ptr<CActiveLayerChain> m_pChain;
     std::unique_ptr<CZoomScroll> m_pZoom;
     std::unique_ptr<CZoomCommands> m_pZoomCommands;
     std::unique_ptr<CViewPainter> m_pPainter;

@@ -3,29 +3,13 @@
 
 #include <random>
 
+#include "ArchiveSamples.h"
 #include "ExpectedStream.h"
 #include "document/KestrovelDoc.h"
 #include "elements/Selection.h"
 #include "platform/Archive.h"
 
 namespace {
-
-std::vector<uint8_t> Save(CKestrovelDoc& doc) {
-    CArchive ar;
-    doc.Serialize(ar);
-    return ar.GetBytes();
-}
-
-// A new drawing with a few more elements on two layers and the fourth layer active.
-std::vector<uint8_t> RealisticDocument() {
-    CKestrovelDoc doc;
-    doc.OnNewDocument();
-    doc.GetLayer(0)->AddLine(2000000, 800000, 3000000, 800000);
-    doc.GetLayer(0)->AddLine(5000000, 600000, 7000000, 900000);
-    doc.GetLayer(4)->AddLine(0, 1000000, 4000000, 500000);
-    doc.SetActiveLayer(3);
-    return Save(doc);
-}
 
 struct COpenResult {
     bool bOk;
@@ -38,7 +22,7 @@ COpenResult Open(const std::vector<uint8_t>& bytes) {
     CArchive ar(bytes);
     COpenResult r{doc.OnOpenDocument(ar), ar.GetError(), {}};
     if (r.bOk) {
-        r.resaved = Save(doc);
+        r.resaved = SaveDocument(doc);
     }
     return r;
 }

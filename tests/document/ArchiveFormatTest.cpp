@@ -3,6 +3,7 @@
 
 #include "ExpectedStream.h"
 #include "document/KestrovelDoc.h"
+#include "elements/Arc.h"
 #include "elements/Border.h"
 #include "elements/Linear.h"
 #include "elements/Selection.h"
@@ -141,6 +142,37 @@ TEST(ArchiveFormat, BorderWritesItsSideBeforeTheLocks) {
     s.Str("BORDER").Str("Zacatek Borderu").Int(1).Locks(0, 1, 1, 0).Common(30000, 150, 900, 7);
     s.Point(-500000, 1100000).Point(0, 1000000).Str("Konec Borderu");
     EXPECT_EQ(Save(border), s.Get());
+}
+
+TEST(ArchiveFormat, ArcWritesItsOwnIntegersAfterTheLocks) {
+    CArc arc;
+    arc.m_ptStart = CPoint{100000, 200000};
+    arc.m_ptEnd = CPoint{500000, 200000};
+    Distinguish(arc);
+    arc.m_bLockCenterX = 1;
+    arc.m_bLockCenterY = 0;
+    arc.m_bLockRadius = 1;
+    arc.m_bCcw = 1;
+    arc.m_ptCenter = CPoint{300000, 50000};
+    arc.m_ptMid = CPoint{300000, 300000};
+    arc.m_nRadius = 250000;
+    arc.m_dRadius = 250000.25;
+    arc.m_dCenterX = 300000.5;
+    arc.m_dCenterY = 50000.75;
+    CExpectedStream s;
+    s.Str("ARC").Str("Zacatek Arcu").Locks(0, 1, 1, 0).Int(1).Int(0).Int(1).Int(1);
+    s.Common(30000, 150, 900, 7).Point(100000, 200000).Point(500000, 200000);
+    s.Point(300000, 50000).Point(300000, 300000).Int(250000);
+    s.Double(250000.25).Double(300000.5).Double(50000.75).Str("Konec Arcu");
+    EXPECT_EQ(Save(arc), s.Get());
+
+    CArchive in(s.Get());
+    in.ReadString();
+    CArc back;
+    back.Serialize(in);
+    EXPECT_FALSE(in.Failed());
+    EXPECT_TRUE(in.AtEnd());
+    EXPECT_EQ(Save(back), s.Get());
 }
 
 TEST(ArchiveFormat, SelectionRecordIsWrittenLikeALine) {

@@ -1,0 +1,167 @@
+// The "Drawing properties" dialog: fields, spins, radio buttons and the two lists.
+#include "shell/DrawingPropertiesDialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "platform/Messages.h"
+#include "shell/AidsBar.h"
+#include "shell/QtText.h"
+#include "shell/UpDown.h"
+
+namespace {
+QString IdName(int id) { return QString::number(id); }
+}  // namespace
+
+CDrawingPropertiesDialog::CDrawingPropertiesDialog(const CDrawingPropertiesValues& values, CMessages* messages,
+                                                   QWidget* parent)
+    : QDialog(parent), m_logic(values), m_pMessages(messages) {
+    setWindowTitle(QStringLiteral("Drawing properties"));
+    BuildLayout();
+    m_pUnits->setCurrentIndex(m_logic.Values().nUnits);
+    FillAccuracyList();
+    (m_logic.Values().nShape == 1 ? m_pCylinder : m_pPrism)->setChecked(true);
+    ShowFields();
+}
+
+void CDrawingPropertiesDialog::BuildLayout() {
+    auto* box = new QVBoxLayout(this);
+    auto* source = new QGroupBox(QStringLiteral("Source material"), this);
+    auto* grid = new QGridLayout(source);
+    m_pHeight = new QLineEdit(source);
+    m_pBase = new QLineEdit(source);
+    m_pHeightSpin = new CUpDown(CDrawingPropertiesLogic::kSpinMin, CDrawingPropertiesLogic::kSpinMax,
+                                CDrawingPropertiesLogic::kSpinStart, source);
+    m_pBaseSpin = new CUpDown(CDrawingPropertiesLogic::kSpinMin, CDrawingPropertiesLogic::kSpinMax,
+                              CDrawingPropertiesLogic::kSpinStart, source);
+    m_pHeight->setObjectName(IdName(IDC_HEIGHT));
+    m_pBase->setObjectName(IdName(IDC_BASE));
+    m_pHeightSpin->setObjectName(IdName(IDC_HEIGHT_SPIN));
+    m_pBaseSpin->setObjectName(IdName(IDC_BASE_SPIN));
+    grid->addWidget(new QLabel(QStringLiteral("Height"), source), 0, 0);
+    grid->addWidget(m_pHeight, 0, 1);
+    grid->addWidget(m_pHeightSpin, 0, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Base"), source), 1, 0);
+    grid->addWidget(m_pBase, 1, 1);
+    grid->addWidget(m_pBaseSpin, 1, 2);
+    m_pPrism = new QRadioButton(QStringLiteral("Prism"), source);
+    m_pCylinder = new QRadioButton(QStringLiteral("Cylinder"), source);
+    m_pPrism->setObjectName(IdName(IDC_PRISM));
+    m_pCylinder->setObjectName(IdName(IDC_CYLINDER));
+    grid->addWidget(m_pPrism, 2, 0);
+    grid->addWidget(m_pCylinder, 2, 1);
+    box->addWidget(source);
+
+    auto* display = new QGridLayout;
+    m_pUnits = new QComboBox(this);
+    m_pUnits->addItems({QStringLiteral("cm"), QStringLiteral("mm"), QStringLiteral("inches")});
+    m_pUnits->setObjectName(IdName(IDC_DP_UNITS));
+    m_pAccuracy = new QComboBox(this);
+    m_pAccuracy->setObjectName(IdName(IDC_DP_ACCURACY));
+    display->addWidget(new QLabel(QStringLiteral("Units"), this), 0, 0);
+    display->addWidget(m_pUnits, 0, 1);
+    display->addWidget(new QLabel(QStringLiteral("Accuracy"), this), 1, 0);
+    display->addWidget(m_pAccuracy, 1, 1);
+    box->addLayout(display);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(IdName(IDC_DP_OK));
+    box->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CDrawingPropertiesDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CDrawingPropertiesDialog::reject);
+
+    connect(m_pHeight, &QLineEdit::textEdited, this, [this]() { m_bEdited[0] = true; });
+    connect(m_pBase, &QLineEdit::textEdited, this, [this]() { m_bEdited[1] = true; });
+    m_pHeight->installEventFilter(this);
+    m_pBase->installEventFilter(this);
+    connect(m_pHeightSpin, &CUpDown::positionChanged, this, [this](int pos) {
+        m_logic.Values().nLength = m_logic.OnSpin(CDrawingPropertiesLogic::kSpinLength, pos, m_logic.Values().nLength);
+        ShowField(0);
+    });
+    connect(m_pBaseSpin, &CUpDown::positionChanged, this, [this](int pos) {
+        m_logic.Values().nBase = m_logic.OnSpin(CDrawingPropertiesLogic::kSpinBase, pos, m_logic.Values().nBase);
+        ShowField(1);
+    });
+    connect(m_pUnits, &QComboBox::activated, this, &CDrawingPropertiesDialog::OnUnitsChanged);
+    connect(m_pAccuracy, &QComboBox::activated, this, &CDrawingPropertiesDialog::OnAccuracyChanged);
+}
+
+bool CDrawingPropertiesDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut) {
+        if (watched == m_pHeight && m_bEdited[0]) {
+            ReadField(0);
+        } else if (watched == m_pBase && m_bEdited[1]) {
+            ReadField(1);
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CDrawingPropertiesDialog::ShowField(int which) {
+    if (which == 0) {
+        m_pHeight->setText(ToQ(m_logic.ShowLength(m_logic.Values().nLength)));
+    } else {
+        m_pBase->setText(ToQ(m_logic.ShowLength(m_logic.Values().nBase)));
+    }
+}
+
+void CDrawingPropertiesDialog::ShowFields() {
+    ShowField(0);
+    ShowField(1);
+}
+
+void CDrawingPropertiesDialog::ReadField(int which) {
+    // A text that is no number leaves the value as it was.
+    QLineEdit* edit = which == 0 ? m_pHeight : m_pBase;
+    int32_t& value = which == 0 ? m_logic.Values().nLength : m_logic.Values().nBase;
+    m_logic.ReadLength(FromQ(edit->text()), value);
+    m_bEdited[which] = false;
+}
+
+void CDrawingPropertiesDialog::ReadFields() {
+    ReadField(0);
+    ReadField(1);
+}
+
+void CDrawingPropertiesDialog::FillAccuracyList() {
+    m_pAccuracy->clear();
+    m_pAccuracy->addItems(CAidsBar::AccuracyEntries());
+    if (m_logic.HasFourthAccuracy()) {
+        m_pAccuracy->addItem(QString::fromLatin1(CAidsBar::kFourthAccuracy));
+    }
+    m_pAccuracy->setCurrentIndex(m_logic.Values().nAccuracy < m_pAccuracy->count() ? m_logic.Values().nAccuracy : -1);
+}
+
+void CDrawingPropertiesDialog::OnAccuracyChanged(int index) {
+    ReadFields();
+    m_logic.SetAccuracy(index);
+    ShowFields();
+}
+
+void CDrawingPropertiesDialog::OnUnitsChanged(int index) {
+    ReadFields();
+    m_logic.SetUnits(index);
+    FillAccuracyList();
+    ShowFields();
+}
+
+void CDrawingPropertiesDialog::accept() {
+    ReadFields();
+    m_logic.Values().nShape = m_pCylinder->isChecked() ? 1 : 0;
+    if (m_logic.IsTooBig()) {
+        if (m_pMessages) {
+            m_pMessages->MessageBox(m_logic.TooBigMessage(), CDrawingPropertiesLogic::kTooBigCaption,
+                                    MessageIcon::Stop, MessageButtons::Ok);
+        }
+        return;
+    }
+    QDialog::accept();
+}

@@ -1,0 +1,228 @@
+// The main frame: creation, command routing and update, status panes, placement and closing.
+#include "shell/MainFrame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QWhatsThis>
+
+#include "platform/SettingsStore.h"
+#include "shell/ChildWindow.h"
+#include "shell/CommandIds.h"
+#include "shell/CommandTable.h"
+#include "shell/AidsBar.h"
+#include "shell/LayerBar.h"
+#include "shell/ObjectBar.h"
+#include "shell/ViewToolBar.h"
+#include "shell/Icons.h"
+#include "shell/Kestrovel.h"
+
+CMainFrame::CMainFrame(CKestrovelApp& app, CSettingsStore* settings)
+    : m_app(app),
+      m_pSettings(settings),
+      m_strStartDirectory(QDir::currentPath()),
+      m_pMdi(new QMdiArea(this)),
+      m_pCommands(new CCommandTable(this, [this](int id) { Route(id); })) {
+    setObjectName(QStringLiteral("MainFrame"));
+    setWindowTitle(QStringLiteral("Kestrovel"));
+    setWindowIcon(CIcons::Application());
+    setCentralWidget(m_pMdi);
+    setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks);
+    m_pMdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_pMdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    CreateToolBars();
+    CreateDialogBars();
+    CreateStatusBar();
+    CreateMenus();
+    connect(m_pMdi, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
+    UpdateCommandUI();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+CChildWindow* CMainFrame::ActiveChild() const {
+    QMdiSubWindow* sub = m_pMdi->activeSubWindow();
+    if (!sub) {
+        // Without focus (offscreen, minimised) the area still knows its current window.
+        sub = m_pMdi->currentSubWindow();
+    }
+    return dynamic_cast<CChildWindow*>(sub);
+}
+
+void CMainFrame::Route(int id) {
+    CChildWindow* child = ActiveChild();
+    if (!(child && child->OnCommand(id)) && !OwnCommand(id)) {
+        m_app.OnCommand(id);
+    }
+    UpdateCommandUI();
+}
+
+CCommandState CMainFrame::GetCommandState(int id) const {
+    CCommandState state;
+    if (CChildWindow* child = ActiveChild(); child && child->GetCommandState(id, state)) {
+        return state;
+    }
+    if (OwnCommandState(id, state)) {
+        return state;
+    }
+    m_app.GetCommandState(id, state);
+    return state;
+}
+
+void CMainFrame::UpdateCommandUI() {
+    for (const auto& [id, action] : m_pCommands->Actions()) {
+        const CCommandState state = GetCommandState(id);
+        action->setEnabled(state.bEnabled);
+        if (action->isCheckable()) {
+            action->setChecked(state.bChecked);
+        }
+    }
+}
+
+QWidget* CMainFrame::ToggledBar(int id) const {
+    switch (id) {
+        case kCmdViewToolbar: return m_pBasicBar;
+        case kCmdViewStatusBar: return statusBar();
+        case kCmdToggleViewBar: return m_pViewBar;
+        case kCmdToggleToolsBar: return m_pToolsBar;
+        case kCmdToggleLayerBar: return m_pLayerToolBar;
+        case kCmdToggleObjectDialog: return m_pObjectBar;
+        case kCmdToggleLayerDialog: return m_pLayerBar;
+        case kCmdToggleAidsDialog: return m_pAidsBar;
+        default: return nullptr;
+    }
+}
+
+bool CMainFrame::OwnCommand(int id) {
+    if (QWidget* bar = ToggledBar(id)) {
+        bar->setVisible(bar->isHidden());
+        return true;
+    }
+    switch (id) {
+        case kCmdCncProgramming: m_app.OpenCncWindow(); return true;
+        case kCmdWindowCascade: m_pMdi->cascadeSubWindows(); return true;
+        case kCmdWindowTile: m_pMdi->tileSubWindows(); return true;
+        case kCmdNextPane:
+        case kCmdPrevPane:
+            if (CChildWindow* child = ActiveChild()) {
+                child->NextPane(id == kCmdNextPane ? 1 : -1);
+            }
+            return true;
+        case kCmdHelp:
+        case kCmdHelpIndex:
+        case kCmdContextHelp: QWhatsThis::enterWhatsThisMode(); return true;
+        default: return false;
+    }
+}
+
+bool CMainFrame::OwnCommandState(int id, CCommandState& state) const {
+    if (QWidget* bar = ToggledBar(id)) {
+        state = CCommandState{true, !bar->isHidden()};
+        return true;
+    }
+    switch (id) {
+        case kCmdCncProgramming: state = CCommandState{ActiveChild() != nullptr, false}; return true;
+        case kCmdWindowCascade:
+        case kCmdWindowTile: state = CCommandState{!m_pMdi->subWindowList().isEmpty(), false}; return true;
+        case kCmdNextPane:
+        case kCmdPrevPane: state = CCommandState{ActiveChild() != nullptr, false}; return true;
+        case kCmdHelp:
+        case kCmdHelpIndex:
+        case kCmdContextHelp: state = CCommandState{true, false}; return true;
+        default: return false;
+    }
+}
+
+void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window) {
+    if (auto* child = dynamic_cast<CChildWindow*>(window)) {
+        child->OnActivate();
+    } else if (!window && m_pMdi->subWindowList().isEmpty()) {
+        SetMenuKind(MenuKind::NoDocument);
+        setWindowTitle(QStringLiteral("Kestrovel"));
+    }
+    if (window) {
+        setWindowTitle(QStringLiteral("Kestrovel - ") + window->windowTitle());
+    }
+    UpdateCommandUI();
+}
+
+// Status bar -------------------------------------------------------------------------------
+
+void CMainFrame::CreateStatusBar() {
+    QStatusBar* bar = statusBar();
+    m_pPanes[0] = new QLabel(QStringLiteral("Ready"), bar);
+    m_pPanes[0]->setMinimumWidth(100);
+    bar->addWidget(m_pPanes[0], 1);
+    for (int i = 1; i <= 2; ++i) {
+        m_pPanes[i] = new QLabel(bar);
+        m_pPanes[i]->setFixedWidth(60);
+        m_pPanes[i]->setFrameShape(QFrame::Panel);
+        m_pPanes[i]->setFrameShadow(QFrame::Sunken);
+        bar->addPermanentWidget(m_pPanes[i]);
+    }
+}
+
+void CMainFrame::SetPaneText(int pane, const QString& text) {
+    if (pane >= 0 && pane < 3) {
+        m_pPanes[pane]->setText(text);
+    }
+}
+
+QString CMainFrame::GetPaneText(int pane) const {
+    return pane >= 0 && pane < 3 ? m_pPanes[pane]->text() : QString();
+}
+
+// Placement and closing --------------------------------------------------------------------
+
+CWindowPlacement CMainFrame::CurrentPlacement() const {
+    CWindowPlacement placement;
+    QRect normal = (isMaximized() || isMinimized()) ? normalGeometry() : geometry();
+    if (normal.isEmpty()) {
+        normal = geometry();
+    }
+    placement.rcNormal = CRect(normal.left(), normal.top(), normal.left() + normal.width(),
+                               normal.top() + normal.height());
+    if (isMinimized()) {
+        placement.nIcon = 1;
+        placement.nMax = windowState() & Qt::WindowMaximized ? 1 : 0;
+    } else {
+        placement.nMax = isMaximized() ? 1 : 0;
+    }
+    return placement;
+}
+
+void CMainFrame::RestorePlacement() {
+    if (!m_pSettings) {
+        return;
+    }
+    const std::optional<CWindowPlacement> placement = CFrameLayoutStore::LoadPlacement(*m_pSettings);
+    if (!placement) {
+        return;
+    }
+    const CRect& rc = placement->rcNormal;
+    setGeometry(QRect(rc.left, rc.top, rc.Width(), rc.Height()));
+    if (placement->nIcon) {
+        setAttribute(Qt::WA_ShowWithoutActivating);
+        setWindowState(Qt::WindowMinimized | (placement->nMax ? Qt::WindowMaximized : Qt::WindowNoState));
+    } else if (placement->nMax) {
+        setWindowState(Qt::WindowMaximized);
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    SaveBarStates();
+    m_app.SaveActiveViewState();
+    if (!m_app.CloseAllDocuments()) {
+        event->ignore();
+        return;
+    }
+    if (m_pSettings) {
+        CFrameLayoutStore::SavePlacement(*m_pSettings, CurrentPlacement());
+    }
+    event->accept();
+}
