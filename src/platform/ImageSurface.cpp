@@ -53,6 +53,14 @@ int64_t FloorDiv(int64_t a, int64_t b) {
     return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
 }
 
+// ceil(v - 0.5) for the coordinates a surface holds: the first pixel whose centre is at or
+// right of v. (The library ceil is a call on plain x86-64.)
+int FirstCentreAtOrAfter(double v) {
+    const double w = v - 0.5;
+    const int i = static_cast<int>(w);
+    return i < w ? i + 1 : i;
+}
+
 CPoint ClampPoint(CPoint p) { return CPoint(ClampPixel(p.x), ClampPixel(p.y)); }
 
 int Dimension(int v) { return std::clamp(v, 0, kPixelLimit); }
@@ -173,26 +181,41 @@ void CImageSurface::StrokeTo(CPoint to) {
         lo = std::max<int64_t>(lo, major0 - (limit + w) + 1);
         hi = std::min<int64_t>(hi, major0 + w + 1);
     }
+    if (lo >= hi) {
+        m_nDashPhase = static_cast<int>((m_nDashPhase + n) % 24);
+        return;
+    }
+    // minor(i) = minor0 + floor((2 i delta + n) / 2n), kept as quotient and remainder so each
+    // step costs an addition instead of a division.
+    const int64_t den = 2 * n;
+    const int64_t add = 2 * minorDelta;
+    int64_t q = FloorDiv(2 * lo * minorDelta + n, den);
+    int64_t r = 2 * lo * minorDelta + n - q * den;
     for (int64_t i = lo; i < hi; ++i) {
-        if (dashed && !DashOn(m_pen.nStyle, m_nDashPhase + i)) {
-            continue;
+        if (!dashed || DashOn(m_pen.nStyle, m_nDashPhase + i)) {
+            const int major = static_cast<int>(major0 + majorStep * i);
+            const int minor = static_cast<int>(minor0 + q);
+            if (xMajor) {
+                PlotPen(major, minor, true);
+            } else {
+                PlotPen(minor, major, false);
+            }
         }
-        const int major = static_cast<int>(major0 + majorStep * i);
-        const int minor = static_cast<int>(minor0 + FloorDiv(2 * i * minorDelta + n, 2 * n));
-        if (xMajor) {
-            PlotPen(major, minor, true);
-        } else {
-            PlotPen(minor, major, false);
+        r += add;
+        if (r >= den) {
+            r -= den;
+            ++q;
+        } else if (r < 0) {
+            r += den;
+            --q;
         }
     }
     m_nDashPhase = static_cast<int>((m_nDashPhase + n) % 24);  // every dash pattern repeats after 24 pixels
 }
 
-void CImageSurface::ScanPolygon(const std::vector<CPoint>& points, const CRowSink& emit) {
+void CImageSurface::BuildEdges(const std::vector<CPoint>& points) {
     m_edges.clear();
     const size_t count = points.size();
-    int rowLo = m_nHeight;
-    int rowHi = 0;
     for (size_t i = 0; i < count; ++i) {
         const CPoint p = ClampPoint(points[i]);
         const CPoint q = ClampPoint(points[(i + 1) % count]);
@@ -211,37 +234,89 @@ void CImageSurface::ScanPolygon(const std::vector<CPoint>& points, const CRowSin
         e.dX = a.x;
         e.dY = a.y;
         e.nDir = q.y > p.y ? 1 : -1;
-        rowLo = std::min(rowLo, e.nRow0);
-        rowHi = std::max(rowHi, e.nRow1);
         m_edges.push_back(e);
     }
-    for (int y = rowLo; y < rowHi; ++y) {
-        m_crossings.clear();
-        for (const CEdge& e : m_edges) {
-            if (y >= e.nRow0 && y < e.nRow1) {
-                m_crossings.push_back({e.dX + (y + 0.5 - e.dY) * e.dSlope, e.nDir});
+}
+
+// The spans of one row by the winding rule, into m_spans.
+void CImageSurface::ScanRow(int y) {
+    m_crossings.clear();
+    for (const CEdge& e : m_edges) {
+        if (y >= e.nRow0 && y < e.nRow1) {
+            m_crossings.push_back({e.XAt(y), e.nDir});
+        }
+    }
+    // Few edges cross a row: insertion sort beats a general sort here.
+    for (size_t k = 1; k < m_crossings.size(); ++k) {
+        const CCrossing c = m_crossings[k];
+        size_t j = k;
+        for (; j > 0 && m_crossings[j - 1].dX > c.dX; --j) {
+            m_crossings[j] = m_crossings[j - 1];
+        }
+        m_crossings[j] = c;
+    }
+    m_spans.clear();
+    int winding = 0;
+    double start = 0.0;
+    for (const CCrossing& c : m_crossings) {
+        const int before = winding;
+        winding += c.nDir;
+        if (before == 0 && winding != 0) {
+            start = c.dX;
+        } else if (before != 0 && winding == 0) {
+            const int x0 = FirstCentreAtOrAfter(start);
+            const int x1 = FirstCentreAtOrAfter(c.dX);
+            if (x0 < x1) {
+                m_spans.push_back({x0, x1});
             }
         }
-        std::sort(m_crossings.begin(), m_crossings.end(),
-                  [](const CCrossing& l, const CCrossing& r) { return l.dX < r.dX; });
-        m_spans.clear();
-        int winding = 0;
-        double start = 0.0;
-        for (const CCrossing& c : m_crossings) {
-            const int before = winding;
-            winding += c.nDir;
-            if (before == 0 && winding != 0) {
-                start = c.dX;
-            } else if (before != 0 && winding == 0) {
-                const int x0 = static_cast<int>(std::ceil(start - 0.5));
-                const int x1 = static_cast<int>(std::ceil(c.dX - 0.5));
+    }
+}
+
+// Rows are taken in bands between edge ends. Where only two edges are active (every band of a
+// convex shape, such as a profile strip) each row is one span between them and needs no sorting.
+template <typename Emit>
+void CImageSurface::ScanPolygon(const std::vector<CPoint>& points, const Emit& emit) {
+    BuildEdges(points);
+    int y = m_nHeight;
+    for (const CEdge& e : m_edges) {
+        y = std::min(y, e.nRow0);
+    }
+    while (y < m_nHeight) {
+        int bandEnd = m_nHeight;
+        const CEdge* active[2] = {nullptr, nullptr};
+        int activeCount = 0;
+        for (const CEdge& e : m_edges) {
+            if (e.nRow0 > y) {
+                bandEnd = std::min(bandEnd, e.nRow0);
+            } else if (e.nRow1 > y) {
+                bandEnd = std::min(bandEnd, e.nRow1);
+                if (activeCount < 2) {
+                    active[activeCount] = &e;
+                }
+                ++activeCount;
+            }
+        }
+        if (activeCount == 0 && bandEnd == m_nHeight) {
+            break;
+        }
+        for (; y < bandEnd; ++y) {
+            if (activeCount == 2) {
+                int x0 = FirstCentreAtOrAfter(active[0]->XAt(y));
+                int x1 = FirstCentreAtOrAfter(active[1]->XAt(y));
+                if (x1 < x0) {
+                    std::swap(x0, x1);
+                }
                 if (x0 < x1) {
-                    m_spans.push_back({x0, x1});
+                    const CSpan span{x0, x1};
+                    emit(y, &span, 1);
+                }
+            } else if (activeCount > 2) {
+                ScanRow(y);
+                if (!m_spans.empty()) {
+                    emit(y, m_spans.data(), m_spans.size());
                 }
             }
-        }
-        if (!m_spans.empty()) {
-            emit(y, m_spans);
         }
     }
 }
@@ -250,9 +325,46 @@ void CImageSurface::FillPolygon(const std::vector<CPoint>& points) {
     if (points.size() < 3 || m_brush.nKind == CBrush::Null) {
         return;
     }
-    ScanPolygon(points, [this](int y, const std::vector<CSpan>& spans) {
-        for (const CSpan& s : spans) {
-            BrushSpan(y, s.x0, s.x1);
+    ScanPolygon(points, [this](int y, const CSpan* spans, size_t count) {
+        for (size_t i = 0; i < count; ++i) {
+            BrushSpan(y, spans[i].x0, spans[i].x1);
+        }
+    });
+}
+
+void CImageSurface::FillPolygonMinusEllipses(const std::vector<CPoint>& points,
+                                             const std::vector<CRect>& ellipses) {
+    if (points.size() < 3 || m_brush.nKind == CBrush::Null) {
+        return;
+    }
+    std::vector<CRect> boxes;
+    boxes.reserve(ellipses.size());
+    for (const CRect& e : ellipses) {
+        CRect r(ClampPixel(e.left), ClampPixel(e.top), ClampPixel(e.right), ClampPixel(e.bottom));
+        r.Normalize();
+        boxes.push_back(r);
+    }
+    std::vector<CSpan> holes;
+    ScanPolygon(points, [&](int y, const CSpan* spans, size_t count) {
+        holes.clear();
+        for (const CRect& b : boxes) {
+            const CSpan h = EllipseSpan(b, y);
+            if (h.x0 < h.x1) {
+                holes.push_back(h);
+            }
+        }
+        std::sort(holes.begin(), holes.end(), [](const CSpan& l, const CSpan& r) { return l.x0 < r.x0; });
+        for (size_t i = 0; i < count; ++i) {
+            const CSpan& s = spans[i];
+            int x = s.x0;
+            for (const CSpan& h : holes) {
+                if (h.x1 <= x || h.x0 >= s.x1) {
+                    continue;
+                }
+                BrushSpan(y, x, std::min(h.x0, s.x1));
+                x = std::max(x, h.x1);
+            }
+            BrushSpan(y, x, s.x1);
         }
     });
 }

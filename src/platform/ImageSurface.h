@@ -1,7 +1,6 @@
 // CImageSurface: a 32-bit raster picture that implements every drawing operation of the surface seam.
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -65,9 +64,11 @@ private:
     void PenSpan(int y, int x0, int x1);
     void StrokeTo(CPoint to);
     void PlotPen(int x, int y, bool xMajor);
-    // Spans of the polygon's interior (winding rule) on every row, handed to emit(y, spans).
-    using CRowSink = std::function<void(int y, const std::vector<CSpan>& spans)>;
-    void ScanPolygon(const std::vector<CPoint>& points, const CRowSink& emit);
+    // Spans of the polygon's interior (winding rule) on every row, handed to emit(y, spans, count).
+    void BuildEdges(const std::vector<CPoint>& points);
+    void ScanRow(int y);
+    template <typename Emit>
+    void ScanPolygon(const std::vector<CPoint>& points, const Emit& emit);
     // Span of the ellipse inscribed in box on row y; empty when the row misses it.
     static CSpan EllipseSpan(const CRect& box, int y);
     void RingRows(const CRect& box, double fromAngle, double sweep, bool full);
@@ -80,6 +81,7 @@ private:
         double dY;
         double dSlope;
         int nDir;   // +1 downward, -1 upward (winding)
+        double XAt(int row) const { return dX + (row + 0.5 - dY) * dSlope; }
     };
     struct CCrossing {
         double dX;

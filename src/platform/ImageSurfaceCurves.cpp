@@ -176,37 +176,3 @@ void CImageSurface::Chord(const CRect& box, CPoint start, CPoint end) {
     LineTo(static_cast<int>(std::floor(sx)), static_cast<int>(std::floor(sy)));
     m_ptPos = pos;
 }
-
-void CImageSurface::FillPolygonMinusEllipses(const std::vector<CPoint>& points,
-                                             const std::vector<CRect>& ellipses) {
-    if (points.size() < 3 || m_brush.nKind == CBrush::Null) {
-        return;
-    }
-    std::vector<CRect> boxes;
-    boxes.reserve(ellipses.size());
-    for (const CRect& e : ellipses) {
-        boxes.push_back(ClampBox(e));
-    }
-    std::vector<CSpan> holes;
-    ScanPolygon(points, [&](int y, const std::vector<CSpan>& spans) {
-        holes.clear();
-        for (const CRect& b : boxes) {
-            const CSpan h = EllipseSpan(b, y);
-            if (h.x0 < h.x1) {
-                holes.push_back(h);
-            }
-        }
-        std::sort(holes.begin(), holes.end(), [](const CSpan& l, const CSpan& r) { return l.x0 < r.x0; });
-        for (const CSpan& s : spans) {
-            int x = s.x0;
-            for (const CSpan& h : holes) {
-                if (h.x1 <= x || h.x0 >= s.x1) {
-                    continue;
-                }
-                BrushSpan(y, x, std::min(h.x0, s.x1));
-                x = std::max(x, h.x1);
-            }
-            BrushSpan(y, x, s.x1);
-        }
-    });
-}

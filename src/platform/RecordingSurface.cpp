@@ -17,7 +17,8 @@ std::string Hex(COLORREF c) {
 std::string Points(const std::vector<CPoint>& pts) {
     std::string s = std::to_string(pts.size()) + ":";
     for (const CPoint& p : pts) {
-        s += " " + Pt(p);
+        s += ' ';
+        s += Pt(p);
     }
     return s;
 }
@@ -74,7 +75,8 @@ void CRecordingSurface::FillPolygonMinusEllipses(const std::vector<CPoint>& poin
                                                  const std::vector<CRect>& ellipses) {
     std::string s = "FillPolygonMinusEllipses " + Points(points) + " minus";
     for (const CRect& r : ellipses) {
-        s += " " + Box(r);
+        s += ' ';
+        s += Box(r);
     }
     Log(s);
 }

@@ -5,6 +5,7 @@
 #include "document/KestrovelDoc.h"
 #include "elements/Arc.h"
 #include "elements/Border.h"
+#include "elements/DoubleArc.h"
 #include "elements/Linear.h"
 #include "elements/Selection.h"
 #include "platform/Archive.h"
@@ -169,6 +170,40 @@ TEST(ArchiveFormat, ArcWritesItsOwnIntegersAfterTheLocks) {
     CArchive in(s.Get());
     in.ReadString();
     CArc back;
+    back.Serialize(in);
+    EXPECT_FALSE(in.Failed());
+    EXPECT_TRUE(in.AtEnd());
+    EXPECT_EQ(Save(back), s.Get());
+}
+
+TEST(ArchiveFormat, DoubleArcWritesFiveIntegersThenCirclesThenItsPoints) {
+    CDoubleArc curve;
+    curve.m_ptStart = CPoint{100000, 200000};
+    curve.m_ptEnd = CPoint{500000, 200000};
+    Distinguish(curve);
+    curve.SetLock(kLockJunctionZ, 1);
+    curve.SetLock(kLockJunctionX, 0);
+    curve.SetLock(kLockDirection, 1);
+    curve.m_bUpper1 = 1;
+    curve.m_bUpper2 = 0;
+    curve.m_dRadius1 = 1.25;
+    curve.m_dCenter1Z = 2.5;
+    curve.m_dCenter1X = 3.75;
+    curve.m_dRadius2 = 4.125;
+    curve.m_dCenter2Z = 5.0625;
+    curve.m_dCenter2X = 6.5;
+    curve.m_ptDirection = CPoint{50000, 150000};
+    curve.m_ptJunction = CPoint{300000, 250000};
+    CExpectedStream s;
+    s.Str("DOUBLEARC").Str("Zacatek DoubleArcu").Locks(0, 1, 1, 0).Int(1).Int(0).Int(1).Int(1).Int(0);
+    s.Common(30000, 150, 900, 7).Point(100000, 200000).Point(500000, 200000);
+    s.Double(1.25).Double(2.5).Double(3.75).Double(4.125).Double(5.0625).Double(6.5);
+    s.Point(50000, 150000).Point(300000, 250000).Str("Konec DoubleArcu");
+    EXPECT_EQ(Save(curve), s.Get());
+
+    CArchive in(s.Get());
+    in.ReadString();
+    CDoubleArc back;
     back.Serialize(in);
     EXPECT_FALSE(in.Failed());
     EXPECT_TRUE(in.AtEnd());
