@@ -6,7 +6,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTemporaryDir>
-#include <QTest>
 #include <cstdlib>
 
 #include "shell/ChildFrame.h"

@@ -114,6 +114,10 @@ TEST_F(Workflow, DrawUndoProgramCompileSaveAndReopen) {
     QTest::mouseRelease(canvas, Qt::RightButton, Qt::NoModifier, QPoint(x2, y));
     const size_t after = doc.Doc().GetActiveLayer()->GetPieces().size();
     EXPECT_GT(after, before) << "the new line cut the flat profile";
+    EXPECT_TRUE(frame.GetCommandState(kCmdEditUndo).bEnabled);
+    frame.Route(kCmdEditUndo);
+    EXPECT_EQ(doc.Doc().GetActiveLayer()->GetPieces().size(), before);
+    EXPECT_TRUE(frame.GetCommandState(kCmdEditRedo).bEnabled);
 
     // The CNC programming window: a new program, the LinuxCNC post-processor, two commands.
     frame.Route(kCmdCncProgramming);
