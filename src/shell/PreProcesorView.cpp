@@ -14,15 +14,18 @@
 
 namespace {
 
-// The dialog base units of the classic 8-point dialog font: 6 by 13 pixels.
+// The dialog base units the form's layout (and the panel positions the programs compute) were
+// made for: those of the classic 8-point dialog font, 6 by 13 pixels.
 constexpr int kBaseX = 6;
 constexpr int kBaseY = 13;
 
 }  // namespace
 
 QFont CPreProcesorView::FormFont() {
+    // Narrow enough for the captions to fit the layout's boxes, as they did in the classic font.
     QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(11);
+    font.setPixelSize(10);
+    font.setLetterSpacing(QFont::PercentageSpacing, 94);
     return font;
 }
 
