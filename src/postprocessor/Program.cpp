@@ -269,7 +269,12 @@ double CProgram::GetValue(const std::string& name) const {
 void CProgram::SetPoolValue(const CParameter& parameter) {
     for (const auto& entry : m_pool) {
         if (entry->GetKey() == parameter.GetKey()) {
-            entry->SetRawValue(parameter.GetRawValue());
+            // An empty field has no number to hand on: taking over its stale number under the
+            // entry's "set" flag would write a value nobody gave (an F0 a controller refuses).
+            if (parameter.HasValue()) {
+                entry->SetRawValue(parameter.GetRawValue());
+                entry->m_bHasValue = 1;
+            }
             return;
         }
     }

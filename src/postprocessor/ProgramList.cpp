@@ -23,11 +23,16 @@ std::string CProgramList::ToForwardSlashes(std::string path) {
 }
 
 void CProgramList::ReadPostIni(const std::string& startDirectory) {
-    const std::string directory = startDirectory + "/Debug";
     CDefinitionReader reader(PostIniPath(startDirectory), m_pMessages);
     m_bPostLoaded = 1;
+    if (reader.IsOpen()) {
+        ReadRegistry(reader, startDirectory + "/Debug");
+    }
+}
+
+void CProgramList::ReadRegistry(CDefinitionReader& reader, const std::string& directory) {
     std::string line;
-    if (!reader.IsOpen() || !reader.ScanTo("BeginPost") || !reader.NextSignificant(line, "EndPost") ||
+    if (!reader.ScanTo("BeginPost") || !reader.NextSignificant(line, "EndPost") ||
         !reader.NextSignificant(line, "EndPost")) {
         return;
     }
