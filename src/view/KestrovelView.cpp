@@ -42,9 +42,8 @@ CKestrovelView::~CKestrovelView() {
     m_edit.m_pActive.reset();
     if (m_ctx.pDoc) {
         m_ctx.pDoc->RemoveObserver(this);
-        if (m_ctx.pDoc->GetActiveView() == this) {
-            m_ctx.pDoc->SetActiveView(nullptr);
-        }
+        // No layer, snapshot or the document may keep pointing at a closed view.
+        m_ctx.pDoc->OnViewClosed(this);
     }
 }
 
