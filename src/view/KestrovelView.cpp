@@ -9,9 +9,13 @@
 #include "platform/ControlIds.h"
 #include "platform/ViewHost.h"
 #include "view/ActiveLayerChain.h"
+#include "view/ClipboardCommands.h"
 #include "view/EditingTools.h"
+#include "view/ElementClipboard.h"
 #include "view/MouseModes.h"
+#include "view/PropertyBars.h"
 #include "view/ViewPainter.h"
+#include "view/ViewState.h"
 #include "view/ZoomCommands.h"
 #include "view/ZoomScroll.h"
 
@@ -22,7 +26,10 @@ CKestrovelView::CKestrovelView(const CViewContext& context)
       m_pZoomCommands(std::make_unique<CZoomCommands>(*this)),
       m_pPainter(std::make_unique<CViewPainter>(*this)),
       m_pTools(std::make_unique<CEditingTools>(*this)),
-      m_pMouse(std::make_unique<CMouseModes>(*this, *m_pTools)) {
+      m_pMouse(std::make_unique<CMouseModes>(*this, *m_pTools)),
+      m_pOwnClipboard(context.pClipboard ? nullptr : std::make_unique<CElementClipboard>()),
+      m_pClipboardCommands(std::make_unique<CClipboardCommands>(*this)),
+      m_pBars(std::make_unique<CPropertyBars>(*this)) {
     SetObjectBar(context.pObjectBar);
     SetMessages(context.pMessages);
     if (m_ctx.pDoc) {
@@ -35,9 +42,8 @@ CKestrovelView::~CKestrovelView() {
     m_edit.m_pActive.reset();
     if (m_ctx.pDoc) {
         m_ctx.pDoc->RemoveObserver(this);
-        if (m_ctx.pDoc->GetActiveView() == this) {
-            m_ctx.pDoc->SetActiveView(nullptr);
-        }
+        // No layer, snapshot or the document may keep pointing at a closed view.
+        m_ctx.pDoc->OnViewClosed(this);
     }
 }
 
@@ -140,7 +146,8 @@ bool CKestrovelView::OnCommand(int id) {
         case ID_ZOOM_FIT: m_pZoomCommands->ZoomFit(); return true;
         case ID_ZOOM_100: m_pZoomCommands->Zoom100(); return true;
         case ID_ZOOM_OBJECT: m_pZoomCommands->ZoomToObject(); return true;
-        default: return m_pTools->OnCommand(id);
+        default:
+            return m_pTools->OnCommand(id) || m_pClipboardCommands->OnCommand(id) || m_pBars->OnCommand(id);
     }
 }
 
@@ -154,8 +161,33 @@ CCommandState CKestrovelView::GetCommandState(int id) const {
         default: break;
     }
     CCommandState state;
-    m_pTools->GetCommandState(id, state);
+    if (!m_pTools->GetCommandState(id, state) && !m_pClipboardCommands->GetCommandState(id, state)) {
+        m_pBars->GetCommandState(id, state);
+    }
     return state;
+}
+
+bool CKestrovelView::OnBarNotify(CControlBar& bar, int id, BarNotify what) {
+    return m_pBars->OnNotify(bar, id, what);
+}
+void CKestrovelView::OnActivate() {
+    m_pBars->OnActivate();
+}
+
+CElementClipboard& CKestrovelView::Clipboard() const {
+    return m_ctx.pClipboard ? *m_ctx.pClipboard : *m_pOwnClipboard;
+}
+
+void CKestrovelView::LoadViewState() {
+    if (m_ctx.pSettings) {
+        CViewState::Load(*this, *m_ctx.pSettings);
+    }
+}
+
+void CKestrovelView::SaveViewState() const {
+    if (m_ctx.pSettings) {
+        CViewState::Save(*this, *m_ctx.pSettings);
+    }
 }
 
 void CKestrovelView::OnZoomBoxSelect(int index) {

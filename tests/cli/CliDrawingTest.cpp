@@ -3,8 +3,10 @@
 
 #include "CliRunner.h"
 #include "document/KestrovelDoc.h"
+#include "elements/DoubleArc.h"
 #include "postprocessor/DocumentFile.h"
 #include "postprocessor/ProgramDocument.h"
+#include "postprocessor/ProgramList.h"
 
 namespace {
 
@@ -132,6 +134,50 @@ TEST_F(CliDrawing, AddInsertsLinesAndArcsThroughTheLayer) {
         EXPECT_TRUE(arc.contains(key)) << key;
     }
     EXPECT_EQ(j["layers"][0]["elements"].size(), 1u);
+}
+
+TEST_F(CliDrawing, DumpShowsEveryFieldOfADoubleArc) {
+    auto doc = CProgramDocument::Create();
+    ASSERT_TRUE(doc->OnNewDocument());
+    auto curve = std::make_unique<CDoubleArc>(CPoint{2000000, 1000000}, CPoint{3000000, 1200000},
+                                              CPoint{4000000, 1000000}, CPoint{1500000, 900000});
+    curve->SetLock(kLockDirection, 1);
+    curve->SetFeed(300);
+    const double r1 = curve->m_dRadius1, z1 = curve->m_dCenter1Z, x1 = curve->m_dCenter1X;
+    const int upper2 = curve->m_bUpper2;
+    doc->GetLayer(0)->AddPiece(std::move(curve), 0);
+    std::string error;
+    ASSERT_TRUE(doc->OnSaveDocument(File(), error)) << error;
+    const Json arc = Dump(File())["layers"][0]["elements"][1];
+    EXPECT_EQ(arc["kind"], "doublearc");
+    EXPECT_EQ(arc["number"], 2);
+    EXPECT_EQ(arc["start"], Json::parse("[2000000, 1000000]"));
+    EXPECT_EQ(arc["end"], Json::parse("[4000000, 1000000]"));
+    EXPECT_EQ(arc["junction"], Json::parse("[3000000, 1200000]"));
+    EXPECT_EQ(arc["feed"], 300);
+    EXPECT_EQ(arc["lockDirection"], 1);
+    EXPECT_EQ(arc["lockJunctionZ"], 0);
+    EXPECT_EQ(arc["lockJunctionX"], 0);
+    EXPECT_DOUBLE_EQ(arc["radius1"].get<double>(), r1);
+    EXPECT_DOUBLE_EQ(arc["center1"][0].get<double>(), z1);
+    EXPECT_DOUBLE_EQ(arc["center1"][1].get<double>(), x1);
+    EXPECT_EQ(arc["upper2"], upper2);
+    for (const char* key : {"direction", "upper1", "radius2", "center2", "locks", "speed", "leave"}) {
+        EXPECT_TRUE(arc.contains(key)) << key;
+    }
+}
+
+TEST_F(CliDrawing, DumpShowsEightBitTextThatIsNotUtf8ByteForByte) {
+    auto doc = CProgramDocument::Create();
+    ASSERT_TRUE(doc->OnNewDocument());
+    CProgram* program = CProgramDocument::GetList(*doc)->AddProgram("Hrub\xEC");
+    program->SetNote("\xC5\xBEluv\xC3\xA9");  // valid UTF-8 stays as it is
+    std::string error;
+    ASSERT_TRUE(doc->OnSaveDocument(File(), error)) << error;
+    const Json j = Dump(File());
+    EXPECT_EQ(j["programs"][0]["name"], "Hrub\u00EC");
+    EXPECT_EQ(j["programs"][0]["note"], "\xC5\xBEluv\xC3\xA9");
+    EXPECT_EQ(j["activeProgram"], 0);
 }
 
 TEST_F(CliDrawing, RefusedAddExitsNonZeroAndLeavesTheFileByteIdentical) {
