@@ -1,6 +1,7 @@
 // Programs: binding, showing, editing commands, the note, the value pool and persistence.
 #include "postprocessor/Program.h"
 
+#include "document/ArchiveTags.h"
 #include "platform/ControlBar.h"
 #include "platform/ProgramWindowIds.h"
 #include "postprocessor/PreProcesor.h"
@@ -296,11 +297,7 @@ void CProgram::Serialize(CArchive& ar) {
         ar.WriteString("End Commands");
         return;
     }
-    for (std::string tag = ar.ReadString(); !ar.Failed() && tag != "End Commands"; tag = ar.ReadString()) {
-        if (tag != "Command") {
-            ar.Fail("unexpected tag \"" + tag + "\" in a program record");
-            return;
-        }
+    while (ReadRecordTag(ar, "Command", "End Commands")) {
         auto command = std::make_unique<CCommand>();
         command->Serialize(ar);
         m_commands.push_back(std::move(command));

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "document/ArchiveTags.h"
 #include "platform/ControlBar.h"
 #include "platform/Form.h"
 #include "platform/ProgramWindowIds.h"
@@ -167,11 +168,7 @@ void CProgramList::StorePrograms(CArchive& ar) {
 
 void CProgramList::LoadPrograms(CArchive& ar) {
     const int32_t active = ar.ReadInt();
-    for (std::string tag = ar.ReadString(); !ar.Failed() && tag != "End"; tag = ar.ReadString()) {
-        if (tag != "Program") {
-            ar.Fail("unexpected tag \"" + tag + "\" in the program list");
-            return;
-        }
+    while (ReadRecordTag(ar, "Program", "End")) {
         auto program = std::make_unique<CProgram>();
         program->Serialize(ar);
         program->SetOwner(this);

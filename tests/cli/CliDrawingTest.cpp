@@ -6,6 +6,7 @@
 #include "elements/DoubleArc.h"
 #include "postprocessor/DocumentFile.h"
 #include "postprocessor/ProgramDocument.h"
+#include "postprocessor/ProgramList.h"
 
 namespace {
 
@@ -164,6 +165,19 @@ TEST_F(CliDrawing, DumpShowsEveryFieldOfADoubleArc) {
     for (const char* key : {"direction", "upper1", "radius2", "center2", "locks", "speed", "leave"}) {
         EXPECT_TRUE(arc.contains(key)) << key;
     }
+}
+
+TEST_F(CliDrawing, DumpShowsEightBitTextThatIsNotUtf8ByteForByte) {
+    auto doc = CProgramDocument::Create();
+    ASSERT_TRUE(doc->OnNewDocument());
+    CProgram* program = CProgramDocument::GetList(*doc)->AddProgram("Hrub\xEC");
+    program->SetNote("\xC5\xBEluv\xC3\xA9");  // valid UTF-8 stays as it is
+    std::string error;
+    ASSERT_TRUE(doc->OnSaveDocument(File(), error)) << error;
+    const Json j = Dump(File());
+    EXPECT_EQ(j["programs"][0]["name"], "Hrub\u00EC");
+    EXPECT_EQ(j["programs"][0]["note"], "\xC5\xBEluv\xC3\xA9");
+    EXPECT_EQ(j["activeProgram"], 0);
 }
 
 TEST_F(CliDrawing, RefusedAddExitsNonZeroAndLeavesTheFileByteIdentical) {

@@ -106,6 +106,23 @@ TEST(DocumentArchive, ActiveIndexPastTheListLeavesNoProgramActive) {
     EXPECT_EQ(CProgramDocument::GetList(*loaded)->GetActiveProgram(), nullptr);
 }
 
+TEST(DocumentArchive, UnexpectedTagsInTheProgramPartNameTagAndOffset) {
+    const auto good = CDocumentFile::Write(*DocumentWithPrograms());
+    for (const std::string tag : {"Program", "Command", "Parameter"}) {
+        std::vector<uint8_t> needle = {static_cast<uint8_t>(tag.size())};
+        needle.insert(needle.end(), tag.begin(), tag.end());
+        auto bytes = good;
+        const auto at = static_cast<size_t>(std::search(bytes.begin(), bytes.end(), needle.begin(), needle.end()) -
+                                            bytes.begin());
+        ASSERT_LT(at, bytes.size());
+        bytes[at + 1] = 'X';
+        std::string error;
+        EXPECT_EQ(CDocumentFile::Read(bytes, {}, error), nullptr) << tag;
+        EXPECT_NE(error.find("\"X" + tag.substr(1) + "\""), std::string::npos) << error;
+        EXPECT_NE(error.find("byte " + std::to_string(at)), std::string::npos) << error;
+    }
+}
+
 TEST(DocumentArchive, TruncatedAnywhereTheReadGivesNoDocument) {
     const auto bytes = CDocumentFile::Write(*DocumentWithPrograms());
     std::string error;
