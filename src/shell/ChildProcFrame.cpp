@@ -37,6 +37,9 @@ CChildProcFrame::CChildProcFrame(CKestrovelApp& app, CShellDocument& doc)
     m_pInner->addWidget(m_pProgram);
     m_pInner->addWidget(m_pCode);
     m_pOuter->setChildrenCollapsible(false);
+    // The form keeps its height when the window is resized; the panes below take the change.
+    m_pOuter->setStretchFactor(0, 0);
+    m_pOuter->setStretchFactor(1, 1);
     setWidget(m_pOuter);
     m_bar.SetHandler([this](CControlBar&, int id, BarNotify what) { OnBarNotify(id, what); });
     m_pForm->Form().SetClickHandler([this](int id) { OnFormClick(id); });
