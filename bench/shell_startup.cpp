@@ -20,7 +20,8 @@ namespace {
 const QString kSample = QStringLiteral(KESTROVEL_SOURCE_DIR "/examples/sample.kst");
 
 std::unique_ptr<CKestrovelApp> StartOnSample(const QTemporaryDir& dir) {
-    auto app = std::make_unique<CKestrovelApp>(CQtSettingsStore::ForFile(dir.filePath(QStringLiteral("b.ini")), 10));
+    auto app =
+        std::make_unique<CKestrovelApp>(CQtSettingsStore::ForFile(dir.filePath(QStringLiteral("b.ini")), 10));
     if (!app->InitInstance({kSample})) {
         return nullptr;
     }

@@ -29,13 +29,15 @@ CAidsBar::CAidsBar(QWidget* parent)
     flags->addWidget(MakeCheck(IDC_DRAW_LABELS, QStringLiteral("Labels")), 1, 1);
     box->addLayout(flags);
 
-    const QStringList points = {QStringLiteral("1 point"),  QStringLiteral("2 points"),  QStringLiteral("3 points"),
-                                QStringLiteral("5 points"), QStringLiteral("10 points"), QStringLiteral("20 points")};
+    const QStringList points = {QStringLiteral("1 point"),   QStringLiteral("2 points"),
+                                QStringLiteral("3 points"),  QStringLiteral("5 points"),
+                                QStringLiteral("10 points"), QStringLiteral("20 points")};
     const QStringList steps = {QStringLiteral("None"),   QStringLiteral("0.1 mm"), QStringLiteral("0.2 mm"),
                                QStringLiteral("0.5 mm"), QStringLiteral("1 mm"),   QStringLiteral("2 mm"),
                                QStringLiteral("5mm")};
-    const QStringList snaps = {QStringLiteral("no snap"),  QStringLiteral("1 point"),   QStringLiteral("3 points"),
-                               QStringLiteral("5 points"), QStringLiteral("10 points"), QStringLiteral("20 points")};
+    const QStringList snaps = {QStringLiteral("no snap"),   QStringLiteral("1 point"),
+                               QStringLiteral("3 points"),  QStringLiteral("5 points"),
+                               QStringLiteral("10 points"), QStringLiteral("20 points")};
 
     auto* grid = new QGridLayout;
     int row = 0;
@@ -45,7 +47,8 @@ CAidsBar::CAidsBar(QWidget* parent)
     };
     add("Snap to editable points", MakeCombo(IDC_SNAP_POINTS, points));
     Controls().SetCurSel(IDC_SNAP_POINTS, 3);
-    add("Units", MakeCombo(IDC_UNITS, {QStringLiteral("cm"), QStringLiteral("mm"), QStringLiteral("inches")}));
+    add("Units",
+        MakeCombo(IDC_UNITS, {QStringLiteral("cm"), QStringLiteral("mm"), QStringLiteral("inches")}));
     Controls().SetCurSel(IDC_UNITS, 1);
     add("Accuracy", MakeCombo(IDC_ACCURACY, AccuracyEntries()));
     box->addLayout(grid);

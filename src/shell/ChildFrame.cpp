@@ -22,10 +22,12 @@ CChildFrame::CChildFrame(CKestrovelApp& app, CShellDocument& doc, const CViewCon
 
 bool CChildFrame::IsViewCommand(int id) {
     static const int kIds[] = {
-        ID_TOOL_SELECT, ID_TOOL_RANGE,  ID_TOOL_LINE,   ID_TOOL_CIRCLE,    ID_TOOL_K1,        ID_TOOL_K2,
-        ID_TOOL_K3,     ID_TOOL_K4,     ID_TOOL_CURVE,  ID_TOOL_DEBUG,     ID_TOOL_MIRROR,    ID_TOOL_TURN,
-        ID_TOOL_MOVE,   ID_MODE_FAST,   ID_MODE_SLOW,   ID_EDIT_OK,        ID_EDIT_BACK,      ID_ZOOM_IN,
-        ID_ZOOM_OUT,    ID_ZOOM_FIT,    ID_ZOOM_100,    ID_ZOOM_OBJECT,    kCmdEditCopy,      kCmdEditCut,
+        ID_TOOL_SELECT, ID_TOOL_RANGE,  ID_TOOL_LINE,   ID_TOOL_CIRCLE,
+        ID_TOOL_K1,     ID_TOOL_K2,     ID_TOOL_K3,     ID_TOOL_K4,
+        ID_TOOL_CURVE,  ID_TOOL_DEBUG,  ID_TOOL_MIRROR, ID_TOOL_TURN,
+        ID_TOOL_MOVE,   ID_MODE_FAST,   ID_MODE_SLOW,   ID_EDIT_OK,
+        ID_EDIT_BACK,   ID_ZOOM_IN,     ID_ZOOM_OUT,    ID_ZOOM_FIT,
+        ID_ZOOM_100,    ID_ZOOM_OBJECT, kCmdEditCopy,   kCmdEditCut,
         kCmdEditPaste,  kCmdEditUndo,   kCmdEditRedo,   kCmdDrawingProperties,
     };
     for (int known : kIds) {
@@ -70,7 +72,9 @@ bool CChildFrame::GetCommandState(int id, CCommandState& state) const {
     return false;
 }
 
-void CChildFrame::OnActivate() { m_app.OnDrawingActivated(*this); }
+void CChildFrame::OnActivate() {
+    m_app.OnDrawingActivated(*this);
+}
 
 void CChildFrame::Print() {
     QPrinter printer(QPrinter::HighResolution);

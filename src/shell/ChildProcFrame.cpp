@@ -47,7 +47,9 @@ CChildProcFrame::CChildProcFrame(CKestrovelApp& app, CShellDocument& doc)
 
 CChildProcFrame::~CChildProcFrame() = default;
 
-CProgramList* CChildProcFrame::Programs() const { return CProgramDocument::GetList(m_pDoc->Doc()); }
+CProgramList* CChildProcFrame::Programs() const {
+    return CProgramDocument::GetList(m_pDoc->Doc());
+}
 
 CProgram* CChildProcFrame::Active() const {
     CProgramList* list = Programs();
@@ -188,7 +190,9 @@ void CChildProcFrame::Print(bool preview) {
     }
 }
 
-void CChildProcFrame::OnActivate() { m_app.GetMainFrame()->SetMenuKind(CMainFrame::MenuKind::Programming); }
+void CChildProcFrame::OnActivate() {
+    m_app.GetMainFrame()->SetMenuKind(CMainFrame::MenuKind::Programming);
+}
 
 void CChildProcFrame::NextPane(int step) {
     QWidget* panes[3] = {m_pForm, m_pProgram, m_pCode};

@@ -36,7 +36,8 @@ const CCommandText kTexts[] = {
     {kCmdWindowNew, "&New Window", "Open another window for the active document\nNew Window", false},
     {kCmdWindowCascade, "&Cascade", "Arrange windows so they overlap\nCascade Windows", false},
     {kCmdWindowTile, "&Tile", "Arrange windows as non-overlapping tiles\nTile Windows", false},
-    {kCmdAppAbout, "&About Kestrovel...", "Display program information, version number and copyright\nAbout", false},
+    {kCmdAppAbout, "&About Kestrovel...", "Display program information, version number and copyright\nAbout",
+     false},
     {kCmdHelpIndex, "&Help Topics", "List Help topics\nHelp Topics", false},
     {kCmdHelp, "&Help", "Display help for current task or command\nHelp", false},
     {kCmdContextHelp, "&What's This?", "Display help for clicked buttons, menus and windows\nHelp", false},
@@ -49,13 +50,15 @@ const CCommandText kTexts[] = {
     {kCmdToggleLayerBar, "&Layer Toolbar", "Show or hide the layer toolbar\nLayer Toolbar", true},
     {kCmdToggleObjectDialog, "&Object Dialog", "Show or hide the object properties\nObject Dialog", true},
     {kCmdToggleLayerDialog, "L&ayer Dialog", "Show or hide the layer properties\nLayer Dialog", true},
-    {kCmdToggleAidsDialog, "&Drawing Aids Dialog", "Show or hide the drawing aids\nDrawing Aids Dialog", true},
+    {kCmdToggleAidsDialog, "&Drawing Aids Dialog", "Show or hide the drawing aids\nDrawing Aids Dialog",
+     true},
     {kCmdOptions, "&Options", "Options\nOptions", false},
     {kCmdDrawingManager, "Drawing &Manager", "Drawing manager\nDrawing manager", false},
     {kCmdView3D, "&3D View", "3D View\n3D View", false},
     {kCmdCncProgramming, "&CNC Programing", "Open the CNC programming window\nCNC Programing", false},
     {kCmdSaveAsDefault, "Save As &Deafult", "Saves this Document As Deafult\nSave As Deafult", false},
-    {kCmdDrawingProperties, "Drawing &Properties...", "Open Drawing Properties Dialog\nDrawing Properties", false},
+    {kCmdDrawingProperties, "Drawing &Properties...", "Open Drawing Properties Dialog\nDrawing Properties",
+     false},
     {kCmdLayerFinal, "&Final", "Final\nFinal", true},
     {ID_TOOL_SELECT, "&Select", "Select Object\nSelect Tool (S)", true},
     {ID_TOOL_RANGE, "&Range Select", "Select Range\nRange Select Tool (R)", true},
@@ -107,10 +110,14 @@ QList<QKeySequence> Accelerators(int id) {
         case kCmdFileOpen: return {QKeySequence(Qt::CTRL | Qt::Key_O)};
         case kCmdFileSave: return {QKeySequence(Qt::CTRL | Qt::Key_S)};
         case kCmdFilePrint: return {QKeySequence(Qt::CTRL | Qt::Key_P)};
-        case kCmdEditUndo: return {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)};
-        case kCmdEditCut: return {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)};
-        case kCmdEditCopy: return {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)};
-        case kCmdEditPaste: return {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)};
+        case kCmdEditUndo:
+            return {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)};
+        case kCmdEditCut:
+            return {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)};
+        case kCmdEditCopy:
+            return {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)};
+        case kCmdEditPaste:
+            return {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)};
         case kCmdNextPane: return {QKeySequence(Qt::Key_F6)};
         case kCmdPrevPane: return {QKeySequence(Qt::SHIFT | Qt::Key_F6)};
         case kCmdHelp: return {QKeySequence(Qt::Key_F1)};
@@ -147,7 +154,9 @@ CCommandTable::CCommandTable(QWidget* owner, CRouter router)
     }
 }
 
-QString CCommandTable::Prompt(int id) { return String(id).section(QLatin1Char('\n'), 0, 0); }
+QString CCommandTable::Prompt(int id) {
+    return String(id).section(QLatin1Char('\n'), 0, 0);
+}
 
 QString CCommandTable::ToolTip(int id) {
     const QString s = String(id);

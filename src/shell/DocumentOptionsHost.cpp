@@ -8,8 +8,14 @@ CLayerStyle* CDocumentOptionsHost::GetLayerStyle(int index) {
     return layer ? &layer->GetStyle() : nullptr;
 }
 
-int CDocumentOptionsHost::GetActiveLayerIndex() const { return m_doc.GetActiveLayerIndex(); }
+int CDocumentOptionsHost::GetActiveLayerIndex() const {
+    return m_doc.GetActiveLayerIndex();
+}
 
-void CDocumentOptionsHost::SetActiveLayer(int index) { m_doc.SetActiveLayer(index); }
+void CDocumentOptionsHost::SetActiveLayer(int index) {
+    m_doc.SetActiveLayer(index);
+}
 
-void CDocumentOptionsHost::RepaintAllViews() { m_doc.UpdateAllViews(true); }
+void CDocumentOptionsHost::RepaintAllViews() {
+    m_doc.UpdateAllViews(true);
+}

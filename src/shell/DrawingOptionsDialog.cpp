@@ -30,7 +30,9 @@ bool ChooseWithDialog(COLORREF& color, QWidget* parent) {
     return true;
 }
 
-QString IdName(int id) { return QString::number(id); }
+QString IdName(int id) {
+    return QString::number(id);
+}
 
 // Paints one list entry's sample through the drawing surface, so the list shows what the
 // drawing will show.
@@ -64,7 +66,7 @@ CDrawingOptionsDialog::CDrawingOptionsDialog(CDrawingOptionsHost& host, QWidget*
 }
 
 QComboBox* CDrawingOptionsDialog::SampleList(int id, int count,
-                                            const std::function<void(QPainter&, int, const QRect&)>& paint) {
+                                             const std::function<void(QPainter&, int, const QRect&)>& paint) {
     auto* list = new QComboBox(this);
     list->setObjectName(IdName(id));
     list->setIconSize(kSample);

@@ -44,7 +44,8 @@ private:
     void ShowLayer();
     void ChangeColor(bool pen);
     void PaintSwatches();
-    QComboBox* SampleList(int id, int count, const std::function<void(class QPainter&, int, const QRect&)>& paint);
+    QComboBox* SampleList(int id, int count,
+                          const std::function<void(class QPainter&, int, const QRect&)>& paint);
 
     CDrawingOptionsLogic m_logic;
     CColorChooser m_chooser;

@@ -76,7 +76,9 @@ void CDrawingOptionsLogic::SetBrushColor(COLORREF color) {
     Changed();
 }
 
-void CDrawingOptionsLogic::Try() { m_host.RepaintAllViews(); }
+void CDrawingOptionsLogic::Try() {
+    m_host.RepaintAllViews();
+}
 
 void CDrawingOptionsLogic::Apply() {
     m_backup = *m_pStyle;

@@ -18,11 +18,13 @@
 #include "shell/UpDown.h"
 
 namespace {
-QString IdName(int id) { return QString::number(id); }
+QString IdName(int id) {
+    return QString::number(id);
+}
 }  // namespace
 
-CDrawingPropertiesDialog::CDrawingPropertiesDialog(const CDrawingPropertiesValues& values, CMessages* messages,
-                                                   QWidget* parent)
+CDrawingPropertiesDialog::CDrawingPropertiesDialog(const CDrawingPropertiesValues& values,
+                                                   CMessages* messages, QWidget* parent)
     : QDialog(parent), m_logic(values), m_pMessages(messages) {
     setWindowTitle(QStringLiteral("Drawing properties"));
     BuildLayout();
@@ -83,11 +85,13 @@ void CDrawingPropertiesDialog::BuildLayout() {
     m_pHeight->installEventFilter(this);
     m_pBase->installEventFilter(this);
     connect(m_pHeightSpin, &CUpDown::positionChanged, this, [this](int pos) {
-        m_logic.Values().nLength = m_logic.OnSpin(CDrawingPropertiesLogic::kSpinLength, pos, m_logic.Values().nLength);
+        m_logic.Values().nLength =
+            m_logic.OnSpin(CDrawingPropertiesLogic::kSpinLength, pos, m_logic.Values().nLength);
         ShowField(0);
     });
     connect(m_pBaseSpin, &CUpDown::positionChanged, this, [this](int pos) {
-        m_logic.Values().nBase = m_logic.OnSpin(CDrawingPropertiesLogic::kSpinBase, pos, m_logic.Values().nBase);
+        m_logic.Values().nBase =
+            m_logic.OnSpin(CDrawingPropertiesLogic::kSpinBase, pos, m_logic.Values().nBase);
         ShowField(1);
     });
     connect(m_pUnits, &QComboBox::activated, this, &CDrawingPropertiesDialog::OnUnitsChanged);
@@ -137,7 +141,8 @@ void CDrawingPropertiesDialog::FillAccuracyList() {
     if (m_logic.HasFourthAccuracy()) {
         m_pAccuracy->addItem(QString::fromLatin1(CAidsBar::kFourthAccuracy));
     }
-    m_pAccuracy->setCurrentIndex(m_logic.Values().nAccuracy < m_pAccuracy->count() ? m_logic.Values().nAccuracy : -1);
+    m_pAccuracy->setCurrentIndex(
+        m_logic.Values().nAccuracy < m_pAccuracy->count() ? m_logic.Values().nAccuracy : -1);
 }
 
 void CDrawingPropertiesDialog::OnAccuracyChanged(int index) {

@@ -27,7 +27,9 @@ CDrawingPropertiesValues CDrawingPropertiesLogic::FromSettings(const CSettingsSt
     return v;
 }
 
-double CDrawingPropertiesLogic::Divisor() const { return UnitDivisor(m_values.nUnits); }
+double CDrawingPropertiesLogic::Divisor() const {
+    return UnitDivisor(m_values.nUnits);
+}
 
 std::string CDrawingPropertiesLogic::ShowLength(int32_t value) const {
     char buf[64];

@@ -4,8 +4,8 @@
 #include "shell/DrawingPropertiesDialog.h"
 
 bool CDialogPropertiesPrompt::Run(CDrawingProperties& io) {
-    CDrawingPropertiesDialog dialog({io.nLength, io.nBase, io.nShapeType, io.nAccuracy, io.nUnits}, m_pMessages,
-                                    m_pParent);
+    CDrawingPropertiesDialog dialog({io.nLength, io.nBase, io.nShapeType, io.nAccuracy, io.nUnits},
+                                    m_pMessages, m_pParent);
     if (dialog.exec() != QDialog::Accepted) {
         return false;
     }

@@ -8,7 +8,8 @@ class QWidget;
 
 class CDialogPropertiesPrompt : public CDrawingPropertiesPrompt {
 public:
-    CDialogPropertiesPrompt(QWidget* parent, CMessages* messages) : m_pParent(parent), m_pMessages(messages) {}
+    CDialogPropertiesPrompt(QWidget* parent, CMessages* messages)
+        : m_pParent(parent), m_pMessages(messages) {}
     bool Run(CDrawingProperties& io) override;
 
 private:

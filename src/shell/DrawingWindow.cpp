@@ -163,7 +163,9 @@ CSurface* CDrawingWindow::GetWindowSurface() {
     return m_pWindow.get();
 }
 
-const QImage& CDrawingWindow::Picture() const { return m_pWindow->GetImage(); }
+const QImage& CDrawingWindow::Picture() const {
+    return m_pWindow->GetImage();
+}
 
 void CDrawingWindow::paintEvent(QPaintEvent*) {
     if (m_bNeedsPaint && m_bInitialised) {
@@ -263,14 +265,18 @@ void CDrawingWindow::wheelEvent(QWheelEvent* event) {
 
 // The rest of the host -----------------------------------------------------------------------
 
-void CDrawingWindow::SetCursor(int cursor) { viewport()->setCursor(CIcons::Cursor(cursor)); }
+void CDrawingWindow::SetCursor(int cursor) {
+    viewport()->setCursor(CIcons::Cursor(cursor));
+}
 
 CPoint CDrawingWindow::GetCursorPos() const {
     const QPoint p = viewport()->mapFromGlobal(QCursor::pos());
     return CPoint(p.x(), p.y());
 }
 
-void CDrawingWindow::SetCursorPos(CPoint client) { QCursor::setPos(viewport()->mapToGlobal(QPoint(client.x, client.y))); }
+void CDrawingWindow::SetCursorPos(CPoint client) {
+    QCursor::setPos(viewport()->mapToGlobal(QPoint(client.x, client.y)));
+}
 
 void CDrawingWindow::SetStatusText(int pane, const std::string& text) {
     if (m_statusSink) {

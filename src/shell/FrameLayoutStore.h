@@ -45,7 +45,8 @@ public:
     static std::optional<CWindowPlacement> LoadPlacement(const CSettingsStore& store);
 
     // rc is the bar's screen rectangle as it is now.
-    static void SaveBarState(CSettingsStore& store, bool dialogBar, const std::string& key, const CBarState& state);
+    static void SaveBarState(CSettingsStore& store, bool dialogBar, const std::string& key,
+                             const CBarState& state);
     // The stored state with the defaults of tool bars (hidden, docked, empty rectangle) or of
     // dialog bars (hidden, floating, at 150/150); a rectangle off the right or bottom of the
     // screen comes back onto it.

@@ -2,10 +2,10 @@
 #include "shell/Icons.h"
 
 #include <QPainter>
-#include <algorithm>
-#include <cmath>
 #include <QPainterPath>
 #include <QPixmap>
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <map>
 
@@ -87,25 +87,33 @@ void CurvedArrow(QPainter& p, bool left) {
 const std::map<int, CGlyph>& Glyphs() {
     static const std::map<int, CGlyph> glyphs = {
         {kCmdFileNew, [](QPainter& p) { Page(p, 5, 3); }},
-        {kCmdFileOpen, [](QPainter& p) {
+        {kCmdFileOpen,
+         [](QPainter& p) {
              p.setBrush(QColor(240, 200, 90));
              p.drawPolygon(QPolygonF({{3, 7}, {9, 7}, {11, 9}, {21, 9}, {21, 19}, {3, 19}}));
          }},
-        {kCmdFileSave, [](QPainter& p) {
+        {kCmdFileSave,
+         [](QPainter& p) {
              p.setBrush(kAccent);
              p.drawRect(QRectF(4, 4, 16, 16));
              p.setBrush(Qt::white);
              p.drawRect(QRectF(7, 4, 10, 6));
              p.drawRect(QRectF(8, 13, 8, 7));
          }},
-        {kCmdEditCut, [](QPainter& p) {
+        {kCmdEditCut,
+         [](QPainter& p) {
              p.drawLine(QPointF(7, 3), QPointF(15, 15));
              p.drawLine(QPointF(17, 3), QPointF(9, 15));
              p.drawEllipse(QPointF(8, 18), 3, 3);
              p.drawEllipse(QPointF(16, 18), 3, 3);
          }},
-        {kCmdEditCopy, [](QPainter& p) { Page(p, 3, 2); Page(p, 8, 5); }},
-        {kCmdEditPaste, [](QPainter& p) {
+        {kCmdEditCopy,
+         [](QPainter& p) {
+             Page(p, 3, 2);
+             Page(p, 8, 5);
+         }},
+        {kCmdEditPaste,
+         [](QPainter& p) {
              p.setBrush(QColor(190, 150, 90));
              p.drawRect(QRectF(4, 4, 14, 17));
              p.setBrush(Qt::white);
@@ -114,7 +122,8 @@ const std::map<int, CGlyph>& Glyphs() {
          }},
         {kCmdEditUndo, [](QPainter& p) { CurvedArrow(p, true); }},
         {kCmdEditRedo, [](QPainter& p) { CurvedArrow(p, false); }},
-        {kCmdFilePrint, [](QPainter& p) {
+        {kCmdFilePrint,
+         [](QPainter& p) {
              p.setBrush(Qt::white);
              p.drawRect(QRectF(7, 3, 10, 7));
              p.setBrush(QColor(170, 170, 170));
@@ -122,7 +131,8 @@ const std::map<int, CGlyph>& Glyphs() {
              p.setBrush(Qt::white);
              p.drawRect(QRectF(7, 15, 10, 6));
          }},
-        {kCmdOptions, [](QPainter& p) {
+        {kCmdOptions,
+         [](QPainter& p) {
              for (int a = 0; a < 8; ++a) {
                  p.save();
                  p.translate(12, 12);
@@ -132,26 +142,31 @@ const std::map<int, CGlyph>& Glyphs() {
              }
              p.drawEllipse(QPointF(12, 12), 5, 5);
          }},
-        {kCmdDrawingManager, [](QPainter& p) {
+        {kCmdDrawingManager,
+         [](QPainter& p) {
              for (int i = 0; i < 3; ++i) {
                  p.drawRect(QRectF(4, 4 + i * 6, 16, 4));
              }
          }},
-        {kCmdView3D, [](QPainter& p) {
+        {kCmdView3D,
+         [](QPainter& p) {
              p.drawRect(QRectF(4, 8, 11, 11));
              p.drawPolyline(QPolygonF({{4, 8}, {9, 3}, {20, 3}, {20, 14}, {15, 19}}));
              p.drawLine(QPointF(15, 8), QPointF(20, 3));
          }},
-        {kCmdCncProgramming, [](QPainter& p) {
+        {kCmdCncProgramming,
+         [](QPainter& p) {
              p.setBrush(QColor(230, 235, 245));
              p.drawRoundedRect(QRectF(2, 4, 20, 16), 3, 3);
              Text(p, QStringLiteral("NC"), kAccent, 10);
          }},
-        {kCmdAppAbout, [](QPainter& p) {
+        {kCmdAppAbout,
+         [](QPainter& p) {
              p.drawEllipse(QPointF(12, 12), 9, 9);
              Text(p, QStringLiteral("?"), kAccent, 13);
          }},
-        {kCmdContextHelp, [](QPainter& p) {
+        {kCmdContextHelp,
+         [](QPainter& p) {
              p.drawPolygon(QPolygonF({{3, 3}, {3, 15}, {6, 12}, {9, 18}, {11, 17}, {8, 11}, {12, 11}}));
              QFont f(QStringLiteral("DejaVu Sans"));
              f.setPixelSize(12);
@@ -160,35 +175,42 @@ const std::map<int, CGlyph>& Glyphs() {
              p.setPen(kAccent);
              p.drawText(QRectF(12, 6, 12, 16), Qt::AlignCenter, QStringLiteral("?"));
          }},
-        {ID_MODE_FAST, [](QPainter& p) {
+        {ID_MODE_FAST,
+         [](QPainter& p) {
              p.setBrush(QColor(250, 200, 40));
              p.drawPolygon(QPolygonF({{13, 2}, {5, 13}, {11, 13}, {9, 22}, {19, 9}, {13, 9}}));
          }},
-        {ID_MODE_SLOW, [](QPainter& p) {
+        {ID_MODE_SLOW,
+         [](QPainter& p) {
              p.setBrush(QColor(120, 170, 90));
              p.drawChord(QRectF(4, 7, 16, 16), 0, 180 * 16);
              p.drawEllipse(QPointF(20, 13), 2, 2);
          }},
-        {ID_EDIT_OK, [](QPainter& p) {
+        {ID_EDIT_OK,
+         [](QPainter& p) {
              p.setPen(QPen(QColor(30, 140, 50), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
              p.drawPolyline(QPolygonF({{5, 12}, {10, 18}, {19, 6}}));
          }},
-        {ID_EDIT_BACK, [](QPainter& p) {
+        {ID_EDIT_BACK,
+         [](QPainter& p) {
              p.setPen(QPen(kWarm, 3, Qt::SolidLine, Qt::RoundCap));
              p.drawLine(QPointF(6, 6), QPointF(18, 18));
              p.drawLine(QPointF(18, 6), QPointF(6, 18));
          }},
-        {ID_TOOL_SELECT, [](QPainter& p) {
+        {ID_TOOL_SELECT,
+         [](QPainter& p) {
              p.setBrush(Qt::white);
              p.drawPolygon(QPolygonF({{6, 3}, {6, 19}, {10, 15}, {13, 21}, {15, 20}, {12, 14}, {18, 14}}));
          }},
-        {ID_TOOL_RANGE, [](QPainter& p) {
+        {ID_TOOL_RANGE,
+         [](QPainter& p) {
              p.setPen(QPen(kWarm, 2));
              p.drawPolyline(QPolygonF({{8, 4}, {4, 4}, {4, 20}, {8, 20}}));
              p.setPen(QPen(kAccent, 2));
              p.drawPolyline(QPolygonF({{16, 4}, {20, 4}, {20, 20}, {16, 20}}));
          }},
-        {ID_TOOL_LINE, [](QPainter& p) {
+        {ID_TOOL_LINE,
+         [](QPainter& p) {
              p.drawLine(QPointF(4, 19), QPointF(20, 5));
              p.setBrush(kInk);
              p.drawEllipse(QPointF(4, 19), 1.5, 1.5);
@@ -199,28 +221,33 @@ const std::map<int, CGlyph>& Glyphs() {
         {ID_TOOL_K2, [](QPainter& p) { Text(p, QStringLiteral("K2")); }},
         {ID_TOOL_K3, [](QPainter& p) { Text(p, QStringLiteral("K3")); }},
         {ID_TOOL_K4, [](QPainter& p) { Text(p, QStringLiteral("K4")); }},
-        {ID_TOOL_CURVE, [](QPainter& p) {
+        {ID_TOOL_CURVE,
+         [](QPainter& p) {
              QPainterPath path;
              path.moveTo(3, 18);
              path.cubicTo(9, 0, 15, 24, 21, 6);
              p.drawPath(path);
          }},
-        {ID_TOOL_MIRROR, [](QPainter& p) {
+        {ID_TOOL_MIRROR,
+         [](QPainter& p) {
              p.setBrush(QColor(200, 200, 200));
              p.drawPolygon(QPolygonF({{10, 4}, {10, 20}, {3, 20}}));
              p.drawPolygon(QPolygonF({{14, 4}, {14, 20}, {21, 20}}));
          }},
-        {ID_TOOL_TURN, [](QPainter& p) {
+        {ID_TOOL_TURN,
+         [](QPainter& p) {
              p.drawArc(QRectF(4, 4, 16, 16), 90 * 16, 270 * 16);
              Arrow(p, QPointF(12, 4), QPointF(17, 4));
          }},
-        {ID_TOOL_MOVE, [](QPainter& p) {
+        {ID_TOOL_MOVE,
+         [](QPainter& p) {
              Arrow(p, QPointF(12, 12), QPointF(12, 3));
              Arrow(p, QPointF(12, 12), QPointF(12, 21));
              Arrow(p, QPointF(12, 12), QPointF(3, 12));
              Arrow(p, QPointF(12, 12), QPointF(21, 12));
          }},
-        {ID_TOOL_DEBUG, [](QPainter& p) {
+        {ID_TOOL_DEBUG,
+         [](QPainter& p) {
              p.setBrush(kWarm);
              p.drawEllipse(QRectF(7, 6, 10, 14));
              for (int y : {9, 13, 17}) {
@@ -229,13 +256,15 @@ const std::map<int, CGlyph>& Glyphs() {
          }},
         {ID_ZOOM_IN, [](QPainter& p) { Lens(p, QStringLiteral("+")); }},
         {ID_ZOOM_OUT, [](QPainter& p) { Lens(p, QStringLiteral("-")); }},
-        {ID_ZOOM_FIT, [](QPainter& p) {
+        {ID_ZOOM_FIT,
+         [](QPainter& p) {
              p.drawRect(QRectF(7, 7, 10, 10));
              Arrow(p, QPointF(7, 7), QPointF(3, 3));
              Arrow(p, QPointF(17, 17), QPointF(21, 21));
          }},
         {ID_ZOOM_100, [](QPainter& p) { Text(p, QStringLiteral("1:1"), kInk, 9); }},
-        {ID_ZOOM_OBJECT, [](QPainter& p) {
+        {ID_ZOOM_OBJECT,
+         [](QPainter& p) {
              p.setPen(QPen(kWarm, 1.5, Qt::DashLine));
              p.drawRect(QRectF(3, 3, 18, 18));
              p.setPen(QPen(kInk, 2));

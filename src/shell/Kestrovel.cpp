@@ -57,7 +57,8 @@ bool CKestrovelApp::InitInstance(const QStringList& arguments) {
     m_pPrompt = std::make_unique<CDialogPropertiesPrompt>(m_pFrame.get(), &m_messages);
     m_pOptionsPrompt = std::make_unique<CDialogOptionsPrompt>(m_pFrame.get());
 
-    const bool opened = arguments.isEmpty() ? NewDocument() != nullptr : OpenDocument(arguments.first()) != nullptr;
+    const bool opened =
+        arguments.isEmpty() ? NewDocument() != nullptr : OpenDocument(arguments.first()) != nullptr;
     if (!opened) {
         return false;
     }
@@ -152,7 +153,8 @@ bool CKestrovelApp::SaveDocumentAs(CShellDocument& doc, const QString& path) {
 bool CKestrovelApp::SaveDocument(CShellDocument& doc, bool saveAs) {
     QString path = doc.GetPath();
     if (saveAs || path.isEmpty()) {
-        path = QFileDialog::getSaveFileName(m_pFrame.get(), saveAs ? QStringLiteral("Save As") : QStringLiteral("Save"),
+        path = QFileDialog::getSaveFileName(m_pFrame.get(),
+                                            saveAs ? QStringLiteral("Save As") : QStringLiteral("Save"),
                                             path.isEmpty() ? doc.GetTitle() + QStringLiteral(".kst") : path,
                                             QString::fromLatin1(kFileFilter));
         if (path.isEmpty()) {
@@ -322,9 +324,9 @@ bool CKestrovelApp::SaveModified(CShellDocument& doc) {
     if (!doc.Doc().IsModified()) {
         return true;
     }
-    const MessageAnswer answer = m_messages.MessageBox("Save changes to " + FromQ(doc.GetTitle()) + "?",
-                                                       kApplicationKey, MessageIcon::Warning,
-                                                       MessageButtons::YesNoCancel);
+    const MessageAnswer answer =
+        m_messages.MessageBox("Save changes to " + FromQ(doc.GetTitle()) + "?", kApplicationKey,
+                              MessageIcon::Warning, MessageButtons::YesNoCancel);
     if (answer == MessageAnswer::Cancel) {
         return false;
     }

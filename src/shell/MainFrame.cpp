@@ -12,15 +12,15 @@
 #include <QWhatsThis>
 
 #include "platform/SettingsStore.h"
+#include "shell/AidsBar.h"
 #include "shell/ChildWindow.h"
 #include "shell/CommandIds.h"
 #include "shell/CommandTable.h"
-#include "shell/AidsBar.h"
+#include "shell/Icons.h"
+#include "shell/Kestrovel.h"
 #include "shell/LayerBar.h"
 #include "shell/ObjectBar.h"
 #include "shell/ViewToolBar.h"
-#include "shell/Icons.h"
-#include "shell/Kestrovel.h"
 
 CMainFrame::CMainFrame(CKestrovelApp& app, CSettingsStore* settings)
     : m_app(app),
@@ -185,8 +185,8 @@ CWindowPlacement CMainFrame::CurrentPlacement() const {
     if (normal.isEmpty()) {
         normal = geometry();
     }
-    placement.rcNormal = CRect(normal.left(), normal.top(), normal.left() + normal.width(),
-                               normal.top() + normal.height());
+    placement.rcNormal =
+        CRect(normal.left(), normal.top(), normal.left() + normal.width(), normal.top() + normal.height());
     if (isMinimized()) {
         placement.nIcon = 1;
         placement.nMax = windowState() & Qt::WindowMaximized ? 1 : 0;

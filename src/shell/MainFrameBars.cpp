@@ -48,9 +48,26 @@ void CMainFrame::CreateToolBars() {
     m_pBasicBar = new QToolBar(QStringLiteral("Basic"), this);
     m_pBasicBar->setObjectName(QStringLiteral("BasicToolBar"));
     m_pBasicBar->setIconSize(QSize(16, 16));
-    AddButtons(m_pBasicBar, {kCmdFileNew, kCmdFileOpen, kCmdFileSave, 0, kCmdEditCut, kCmdEditCopy, kCmdEditPaste, 0,
-                             kCmdEditUndo, kCmdEditRedo, 0, kCmdFilePrint, 0, kCmdOptions, kCmdDrawingManager,
-                             kCmdView3D, kCmdCncProgramming, 0, kCmdAppAbout, kCmdContextHelp});
+    AddButtons(m_pBasicBar, {kCmdFileNew,
+                             kCmdFileOpen,
+                             kCmdFileSave,
+                             0,
+                             kCmdEditCut,
+                             kCmdEditCopy,
+                             kCmdEditPaste,
+                             0,
+                             kCmdEditUndo,
+                             kCmdEditRedo,
+                             0,
+                             kCmdFilePrint,
+                             0,
+                             kCmdOptions,
+                             kCmdDrawingManager,
+                             kCmdView3D,
+                             kCmdCncProgramming,
+                             0,
+                             kCmdAppAbout,
+                             kCmdContextHelp});
     addToolBar(Qt::TopToolBarArea, m_pBasicBar);
     RestoreBarState(m_pBasicBar, false, QStringLiteral("BasicToolBar"));
 
@@ -63,9 +80,27 @@ void CMainFrame::CreateToolBars() {
     m_pToolsBar = new QToolBar(QStringLiteral("Tools"), this);
     m_pToolsBar->setObjectName(QStringLiteral("ToolsBar"));
     m_pToolsBar->setIconSize(QSize(24, 24));
-    AddButtons(m_pToolsBar, {ID_MODE_FAST, ID_MODE_SLOW, 0, ID_EDIT_OK, ID_EDIT_BACK, 0, ID_TOOL_SELECT, ID_TOOL_RANGE, 0,
-                             ID_TOOL_LINE, ID_TOOL_CIRCLE, ID_TOOL_K1, ID_TOOL_K2, ID_TOOL_K3, ID_TOOL_K4,
-                             ID_TOOL_CURVE, 0, ID_TOOL_MIRROR, ID_TOOL_TURN, ID_TOOL_MOVE, ID_TOOL_DEBUG});
+    AddButtons(m_pToolsBar, {ID_MODE_FAST,
+                             ID_MODE_SLOW,
+                             0,
+                             ID_EDIT_OK,
+                             ID_EDIT_BACK,
+                             0,
+                             ID_TOOL_SELECT,
+                             ID_TOOL_RANGE,
+                             0,
+                             ID_TOOL_LINE,
+                             ID_TOOL_CIRCLE,
+                             ID_TOOL_K1,
+                             ID_TOOL_K2,
+                             ID_TOOL_K3,
+                             ID_TOOL_K4,
+                             ID_TOOL_CURVE,
+                             0,
+                             ID_TOOL_MIRROR,
+                             ID_TOOL_TURN,
+                             ID_TOOL_MOVE,
+                             ID_TOOL_DEBUG});
     addToolBar(Qt::LeftToolBarArea, m_pToolsBar);
 
     m_pLayerToolBar = new QToolBar(QStringLiteral("Layers"), this);

@@ -41,7 +41,8 @@ void CMainFrame::FillRecentFiles(QMenu* menu) {
             anchor = a;
         }
     }
-    const std::vector<std::string> files = m_pSettings ? m_pSettings->GetRecentFiles() : std::vector<std::string>{};
+    const std::vector<std::string> files =
+        m_pSettings ? m_pSettings->GetRecentFiles() : std::vector<std::string>{};
     if (files.empty()) {
         auto* none = new QAction(QStringLiteral("Recent File"), menu);
         none->setEnabled(false);
@@ -64,11 +65,13 @@ QMenu* CMainFrame::FileMenu(MenuKind kind) {
     if (kind == MenuKind::NoDocument) {
         Add(menu, c, {kCmdFileNew, kCmdFileOpen, 0, kCmdFilePrintSetup});
     } else if (kind == MenuKind::Programming) {
-        Add(menu, c, {kCmdFileNew, kCmdFileOpen, kCmdFileClose, kCmdFileSave, kCmdFileSaveAs, 0, kCmdFilePrint,
-                      kCmdFilePrintPreview, kCmdFilePrintSetup});
+        Add(menu, c,
+            {kCmdFileNew, kCmdFileOpen, kCmdFileClose, kCmdFileSave, kCmdFileSaveAs, 0, kCmdFilePrint,
+             kCmdFilePrintPreview, kCmdFilePrintSetup});
     } else {
-        Add(menu, c, {kCmdFileNew, kCmdFileOpen, kCmdFileClose, kCmdFileSave, kCmdFileSaveAs, kCmdSaveAsDefault, 0,
-                      kCmdFilePrint, kCmdFilePrintPreview, kCmdFilePrintSetup});
+        Add(menu, c,
+            {kCmdFileNew, kCmdFileOpen, kCmdFileClose, kCmdFileSave, kCmdFileSaveAs, kCmdSaveAsDefault, 0,
+             kCmdFilePrint, kCmdFilePrintPreview, kCmdFilePrintSetup});
     }
     menu->addSeparator();
     QAction* anchor = menu->addSeparator();
@@ -134,13 +137,32 @@ void CMainFrame::CreateMenus() {
 
     auto* tools = new QMenu(QStringLiteral("&Tools"), this);
     Add(tools, *m_pCommands,
-        {ID_MODE_FAST, ID_MODE_SLOW, 0, ID_EDIT_OK, ID_EDIT_BACK, 0, ID_TOOL_SELECT, ID_TOOL_RANGE, 0, ID_TOOL_LINE,
-         ID_TOOL_CIRCLE, ID_TOOL_K1, ID_TOOL_K2, ID_TOOL_K3, ID_TOOL_K4, 0, ID_TOOL_MIRROR, ID_TOOL_TURN,
-         ID_TOOL_MOVE, 0, ID_TOOL_DEBUG});
+        {ID_MODE_FAST,
+         ID_MODE_SLOW,
+         0,
+         ID_EDIT_OK,
+         ID_EDIT_BACK,
+         0,
+         ID_TOOL_SELECT,
+         ID_TOOL_RANGE,
+         0,
+         ID_TOOL_LINE,
+         ID_TOOL_CIRCLE,
+         ID_TOOL_K1,
+         ID_TOOL_K2,
+         ID_TOOL_K3,
+         ID_TOOL_K4,
+         0,
+         ID_TOOL_MIRROR,
+         ID_TOOL_TURN,
+         ID_TOOL_MOVE,
+         0,
+         ID_TOOL_DEBUG});
     auto* layers = new QMenu(QStringLiteral("&Layers"), this);
     Add(layers, *m_pCommands,
         {kCmdLayer1, kCmdLayer1 + 1, kCmdLayer1 + 2, kCmdLayer1 + 3, kCmdLayer1 + 4, kCmdLayer1 + 5});
-    m_menus[1] = {FileMenu(MenuKind::Drawing), EditMenu(), ViewMenu(true), tools, layers, WindowMenu(), HelpMenu()};
+    m_menus[1] = {
+        FileMenu(MenuKind::Drawing), EditMenu(), ViewMenu(true), tools, layers, WindowMenu(), HelpMenu()};
 
     auto* commands = new QMenu(QStringLiteral("Comands"), this);
     Add(commands, *m_pCommands, {kCmdCommandAdd, kCmdCommandInsert, kCmdCommandEdit, kCmdCommandDelete});

@@ -21,9 +21,9 @@ CObjectBar::CObjectBar(QWidget* parent)
     grid->addWidget(label("Object"), row, 0);
     grid->addWidget(MakeCombo(IDC_OBJECT, {QStringLiteral("No selection")}), row++, 1, 1, 3);
     grid->addWidget(label("Type"), row, 0);
-    QComboBox* type = MakeCombo(IDC_TYPE, {QStringLiteral("Undefined"), QStringLiteral("Linear"),
-                                           QStringLiteral("Arc"), QStringLiteral("Selection"),
-                                           QStringLiteral("DoubleArc")});
+    QComboBox* type =
+        MakeCombo(IDC_TYPE, {QStringLiteral("Undefined"), QStringLiteral("Linear"), QStringLiteral("Arc"),
+                             QStringLiteral("Selection"), QStringLiteral("DoubleArc")});
     type->setEnabled(false);  // shows the kind, never chooses it
     grid->addWidget(type, row++, 1, 1, 3);
 
@@ -35,9 +35,12 @@ CObjectBar::CObjectBar(QWidget* parent)
         int lock;
     };
     const Field fields[] = {
-        {"Starting Point", "Z=", IDC_START_Z, IDC_LOCK_START_Z}, {"", "X=", IDC_START_X, IDC_LOCK_START_X},
-        {"End Point", "Z=", IDC_END_Z, IDC_LOCK_END_Z},          {"", "X=", IDC_END_X, IDC_LOCK_END_X},
-        {"Steering point", "I=", IDC_STEER_I, IDC_LOCK_I},       {"", "J=", IDC_STEER_J, IDC_LOCK_J},
+        {"Starting Point", "Z=", IDC_START_Z, IDC_LOCK_START_Z},
+        {"", "X=", IDC_START_X, IDC_LOCK_START_X},
+        {"End Point", "Z=", IDC_END_Z, IDC_LOCK_END_Z},
+        {"", "X=", IDC_END_X, IDC_LOCK_END_X},
+        {"Steering point", "I=", IDC_STEER_I, IDC_LOCK_I},
+        {"", "J=", IDC_STEER_J, IDC_LOCK_J},
         {"Radius", "", IDC_RADIUS, IDC_LOCK_RADIUS},
     };
     for (const Field& f : fields) {
@@ -48,14 +51,16 @@ CObjectBar::CObjectBar(QWidget* parent)
     }
 
     grid->addWidget(label("Velocity"), row, 0);
-    grid->addWidget(MakeCombo(IDC_VELOCITY, {QStringLiteral("Default"), QStringLiteral("Set")}, true), row++, 1,
-                    1, 3);
+    grid->addWidget(MakeCombo(IDC_VELOCITY, {QStringLiteral("Default"), QStringLiteral("Set")}, true), row++,
+                    1, 1, 3);
     grid->addWidget(label("Feed"), row, 0);
-    grid->addWidget(MakeCombo(IDC_FEED, {QStringLiteral("Default"), QStringLiteral("Set")}, true), row++, 1, 1, 3);
+    grid->addWidget(MakeCombo(IDC_FEED, {QStringLiteral("Default"), QStringLiteral("Set")}, true), row++, 1,
+                    1, 3);
     grid->addWidget(label("3D Leave"), row, 0);
-    grid->addWidget(MakeCombo(IDC_LEAVE, {QStringLiteral("None"), QStringLiteral("Current"), QStringLiteral("Custom")},
-                              true),
-                    row++, 1, 1, 3);
+    grid->addWidget(
+        MakeCombo(IDC_LEAVE, {QStringLiteral("None"), QStringLiteral("Current"), QStringLiteral("Custom")},
+                  true),
+        row++, 1, 1, 3);
     grid->addWidget(MakeButton(IDC_READ_VALUES, QStringLiteral("Read Values")), row++, 0, 1, 4);
     grid->setRowStretch(row, 1);
 }

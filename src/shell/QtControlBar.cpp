@@ -66,13 +66,15 @@ void CQtControlBar::Connect(int id, QWidget* widget) {
             m_focusIds[combo->lineEdit()] = id;
         }
     } else if (auto* list = As<QListWidget>(widget)) {
-        connect(list, &QListWidget::currentRowChanged, this, [this, id](int) { Notify(id, BarNotify::SelChange); });
+        connect(list, &QListWidget::currentRowChanged, this,
+                [this, id](int) { Notify(id, BarNotify::SelChange); });
     } else if (auto* spin = As<QSpinBox>(widget)) {
         connect(spin, &QSpinBox::valueChanged, this, [this, id](int) { Notify(id, BarNotify::EditChange); });
         spin->installEventFilter(this);
         m_focusIds[spin] = id;
     } else if (auto* edit = As<QLineEdit>(widget)) {
-        connect(edit, &QLineEdit::textEdited, this, [this, id](const QString&) { Notify(id, BarNotify::EditChange); });
+        connect(edit, &QLineEdit::textEdited, this,
+                [this, id](const QString&) { Notify(id, BarNotify::EditChange); });
         connect(edit, &QLineEdit::returnPressed, this, [this, id]() { Notify(id, BarNotify::KillFocus); });
         edit->installEventFilter(this);
         m_focusIds[edit] = id;
@@ -80,7 +82,8 @@ void CQtControlBar::Connect(int id, QWidget* widget) {
         text->installEventFilter(this);
         m_focusIds[text] = id;
     } else if (auto* button = As<QAbstractButton>(widget)) {
-        connect(button, &QAbstractButton::clicked, this, [this, id](bool) { Notify(id, BarNotify::Clicked); });
+        connect(button, &QAbstractButton::clicked, this,
+                [this, id](bool) { Notify(id, BarNotify::Clicked); });
     }
 }
 

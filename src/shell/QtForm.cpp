@@ -21,7 +21,9 @@ Qt::Alignment AlignmentOf(FormAlign align) {
 
 }  // namespace
 
-CQtFormControl::~CQtFormControl() { delete m_pWidget.data(); }
+CQtFormControl::~CQtFormControl() {
+    delete m_pWidget.data();
+}
 
 std::string CQtFormControl::GetText() const {
     if (!m_pWidget) {

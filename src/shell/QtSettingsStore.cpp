@@ -11,7 +11,8 @@ CQtSettingsStore::CQtSettingsStore(std::unique_ptr<QSettings> settings, int rece
 std::unique_ptr<CQtSettingsStore> CQtSettingsStore::ForApplication(const QString& applicationKey,
                                                                    int recentSize) {
     return std::make_unique<CQtSettingsStore>(
-        std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, applicationKey, applicationKey),
+        std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, applicationKey,
+                                    applicationKey),
         recentSize);
 }
 
@@ -20,7 +21,9 @@ std::unique_ptr<CQtSettingsStore> CQtSettingsStore::ForFile(const QString& iniPa
                                               recentSize);
 }
 
-CQtSettingsStore::~CQtSettingsStore() { m_pSettings->sync(); }
+CQtSettingsStore::~CQtSettingsStore() {
+    m_pSettings->sync();
+}
 
 QString CQtSettingsStore::KeyOf(const std::string& section, const std::string& key) {
     return ToQ(section) + QLatin1Char('/') + ToQ(key);
@@ -54,7 +57,8 @@ void CQtSettingsStore::WriteString(const std::string& section, const std::string
 std::vector<std::string> CQtSettingsStore::GetRecentFiles() const {
     std::vector<std::string> files;
     for (int i = 1; i <= m_nRecentSize; ++i) {
-        const QString path = m_pSettings->value(QStringLiteral("%1/File%2").arg(kRecentSection).arg(i)).toString();
+        const QString path =
+            m_pSettings->value(QStringLiteral("%1/File%2").arg(kRecentSection).arg(i)).toString();
         if (!path.isEmpty()) {
             files.push_back(FromQ(path));
         }
@@ -79,4 +83,6 @@ void CQtSettingsStore::WriteRecent(const std::vector<std::string>& files) {
     }
 }
 
-void CQtSettingsStore::Sync() { m_pSettings->sync(); }
+void CQtSettingsStore::Sync() {
+    m_pSettings->sync();
+}

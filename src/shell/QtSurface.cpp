@@ -67,7 +67,9 @@ CQtSurface::CQtSurface(int width, int height)
 CQtSurface::CQtSurface(QPainter* painter, int width, int height)
     : m_nWidth(width), m_nHeight(height), m_pExternal(painter) {}
 
-CQtSurface::~CQtSurface() { Flush(); }
+CQtSurface::~CQtSurface() {
+    Flush();
+}
 
 QFont CQtSurface::TextFont() {
     QFont font(QStringLiteral("DejaVu Sans"));
@@ -143,7 +145,9 @@ void CQtSurface::SetBrush(const CBrush& brush) {
     }
 }
 
-void CQtSurface::MoveTo(int x, int y) { m_ptCurrent = QPoint(x, y); }
+void CQtSurface::MoveTo(int x, int y) {
+    m_ptCurrent = QPoint(x, y);
+}
 
 void CQtSurface::LineTo(int x, int y) {
     const QPoint to(x, y);
@@ -194,9 +198,13 @@ QRectF CQtSurface::BoxOf(const CRect& box, bool outlined) {
     return QRectF(r.left, r.top, std::max(0, r.Width() - shrink), std::max(0, r.Height() - shrink));
 }
 
-void CQtSurface::Rectangle(const CRect& box) { Painter().drawRect(BoxOf(box, true)); }
+void CQtSurface::Rectangle(const CRect& box) {
+    Painter().drawRect(BoxOf(box, true));
+}
 
-void CQtSurface::Ellipse(const CRect& box) { Painter().drawEllipse(BoxOf(box, true)); }
+void CQtSurface::Ellipse(const CRect& box) {
+    Painter().drawEllipse(BoxOf(box, true));
+}
 
 int CQtSurface::ArcAngle(const QRectF& box, CPoint through) {
     const double cx = box.center().x();

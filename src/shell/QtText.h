@@ -8,8 +8,7 @@
 // otherwise, so no byte is ever lost on the way to a widget.
 inline QString ToQ(const std::string& text) {
     QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    if (s.contains(QChar::ReplacementCharacter) &&
-        text.find("\xEF\xBF\xBD") == std::string::npos) {
+    if (s.contains(QChar::ReplacementCharacter) && text.find("\xEF\xBF\xBD") == std::string::npos) {
         return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
     }
     return s;

@@ -10,9 +10,9 @@ CViewToolBar::CViewToolBar(QWidget* parent)
     : QToolBar(QStringLiteral("View"), parent), m_controls(this), m_pZoom(new QComboBox(this)) {
     setObjectName(QString::fromLatin1(kStateName));
     m_pZoom->setEditable(true);
-    m_pZoom->addItems({QStringLiteral("400%"), QStringLiteral("200%"), QStringLiteral("100%"), QStringLiteral("75%"),
-                       QStringLiteral("50%"), QStringLiteral("25%"), QStringLiteral("To width"),
-                       QStringLiteral("To height"), QStringLiteral("To fit")});
+    m_pZoom->addItems({QStringLiteral("400%"), QStringLiteral("200%"), QStringLiteral("100%"),
+                       QStringLiteral("75%"), QStringLiteral("50%"), QStringLiteral("25%"),
+                       QStringLiteral("To width"), QStringLiteral("To height"), QStringLiteral("To fit")});
     m_pZoom->setFixedWidth(100);
     m_pZoom->setToolTip(QStringLiteral("Zoom"));
     m_controls.Register(IDC_ZOOM_BOX, m_pZoom);

@@ -14,6 +14,7 @@
 #include "document/KestrovelDoc.h"
 #include "platform/ControlIds.h"
 #include "shell/AboutDialog.h"
+#include "shell/AidsBar.h"
 #include "shell/ChildFrame.h"
 #include "shell/CommandIds.h"
 #include "shell/DrawingOptionsDialog.h"
@@ -22,7 +23,6 @@
 #include "shell/Kestrovel.h"
 #include "shell/LayerBar.h"
 #include "shell/MainFrame.h"
-#include "shell/AidsBar.h"
 #include "shell/QtSettingsStore.h"
 #include "shell/ShellDocument.h"
 #include "view/KestrovelView.h"
@@ -32,12 +32,13 @@ namespace {
 class BarRouting : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_pApp = std::make_unique<CKestrovelApp>(CQtSettingsStore::ForFile(m_dir.filePath(QStringLiteral("k.ini")), 10));
-        m_pApp->Messages().SetInterceptor([this](const std::string& text, const std::string& caption, MessageIcon,
-                                                 MessageButtons) {
-            m_boxes.push_back(caption + ": " + text);
-            return m_answer;
-        });
+        m_pApp = std::make_unique<CKestrovelApp>(
+            CQtSettingsStore::ForFile(m_dir.filePath(QStringLiteral("k.ini")), 10));
+        m_pApp->Messages().SetInterceptor(
+            [this](const std::string& text, const std::string& caption, MessageIcon, MessageButtons) {
+                m_boxes.push_back(caption + ": " + text);
+                return m_answer;
+            });
         OnNextDialog<CDrawingPropertiesDialog>([](CDrawingPropertiesDialog& d) { d.accept(); });
         ASSERT_TRUE(m_pApp->InitInstance({}));
         Settle();
@@ -61,7 +62,8 @@ TEST_F(BarRouting, LayerBarAndLayerButtonsChooseTheActiveLayer) {
     EXPECT_EQ(Doc().GetActiveLayerIndex(), 2);
     Frame().Route(kCmdLayer1 + 4);
     EXPECT_EQ(Doc().GetActiveLayerIndex(), 4);
-    EXPECT_TRUE(Frame().GetCommandState(kCmdLayer1 + 4).bChecked) << "the button of the remembered layer is pressed";
+    EXPECT_TRUE(Frame().GetCommandState(kCmdLayer1 + 4).bChecked)
+        << "the button of the remembered layer is pressed";
     EXPECT_EQ(Frame().LayerBar()->Controls().GetCurSel(IDC_LAYER), 4);
 }
 
@@ -143,11 +145,11 @@ TEST(Startup, AFileThatCannotBeOpenedEndsStartUp) {
     QTemporaryDir dir;
     CKestrovelApp app(CQtSettingsStore::ForFile(dir.filePath(QStringLiteral("k.ini")), 10));
     std::vector<std::string> boxes;
-    app.Messages().SetInterceptor([&boxes](const std::string&, const std::string& caption, MessageIcon,
-                                           MessageButtons) {
-        boxes.push_back(caption);
-        return MessageAnswer::Ok;
-    });
+    app.Messages().SetInterceptor(
+        [&boxes](const std::string&, const std::string& caption, MessageIcon, MessageButtons) {
+            boxes.push_back(caption);
+            return MessageAnswer::Ok;
+        });
     EXPECT_FALSE(app.InitInstance({dir.filePath(QStringLiteral("missing.kst"))}));
     EXPECT_EQ(boxes.size(), 1u);
 }

@@ -18,7 +18,9 @@ public:
             m_styles[i].SetDefault(i);
         }
     }
-    CLayerStyle* GetLayerStyle(int index) override { return index >= 0 && index < 6 ? &m_styles[index] : nullptr; }
+    CLayerStyle* GetLayerStyle(int index) override {
+        return index >= 0 && index < 6 ? &m_styles[index] : nullptr;
+    }
     int GetActiveLayerIndex() const override { return m_nActive; }
     void SetActiveLayer(int index) override { m_nActive = index; }
     void RepaintAllViews() override { ++m_nRepaints; }
@@ -30,8 +32,9 @@ public:
 
 bool Same(const CLayerStyle& a, const CLayerStyle& b) {
     return a.m_bDrawEdges == b.m_bDrawEdges && a.m_bBrushNull == b.m_bBrushNull &&
-           a.m_bBrushSolid == b.m_bBrushSolid && a.m_nBrushType == b.m_nBrushType && a.m_crBrush == b.m_crBrush &&
-           a.m_crPen == b.m_crPen && a.m_nPenStyle == b.m_nPenStyle && a.m_nPenWidth == b.m_nPenWidth;
+           a.m_bBrushSolid == b.m_bBrushSolid && a.m_nBrushType == b.m_nBrushType &&
+           a.m_crBrush == b.m_crBrush && a.m_crPen == b.m_crPen && a.m_nPenStyle == b.m_nPenStyle &&
+           a.m_nPenWidth == b.m_nPenWidth;
 }
 
 }  // namespace
@@ -137,6 +140,7 @@ TEST(DrawingOptionsDialog, ListsSwatchesAndButtonsDriveTheLayer) {
 
     QTest::keyClick(layer, Qt::Key_Down);
     EXPECT_EQ(doc.m_nActive, 2);
-    EXPECT_EQ(doc.m_styles[1].m_nPenWidth, CLayerStyle().m_nPenWidth) << "unapplied edits of layer 2 are undone";
+    EXPECT_EQ(doc.m_styles[1].m_nPenWidth, CLayerStyle().m_nPenWidth)
+        << "unapplied edits of layer 2 are undone";
     dialog.reject();
 }

@@ -51,7 +51,8 @@ TEST(DrawingPropertiesLogic, OneSpinStepIsOneAccuracyStepOfTheUnit) {
     EXPECT_EQ(teenth.SpinStep(), 1000);
     EXPECT_EQ(teenth.OnSpin(CDrawingPropertiesLogic::kSpinLength, 5001, 9000000), 9001000);
     EXPECT_EQ(teenth.OnSpin(CDrawingPropertiesLogic::kSpinLength, 4999, 9001000), 8999000);
-    EXPECT_EQ(teenth.OnSpin(CDrawingPropertiesLogic::kSpinBase, 5003, 100), 3100) << "each spin has its own position";
+    EXPECT_EQ(teenth.OnSpin(CDrawingPropertiesLogic::kSpinBase, 5003, 100), 3100)
+        << "each spin has its own position";
 
     CDrawingPropertiesLogic inches({9000000, 2000000, 0, 2, 2});
     EXPECT_EQ(inches.SpinStep(), 2540);
@@ -76,13 +77,15 @@ TEST(DrawingPropertiesLogic, SizeLimitsAndTheirMessage) {
     EXPECT_TRUE(logic.IsTooBig());
     logic.Values() = {50000001, 20000000, 0, 0, 1};
     EXPECT_TRUE(logic.IsTooBig());
-    EXPECT_EQ(logic.TooBigMessage(),
-              "You have assigned too big source material. Maximum range for source material is - Height:5000, "
-              "Base:2000");
+    EXPECT_EQ(
+        logic.TooBigMessage(),
+        "You have assigned too big source material. Maximum range for source material is - Height:5000, "
+        "Base:2000");
     CDrawingPropertiesLogic cm({1, 1, 0, 1, 0});
-    EXPECT_EQ(cm.TooBigMessage(),
-              "You have assigned too big source material. Maximum range for source material is - Height:500.0, "
-              "Base:200.0");
+    EXPECT_EQ(
+        cm.TooBigMessage(),
+        "You have assigned too big source material. Maximum range for source material is - Height:500.0, "
+        "Base:200.0");
 }
 
 TEST(DrawingPropertiesLogic, StartingValuesComeFromTheSettings) {
@@ -93,7 +96,8 @@ TEST(DrawingPropertiesLogic, StartingValuesComeFromTheSettings) {
     store.WriteInt("Document", "Tvar", 1);
     store.WriteInt("KestrovelViewState", "Units", 2);
     store.WriteInt("KestrovelViewState", "Accuracy", 3);
-    EXPECT_EQ(CDrawingPropertiesLogic::FromSettings(&store), (CDrawingPropertiesValues{1000000, 500000, 1, 3, 2}));
+    EXPECT_EQ(CDrawingPropertiesLogic::FromSettings(&store),
+              (CDrawingPropertiesValues{1000000, 500000, 1, 3, 2}));
 }
 
 TEST(DrawingPropertiesDialog, TypedFieldsSpinsListsAndTheSizeCheck) {
@@ -115,8 +119,8 @@ TEST(DrawingPropertiesDialog, TypedFieldsSpinsListsAndTheSizeCheck) {
 
     QTest::keyClick(accuracy, Qt::Key_Down);
     EXPECT_EQ(height->text(), QStringLiteral("950.0"));
-    QTest::mouseClick(Child<CUpDown>(dialog, CDrawingPropertiesDialog::IDC_BASE_SPIN)->findChild<QToolButton*>(
-                          QStringLiteral("up")),
+    QTest::mouseClick(Child<CUpDown>(dialog, CDrawingPropertiesDialog::IDC_BASE_SPIN)
+                          ->findChild<QToolButton*>(QStringLiteral("up")),
                       Qt::LeftButton);
     EXPECT_EQ(dialog.Values().nBase, 2001000);
     EXPECT_EQ(base->text(), QStringLiteral("200.1"));

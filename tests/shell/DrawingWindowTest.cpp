@@ -34,9 +34,10 @@ protected:
     void SetUp() override {
         m_strOldDir = QDir::currentPath();
         ASSERT_TRUE(UseSamplePostProcessors(m_dir.path()));
-        m_pApp = std::make_unique<CKestrovelApp>(CQtSettingsStore::ForFile(m_dir.filePath(QStringLiteral("k.ini")), 10));
-        m_pApp->Messages().SetInterceptor(
-            [](const std::string&, const std::string&, MessageIcon, MessageButtons) { return MessageAnswer::Ok; });
+        m_pApp = std::make_unique<CKestrovelApp>(
+            CQtSettingsStore::ForFile(m_dir.filePath(QStringLiteral("k.ini")), 10));
+        m_pApp->Messages().SetInterceptor([](const std::string&, const std::string&, MessageIcon,
+                                             MessageButtons) { return MessageAnswer::Ok; });
         ASSERT_TRUE(m_pApp->InitInstance({QStringLiteral(KESTROVEL_SOURCE_DIR "/examples/sample.kst")}));
         m_pApp->GetMainFrame()->resize(1000, 800);
         Settle();
@@ -76,15 +77,16 @@ TEST_F(Window, KeysReachTheViewAndTheWheelDoesNothing) {
     const CKestrovelView& view = m_pDrawing->View();
     const int zoom = view.GetZoom();
     const QPoint origin(view.GetOrigin().x, view.GetOrigin().y);
-    QWheelEvent wheel(QPointF(100, 100), QPointF(100, 100), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
+    QWheelEvent wheel(QPointF(100, 100), QPointF(100, 100), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(m_pDrawing->viewport(), &wheel);
     EXPECT_EQ(QPoint(view.GetOrigin().x, view.GetOrigin().y), origin);
     QTest::keyClick(m_pDrawing, Qt::Key_F3);
     EXPECT_EQ(view.GetZoom(), zoom / 2 < 5 ? 5 : zoom / 2);
     Settle();
     EXPECT_EQ(m_pApp->GetMainFrame()->ViewBar()->Controls().GetText(102),
-              std::to_string(view.GetZoom()) + "%") << "the zoom box follows";
+              std::to_string(view.GetZoom()) + "%")
+        << "the zoom box follows";
 }
 
 TEST_F(Window, ThePrintedPictureIsTheDrawing) {
@@ -137,7 +139,8 @@ TEST_F(Window, ProgrammingFormKeepsNamesAndNumbersInRange) {
     EXPECT_EQ(program->GetCurrent()->GetName(), "Dwell");
 
     m_pApp->GetMainFrame()->Route(kCmdCncProgramming);
-    EXPECT_EQ(m_pApp->GetMainFrame()->Mdi()->activeSubWindow(), cnc) << "opening again brings the same window";
+    EXPECT_EQ(m_pApp->GetMainFrame()->Mdi()->activeSubWindow(), cnc)
+        << "opening again brings the same window";
     cnc->close();
     EXPECT_EQ(m_pApp->GetMainFrame()->Mdi()->subWindowList().size(), 1);
     EXPECT_EQ(m_pApp->Documents().size(), 1u) << "the drawing window still shows the document";

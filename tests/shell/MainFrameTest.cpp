@@ -56,8 +56,8 @@ TEST(MainFrame, TogglesShowHideAndCheckTheirBars) {
     QTemporaryDir dir;
     auto app = Start(dir.filePath(QStringLiteral("k.ini")));
     CMainFrame& frame = *app->GetMainFrame();
-    const int toggles[] = {kCmdViewToolbar, kCmdToggleViewBar, kCmdToggleLayerBar, kCmdToggleObjectDialog,
-                           kCmdToggleLayerDialog, kCmdToggleAidsDialog};
+    const int toggles[] = {kCmdViewToolbar,        kCmdToggleViewBar,     kCmdToggleLayerBar,
+                           kCmdToggleObjectDialog, kCmdToggleLayerDialog, kCmdToggleAidsDialog};
     for (int id : toggles) {
         EXPECT_FALSE(frame.GetCommandState(id).bChecked) << id;
         frame.Route(id);

@@ -58,8 +58,8 @@ TEST(QtMessages, BoxesShowTheCoreCaptionAndIcon) {
         icon = box->icon();
         box->button(QMessageBox::No)->click();
     });
-    const MessageAnswer answer =
-        messages.MessageBox("You have suplied wrong feed data", "Error", MessageIcon::Stop, MessageButtons::YesNo);
+    const MessageAnswer answer = messages.MessageBox("You have suplied wrong feed data", "Error",
+                                                     MessageIcon::Stop, MessageButtons::YesNo);
     EXPECT_EQ(answer, MessageAnswer::No);
     EXPECT_EQ(caption, QStringLiteral("Error"));
     EXPECT_EQ(text, QStringLiteral("You have suplied wrong feed data"));
@@ -70,7 +70,8 @@ TEST(QtMessages, BoxesShowTheCoreCaptionAndIcon) {
         seen.push_back(c + ": " + t);
         return MessageAnswer::Ok;
     });
-    EXPECT_EQ(messages.MessageBox("x", "PostProcesor", MessageIcon::Warning, MessageButtons::Ok), MessageAnswer::Ok);
+    EXPECT_EQ(messages.MessageBox("x", "PostProcesor", MessageIcon::Warning, MessageButtons::Ok),
+              MessageAnswer::Ok);
     EXPECT_EQ(seen, (std::vector<std::string>{"PostProcesor: x"}));
     messages.Trace("Zacatek Arcu\n");
 }

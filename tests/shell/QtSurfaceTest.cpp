@@ -7,7 +7,9 @@
 
 namespace {
 
-bool Ink(const CQtSurface& s, int x, int y) { return s.GetImage().pixel(x, y) != qRgb(255, 255, 255); }
+bool Ink(const CQtSurface& s, int x, int y) {
+    return s.GetImage().pixel(x, y) != qRgb(255, 255, 255);
+}
 
 int InkIn(const CQtSurface& s, int left, int top, int right, int bottom) {
     int n = 0;

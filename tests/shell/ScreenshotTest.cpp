@@ -53,12 +53,14 @@ TEST(Screenshot, MainWindowWithTheSampleDrawingAndItsProgram) {
     ASSERT_TRUE(app.InitInstance({kSample}));
     CMainFrame& frame = *app.GetMainFrame();
     frame.setGeometry(0, 0, 1280, 1024);
-    for (int id : std::initializer_list<int>{kCmdViewToolbar, kCmdToggleViewBar, kCmdToggleLayerBar,
-                                             kCmdToggleObjectDialog, kCmdToggleLayerDialog, kCmdToggleAidsDialog}) {
+    for (int id :
+         std::initializer_list<int>{kCmdViewToolbar, kCmdToggleViewBar, kCmdToggleLayerBar,
+                                    kCmdToggleObjectDialog, kCmdToggleLayerDialog, kCmdToggleAidsDialog}) {
         frame.Route(id);
     }
     // Docked, so that the bars are part of the main window's picture.
-    for (QDockWidget* bar : std::initializer_list<QDockWidget*>{frame.ObjectBar(), frame.LayerBar(), frame.AidsBar()}) {
+    for (QDockWidget* bar :
+         std::initializer_list<QDockWidget*>{frame.ObjectBar(), frame.LayerBar(), frame.AidsBar()}) {
         bar->setFloating(false);
         frame.addDockWidget(Qt::LeftDockWidgetArea, bar);
     }

@@ -45,11 +45,11 @@ protected:
     std::unique_ptr<CKestrovelApp> Start(QStringList args = {}) {
         auto app = std::make_unique<CKestrovelApp>(
             CQtSettingsStore::ForFile(m_dir.filePath(QStringLiteral("k.ini")), CKestrovelApp::kRecentFiles));
-        app->Messages().SetInterceptor([this](const std::string& text, const std::string& caption, MessageIcon,
-                                              MessageButtons buttons) {
-            m_boxes.push_back({caption, text});
-            return buttons == MessageButtons::YesNoCancel ? MessageAnswer::No : MessageAnswer::Ok;
-        });
+        app->Messages().SetInterceptor(
+            [this](const std::string& text, const std::string& caption, MessageIcon, MessageButtons buttons) {
+                m_boxes.push_back({caption, text});
+                return buttons == MessageButtons::YesNoCancel ? MessageAnswer::No : MessageAnswer::Ok;
+            });
         EXPECT_TRUE(app->InitInstance(args));
         app->GetMainFrame()->resize(1200, 900);
         Settle();
