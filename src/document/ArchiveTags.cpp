@@ -20,3 +20,16 @@ bool ReadExpectedTag(CArchive& ar, const std::string& expected) {
     }
     return true;
 }
+
+bool ReadRecordTag(CArchive& ar, const std::string& record, const std::string& end) {
+    const size_t offset = ar.GetOffset();
+    const std::string tag = ar.ReadString();
+    if (ar.Failed() || tag == end) {
+        return false;
+    }
+    if (tag != record) {
+        FailUnexpectedTag(ar, tag, offset);
+        return false;
+    }
+    return true;
+}

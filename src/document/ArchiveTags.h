@@ -10,3 +10,6 @@ class CArchive;
 void FailUnexpectedTag(CArchive& ar, const std::string& tag, size_t offset);
 // Reads a tag and fails the archive unless it is the expected one; false on any failure.
 bool ReadExpectedTag(CArchive& ar, const std::string& expected);
+// In a list of records closed by an end tag: true when the next tag opens another record, false
+// at the end tag or on failure (an unexpected tag fails the archive, naming it and its offset).
+bool ReadRecordTag(CArchive& ar, const std::string& record, const std::string& end);

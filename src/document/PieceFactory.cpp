@@ -2,6 +2,7 @@
 #include "document/PieceFactory.h"
 
 #include "elements/Arc.h"
+#include "elements/DoubleArc.h"
 #include "elements/Linear.h"
 
 std::unique_ptr<CPiece> CreatePieceForTag(const std::string& tag) {
@@ -10,6 +11,9 @@ std::unique_ptr<CPiece> CreatePieceForTag(const std::string& tag) {
     }
     if (tag == "ARC") {
         return std::make_unique<CArc>();
+    }
+    if (tag == "DOUBLEARC") {
+        return std::make_unique<CDoubleArc>();
     }
     return nullptr;
 }

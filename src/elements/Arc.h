@@ -1,9 +1,12 @@
 // CArc: the circular element of a profile, a single-valued arc of a circle above the axis.
 #pragma once
 
+#include <vector>
+
 #include "elements/Piece.h"
 
 class CMessages;
+struct CStripCorners;
 
 // Lock indices of the arc beyond the end-point locks.
 enum : int { kLockCenterZ = 4, kLockCenterX = 5, kLockRadius = 6 };
@@ -151,5 +154,7 @@ private:
     // Painting (ArcPaint.cpp).
     // Pixel box of the circle (mirror: of its image below the axis), each side clamped.
     CRect CircleBox(const CViewServices& view, bool mirror) const;
+    // The painted area of an upper arc: strip and segments along both sampled contours.
+    std::vector<CPoint> UpperArea(const CViewServices& view, const CStripCorners& corners) const;
     void PaintOverlay(CSurface& dc, CViewServices& view, const CRect& client) const;
 };

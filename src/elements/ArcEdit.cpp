@@ -204,6 +204,16 @@ bool CArc::SlideOnCircle(const EndRole& role, int32_t a) {
         }
         moving = CPoint(a >= cz ? Round(cz + std::sqrt(delta2)) : Round(cz - std::sqrt(delta2)), 0);
     }
+    // Sliding a lower arc past the bottom of a circle that dips below the axis would carry the
+    // contour under it: the point stops where the circle meets the axis on the kept end's side.
+    const bool inside = m_ptStart.x < cz && cz < m_ptEnd.x;
+    if (!m_bCcw && inside && cx - r < 0) {
+        const double root = std::sqrt(std::max(r * r - cx * cx, 0.0));
+        moving = CPoint(role.bStart ? Round(cz + root) : Round(cz - root), 0);
+        if (m_ptEnd.x - m_ptStart.x < kMinLength) {
+            return false;
+        }
+    }
     UpdateMidPoint();
     return true;
 }

@@ -1,5 +1,7 @@
 // CArc painting: the strip of the layer profile with its circular edges, and the editing overlay.
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "elements/Arc.h"
 #include "elements/CircleMath.h"
@@ -18,10 +20,32 @@ void Segment(CSurface& dc, int x1, int y1, CPoint to) {
     dc.LineTo(to.x, to.y);
 }
 
-CPoint Offset(CPoint p, int dx, int dy) {
-    return CPoint(ClampPixel(static_cast<int64_t>(p.x) + dx), ClampPixel(static_cast<int64_t>(p.y) + dy));
-}
+// Points per pixel column of the sampled contours; enough that the polygon stays within a
+// pixel of the circle, few enough for a wide arc.
+constexpr int kSampleStep = 2;
+constexpr int kMaxSamples = 512;
 }  // namespace
+
+std::vector<CPoint> CArc::UpperArea(const CViewServices& view, const CStripCorners& c) const {
+    const int columns = std::abs(c.ptU2.x - c.ptU1.x);
+    const int n = std::clamp(columns / kSampleStep, 1, kMaxSamples);
+    const double z1 = m_ptStart.x, w = static_cast<double>(m_ptEnd.x) - m_ptStart.x;
+    std::vector<CPoint> upper, lower;
+    for (int i = 1; i < n; ++i) {
+        const double z = z1 + w * i / n;
+        const double dz = z - m_dCenterX;
+        const double h = std::sqrt(std::max(m_dRadius * m_dRadius - dz * dz, 0.0));
+        const int x = PixelX(view, z);
+        upper.emplace_back(x, PixelY(view, m_dCenterY + h));
+        lower.emplace_back(x, ClampPixel(static_cast<int64_t>(PixelY(view, -(m_dCenterY + h))) - 1));
+    }
+    std::vector<CPoint> area{c.ptU1, c.ptL1};
+    area.insert(area.end(), lower.begin(), lower.end());
+    area.push_back(c.ptL2);
+    area.push_back(c.ptU2);
+    area.insert(area.end(), upper.rbegin(), upper.rend());
+    return area;
+}
 
 CRect CArc::CircleBox(const CViewServices& view, bool mirror) const {
     const double cz = m_dCenterX, cx = m_dCenterY, r = m_dRadius;
@@ -63,12 +87,9 @@ CPixelRows CArc::Draw(CSurface& dc, CViewServices* view, const CLayerStyle& styl
     const CStripCorners c = CStripCorners::Of(*view, m_ptStart, m_ptEnd);
     const std::vector<CPoint> strip = {c.ptU1, c.ptL1, c.ptL2, c.ptU2};
     if (m_bCcw) {
-        // The strip plus the two circular segments that bulge beyond its chords.
-        dc.FillPolygon(strip);
-        CSurfaceStateSaver saver(dc);
-        dc.SetPen(CPen{kPenNull, 1, kColorBlack});
-        dc.Chord(CircleBox(*view, false), Offset(c.ptU2, 2, 2), Offset(c.ptU1, -2, 2));
-        dc.Chord(CircleBox(*view, true), Offset(c.ptL1, 2, -2), Offset(c.ptL2, -2, -2));
+        // The strip with the two segments that bulge beyond its chords, as one polygon along
+        // both contours: separate chord fills would leave slivers along the chords unpainted.
+        dc.FillPolygon(UpperArea(*view, c));
     } else {
         dc.FillPolygonMinusEllipses(strip, {CircleBox(*view, false), CircleBox(*view, true)});
     }

@@ -96,6 +96,12 @@ int CDoubleArc::RecalcFromStart(int32_t z, int32_t x, CMessages* messages) {
     }
     SaveOld();
     m_ptStart = CPoint(z, x);
+    if (m_ptDirection.x > z) {
+        // A start moved left past the direction point: the same line through the start, seen
+        // from its left side.
+        m_ptDirection = CPoint(Clamp(2 * static_cast<int64_t>(z) - m_ptDirection.x),
+                               Clamp(2 * static_cast<int64_t>(x) - m_ptDirection.y));
+    }
     Recompute(messages);
     return 1;
 }

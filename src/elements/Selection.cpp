@@ -51,13 +51,21 @@ void CSelection::Serialize(CArchive& ar) {
     ar.String(tag);
 }
 
-double CSelection::GetSlopeAt(int32_t z) const { return m_pLayer ? m_pLayer->GetSlopeAt(z) : 0.0; }
+double CSelection::GetSlopeAt(int32_t z) const {
+    return m_pLayer ? m_pLayer->GetSlopeAt(z) : 0.0;
+}
 
-int32_t CSelection::GetYAt(int32_t z) const { return m_pLayer ? m_pLayer->GetYAt(z) : 0; }
+int32_t CSelection::GetYAt(int32_t z) const {
+    return m_pLayer ? m_pLayer->GetYAt(z) : 0;
+}
 
-int32_t CSelection::GetMinY() const { return std::min(m_ptStart.y, m_ptEnd.y); }
+int32_t CSelection::GetMinY() const {
+    return std::min(m_ptStart.y, m_ptEnd.y);
+}
 
-int32_t CSelection::GetMaxY() const { return std::max(m_ptStart.y, m_ptEnd.y); }
+int32_t CSelection::GetMaxY() const {
+    return std::max(m_ptStart.y, m_ptEnd.y);
+}
 
 int CSelection::GetLock(int index) const {
     switch (index) {
@@ -199,7 +207,8 @@ bool CSelection::ClipToDrawing(std::unique_ptr<CPiece>& piece, CViewServices* vi
     return true;
 }
 
-std::vector<std::unique_ptr<CPiece>> CSelection::CopyStretch(int32_t lo, int32_t hi, CViewServices* view) const {
+std::vector<std::unique_ptr<CPiece>> CSelection::CopyStretch(int32_t lo, int32_t hi,
+                                                             CViewServices* view) const {
     std::vector<std::unique_ptr<CPiece>> copies;
     const CPiece* first = m_pLayer ? m_pLayer->FindAt(lo) : nullptr;
     std::unique_ptr<CPiece> c = first ? first->Clone() : nullptr;

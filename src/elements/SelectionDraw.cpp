@@ -48,15 +48,16 @@ void AddStripes(std::vector<CRect>& out, const CMarkerPixels& p, const CViewServ
         const int w = label.cx;
         const int h = label.cy;
         const int mid = p.sx + (p.ex - p.sx) / 2;
-        for (auto [x, y] : {std::pair{p.sx - 1, bottom - 1}, std::pair{p.sx - 3, p.sy - 3},
-                            std::pair{mid, bottom - 16}, std::pair{p.ex + 1, bottom - 1},
-                            std::pair{p.ex + 3, p.ey - 3}}) {
+        for (auto [x, y] :
+             {std::pair{p.sx - 1, bottom - 1}, std::pair{p.sx - 3, p.sy - 3}, std::pair{mid, bottom - 16},
+              std::pair{p.ex + 1, bottom - 1}, std::pair{p.ex + 3, p.ey - 3}}) {
             out.emplace_back(x - w, y - h, x + w, y + 1);
         }
     }
 }
 
-void CopyStripes(CSurface& to, const CSurface& from, const std::vector<CRect>& stripes, int right, int bottom) {
+void CopyStripes(CSurface& to, const CSurface& from, const std::vector<CRect>& stripes, int right,
+                 int bottom) {
     for (CRect r : stripes) {
         r.left = std::max(r.left, 0);
         r.top = std::max(r.top, 0);
@@ -69,7 +70,8 @@ void CopyStripes(CSurface& to, const CSurface& from, const std::vector<CRect>& s
 }
 }  // namespace
 
-void CSelection::DrawMarkers(CSurface& dc, CViewServices* view, int right, int bottom, bool positiveLength) const {
+void CSelection::DrawMarkers(CSurface& dc, CViewServices* view, int right, int bottom,
+                             bool positiveLength) const {
     CSurfaceStateSaver saver(dc);
     const CMarkerPixels p = PixelsOf(*view, m_ptStart, m_ptEnd);
     dc.SetBrush(CBrush::MakeNull());
@@ -140,8 +142,8 @@ void CSelection::Redraw(CSurface& dc, CViewServices* view, const CRect& client, 
     CopyStripes(dc, *comp, old, client.right, client.bottom);
 }
 
-CPoint CSelection::DrawDragFeedback(CSurface& dc, CViewServices* view, int left, int top, int right, int bottom,
-                                    Handle which) {
+CPoint CSelection::DrawDragFeedback(CSurface& dc, CViewServices* view, int left, int top, int right,
+                                    int bottom, Handle which) {
     if (view) {
         Redraw(dc, view, CRect(left, top, right, bottom), true);
     }

@@ -1,6 +1,7 @@
 // Commands: parameter lookup, the parameter panels, compilation and persistence.
 #include "postprocessor/Command.h"
 
+#include "document/ArchiveTags.h"
 #include "postprocessor/Macro.h"
 #include "postprocessor/PreProcesor.h"
 #include "postprocessor/Program.h"
@@ -132,11 +133,7 @@ void CCommand::Serialize(CArchive& ar) {
     m_nIndex = ar.ReadInt();
     m_strHelp = ar.ReadString();
     m_strMacro = ar.ReadString();
-    for (std::string tag = ar.ReadString(); !ar.Failed() && tag != "End Parameters"; tag = ar.ReadString()) {
-        if (tag != "Parameter") {
-            ar.Fail("unexpected tag \"" + tag + "\" in a command record");
-            return;
-        }
+    while (ReadRecordTag(ar, "Parameter", "End Parameters")) {
         auto p = std::make_unique<CParameter>();
         p->Serialize(ar);
         m_parameters.push_back(std::move(p));

@@ -1,13 +1,13 @@
 // The shared line rules of the definition files, with a bounded end of file.
 #include "postprocessor/DefinitionReader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/Archive.h"
 #include "platform/Messages.h"
 
 namespace {
@@ -24,10 +24,9 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' ||
 
 CDefinitionReader::CDefinitionReader(const std::string& path, CMessages* messages)
     : m_strPath(path), m_pMessages(messages) {
-    std::vector<uint8_t> bytes;
-    std::string error;
     errno = 0;
-    if (!ReadFileBytes(path, bytes, error)) {
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
         const unsigned code = static_cast<unsigned>(errno);
         if (m_pMessages) {
             m_pMessages->Trace(FormatOpenFailure(path, code));
@@ -35,8 +34,17 @@ CDefinitionReader::CDefinitionReader(const std::string& path, CMessages* message
         m_bExhausted = true;
         return;
     }
+    // A definition file is a few kilobytes; a path to a device or a runaway file must not make
+    // the reading endless, so only the first kMaxFileSize bytes are read.
+    std::string text;
+    char buf[65536];
+    size_t n = 0;
+    while (text.size() < kMaxFileSize && (n = std::fread(buf, 1, sizeof buf, file)) > 0) {
+        text.append(buf, std::min(n, kMaxFileSize - text.size()));
+    }
+    std::fclose(file);
     m_bOpen = true;
-    SplitLines(std::string(bytes.begin(), bytes.end()));
+    SplitLines(text);
 }
 
 CDefinitionReader::CDefinitionReader(const std::string& path, const std::string& text, CMessages* messages)

@@ -13,6 +13,8 @@ class CMessages;
 // it has read so far.
 class CDefinitionReader {
 public:
+    static constexpr size_t kMaxFileSize = 16u << 20;
+
     // Reads the whole file; a file that can't be opened leaves the trace
     // "Can't open file %s, error = %u\n" and a reader that is already at its end.
     CDefinitionReader(const std::string& path, CMessages* messages);

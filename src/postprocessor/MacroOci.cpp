@@ -5,6 +5,7 @@
 
 #include "document/Layer.h"
 #include "platform/Geometry.h"
+#include "postprocessor/PartnerIndex.h"
 #include "postprocessor/Command.h"
 #include "postprocessor/PreProcesor.h"
 #include "postprocessor/Program.h"
@@ -17,6 +18,8 @@ constexpr int64_t kMaxDivision = 10000;
 int32_t ClampModel(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, -kRoundLimit, kRoundLimit)); }
 
 }  // namespace
+
+int32_t CMacroOci::ToolOffset(double millimetres) { return Round(millimetres * 10000.0); }
 
 std::vector<int32_t> CMacroOci::DivisionPoints(const CPiece& piece) const {
     const int64_t start = piece.GetStart().x;
@@ -101,13 +104,14 @@ std::string CMacroOci::Generate(const CCommand* command, CMacroContext& context)
         return "";
     }
     // Offsets and corner sizes are model units; the post file gives millimetres.
-    const int32_t offset = Round(difference * 10000.0);
+    const int32_t offset = ToolOffset(difference);
     layerX->CombineProfiles(*layerA, offset, m_nSide, Round(m_pPreProcesor->GetObjectStart() * 10000.0),
                             Round(m_pPreProcesor->GetObjectEnd() * 10000.0));
     std::string out;
+    const CPartnerIndex partners(*layerA);
     layerX->BeginWalk(m_nSide);  // the borders are in the list as lines; the border itself is not written
     while (CPiece* walked = layerX->NextInWalk(m_nSide)) {
-        const CPiece* partner = layerA->FindAt(ClampModel(static_cast<int64_t>(walked->GetStart().x) + offset));
+        const CPiece* partner = partners.FindAt(ClampModel(static_cast<int64_t>(walked->GetStart().x) + offset));
         walked->SetProcessed(1);
         if (!WriteElement(*walked, partner, command, offset, context, out)) {
             return "";

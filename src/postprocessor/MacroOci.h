@@ -23,6 +23,8 @@ public:
     // (n from the division table for its length in whole millimetres), evenly spaced in
     // model units, the last one on the element's end.
     std::vector<int32_t> DivisionPoints(const CPiece& piece) const;
+    // The tool difference (millimetres) as an offset in model units.
+    static int32_t ToolOffset(double millimetres);
 
     std::string m_strLineTemplate;
     std::string m_strArcTemplate;

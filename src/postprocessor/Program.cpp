@@ -1,6 +1,7 @@
 // Programs: binding, showing, editing commands, the note, the value pool and persistence.
 #include "postprocessor/Program.h"
 
+#include "document/ArchiveTags.h"
 #include "platform/ControlBar.h"
 #include "platform/ProgramWindowIds.h"
 #include "postprocessor/PreProcesor.h"
@@ -268,7 +269,12 @@ double CProgram::GetValue(const std::string& name) const {
 void CProgram::SetPoolValue(const CParameter& parameter) {
     for (const auto& entry : m_pool) {
         if (entry->GetKey() == parameter.GetKey()) {
-            entry->SetRawValue(parameter.GetRawValue());
+            // An empty field has no number to hand on: taking over its stale number under the
+            // entry's "set" flag would write a value nobody gave (an F0 a controller refuses).
+            if (parameter.HasValue()) {
+                entry->SetRawValue(parameter.GetRawValue());
+                entry->m_bHasValue = 1;
+            }
             return;
         }
     }
@@ -291,11 +297,7 @@ void CProgram::Serialize(CArchive& ar) {
         ar.WriteString("End Commands");
         return;
     }
-    for (std::string tag = ar.ReadString(); !ar.Failed() && tag != "End Commands"; tag = ar.ReadString()) {
-        if (tag != "Command") {
-            ar.Fail("unexpected tag \"" + tag + "\" in a program record");
-            return;
-        }
+    while (ReadRecordTag(ar, "Command", "End Commands")) {
         auto command = std::make_unique<CCommand>();
         command->Serialize(ar);
         m_commands.push_back(std::move(command));

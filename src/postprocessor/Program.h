@@ -82,11 +82,13 @@ public:
     void ClearMacros();
 
     double GetValue(const std::string& name) const;
+    // The first entry with the parameter's key takes over its value when it has one (an empty
+    // parameter leaves the entry as it is); a key not yet pooled is added as a copy.
     void SetPoolValue(const CParameter& parameter);
 
     // Compiles into m_strCode, shows it in output (may be null) and writes the post-processor's
-    // output file; returns 1 when the file was written.
-    int Compile(CTextWindow* output, CMacroContext& context);
+    // output file, or outputPath when one is given; returns 1 when the file was written.
+    int Compile(CTextWindow* output, CMacroContext& context, const std::string& outputPath = "");
     // Compiles into m_strCode only (no file); 0 when no post-processor is bound.
     int Generate(CMacroContext& context);
 

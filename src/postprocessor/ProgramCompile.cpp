@@ -55,14 +55,14 @@ int CProgram::Generate(CMacroContext& context) {
     return 1;
 }
 
-int CProgram::Compile(CTextWindow* output, CMacroContext& context) {
+int CProgram::Compile(CTextWindow* output, CMacroContext& context, const std::string& outputPath) {
     if (!Generate(context)) {
         return 0;
     }
     if (output) {
         output->SetText(m_strCode);
     }
-    const std::string& path = m_pPreProcesor->GetOutputPath();
+    const std::string& path = outputPath.empty() ? m_pPreProcesor->GetOutputPath() : outputPath;
     std::string error;
     errno = 0;
     if (!WriteFileAtomic(path, ToCrLf(m_strCode), error)) {

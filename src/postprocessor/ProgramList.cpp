@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "document/ArchiveTags.h"
 #include "platform/ControlBar.h"
 #include "platform/Form.h"
 #include "platform/ProgramWindowIds.h"
@@ -22,11 +23,16 @@ std::string CProgramList::ToForwardSlashes(std::string path) {
 }
 
 void CProgramList::ReadPostIni(const std::string& startDirectory) {
-    const std::string directory = startDirectory + "/Debug";
     CDefinitionReader reader(PostIniPath(startDirectory), m_pMessages);
     m_bPostLoaded = 1;
+    if (reader.IsOpen()) {
+        ReadRegistry(reader, startDirectory + "/Debug");
+    }
+}
+
+void CProgramList::ReadRegistry(CDefinitionReader& reader, const std::string& directory) {
     std::string line;
-    if (!reader.IsOpen() || !reader.ScanTo("BeginPost") || !reader.NextSignificant(line, "EndPost") ||
+    if (!reader.ScanTo("BeginPost") || !reader.NextSignificant(line, "EndPost") ||
         !reader.NextSignificant(line, "EndPost")) {
         return;
     }
@@ -162,11 +168,7 @@ void CProgramList::StorePrograms(CArchive& ar) {
 
 void CProgramList::LoadPrograms(CArchive& ar) {
     const int32_t active = ar.ReadInt();
-    for (std::string tag = ar.ReadString(); !ar.Failed() && tag != "End"; tag = ar.ReadString()) {
-        if (tag != "Program") {
-            ar.Fail("unexpected tag \"" + tag + "\" in the program list");
-            return;
-        }
+    while (ReadRecordTag(ar, "Program", "End")) {
         auto program = std::make_unique<CProgram>();
         program->Serialize(ar);
         program->SetOwner(this);

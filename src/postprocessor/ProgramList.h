@@ -11,6 +11,7 @@
 #include "postprocessor/Program.h"
 
 class CControlBar;
+class CDefinitionReader;
 class CForm;
 class CMessages;
 
@@ -29,6 +30,8 @@ public:
     // Reads the registry of the start directory into the post-processor list; marks it read
     // whatever was found.
     void ReadPostIni(const std::string& startDirectory);
+    // The registry grammar over a reader; entry paths are directory + the entry's value.
+    void ReadRegistry(CDefinitionReader& reader, const std::string& directory);
     // Reads the registry only the first time.
     void EnsurePostLoaded(const std::string& startDirectory);
     bool IsPostLoaded() const { return m_bPostLoaded != 0; }

@@ -89,7 +89,7 @@ const CCommandText kTexts[] = {
     {kCmdProgramSendTo, "&Send To", "Send Active Program To Machine\nSend Program", false},
     {kCmdPostChange, "&Change", "Change Active Preprocesor\nChange Preprocesor", false},
     {kCmdPostControl, "C&ontrol", "Control Active Preprocesor\nControl Active Preprocesor", false},
-    {kCmdPostReactivate, "&ReActivate", "Read The Active Preprocesor Files Again\nReActivate Preprocesor", false},
+    {kCmdPostReactivate, "&ReActivate", "ReActive Preprocesor\nReActive Preprocesor From File", false},
 };
 
 const CCommandText* Find(int id) {

@@ -8,7 +8,6 @@
 #include <QScrollBar>
 
 #include "document/KestrovelDoc.h"
-#include "platform/ControlIds.h"
 #include "shell/Icons.h"
 #include "shell/QtSurface.h"
 #include "shell/QtText.h"
@@ -291,12 +290,6 @@ void CDrawingWindow::PostNotification(int code) {
 }
 
 void CDrawingWindow::OnBarNotify(CControlBar& bar, int id, BarNotify what) {
-    if (id == IDC_ZOOM_BOX && &bar == m_pView->GetContext().pViewBar) {
-        if (what == BarNotify::SelChange) {
-            m_pView->OnZoomBoxSelect(bar.GetCurSel(id));
-        } else if (what == BarNotify::KillFocus) {
-            m_pView->OnZoomBoxKillFocus();
-        }
-    }
+    m_pView->OnBarNotify(bar, id, what);
     AfterEvent();
 }

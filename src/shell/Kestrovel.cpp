@@ -11,10 +11,14 @@
 
 #include "document/KestrovelDoc.h"
 #include "platform/SettingsStore.h"
+#include "postprocessor/ProgramDocument.h"
+#include "postprocessor/ProgramList.h"
 #include "shell/AboutDialog.h"
 #include "shell/AidsBar.h"
 #include "shell/ChildFrame.h"
+#include "shell/ChildProcFrame.h"
 #include "shell/CommandIds.h"
+#include "shell/DrawingOptionsPrompt.h"
 #include "shell/DrawingPropertiesPrompt.h"
 #include "shell/DrawingWindow.h"
 #include "shell/LayerBar.h"
@@ -24,9 +28,11 @@
 #include "shell/QtText.h"
 #include "shell/ShellDocument.h"
 #include "shell/ViewToolBar.h"
+#include "view/ElementClipboard.h"
 #include "view/KestrovelView.h"
 
-CKestrovelApp::CKestrovelApp(std::unique_ptr<CSettingsStore> settings) : m_pSettings(std::move(settings)) {}
+CKestrovelApp::CKestrovelApp(std::unique_ptr<CSettingsStore> settings)
+    : m_pSettings(std::move(settings)), m_pClipboard(std::make_unique<CElementClipboard>()) {}
 
 CKestrovelApp::~CKestrovelApp() {
     // Windows hold views on the documents: they go first.
@@ -49,6 +55,7 @@ bool CKestrovelApp::InitInstance(const QStringList& arguments) {
     m_pFrame = std::make_unique<CMainFrame>(*this, m_pSettings.get());
     m_messages.SetParent(m_pFrame.get());
     m_pPrompt = std::make_unique<CDialogPropertiesPrompt>(m_pFrame.get(), &m_messages);
+    m_pOptionsPrompt = std::make_unique<CDialogOptionsPrompt>(m_pFrame.get());
 
     const bool opened = arguments.isEmpty() ? NewDocument() != nullptr : OpenDocument(arguments.first()) != nullptr;
     if (!opened) {
@@ -74,7 +81,7 @@ std::unique_ptr<CKestrovelDoc> CKestrovelApp::MakeDocument() {
     services.pAidsBar = &m_pFrame->AidsBar()->Controls();
     services.pViewBar = &m_pFrame->ViewBar()->Controls();
     services.pPropertiesPrompt = m_pPrompt.get();
-    return std::make_unique<CKestrovelDoc>(services);
+    return CProgramDocument::Create(services);
 }
 
 CShellDocument* CKestrovelApp::AddDocument(std::unique_ptr<CKestrovelDoc> doc, const QString& title) {
@@ -167,6 +174,8 @@ CChildFrame* CKestrovelApp::OpenDrawingWindow(CShellDocument& doc) {
     context.pViewBar = &m_pFrame->ViewBar()->Controls();
     context.pSettings = m_pSettings.get();
     context.pMessages = &m_messages;
+    context.pClipboard = m_pClipboard.get();
+    context.pDrawingOptions = m_pOptionsPrompt.get();
     auto* frame = new CChildFrame(*this, doc, context);
     CMainFrame* main = m_pFrame.get();
     frame->Drawing().SetStatusSink([main](int pane, const QString& text) { main->SetPaneText(pane, text); });
@@ -179,7 +188,30 @@ CChildFrame* CKestrovelApp::OpenDrawingWindow(CShellDocument& doc) {
     return frame;
 }
 
-QMdiSubWindow* CKestrovelApp::OpenCncWindow() { return nullptr; }
+QMdiSubWindow* CKestrovelApp::OpenCncWindow() {
+    CShellDocument* doc = ActiveDocument();
+    if (!doc) {
+        return nullptr;
+    }
+    CProgramList* list = CProgramDocument::GetList(doc->Doc());
+    if (!list) {
+        list = CProgramDocument::Attach(doc->Doc());
+    }
+    list->EnsurePostLoaded(FromQ(m_pFrame->GetStartDirectory()));
+    if (QMdiSubWindow* existing = doc->GetCncWindow()) {
+        m_pFrame->Mdi()->setActiveSubWindow(existing);
+        return existing;
+    }
+    auto* frame = new CChildProcFrame(*this, *doc);
+    doc->SetCncWindow(frame);
+    m_pFrame->Mdi()->addSubWindow(frame);
+    doc->AddWindow(frame);
+    frame->showMaximized();
+    m_pFrame->Mdi()->setActiveSubWindow(frame);
+    frame->InitialUpdate();
+    m_pFrame->UpdateCommandUI();
+    return frame;
+}
 
 CShellDocument* CKestrovelApp::DocumentOf(QMdiSubWindow& window) const {
     for (const auto& doc : m_documents) {
@@ -280,7 +312,7 @@ void CKestrovelApp::OnBarNotify(CControlBar& bar, int id, BarNotify what) {
 void CKestrovelApp::OnDrawingActivated(CChildFrame& frame) {
     m_pFrame->SetMenuKind(CMainFrame::MenuKind::Drawing);
     if (frame.widget()) {
-        frame.GetShellDocument()->Doc().SetActiveView(&frame.Drawing().View());
+        frame.Drawing().View().OnActivate();
     }
 }
 
@@ -358,4 +390,8 @@ CDrawingWindow* CKestrovelApp::DrawingToSave() const {
     return nullptr;
 }
 
-void CKestrovelApp::SaveActiveViewState() { (void)DrawingToSave(); }
+void CKestrovelApp::SaveActiveViewState() {
+    if (CDrawingWindow* drawing = DrawingToSave()) {
+        drawing->View().SaveViewState();
+    }
+}

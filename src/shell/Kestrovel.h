@@ -14,7 +14,9 @@
 #include "view/ViewCommands.h"
 
 class CChildFrame;
+class CDialogOptionsPrompt;
 class CDialogPropertiesPrompt;
+class CElementClipboard;
 class CDrawingWindow;
 class CMainFrame;
 class CShellDocument;
@@ -42,6 +44,7 @@ public:
     const std::vector<CUnit>& Units() const { return m_units; }
     const std::vector<CAccuracy>& Accuracies() const { return m_accuracies; }
     const std::vector<std::unique_ptr<CShellDocument>>& Documents() const { return m_documents; }
+    CElementClipboard& Clipboard() const { return *m_pClipboard; }
 
     // File commands. Each returns the document, or null when nothing was opened or made.
     CShellDocument* NewDocument();
@@ -87,6 +90,9 @@ private:
     std::vector<CAccuracy> m_accuracies;
     std::unique_ptr<CMainFrame> m_pFrame;
     std::unique_ptr<CDialogPropertiesPrompt> m_pPrompt;
+    std::unique_ptr<CDialogOptionsPrompt> m_pOptionsPrompt;
+    // Shared by every drawing view of every document.
+    std::unique_ptr<CElementClipboard> m_pClipboard;
     std::vector<std::unique_ptr<CShellDocument>> m_documents;
     int m_nUntitled = 0;
     int m_bRestorePlacement = 1;

@@ -40,9 +40,11 @@ QWidget* CQtControlBar::Widget(int id) const {
     return it == m_widgets.end() ? nullptr : it->second.data();
 }
 
-void CQtControlBar::Register(int id, QWidget* widget) {
+void CQtControlBar::Register(int id, QWidget* widget, bool notify) {
     m_widgets[id] = widget;
-    Connect(id, widget);
+    if (notify) {
+        Connect(id, widget);
+    }
 }
 
 void CQtControlBar::Notify(int id, BarNotify what) {

@@ -16,8 +16,9 @@ class CQtControlBar : public QObject, public CControlBar {
 public:
     explicit CQtControlBar(QObject* parent = nullptr);
 
-    // Makes the widget the control with this identifier and connects its notifications.
-    void Register(int id, QWidget* widget);
+    // Makes the widget the control with this identifier; with notify, what the user does with it
+    // is forwarded under that identifier (a widget may serve two identifiers, notifying for one).
+    void Register(int id, QWidget* widget, bool notify = true);
     QWidget* Widget(int id) const;
     void SetHandler(CBarHandler handler) { m_handler = std::move(handler); }
     // Enables or disables every control at once (bars without an active drawing).

@@ -34,7 +34,7 @@ struct CEditState {
     int m_nActiveTool = kToolSelect;
     int m_nSelectionKind = 0;  // 0 object selection, 1 range selection
     int m_nCreatingTool = kToolLine;
-    int m_nEditMode = 0;       // 1 fast, 0 slow
+    int m_nEditMode = 0;  // 1 fast, 0 slow
     int m_nMouseMode = kModeIdle;
     int m_nPrevMouseMode = kModeIdle;
     std::unique_ptr<CPiece> m_pActive;

@@ -10,8 +10,12 @@
 #include "view/K1Curve.h"
 #include "view/KestrovelView.h"
 
-CEditState& CEditingTools::State() { return m_view.EditState(); }
-const CEditState& CEditingTools::State() const { return m_view.GetEditState(); }
+CEditState& CEditingTools::State() {
+    return m_view.EditState();
+}
+const CEditState& CEditingTools::State() const {
+    return m_view.GetEditState();
+}
 
 void CEditingTools::SetActive(std::unique_ptr<CPiece> piece) {
     CEditState& st = State();
@@ -28,7 +32,9 @@ void CEditingTools::SetActiveRange(std::unique_ptr<CSelection> range) {
     st.m_pActive = std::move(range);
 }
 
-void CEditingTools::DestroyActive() { SetActive(nullptr); }
+void CEditingTools::DestroyActive() {
+    SetActive(nullptr);
+}
 
 bool CEditingTools::OnCommand(int id) {
     CEditState& st = State();
@@ -63,7 +69,8 @@ bool CEditingTools::GetCommandState(int id, CCommandState& state) const {
         case ID_TOOL_SELECT: state = {true, st.m_nSelectionKind == 0}; return true;
         case ID_TOOL_RANGE: state = {true, st.m_nSelectionKind == 1}; return true;
         case ID_TOOL_LINE:
-            state = {true, st.m_nActiveTool == kToolLine || (active && st.m_pActive->GetKind() == kKindLine) ||
+            state = {true, st.m_nActiveTool == kToolLine ||
+                               (active && st.m_pActive->GetKind() == kKindLine) ||
                                (st.m_nSelectionKind == 1 && fast)};
             return true;
         case ID_TOOL_CIRCLE: state = {true, st.m_nActiveTool == kToolCircle}; return true;

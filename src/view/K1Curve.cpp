@@ -11,7 +11,9 @@ namespace {
 // The junction needs room on both sides: the start edit keeps 100 units before it.
 constexpr int32_t kShortestCurve = 200;
 
-int32_t Clamp32(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, -kRoundLimit, kRoundLimit)); }
+int32_t Clamp32(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, -kRoundLimit, kRoundLimit));
+}
 
 // A first direction point left of the start on the profile's own tangent there, so that the
 // curve leaves the start the way the profile did; the reset then puts it at its usual distance.

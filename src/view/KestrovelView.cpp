@@ -9,9 +9,13 @@
 #include "platform/ControlIds.h"
 #include "platform/ViewHost.h"
 #include "view/ActiveLayerChain.h"
+#include "view/ClipboardCommands.h"
 #include "view/EditingTools.h"
+#include "view/ElementClipboard.h"
 #include "view/MouseModes.h"
+#include "view/PropertyBars.h"
 #include "view/ViewPainter.h"
+#include "view/ViewState.h"
 #include "view/ZoomCommands.h"
 #include "view/ZoomScroll.h"
 
@@ -22,7 +26,10 @@ CKestrovelView::CKestrovelView(const CViewContext& context)
       m_pZoomCommands(std::make_unique<CZoomCommands>(*this)),
       m_pPainter(std::make_unique<CViewPainter>(*this)),
       m_pTools(std::make_unique<CEditingTools>(*this)),
-      m_pMouse(std::make_unique<CMouseModes>(*this, *m_pTools)) {
+      m_pMouse(std::make_unique<CMouseModes>(*this, *m_pTools)),
+      m_pOwnClipboard(context.pClipboard ? nullptr : std::make_unique<CElementClipboard>()),
+      m_pClipboardCommands(std::make_unique<CClipboardCommands>(*this)),
+      m_pBars(std::make_unique<CPropertyBars>(*this)) {
     SetObjectBar(context.pObjectBar);
     SetMessages(context.pMessages);
     if (m_ctx.pDoc) {
@@ -35,9 +42,8 @@ CKestrovelView::~CKestrovelView() {
     m_edit.m_pActive.reset();
     if (m_ctx.pDoc) {
         m_ctx.pDoc->RemoveObserver(this);
-        if (m_ctx.pDoc->GetActiveView() == this) {
-            m_ctx.pDoc->SetActiveView(nullptr);
-        }
+        // No layer, snapshot or the document may keep pointing at a closed view.
+        m_ctx.pDoc->OnViewClosed(this);
     }
 }
 
@@ -75,15 +81,31 @@ void CKestrovelView::OnNotification(int code) {
     }
 }
 
-void CKestrovelView::OnSize(int type, int cx, int cy) { m_pZoom->OnSize(type, cx, cy); }
-void CKestrovelView::OnPaint(CSurface& window) { m_pPainter->Paint(window); }
-void CKestrovelView::OnHScroll(int code, int pos) { m_pZoom->OnScroll(kScrollHorz, code, pos); }
-void CKestrovelView::OnVScroll(int code, int pos) { m_pZoom->OnScroll(kScrollVert, code, pos); }
+void CKestrovelView::OnSize(int type, int cx, int cy) {
+    m_pZoom->OnSize(type, cx, cy);
+}
+void CKestrovelView::OnPaint(CSurface& window) {
+    m_pPainter->Paint(window);
+}
+void CKestrovelView::OnHScroll(int code, int pos) {
+    m_pZoom->OnScroll(kScrollHorz, code, pos);
+}
+void CKestrovelView::OnVScroll(int code, int pos) {
+    m_pZoom->OnScroll(kScrollVert, code, pos);
+}
 
-void CKestrovelView::OnLButtonDown(int flags, CPoint point) { m_pMouse->OnLButtonDown(flags, point); }
-void CKestrovelView::OnLButtonUp(int flags, CPoint point) { m_pMouse->OnLButtonUp(flags, point); }
-void CKestrovelView::OnRButtonDown(int flags, CPoint point) { m_pMouse->OnRButtonDown(flags, point); }
-void CKestrovelView::OnRButtonUp(int flags, CPoint point) { m_pMouse->OnRButtonUp(flags, point); }
+void CKestrovelView::OnLButtonDown(int flags, CPoint point) {
+    m_pMouse->OnLButtonDown(flags, point);
+}
+void CKestrovelView::OnLButtonUp(int flags, CPoint point) {
+    m_pMouse->OnLButtonUp(flags, point);
+}
+void CKestrovelView::OnRButtonDown(int flags, CPoint point) {
+    m_pMouse->OnRButtonDown(flags, point);
+}
+void CKestrovelView::OnRButtonUp(int flags, CPoint point) {
+    m_pMouse->OnRButtonUp(flags, point);
+}
 
 void CKestrovelView::OnMouseMove(int flags, CPoint point) {
     UpdateMousePos(point);
@@ -113,7 +135,9 @@ bool CKestrovelView::OnSetCursor() {
     return true;
 }
 
-void CKestrovelView::OnDocumentUpdate(bool erase) { Repaint(erase); }
+void CKestrovelView::OnDocumentUpdate(bool erase) {
+    Repaint(erase);
+}
 
 bool CKestrovelView::OnCommand(int id) {
     switch (id) {
@@ -122,7 +146,8 @@ bool CKestrovelView::OnCommand(int id) {
         case ID_ZOOM_FIT: m_pZoomCommands->ZoomFit(); return true;
         case ID_ZOOM_100: m_pZoomCommands->Zoom100(); return true;
         case ID_ZOOM_OBJECT: m_pZoomCommands->ZoomToObject(); return true;
-        default: return m_pTools->OnCommand(id);
+        default:
+            return m_pTools->OnCommand(id) || m_pClipboardCommands->OnCommand(id) || m_pBars->OnCommand(id);
     }
 }
 
@@ -136,11 +161,38 @@ CCommandState CKestrovelView::GetCommandState(int id) const {
         default: break;
     }
     CCommandState state;
-    m_pTools->GetCommandState(id, state);
+    if (!m_pTools->GetCommandState(id, state) && !m_pClipboardCommands->GetCommandState(id, state)) {
+        m_pBars->GetCommandState(id, state);
+    }
     return state;
 }
 
-void CKestrovelView::OnZoomBoxSelect(int index) { m_pZoomCommands->OnPreset(index); }
+bool CKestrovelView::OnBarNotify(CControlBar& bar, int id, BarNotify what) {
+    return m_pBars->OnNotify(bar, id, what);
+}
+void CKestrovelView::OnActivate() {
+    m_pBars->OnActivate();
+}
+
+CElementClipboard& CKestrovelView::Clipboard() const {
+    return m_ctx.pClipboard ? *m_ctx.pClipboard : *m_pOwnClipboard;
+}
+
+void CKestrovelView::LoadViewState() {
+    if (m_ctx.pSettings) {
+        CViewState::Load(*this, *m_ctx.pSettings);
+    }
+}
+
+void CKestrovelView::SaveViewState() const {
+    if (m_ctx.pSettings) {
+        CViewState::Save(*this, *m_ctx.pSettings);
+    }
+}
+
+void CKestrovelView::OnZoomBoxSelect(int index) {
+    m_pZoomCommands->OnPreset(index);
+}
 
 void CKestrovelView::OnZoomBoxKillFocus() {
     if (m_ctx.pViewBar) {
@@ -148,20 +200,48 @@ void CKestrovelView::OnZoomBoxKillFocus() {
     }
 }
 
-bool CKestrovelView::SetZoom(int percent) { return m_pZoom->SetZoom(percent); }
-void CKestrovelView::CenterOn(const CRect& client, int32_t mz, int32_t mx) { m_pZoom->CenterOn(client, mz, mx); }
-void CKestrovelView::ComputeScale() { m_pZoom->ComputeScale(); }
-void CKestrovelView::ComputeHomeOrigin() { m_pZoom->ComputeHomeOrigin(); }
-void CKestrovelView::ComputeScrollLimits() { m_pZoom->ComputeScrollLimits(); }
-int CKestrovelView::FitWidthZoom() const { return m_pZoom->FitWidthZoom(); }
-int CKestrovelView::FitHeightZoom() const { return m_pZoom->FitHeightZoom(); }
-CPoint CKestrovelView::GetHomeOrigin() const { return m_pZoom->GetHome(); }
-int CKestrovelView::GetHMin() const { return m_pZoom->GetHMin(); }
-int CKestrovelView::GetHMax() const { return m_pZoom->GetHMax(); }
-int CKestrovelView::GetVMin() const { return m_pZoom->GetVMin(); }
-int CKestrovelView::GetVMax() const { return m_pZoom->GetVMax(); }
-CRect CKestrovelView::GetClientRect() const { return m_pZoom->GetClient(); }
-void CKestrovelView::MoveToHome() { m_pZoom->MoveToHome(); }
+bool CKestrovelView::SetZoom(int percent) {
+    return m_pZoom->SetZoom(percent);
+}
+void CKestrovelView::CenterOn(const CRect& client, int32_t mz, int32_t mx) {
+    m_pZoom->CenterOn(client, mz, mx);
+}
+void CKestrovelView::ComputeScale() {
+    m_pZoom->ComputeScale();
+}
+void CKestrovelView::ComputeHomeOrigin() {
+    m_pZoom->ComputeHomeOrigin();
+}
+void CKestrovelView::ComputeScrollLimits() {
+    m_pZoom->ComputeScrollLimits();
+}
+int CKestrovelView::FitWidthZoom() const {
+    return m_pZoom->FitWidthZoom();
+}
+int CKestrovelView::FitHeightZoom() const {
+    return m_pZoom->FitHeightZoom();
+}
+CPoint CKestrovelView::GetHomeOrigin() const {
+    return m_pZoom->GetHome();
+}
+int CKestrovelView::GetHMin() const {
+    return m_pZoom->GetHMin();
+}
+int CKestrovelView::GetHMax() const {
+    return m_pZoom->GetHMax();
+}
+int CKestrovelView::GetVMin() const {
+    return m_pZoom->GetVMin();
+}
+int CKestrovelView::GetVMax() const {
+    return m_pZoom->GetVMax();
+}
+CRect CKestrovelView::GetClientRect() const {
+    return m_pZoom->GetClient();
+}
+void CKestrovelView::MoveToHome() {
+    m_pZoom->MoveToHome();
+}
 
 void CKestrovelView::ShowCursorPosition() {
     if (!m_ctx.pHost) {
@@ -177,9 +257,15 @@ void CKestrovelView::UpdateMousePos(CPoint point) {
     ShowCursorPosition();
 }
 
-void CKestrovelView::ApplyActiveElement(int recordUndo) { m_pTools->Apply(recordUndo); }
-void CKestrovelView::DiscardActiveElement() { m_pTools->Discard(); }
-void CKestrovelView::ResetEditing() { m_pTools->Reset(); }
+void CKestrovelView::ApplyActiveElement(int recordUndo) {
+    m_pTools->Apply(recordUndo);
+}
+void CKestrovelView::DiscardActiveElement() {
+    m_pTools->Discard();
+}
+void CKestrovelView::ResetEditing() {
+    m_pTools->Reset();
+}
 
 namespace {
 int32_t SnapToStep(int32_t v, int32_t step) {
@@ -189,10 +275,16 @@ int32_t SnapToStep(int32_t v, int32_t step) {
 }
 }  // namespace
 
-int32_t CKestrovelView::SnapZ(int32_t z) const { return SnapToStep(z, m_aids.HorzStep()); }
-int32_t CKestrovelView::SnapX(int32_t x) const { return SnapToStep(x, m_aids.VertStep()); }
+int32_t CKestrovelView::SnapZ(int32_t z) const {
+    return SnapToStep(z, m_aids.HorzStep());
+}
+int32_t CKestrovelView::SnapX(int32_t x) const {
+    return SnapToStep(x, m_aids.VertStep());
+}
 
-CSurface* CKestrovelView::Window() { return m_ctx.pHost ? m_ctx.pHost->GetWindowSurface() : nullptr; }
+CSurface* CKestrovelView::Window() {
+    return m_ctx.pHost ? m_ctx.pHost->GetWindowSurface() : nullptr;
+}
 
 void CKestrovelView::RepaintOverlay() {
     CSurface* window = Window();
@@ -264,11 +356,21 @@ void CKestrovelView::RestoreCursor() {
     }
 }
 
-CLayer* CKestrovelView::GetActiveLayer() const { return m_ctx.pDoc ? m_ctx.pDoc->GetActiveLayer() : nullptr; }
-CActiveLayerChain* CKestrovelView::GetActiveChain() const { return m_pChain.get(); }
-CRect CKestrovelView::GetSourceRect() const { return m_ctx.pDoc ? m_ctx.pDoc->GetSourceRect() : CRect(); }
-int32_t CKestrovelView::GetProfileHeight() const { return m_ctx.pDoc ? m_ctx.pDoc->GetMaxProfileHeight() : 0; }
-int CKestrovelView::GetShape() const { return m_ctx.pDoc ? m_ctx.pDoc->GetShape() : 0; }
+CLayer* CKestrovelView::GetActiveLayer() const {
+    return m_ctx.pDoc ? m_ctx.pDoc->GetActiveLayer() : nullptr;
+}
+CActiveLayerChain* CKestrovelView::GetActiveChain() const {
+    return m_pChain.get();
+}
+CRect CKestrovelView::GetSourceRect() const {
+    return m_ctx.pDoc ? m_ctx.pDoc->GetSourceRect() : CRect();
+}
+int32_t CKestrovelView::GetProfileHeight() const {
+    return m_ctx.pDoc ? m_ctx.pDoc->GetMaxProfileHeight() : 0;
+}
+int CKestrovelView::GetShape() const {
+    return m_ctx.pDoc ? m_ctx.pDoc->GetShape() : 0;
+}
 
 void CKestrovelView::DrawLayers(CSurface& dc) {
     if (CLayer* layer = GetActiveLayer()) {

@@ -22,6 +22,9 @@ class CZoomCommands;
 class CViewPainter;
 class CEditingTools;
 class CMouseModes;
+class CElementClipboard;
+class CClipboardCommands;
+class CPropertyBars;
 
 // The view is platform-free: the shell forwards its window's events to the On... entry points
 // and implements CViewHost for what the view asks of the window.
@@ -147,8 +150,20 @@ public:
     int32_t GetDrawingLength() const override;
     CSurface* GetWindowSurface() override;
 
+    // Every notification of the main frame's bars (object, layer, drawing aids, view tool bar)
+    // while this view is the active one; false when the control is none of theirs.
+    bool OnBarNotify(CControlBar& bar, int id, BarNotify what);
+    // The view became the active one: the bars show its state, the document takes its layer.
+    void OnActivate();
+    CPropertyBars& Bars() { return *m_pBars; }
+
+    // The element clipboard the view copies to and pastes from: the application's, else its own.
+    CElementClipboard& Clipboard() const;
+
     // Hook run by the initial update before the first paint: loads the persisted view state.
-    virtual void LoadViewState() {}
+    virtual void LoadViewState();
+    // Writes the view's settings to the settings store of its context.
+    void SaveViewState() const;
 
 private:
     void UpdateMousePos(CPoint point);
@@ -166,4 +181,7 @@ private:
     std::unique_ptr<CViewPainter> m_pPainter;
     std::unique_ptr<CEditingTools> m_pTools;
     std::unique_ptr<CMouseModes> m_pMouse;
+    std::unique_ptr<CElementClipboard> m_pOwnClipboard;
+    std::unique_ptr<CClipboardCommands> m_pClipboardCommands;
+    std::unique_ptr<CPropertyBars> m_pBars;
 };

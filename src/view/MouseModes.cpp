@@ -4,14 +4,16 @@
 #include <algorithm>
 
 #include "document/Layer.h"
-#include "view/ActiveLayerChain.h"
 #include "elements/Selection.h"
 #include "platform/ViewHost.h"
+#include "view/ActiveLayerChain.h"
 #include "view/EditingTools.h"
 #include "view/KestrovelView.h"
 #include "view/ZoomCommands.h"
 
-CEditState& CMouseModes::State() { return m_view.EditState(); }
+CEditState& CMouseModes::State() {
+    return m_view.EditState();
+}
 
 CPoint CMouseModes::SnappedModel(CPoint point) const {
     return CPoint(m_view.SnapZ(m_view.ScreenToModelX(point.x)), m_view.SnapX(m_view.ScreenToModelY(point.y)));
@@ -245,7 +247,8 @@ void CMouseModes::MoveStep(CPoint point) {
     }
     const CPoint p = SnappedModel(point);
     const auto delta = [](int32_t a, int32_t b) {
-        return static_cast<int32_t>(std::clamp<int64_t>(static_cast<int64_t>(a) - b, -kRoundLimit, kRoundLimit));
+        return static_cast<int32_t>(
+            std::clamp<int64_t>(static_cast<int64_t>(a) - b, -kRoundLimit, kRoundLimit));
     };
     const int32_t dz = delta(p.x, st.m_ptDragAnchor.x);
     const int32_t dx = delta(p.y, st.m_ptDragAnchor.y);

@@ -31,6 +31,22 @@ enum : int {
     ID_ZOOM_OBJECT = 33004,
 };
 
+// Edit menu commands: the element clipboard and the active layer's undo history.
+enum : int {
+    ID_EDIT_COPY = 57634,
+    ID_EDIT_CUT = 57635,
+    ID_EDIT_PASTE = 57637,
+    ID_EDIT_UNDO = 57643,
+    ID_EDIT_REDO = 57644,
+};
+
+// Layer tool bar (Layer 1 ... Layer 6 are ID_LAYER_1 + 0 ... 5) and the drawing properties command.
+enum : int {
+    ID_LAYER_1 = 32799,
+    ID_LAYER_6 = 32804,
+    ID_DRAWING_PROPERTIES = 32837,
+};
+
 // Keys the view reacts to (virtual key codes).
 enum : int { kKeyF2 = 0x71, kKeyF3 = 0x72 };
 

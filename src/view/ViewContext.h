@@ -6,6 +6,8 @@ class CViewHost;
 class CControlBar;
 class CSettingsStore;
 class CMessages;
+class CElementClipboard;
+class CDrawingOptionsPrompt;
 
 // Not owned; every pointer except the document and the host may be null (no bar, no store).
 struct CViewContext {
@@ -17,4 +19,8 @@ struct CViewContext {
     CControlBar* pViewBar = nullptr;    // the view tool bar with the zoom box IDC_ZOOM_BOX
     CSettingsStore* pSettings = nullptr;
     CMessages* pMessages = nullptr;
+    // The application's element clipboard, shared by all views (null: the view keeps its own).
+    CElementClipboard* pClipboard = nullptr;
+    // The "Drawing Options" dialog of the layer bar (null: the button does nothing but repaint).
+    CDrawingOptionsPrompt* pDrawingOptions = nullptr;
 };

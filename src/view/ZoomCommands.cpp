@@ -13,7 +13,9 @@
 namespace {
 constexpr int kPresets[] = {400, 200, 100, 75, 50, 25};
 
-int ClampZoomRequest(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, -kRoundLimit, kRoundLimit)); }
+int ClampZoomRequest(int64_t v) {
+    return static_cast<int>(std::clamp<int64_t>(v, -kRoundLimit, kRoundLimit));
+}
 }  // namespace
 
 void CZoomCommands::ZoomAround(int percent, int32_t mz, int32_t mx, bool repaintAlways) {
@@ -28,8 +30,8 @@ void CZoomCommands::OnPreset(int index) {
     if (index < 0 || index > 8) {
         return;
     }
-    const CPoint c = m_view.ScreenToModel(
-        CPoint(m_view.GetClientRect().Width() / 2, m_view.GetClientRect().Height() / 2));
+    const CPoint c =
+        m_view.ScreenToModel(CPoint(m_view.GetClientRect().Width() / 2, m_view.GetClientRect().Height() / 2));
     int zoom = 0;
     if (index < 6) {
         zoom = kPresets[index];
@@ -63,8 +65,8 @@ void CZoomCommands::OnTyped(const std::string& text) {
     if (zoom <= 0) {
         return;
     }
-    const CPoint c = m_view.ScreenToModel(
-        CPoint(m_view.GetClientRect().Width() / 2, m_view.GetClientRect().Height() / 2));
+    const CPoint c =
+        m_view.ScreenToModel(CPoint(m_view.GetClientRect().Width() / 2, m_view.GetClientRect().Height() / 2));
     ZoomAround(zoom, c.x, c.y, false);
 }
 
@@ -96,8 +98,8 @@ void CZoomCommands::ZoomInAt(int x, int y) {
 }
 
 void CZoomCommands::ZoomOut() {
-    const CPoint c = m_view.ScreenToModel(
-        CPoint(m_view.GetClientRect().Width() / 2, m_view.GetClientRect().Height() / 2));
+    const CPoint c =
+        m_view.ScreenToModel(CPoint(m_view.GetClientRect().Width() / 2, m_view.GetClientRect().Height() / 2));
     ZoomAround(m_view.GetZoom() / 2, c.x, c.y, false);
 }
 

@@ -9,7 +9,9 @@
 #include "view/KestrovelView.h"
 
 namespace {
-int32_t Clamp32(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, -kRoundLimit, kRoundLimit)); }
+int32_t Clamp32(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, -kRoundLimit, kRoundLimit));
+}
 
 // trunc() of a floating quotient into an int, with a non-finite result counting as 0.
 int32_t TruncToInt(double v) {
@@ -44,8 +46,8 @@ void CZoomScroll::ComputeHomeOrigin() {
     const int64_t mw = Normalized(m_view.GetSourceRect()).Width();
     const int64_t zoom = m_view.GetZoom();
     const int64_t scale = m_view.GetScale();
-    const int64_t w = zoom >= 100 ? ((mw / 100 * zoom) / 100 * scale) / 10000
-                                  : ((mw / 100 * zoom) / 10 * scale) / 100000;
+    const int64_t w =
+        zoom >= 100 ? ((mw / 100 * zoom) / 100 * scale) / 10000 : ((mw / 100 * zoom) / 10 * scale) / 100000;
     m_ptHome = CPoint(Clamp32((m_rcClient.Width() - w) / 2), m_rcClient.Height() / 2);
 }
 
@@ -167,7 +169,8 @@ void CZoomScroll::OnScroll(int bar, int code, int pos) {
     m_view.SetOrigin(o);
     if (host) {
         host->ScrollWindow(horz ? delta : 0, horz ? 0 : delta);
-        host->SetScrollPos(bar, horz ? BarPosition(o.x, m_nHMin, m_nHMax) : BarPosition(o.y, m_nVMin, m_nVMax));
+        host->SetScrollPos(bar,
+                           horz ? BarPosition(o.x, m_nHMin, m_nHMax) : BarPosition(o.y, m_nVMin, m_nVMax));
     }
     m_view.Repaint();
 }

@@ -87,6 +87,17 @@ TEST(ArchiveDamage, ActiveLayerOutsideTheSixLayersIsRefused) {
     EXPECT_TRUE(Open(last).bOk);
 }
 
+// A layer's own index picks its visibility flag; one outside the six layers would read past them.
+TEST(ArchiveDamage, LayerIndexOutsideTheSixLayersIsRefused) {
+    auto bad = RealisticDocument();
+    const size_t at = FindTag(bad, "LAYER", FindTag(bad, "LAYER") + 1) + 8;
+    ASSERT_EQ(bad[at], 1);
+    bad[at] = 6;
+    const COpenResult r = Open(bad);
+    EXPECT_FALSE(r.bOk);
+    EXPECT_NE(r.strError.find("layer index 6"), std::string::npos) << r.strError;
+}
+
 TEST(ArchiveDamage, TrailingBytesAfterTheEndAreRefused) {
     auto bad = RealisticDocument();
     const size_t end = bad.size();

@@ -3,6 +3,7 @@
 
 #include "ArchiveSamples.h"
 #include "ExpectedStream.h"
+#include "elements/DoubleArc.h"
 
 namespace {
 
@@ -52,6 +53,29 @@ TEST(ArchiveRoundTrip, LoadedArcKeepsItsExactCircle) {
     EXPECT_EQ(arc->GetMid(), before->GetMid());
     EXPECT_EQ(arc->GetCcw(), before->GetCcw());
     EXPECT_EQ(arc->GetObjectName(), before->GetObjectName());
+}
+
+TEST(ArchiveRoundTrip, DoubleArcIsReadBackAsADoubleArc) {
+    CKestrovelDoc doc;
+    FillRealisticDocument(doc);
+    CKestrovelDoc loaded;
+    CArchive in(SaveDocument(doc));
+    ASSERT_TRUE(loaded.OnOpenDocument(in)) << in.GetError();
+    const auto& pieces = loaded.GetLayer(5)->GetPieces();
+    ASSERT_EQ(pieces.size(), 3u);
+    const auto* curve = dynamic_cast<const CDoubleArc*>(std::next(pieces.begin())->get());
+    ASSERT_NE(curve, nullptr);
+    const auto* before = dynamic_cast<const CDoubleArc*>(std::next(doc.GetLayer(5)->GetPieces().begin())->get());
+    ASSERT_NE(before, nullptr);
+    EXPECT_EQ(curve->IsCompound(), 1);
+    EXPECT_EQ(curve->GetJunction(), before->GetJunction());
+    EXPECT_EQ(curve->GetDirection(), before->GetDirection());
+    EXPECT_EQ(curve->GetMinAngle(), before->GetMinAngle());
+    EXPECT_EQ(curve->GetMaxAngle(), before->GetMaxAngle());
+    for (int32_t z = 2000000; z <= 4000000; z += 125000) {
+        EXPECT_EQ(curve->GetYAt(z), before->GetYAt(z)) << z;
+    }
+    EXPECT_EQ(curve->GetLabel(), before->GetLabel());
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "document/KestrovelDoc.h"
 #include "elements/Arc.h"
+#include "elements/DoubleArc.h"
 #include "platform/Archive.h"
 
 inline std::vector<uint8_t> SaveDocument(CKestrovelDoc& doc) {
@@ -14,7 +15,7 @@ inline std::vector<uint8_t> SaveDocument(CKestrovelDoc& doc) {
     return ar.GetBytes();
 }
 
-// A new drawing with lines and arcs on three layers, odd attributes and the fourth layer active.
+// A new drawing with lines, arcs and a double arc on four layers, odd attributes and the fourth layer active.
 inline void FillRealisticDocument(CKestrovelDoc& doc) {
     doc.OnNewDocument();
     CLayer& first = *doc.GetLayer(0);
@@ -35,6 +36,9 @@ inline void FillRealisticDocument(CKestrovelDoc& doc) {
         piece->SetLeave(15000);
         piece->SetLock(kLockEndX, 1);
     }
+    doc.GetLayer(5)->AddPiece(std::make_unique<CDoubleArc>(CPoint{2000000, 1000000}, CPoint{3000000, 1200000},
+                                                           CPoint{4000000, 1000000}, CPoint{1500000, 900000}),
+                              0);
     doc.GetLayer(2)->GetStyle().m_crBrush = 0x123456;
     doc.SetActiveLayer(3);
 }

@@ -3,6 +3,7 @@
 
 #include "TestLayers.h"
 #include "document/KestrovelDoc.h"
+#include "elements/DoubleArc.h"
 #include "platform/Archive.h"
 
 namespace {
@@ -98,6 +99,28 @@ TEST(LayerRecord, RoundTripKeepsTheChain) {
     EXPECT_EQ(back.GetRightBorder()->IsLeft(), 0);
     // Numbers are stored with the elements; the next number is not and comes from renumbering.
     EXPECT_EQ(back.GetPieces().back()->GetNumber(), 3);
+}
+
+TEST(LayerRecord, DoubleArcIsReadBack) {
+    CLayer layer;
+    MakeFlatLayer(layer);
+    layer.AddPiece(std::make_unique<CDoubleArc>(CPoint(2000000, 1000000), CPoint(2500000, 1200000),
+                                                CPoint(3000000, 1000000), CPoint(2000000, 1300000)),
+                   0);
+    ASSERT_EQ(layer.GetPieces().size(), 3u);
+    CArchive out;
+    layer.Serialize(out);
+    CLayer back;
+    CArchive in(out.GetBytes());
+    back.Serialize(in);
+    ASSERT_FALSE(in.Failed()) << in.GetError();
+    EXPECT_EQ(Spans(back), Spans(layer));
+    const CPiece& middle = **std::next(back.GetPieces().begin());
+    EXPECT_EQ(middle.GetKind(), kKindDoubleArc);
+    EXPECT_EQ(middle.IsCompound(), 1);
+    CArchive again;
+    back.Serialize(again);
+    EXPECT_EQ(again.GetBytes(), out.GetBytes());
 }
 
 // A chain from a file is trusted: even out of order, an insertion must free nothing twice.

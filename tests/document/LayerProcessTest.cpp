@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "TestLayers.h"
+#include "elements/DoubleArc.h"
 
 namespace {
 using Spanlist = std::vector<std::string>;
@@ -106,6 +107,23 @@ TEST(LayerCompound, ExpandedOnlyWhenThePartsCoverTheElement) {
     layer.GetPieces().push_back(std::make_unique<CTwoLines>(1000, 2000, 1900));
     layer.ExpandCompound();
     EXPECT_EQ(Spans(layer), (Spanlist{"0,10-500,20", "500,20-1000,10", "1000,10-2000,10"}));
+}
+
+TEST(LayerCompound, DoubleArcBecomesItsTwoArcs) {
+    CLayer layer;
+    MakeFlatLayer(layer);
+    layer.AddPiece(std::make_unique<CDoubleArc>(CPoint(2000000, 1000000), CPoint(2500000, 1200000),
+                                                CPoint(3000000, 1000000), CPoint(2000000, 1300000)),
+                   0);
+    layer.ExpandCompound();
+    const Spanlist spans = Spans(layer);
+    ASSERT_EQ(spans.size(), 4u);
+    auto it = std::next(layer.GetPieces().begin());
+    EXPECT_EQ((*it)->GetKind(), kKindArc);
+    EXPECT_EQ((*it)->GetStart(), CPoint(2000000, 1000000));
+    EXPECT_EQ((*std::next(it))->GetKind(), kKindArc);
+    EXPECT_EQ((*std::next(it))->GetEnd(), CPoint(3000000, 1000000));
+    EXPECT_EQ((*it)->GetEnd(), (*std::next(it))->GetStart());
 }
 
 TEST(LayerCorner, CutCornerShortensTheRequestedLengthsAtTheElementEnds) {

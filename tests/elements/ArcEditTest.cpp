@@ -249,3 +249,18 @@ TEST_F(ArcBar, ReadValuesAppliesOnlyTypedFields) {
     EXPECT_NEAR(arc.GetRadius(), std::hypot(c.x, c.y - 3000.0), 1);
     EXPECT_NEAR(arc.GetRadius(), std::hypot(c.x - 20000.0, c.y), 1);
 }
+
+TEST(ArcSlide, LowerArcCannotSlidePastTheBottomOfACircleBelowTheAxis) {
+    // The circle dips 114 below the axis; the start sits where it meets the axis on the right.
+    CArc arc;
+    arc.m_ptStart = CPoint(285777, 0);
+    arc.m_ptEnd = CPoint(307300, 23736);
+    arc.SetCcw(0);
+    arc.SetCircle(283450.0, 23736.0, 23849.8);
+    arc.ApplyOverflowGuard();
+    arc.SetLock(kLockCenterX, 1);
+    arc.SetLock(kLockRadius, 1);
+    arc.SetStartKeepingArc(249207, 0);
+    EXPECT_EQ(arc.GetStart(), CPoint(285777, 0));
+    EXPECT_GE(arc.GetMinY(), 0);
+}

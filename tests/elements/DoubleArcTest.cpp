@@ -332,3 +332,14 @@ TEST(DoubleArcRecord, RoundTripResetsTheWindow) {
     EXPECT_DOUBLE_EQ(back.GetMinAngle(), arc.GetMinAngle());
     ExpectSameCurve(back, arc, 0, 40000, 0);
 }
+
+TEST(DoubleArcDirection, StartDraggedPastTheDirectionPointKeepsItLeftOnTheSameLine) {
+    CDoubleArc arc(CPoint(50000, 10000), CPoint(70000, 15000), CPoint(90000, 20000), CPoint(45000, 9000));
+    const CPoint d0 = arc.GetDirection();
+    arc.SetHandle(arc.StartHandle(), 30000, 8000, nullptr);
+    const CPoint s = arc.GetStart(), d = arc.GetDirection();
+    EXPECT_EQ(s, CPoint(30000, 8000));
+    EXPECT_LE(d.x, s.x);
+    const double cross = (static_cast<double>(d0.x) - s.x) * (d.y - s.y) - (static_cast<double>(d0.y) - s.y) * (d.x - s.x);
+    EXPECT_NEAR(cross, 0.0, 1.0);
+}

@@ -283,3 +283,9 @@ TEST(Registry, MissingFileLeavesTraceAndMarksRead) {
     ASSERT_EQ(messages.GetTraces().size(), 1u);
     EXPECT_EQ(messages.GetTraces()[0], "Can't open file /nonexistent/kestrovel/Debug/Post.ini, error = 2\n");
 }
+
+TEST(DefinitionReader, EndlessFileIsReadOnlyToItsLimit) {
+    CDefinitionReader reader("/dev/zero", nullptr);
+    ASSERT_TRUE(reader.IsOpen());
+    EXPECT_FALSE(reader.ScanTo("BeginPost"));
+}

@@ -180,3 +180,17 @@ TEST_F(Macros, RunWithoutLayerIsEmptyAndSilent) {
     EXPECT_EQ(Run(kRun, nullptr), "");  // no command: the header misses AppX
     EXPECT_EQ(Boxes().size(), 1u);
 }
+
+TEST_F(Macros, BackwardArcsMeasureTheirCentreFromTheEntryPoint) {
+    m_context.m_layers.push_back(posttest::SampleLayer());
+    auto c = Command({{"layer", 1}});
+    std::string head = PostHead();
+    head.replace(head.find("Incremental?\nN\nCtrIncremental?\nN"), 32, "Incremental?\nY\nCtrIncremental?\nY");
+    const std::string out =
+        Run("RUN\nPass\nLEFT\n<line>\nL\n<Cw>\nCW X<EndX> Z<EndZ> I<CtrJ> K<CtrI>\n<Ccw>\nCCW X<EndX> Z<EndZ> "
+            "I<CtrJ> K<CtrI>\nEnd\n",
+            c.get(), head);
+    // The lower arc is entered at Z 70 and left at Z 50; the upper one entered at 50, left at 30.
+    EXPECT_NE(out.find("CW X1.000 Z-20.000 I9.389 K-9.556\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("CCW X-1.000 Z-20.000 I-6.864 K-9.682\n"), std::string::npos) << out;
+}

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "document/Layer.h"
+#include "elements/Arc.h"
+#include "elements/Linear.h"
 #include "platform/Messages.h"
 #include "postprocessor/DefinitionReader.h"
 #include "postprocessor/ItemFileReader.h"
@@ -34,6 +36,19 @@ inline std::unique_ptr<CPreProcesor> MakePost(const std::string& items, const st
     CPostFileReader::Read(postReader, *pp);
     pp->MarkLoaded();
     return pp;
+}
+
+// A 100 mm profile at radius 20 mm with a step down to 15 mm at Z 20, an upper arc from Z 30 to 50,
+// a lower arc from Z 50 to 70 and a step up to a line at 18 mm.
+inline std::unique_ptr<CLayer> SampleLayer() {
+    auto layer = std::make_unique<CLayer>();
+    layer->CreateBorders(0, 200000, 1000000);
+    layer->AddLine(0, 200000, 1000000, 200000);
+    layer->AddPiece(std::make_unique<CLinear>(200000, 150000, 300000, 150000), 0);
+    layer->AddPiece(std::make_unique<CArc>(CPoint(300000, 150000), CPoint(500000, 160000), CPoint(400000, 210000)), 0);
+    layer->AddPiece(std::make_unique<CArc>(CPoint(500000, 160000), CPoint(700000, 150000), CPoint(600000, 110000)), 0);
+    layer->AddPiece(std::make_unique<CLinear>(700000, 180000, 1000000, 180000), 0);
+    return layer;
 }
 
 // Serves copies of layers it holds (index 0...5) and records messages.

@@ -84,6 +84,12 @@ TEST_F(ProgramCompile, CompilingTwiceRestartsNumbersAndKeepsThePool) {
     EXPECT_EQ(m_output.GetSetCount(), 2);
 }
 
+TEST_F(ProgramCompile, OutputPathCanBeGiven) {
+    EXPECT_EQ(m_program.Compile(nullptr, m_context, (m_dir / "other.nc").string()), 1);
+    EXPECT_EQ(ReadFile(m_dir / "other.nc"), "N10 O10\r\n");
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "out.nc"));
+}
+
 TEST_F(ProgramCompile, UnboundProgramDoesNothing) {
     CProgram unbound("U");
     EXPECT_EQ(unbound.Compile(&m_output, m_context), 0);

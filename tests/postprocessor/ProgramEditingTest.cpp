@@ -198,12 +198,15 @@ TEST_F(ProgramEditing, ValuePoolAndProgramValues) {
     EXPECT_DOUBLE_EQ(m_program.GetValue("F"), 100.0);  // from the commands
     CParameter empty("Feed", "F", 0, 50000, "N");
     m_program.SetPoolValue(empty);
-    EXPECT_EQ(m_program.GetValue("F"), 1000000.0);  // the pool answers first
+    EXPECT_EQ(m_program.GetValue("F"), 1000000.0);  // the pool answers first: known but empty
     CParameter set("Feed", "F", 1, 70000, "N");
     m_program.SetPoolValue(set);
     ASSERT_EQ(m_program.GetPool().size(), 1u);
+    EXPECT_DOUBLE_EQ(m_program.GetValue("F"), 7.0);
+    // A later empty field does not wipe the value with its stale number.
+    m_program.SetPoolValue(empty);
+    EXPECT_DOUBLE_EQ(m_program.GetValue("F"), 7.0);
     EXPECT_EQ(m_program.GetPool()[0]->GetRawValue(), 70000);
-    EXPECT_EQ(m_program.GetPool()[0]->HasValue(), 0);  // the entry keeps its flag
 }
 
 TEST_F(ProgramEditing, ShowInFormFillsTheWindow) {

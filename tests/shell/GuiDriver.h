@@ -17,3 +17,27 @@ void OnNextDialog(std::function<void(TDialog&)> action, int tries = 200) {
         }
     });
 }
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+// Copies the sample post-processor folder below dir and makes dir the working directory, so
+// that a frame made now finds dir/Debug/Post.ini and the compiled programs land there.
+inline bool UseSamplePostProcessors(const QString& dir) {
+    const QDir from(QStringLiteral(KESTROVEL_SOURCE_DIR "/examples/Debug"));
+    QDir(dir).mkpath(QStringLiteral("Debug"));
+    for (const QString& name : from.entryList(QDir::Files)) {
+        if (!QFile::copy(from.filePath(name), dir + QStringLiteral("/Debug/") + name)) {
+            return false;
+        }
+    }
+    return QDir::setCurrent(dir);
+}
+
+// Lets queued notifications (the view's first paint) come back.
+inline void Settle() {
+    for (int i = 0; i < 5; ++i) {
+        QTest::qWait(5);
+    }
+}

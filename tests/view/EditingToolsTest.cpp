@@ -1,6 +1,5 @@
 // Editing by mouse: ranges into lines, fast and slow mode, OK and Back, handles, Mirror, Turn, Move.
 #include "ViewFixture.h"
-
 #include "elements/DoubleArc.h"
 #include "elements/Linear.h"
 
@@ -16,7 +15,9 @@ protected:
         ASSERT_EQ(Spans(), Stepped());
         m_nUndo = UndoCount();
     }
-    static std::vector<CSpan> Stepped() { return {{0, 100, 200, 100}, {200, 80, 300, 80}, {300, 100, 900, 100}}; }
+    static std::vector<CSpan> Stepped() {
+        return {{0, 100, 200, 100}, {200, 80, 300, 80}, {300, 100, 900, 100}};
+    }
     // Left click at 250 mm, right click at 350 mm: a range over the end of the step and what follows.
     void RangeGesture() {
         LeftClick(Px(250), 420);
@@ -32,8 +33,9 @@ TEST_F(EditingToolsTest, FastLineGestureAppliesOneLineWithUndo) {
     Command(ID_TOOL_LINE);
     EXPECT_EQ(view->GetRange(), nullptr);
     RangeGesture();
-    EXPECT_EQ(Spans(), (std::vector<CSpan>{{0, 100, 200, 100}, {200, 80, 250, 80}, {250, 80, 350, 100},
-                                            {350, 100, 900, 100}}));
+    EXPECT_EQ(Spans(),
+              (std::vector<CSpan>{
+                  {0, 100, 200, 100}, {200, 80, 250, 80}, {250, 80, 350, 100}, {350, 100, 900, 100}}));
     const CPiece* line = Layer().FindAt(3000000);
     EXPECT_EQ(line->GetKind(), kKindLine);
     EXPECT_EQ(line->GetLock(kLockStartZ), 1);
@@ -117,8 +119,9 @@ TEST_F(EditingToolsTest, HandleDropInFastModeApplies) {
     view->OnLButtonUp(0, CPoint(Px(320), Py(100)));
     EXPECT_EQ(MouseMode(), kModeIdle);
     EXPECT_EQ(view->GetActiveElement(), nullptr);
-    EXPECT_EQ(Spans(), (std::vector<CSpan>{{0, 100, 200, 100}, {200, 80, 300, 80}, {300, 100, 320, 100},
-                                            {320, 100, 900, 100}}));
+    EXPECT_EQ(Spans(),
+              (std::vector<CSpan>{
+                  {0, 100, 200, 100}, {200, 80, 300, 80}, {300, 100, 320, 100}, {320, 100, 900, 100}}));
     EXPECT_EQ(UndoCount(), m_nUndo + 1);
 }
 

@@ -1,6 +1,5 @@
 // A whole editing session by mouse gestures: lines and an arc, handle edits, a mirror, undo and redo.
 #include "ViewFixture.h"
-
 #include "elements/Arc.h"
 
 namespace {
@@ -60,8 +59,11 @@ TEST_F(ScriptedEditingTest, DrawEditMirrorUndoRedo) {
     Command(ID_TOOL_RANGE);
     RangeGesture(200, 300);
     Command(ID_TOOL_MIRROR);
-    const std::vector<CSpan> mirrored{{0, 100, 100, 100},  {100, 80, 200, 100}, {200, 100, 300, 80},
-                                      {300, 80, 500, 100}, {500, 100, 900, 100}};
+    const std::vector<CSpan> mirrored{{0, 100, 100, 100},
+                                      {100, 80, 200, 100},
+                                      {200, 100, 300, 80},
+                                      {300, 80, 500, 100},
+                                      {500, 100, 900, 100}};
     EXPECT_EQ(Spans(), mirrored);
     EXPECT_EQ(UndoCount(), undo0 + 5);
 

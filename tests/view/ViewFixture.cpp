@@ -90,8 +90,8 @@ void ViewFixture::Drag(CPoint from, CPoint to) {
 std::vector<CSpan> ViewFixture::Spans() {
     std::vector<CSpan> out;
     for (const auto& p : Layer().GetPieces()) {
-        out.push_back({p->GetStart().x / 10000, p->GetStart().y / 10000, p->GetEnd().x / 10000,
-                       p->GetEnd().y / 10000});
+        out.push_back(
+            {p->GetStart().x / 10000, p->GetStart().y / 10000, p->GetEnd().x / 10000, p->GetEnd().y / 10000});
     }
     return out;
 }

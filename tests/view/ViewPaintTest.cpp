@@ -1,7 +1,7 @@
 // The paint sequence of the drawing view: window colour, layers, axes, guide lines, copy, overlay.
-#include "ViewFixture.h"
-
 #include <algorithm>
+
+#include "ViewFixture.h"
 
 namespace {
 class ViewPaintTest : public ViewFixture {

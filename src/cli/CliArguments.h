@@ -1,0 +1,43 @@
+// CCliArguments: the command line of kestrovel-cli parsed into one command and its options.
+#pragma once
+
+#include <memory>
+
+#include "cli/CliOptions.h"
+
+namespace CLI {
+class App;
+}
+
+enum class CliCommand { None, New, Dump, Add, Program, Command, Compile };
+
+class CCliArguments {
+public:
+    CCliArguments();
+    ~CCliArguments();
+    CCliArguments(const CCliArguments&) = delete;
+    CCliArguments& operator=(const CCliArguments&) = delete;
+
+    // Parses the arguments. Returns -1 when a command was chosen and is ready to run; otherwise
+    // the exit code (0 after --help, non-zero after a usage error, which has been printed).
+    int Parse(int argc, const char* const* argv);
+    CliCommand GetCommand() const { return m_command; }
+
+    CNewOptions m_new;
+    CDumpOptions m_dump;
+    CAddOptions m_add;
+    CProgramOptions m_program;
+    CCommandOptions m_commandOptions;
+    CCompileOptions m_compile;
+
+private:
+    void DefineNew();
+    void DefineDump();
+    void DefineAdd();
+    void DefineProgram();
+    void DefineCommand();
+    void DefineCompile();
+
+    std::unique_ptr<CLI::App> m_pApp;
+    CliCommand m_command = CliCommand::None;
+};

@@ -1,0 +1,11 @@
+// The kestrovel-cli commands: each returns the process exit code.
+#pragma once
+
+#include "cli/CliOptions.h"
+
+int RunNew(const CNewOptions& options);
+int RunDump(const CDumpOptions& options);
+int RunAdd(const CAddOptions& options);
+int RunProgram(const CProgramOptions& options);
+int RunCommand(const CCommandOptions& options);
+int RunCompile(const CCompileOptions& options);

@@ -1,0 +1,21 @@
+// kestrovel-cli: parses the command line and runs the chosen command.
+#include "cli/CliArguments.h"
+#include "cli/CliCommands.h"
+
+int main(int argc, char** argv) {
+    CCliArguments arguments;
+    const int parsed = arguments.Parse(argc, argv);
+    if (parsed >= 0) {
+        return parsed;
+    }
+    switch (arguments.GetCommand()) {
+        case CliCommand::New: return RunNew(arguments.m_new);
+        case CliCommand::Dump: return RunDump(arguments.m_dump);
+        case CliCommand::Add: return RunAdd(arguments.m_add);
+        case CliCommand::Program: return RunProgram(arguments.m_program);
+        case CliCommand::Command: return RunCommand(arguments.m_commandOptions);
+        case CliCommand::Compile: return RunCompile(arguments.m_compile);
+        case CliCommand::None: break;
+    }
+    return 2;
+}

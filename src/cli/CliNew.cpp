@@ -1,0 +1,45 @@
+// The "new" command: a drawing made by the new-document procedure from the given values.
+#include <cmath>
+
+#include "cli/CliCommands.h"
+#include "cli/CliDocument.h"
+#include "document/DrawingProperties.h"
+#include "platform/Geometry.h"
+
+namespace {
+
+// The largest source material the Drawing properties dialog accepts, in model units.
+constexpr double kMaxLength = 50000000.0;
+constexpr double kMaxBase = 20000000.0;
+
+int UnitIndex(const std::string& units) {
+    if (units == "cm") {
+        return 0;
+    }
+    return units == "inch" ? 2 : 1;
+}
+
+}  // namespace
+
+int RunNew(const CNewOptions& options) {
+    const double length = options.dLengthMm * 10000.0;
+    const double base = options.dBaseMm * 10000.0;
+    if (!std::isfinite(length) || Round(length) <= 0 || length > kMaxLength) {
+        return CCliDocument::Fail("--length must be more than 0 and at most 5000 mm");
+    }
+    if (!std::isfinite(base) || base < 0.0 || base > kMaxBase) {
+        return CCliDocument::Fail("--base must be from 0 to 2000 mm");
+    }
+    CDrawingProperties values;
+    values.nLength = Round(length);
+    values.nBase = Round(base);
+    values.nShapeType = options.strShape == "cylinder" ? 1 : 0;
+    values.nUnits = UnitIndex(options.strUnits);
+    values.nAccuracy = options.nAccuracy;
+    CAcceptPropertiesPrompt prompt(values);
+    CCliDocument document(&prompt);
+    if (!document.New() || !document.Save(options.strFile)) {
+        return 1;
+    }
+    return 0;
+}

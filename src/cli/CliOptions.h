@@ -1,0 +1,49 @@
+// The options of each kestrovel-cli command, as the argument parser fills them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct CNewOptions {
+    std::string strFile;
+    double dLengthMm = 900.0;
+    double dBaseMm = 200.0;
+    std::string strShape = "prism";
+    std::string strUnits = "mm";
+    int nAccuracy = 0;
+};
+
+struct CDumpOptions {
+    std::string strFile;
+};
+
+struct CAddOptions {
+    std::string strFile;
+    int nLayer = 1;  // the layer number as the layer bar shows it, 1...6
+    std::string strKind;
+    std::vector<int32_t> coordinates;
+};
+
+struct CProgramOptions {
+    std::string strFile;
+    std::string strName;
+    int nNumber = -1;  // -1: the new program's own number
+    std::string strPost;
+    std::string strPostDir;
+};
+
+struct CCommandOptions {
+    std::string strFile;
+    std::string strProgram;
+    std::string strTemplate;
+    std::vector<std::string> fields;  // KEY=TEXT
+    std::string strPostDir;
+};
+
+struct CCompileOptions {
+    std::string strFile;
+    std::string strProgram;
+    std::string strPostDir;
+    std::string strOutput;
+};

@@ -1,0 +1,22 @@
+// CDocumentJson: the whole document, every persisted field, as the dump's JSON object.
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <string>
+
+class CKestrovelDoc;
+class CLayer;
+class CProgram;
+class CProgramList;
+
+class CDocumentJson {
+public:
+    using Json = nlohmann::ordered_json;
+
+    static Json FromDocument(const CKestrovelDoc& doc, const CProgramList* programs);
+    static Json FromLayer(const CLayer& layer);
+    static Json FromProgram(const CProgram& program);
+    // The file's 8-bit text as a JSON string: kept when it is valid UTF-8, else read as Latin-1,
+    // so that every stored byte stays visible.
+    static std::string Text(const std::string& bytes);
+};

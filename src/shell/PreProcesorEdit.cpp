@@ -1,0 +1,18 @@
+// The compiled-code view: a monospaced, read-only text.
+#include "shell/PreProcesorEdit.h"
+
+#include <QFontDatabase>
+
+#include "shell/QtText.h"
+
+CPreProcesorEdit::CPreProcesorEdit(QWidget* parent) : QPlainTextEdit(parent) {
+    setReadOnly(true);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+}
+
+void CPreProcesorEdit::SetText(const std::string& text) {
+    QString s = ToQ(text);
+    s.remove(QLatin1Char('\r'));
+    setPlainText(s);
+}

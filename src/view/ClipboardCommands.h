@@ -1,0 +1,33 @@
+// CClipboardCommands: Copy, Cut and Paste of profile stretches, and Undo and Redo of the active layer.
+#pragma once
+
+#include <cstdint>
+
+#include "view/ViewCommands.h"
+
+class CKestrovelView;
+class CLayer;
+
+class CClipboardCommands {
+public:
+    explicit CClipboardCommands(CKestrovelView& view) : m_view(view) {}
+
+    // The five edit commands; false for any other id.
+    bool OnCommand(int id);
+    bool GetCommandState(int id, CCommandState& state) const;
+
+    void Copy();
+    void Cut();
+    void Paste();
+    void Undo();
+    void Redo();
+
+private:
+    // Fills the clipboard from the active element or the range; false when nothing was copied.
+    bool FillClipboard(CLayer& layer);
+    void CopyStretch(CLayer& layer, int32_t lo, int32_t hi);
+    // The axial span that Copy took: the range's, or the active element's.
+    bool CopiedSpan(int32_t& lo, int32_t& hi) const;
+
+    CKestrovelView& m_view;
+};

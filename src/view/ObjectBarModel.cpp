@@ -1,0 +1,205 @@
+// Object-bar notifications: object choice, locks, point fields, velocity, feed, 3D leave, Read Values.
+#include "view/ObjectBarModel.h"
+
+#include "document/Layer.h"
+#include "elements/Piece.h"
+#include "platform/ControlIds.h"
+#include "platform/Geometry.h"
+#include "platform/Messages.h"
+#include "platform/Units.h"
+#include "platform/ViewHost.h"
+#include "view/EditingTools.h"
+#include "view/KestrovelView.h"
+#include "view/WholeNumberReader.h"
+
+namespace {
+// Point fields in the order of the element's edited flags.
+constexpr int kFieldIds[7] = {IDC_START_Z, IDC_START_X, IDC_END_Z, IDC_END_X,
+                              IDC_STEER_I, IDC_STEER_J, IDC_RADIUS};
+
+int IndexOf(const int* ids, int count, int id) {
+    for (int i = 0; i < count; ++i) {
+        if (ids[i] == id) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+// Appends an empty entry for a typed value and selects the entry the box reserves for it.
+void OpenTypedEntry(CControlBar& bar, int id, int index) {
+    bar.AddString(id, "");
+    bar.SetCurSel(id, index);
+}
+}  // namespace
+
+bool CObjectBarModel::OnNotify(CControlBar& bar, int id, BarNotify what) {
+    const int lock = IndexOf(kLockBoxIds, 7, id);
+    const int field = IndexOf(kFieldIds, 7, id);
+    if (lock >= 0) {
+        if (what == BarNotify::Clicked) {
+            LockChanged(lock, bar.GetCheck(id));
+        }
+    } else if (field >= 0) {
+        if (what == BarNotify::KillFocus) {
+            FieldLeft(field);
+        }
+    } else if (id == IDC_OBJECT || id == IDC_VELOCITY || id == IDC_FEED || id == IDC_LEAVE) {
+        if (what != BarNotify::SelChange) {
+            return true;
+        }
+        const int entry = bar.GetCurSel(id);
+        if (id == IDC_OBJECT) {
+            SelectObject(entry);
+        } else if (id == IDC_LEAVE) {
+            LeaveChanged(bar, entry);
+        } else {
+            RateChanged(bar, id, entry);
+        }
+    } else if (id == IDC_READ_VALUES) {
+        if (what == BarNotify::Clicked) {
+            ReadValues(bar);
+        }
+    } else {
+        return id == IDC_TYPE;
+    }
+    return true;
+}
+
+void CObjectBarModel::SelectObject(int entry) {
+    CLayer* layer = m_view.GetActiveLayer();
+    const CPiece* found = entry >= 1 && layer ? layer->FindByNumber(entry - 1) : nullptr;
+    if (!found) {
+        return;
+    }
+    m_view.DiscardActiveElement();
+    m_view.Repaint(true);
+    CEditState& st = m_view.EditState();
+    if (st.m_nMouseMode != kModeIdle && st.m_nMouseMode != kModeSelected) {
+        st.m_nCursor = kCursorArrow;
+        st.m_nPrevMouseMode = kModeIdle;
+        if (CViewHost* host = m_view.GetHost()) {
+            host->SetCursor(kCursorArrow);
+        }
+    }
+    m_view.Tools().SetActive(found->Clone());
+    if (CPiece* active = m_view.GetActiveElement()) {
+        active->FillPropertyBar(&m_view);
+        m_view.RepaintOverlay();
+    }
+    st.m_nMouseMode = kModeSelected;
+}
+
+CPiece* CObjectBarModel::ActiveForEdit(bool pending) {
+    CPiece* active = m_view.GetActiveElement();
+    if (active) {
+        m_view.EditState().m_bElementChanged = 1;
+        if (pending) {
+            m_view.EditState().m_bValuesPending = 1;
+        }
+    }
+    return active;
+}
+
+void CObjectBarModel::LockChanged(int lock, int state) {
+    if (CPiece* active = ActiveForEdit(false)) {
+        active->SetLock(lock, state);
+    }
+}
+
+void CObjectBarModel::FieldLeft(int field) {
+    if (CPiece* active = m_view.GetActiveElement()) {
+        active->SetEdited(field, 1);
+        m_view.EditState().m_bValuesPending = 1;
+    }
+}
+
+void CObjectBarModel::RateChanged(CControlBar& bar, int id, int entry) {
+    CPiece* active = ActiveForEdit(true);
+    if (!active) {
+        return;
+    }
+    if (entry == 0) {
+        if (id == IDC_VELOCITY) {
+            active->SetSpeed(-1);
+        } else {
+            active->SetFeed(-1);
+        }
+    } else if (entry == 1) {
+        OpenTypedEntry(bar, id, 2);
+    }
+}
+
+void CObjectBarModel::LeaveChanged(CControlBar& bar, int entry) {
+    CPiece* active = ActiveForEdit(true);
+    if (!active) {
+        return;
+    }
+    if (entry == 0) {
+        active->SetLeave(kLeaveNone);
+    } else if (entry == 1) {
+        active->SetLeave(kLeaveCurrent);
+    } else if (entry == 2) {
+        OpenTypedEntry(bar, IDC_LEAVE, 3);
+    }
+}
+
+void CObjectBarModel::ShowError(const char* text) const {
+    if (CMessages* messages = m_view.GetMessages()) {
+        messages->MessageBox(text, "Error", MessageIcon::None, MessageButtons::Ok);
+    }
+}
+
+std::optional<int32_t> CObjectBarModel::ReadRate(const CControlBar& bar, int id, const char* message) const {
+    if (bar.GetCurSel(id) == 0) {
+        return -1;
+    }
+    const int32_t value = ReadWholeNumber(bar.GetText(id), kRateMin, kRateMax);
+    if (IsInvalidWholeNumber(value, kRateMax)) {
+        ShowError(message);
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<int32_t> CObjectBarModel::ReadLeave(const CControlBar& bar) const {
+    const int entry = bar.GetCurSel(IDC_LEAVE);
+    if (entry == 0) {
+        return kLeaveNone;
+    }
+    if (entry == 1) {
+        return kLeaveCurrent;
+    }
+    const double value = CViewServices::ReadDecimal(bar.GetText(IDC_LEAVE));
+    if (value == CViewServices::kInvalidDecimal) {
+        ShowError("You have suplied wrong 3D Leave data");
+        return std::nullopt;
+    }
+    return Round(value * 10000.0 * UnitDivisor(m_view.GetUnits()));
+}
+
+void CObjectBarModel::ReadValues(CControlBar& bar) {
+    CPiece* active = m_view.GetActiveElement();
+    CEditState& st = m_view.EditState();
+    if (!active || !st.m_bValuesPending) {
+        return;
+    }
+    st.m_bValuesPending = 0;
+    active->ReadPropertyBar(&m_view);
+    // A wrong text keeps the element's value: the reader's invalid marker is no velocity.
+    if (const auto speed = ReadRate(bar, IDC_VELOCITY, "You have suplied wrong velocity data")) {
+        active->SetSpeed(*speed);
+    }
+    if (const auto feed = ReadRate(bar, IDC_FEED, "You have suplied wrong feed data")) {
+        active->SetFeed(*feed);
+    }
+    if (const auto leave = ReadLeave(bar)) {
+        active->SetLeave(*leave);
+    }
+    if (st.IsFast()) {
+        m_view.ApplyActiveElement(1);
+    } else {
+        m_view.ShowCleanPicture();
+        m_view.RepaintOverlay();
+    }
+}

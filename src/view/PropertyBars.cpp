@@ -1,0 +1,99 @@
+// Routing of bar notifications to the bar models, view activation and the drawing properties command.
+#include "view/PropertyBars.h"
+
+#include "document/DrawingProperties.h"
+#include "document/KestrovelDoc.h"
+#include "platform/ControlIds.h"
+#include "view/KestrovelView.h"
+#include "view/ZoomCommands.h"
+
+bool CPropertyBars::OnNotify(CControlBar& bar, int id, BarNotify what) {
+    const CViewContext& ctx = m_view.GetContext();
+    if (&bar == ctx.pObjectBar) {
+        return m_object.OnNotify(bar, id, what);
+    }
+    if (&bar == ctx.pLayerBar) {
+        return m_layer.OnNotify(bar, id, what);
+    }
+    if (&bar == ctx.pAidsBar) {
+        return m_aids.OnNotify(bar, id, what);
+    }
+    if (&bar == ctx.pViewBar) {
+        return OnViewBar(bar, id, what);
+    }
+    return false;
+}
+
+bool CPropertyBars::OnViewBar(CControlBar& bar, int id, BarNotify what) {
+    if (id != IDC_ZOOM_BOX) {
+        return false;
+    }
+    if (what == BarNotify::SelChange) {
+        m_view.OnZoomBoxSelect(bar.GetCurSel(id));
+    } else if (what == BarNotify::KillFocus) {
+        m_view.OnZoomBoxKillFocus();
+    }
+    return true;
+}
+
+bool CPropertyBars::OnCommand(int id) {
+    if (id == ID_DRAWING_PROPERTIES) {
+        DrawingProperties();
+        return true;
+    }
+    return m_layer.OnCommand(id);
+}
+
+bool CPropertyBars::GetCommandState(int id, CCommandState& state) const {
+    if (id == ID_DRAWING_PROPERTIES) {
+        state = {m_view.GetDocument() != nullptr, false};
+        return true;
+    }
+    return m_layer.GetCommandState(id, state);
+}
+
+void CPropertyBars::OnActivate() {
+    m_aids.ShowViewState();
+    m_view.ShowCursorPosition();
+    if (CPiece* active = m_view.GetActiveElement()) {
+        active->FillPropertyBar(&m_view);
+    }
+    m_view.ZoomCommands().ShowZoom();
+    if (CKestrovelDoc* doc = m_view.GetDocument()) {
+        // The drawing view that last became active is the document's view.
+        m_view.MakeCurrent();
+        doc->SetActiveLayer(m_view.GetRememberedLayer());
+    }
+}
+
+void CPropertyBars::DrawingProperties() {
+    CKestrovelDoc* doc = m_view.GetDocument();
+    if (!doc) {
+        return;
+    }
+    const CRect source = doc->GetSourceRect();
+    CDrawingProperties props;
+    props.nUnits = m_view.GetUnits();
+    props.nAccuracy = m_view.GetAccuracy();
+    props.nLength = doc->GetLength();
+    props.nBase = static_cast<int32_t>(2LL * source.top);
+    props.nShapeType = doc->GetShape() == kShapePrism ? 0 : 1;
+    CAcceptPropertiesPrompt accept;
+    CDrawingPropertiesPrompt* prompt = doc->GetServices().pPropertiesPrompt;
+    if (!(prompt ? prompt : &accept)->Run(props)) {
+        return;
+    }
+    doc->ChangeSourceMaterial(props.nShapeType == 0 ? kShapePrism : kShapeCylinder, props.nLength,
+                              props.nBase);
+    // The view takes the units and accuracy the bar is about to show; the units come second so
+    // that the accuracy list gets its fourth entry first (and mm never keeps thousandths).
+    m_aids.SetAccuracy(props.nAccuracy);
+    m_aids.SetUnits(props.nUnits);
+    doc->SetUnits(m_view.GetUnits(), m_view.GetAccuracy());
+    m_aids.CommonRefresh();
+    m_view.ComputeScale();
+    m_view.ComputeHomeOrigin();
+    m_view.ComputeScrollLimits();
+    m_view.MoveToHome();
+    m_view.UpdateAllViews();
+}

@@ -1,0 +1,196 @@
+// The sample "LinuxCNC lathe" post-processor's output run through LinuxCNC's rs274 interpreter.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/MemoryControlBar.h"
+#include "platform/MemoryForm.h"
+#include "platform/ProgramWindowIds.h"
+#include "postprocessor/ProgramList.h"
+#include "PostTestUtil.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* kRs274 = "/usr/bin/rs274";
+
+// One canonical move reported by rs274 (Z axial, X radial as in radius mode).
+struct CMove {
+    bool bArc = false;
+    double dZ = 0;
+    double dX = 0;
+    double dCentreZ = 0;
+    double dCentreX = 0;
+    int nRotation = 0;  // -1 clockwise (G2), 1 counter-clockwise (G3)
+};
+
+std::vector<double> Numbers(const std::string& args) {
+    std::vector<double> values;
+    std::stringstream in(args);
+    std::string item;
+    while (std::getline(in, item, ',')) {
+        values.push_back(std::strtod(item.c_str(), nullptr));
+    }
+    return values;
+}
+
+// The feed moves of an rs274 canonical output.
+std::vector<CMove> FeedMoves(const std::string& path) {
+    std::vector<CMove> moves;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        const size_t open = line.find('(');
+        if (line.find("STRAIGHT_FEED(") != std::string::npos) {
+            const auto v = Numbers(line.substr(open + 1));
+            moves.push_back({false, v[2], v[0]});
+        } else if (line.find("ARC_FEED(") != std::string::npos) {
+            // In the XZ plane the first axis is Z, the second X.
+            const auto v = Numbers(line.substr(open + 1));
+            moves.push_back({true, v[0], v[1], v[2], v[3], static_cast<int>(v[4])});
+        }
+    }
+    return moves;
+}
+
+// What a pass along the layer must do: every element's far end in the walk's direction.
+std::vector<const CPiece*> Walk(CLayer& layer, int forward) {
+    layer.ExpandCompound();
+    layer.InsertStepLines(forward);
+    std::vector<const CPiece*> pieces{layer.BeginWalk(forward)};
+    while (const CPiece* p = layer.NextInWalk(forward)) {
+        pieces.push_back(p);
+    }
+    pieces.push_back(layer.GetWalkEndBorder(forward));
+    return pieces;
+}
+
+class LinuxCncSample : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!fs::exists(kRs274)) {
+            GTEST_SKIP() << "rs274 (Debian package linuxcnc-uspace) is not installed; the LinuxCNC check is skipped";
+        }
+        m_dir = fs::temp_directory_path() / ("kestrovel_rs274_" + std::to_string(::getpid()));
+        fs::create_directories(m_dir);
+        std::ofstream(m_dir / "tool.tbl") << "T1 P1 X0 Z0 D0.4 Q3 ;finishing\n";
+        m_list.ReadPostIni(KESTROVEL_SOURCE_DIR "/examples");
+        m_pp = m_list.FindPreProcesor("LinuxCNC lathe");
+        ASSERT_NE(m_pp, nullptr);
+        m_pp->m_strOutputPath = (m_dir / "out.ngc").string();
+        m_program = m_list.NewProgram(m_bar, m_form);
+        m_program->SetPostProcessor("LinuxCNC lathe", m_bar);
+        m_context.m_layers.push_back(posttest::SampleLayer());
+        auto raised = posttest::SampleLayer();
+        raised->AddPiece(std::make_unique<CLinear>(0, 220000, 250000, 220000), 0);
+        m_context.m_layers.push_back(std::move(raised));
+    }
+    void TearDown() override {
+        if (!m_dir.empty()) {
+            fs::remove_all(m_dir);
+        }
+    }
+    void Add(const std::string& name, const std::vector<std::string>& texts) {
+        const auto& names = m_bar.GetEntries(IDC_PROG_TEMPLATES);
+        const auto it = std::find(names.begin(), names.end(), name);
+        ASSERT_NE(it, names.end()) << name;
+        m_program->StartCommand(m_form, static_cast<int>(it - names.begin()));
+        const auto& params = m_program->GetCurrent()->GetParameters();
+        for (size_t i = 0; i < texts.size(); ++i) {
+            params[i]->GetEdit()->SetText(texts[i]);
+        }
+        ASSERT_EQ(m_program->AddCommand(&m_context.m_messages), 1) << name;
+    }
+    // Compiles, runs rs274 and returns its feed moves; fails the test on any interpreter error.
+    std::vector<CMove> Interpret() {
+        EXPECT_EQ(m_program->Compile(nullptr, m_context), 1);
+        EXPECT_TRUE(m_context.m_messages.GetBoxes().empty());
+        const std::string command = std::string(kRs274) + " -g -t " + (m_dir / "tool.tbl").string() + " " +
+                                    (m_dir / "out.ngc").string() + " " + (m_dir / "canon.txt").string() +
+                                    " < /dev/null > " + (m_dir / "log.txt").string() + " 2>&1";
+        const int rc = std::system(command.c_str());
+        std::ifstream log(m_dir / "log.txt");
+        const std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(rc, 0) << text << "\n" << m_program->GetCode();
+        return FeedMoves((m_dir / "canon.txt").string());
+    }
+    void ExpectPass(const std::vector<CMove>& moves, size_t& at, int forward) {
+        auto layer = m_context.CopyLayer(0);
+        CPoint from = forward ? layer->GetLeftBorder()->GetStart() : layer->GetRightBorder()->GetEnd();
+        for (const CPiece* p : Walk(*layer, forward)) {
+            ASSERT_LT(at, moves.size());
+            const CMove& m = moves[at++];
+            const CPoint to = forward ? p->GetEnd() : p->GetStart();
+            EXPECT_NEAR(m.dZ, to.x / 10000.0, 0.001);
+            EXPECT_NEAR(m.dX, to.y / 10000.0, 0.001);
+            const auto* arc = dynamic_cast<const CArc*>(p);
+            ASSERT_EQ(m.bArc, arc != nullptr && !arc->IsStraight());
+            if (m.bArc) {
+                CheckArc(m, *arc, from, forward);
+            }
+            from = to;
+        }
+    }
+    // Centre, and the side the interpreter's arc bulges to: its middle must lie on the element.
+    static void CheckArc(const CMove& m, const CArc& arc, CPoint from, int forward) {
+        EXPECT_NEAR(m.dCentreZ, arc.m_dCenterX / 10000.0, 0.001);
+        EXPECT_NEAR(m.dCentreX, arc.m_dCenterY / 10000.0, 0.001);
+        // Upper arcs traversed towards larger Z turn clockwise in this plane: G2.
+        EXPECT_EQ(m.nRotation, (arc.GetObjectName() == "Ccw") == (forward == 1) ? -1 : 1);
+        const double a0 = std::atan2(from.y / 10000.0 - m.dCentreX, from.x / 10000.0 - m.dCentreZ);
+        double a1 = std::atan2(m.dX - m.dCentreX, m.dZ - m.dCentreZ);
+        // Angles measured in the (Z, X) plane, counter-clockwise positive.
+        if (m.nRotation > 0 && a1 < a0) {
+            a1 += 2 * M_PI;
+        }
+        if (m.nRotation < 0 && a1 > a0) {
+            a1 -= 2 * M_PI;
+        }
+        const double mid = (a0 + a1) / 2;
+        const double r = std::hypot(m.dZ - m.dCentreZ, m.dX - m.dCentreX);
+        const double z = m.dCentreZ + r * std::cos(mid);
+        const double x = m.dCentreX + r * std::sin(mid);
+        EXPECT_NEAR(x, arc.GetYAt(static_cast<int32_t>(std::lround(z * 10000))) / 10000.0, 0.001);
+    }
+
+    fs::path m_dir;
+    CProgramList m_list;
+    CPreProcesor* m_pp = nullptr;
+    CProgram* m_program = nullptr;
+    CMemoryControlBar m_bar;
+    CMemoryForm m_form;
+    posttest::CTestContext m_context;
+};
+
+}  // namespace
+
+TEST_F(LinuxCncSample, FinishingPassesFollowTheProfile) {
+    Add("Tool change", {"1"});
+    Add("Spindle on", {"1500", "3"});
+    Add("Feed rate", {"120"});
+    Add("Rapid to point", {"30", "-60"});
+    Add("Finish left to right", {"1", "25", "-55", "30", ""});
+    Add("Finish right to left", {"1", "25", "105", "30", "80"});
+    const std::vector<CMove> moves = Interpret();
+    size_t at = 0;
+    ExpectPass(moves, at, 1);
+    ExpectPass(moves, at, 0);
+    EXPECT_EQ(at, moves.size());
+}
+
+TEST_F(LinuxCncSample, RoughPassBetweenLayersIsAccepted) {
+    Add("Tool change", {"1"});
+    Add("Feed rate", {"200"});
+    Add("Rough between layers", {"1", "2", "2.5", ""});
+    const std::vector<CMove> moves = Interpret();
+    ASSERT_GT(moves.size(), 10u);
+    for (size_t i = 1; i < moves.size(); ++i) {
+        EXPECT_FALSE(moves[i].bArc);
+        EXPECT_GE(moves[i].dZ, moves[i - 1].dZ - 1e-9);  // a left-to-right pass
+    }
+}

@@ -1,0 +1,153 @@
+// The bars and dialogs reached through the running application: they act on the active drawing.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include "GuiDriver.h"
+#include "document/KestrovelDoc.h"
+#include "platform/ControlIds.h"
+#include "shell/AboutDialog.h"
+#include "shell/ChildFrame.h"
+#include "shell/CommandIds.h"
+#include "shell/DrawingOptionsDialog.h"
+#include "shell/DrawingPropertiesDialog.h"
+#include "shell/DrawingWindow.h"
+#include "shell/Kestrovel.h"
+#include "shell/LayerBar.h"
+#include "shell/MainFrame.h"
+#include "shell/AidsBar.h"
+#include "shell/QtSettingsStore.h"
+#include "shell/ShellDocument.h"
+#include "view/KestrovelView.h"
+
+namespace {
+
+class BarRouting : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_pApp = std::make_unique<CKestrovelApp>(CQtSettingsStore::ForFile(m_dir.filePath(QStringLiteral("k.ini")), 10));
+        m_pApp->Messages().SetInterceptor([this](const std::string& text, const std::string& caption, MessageIcon,
+                                                 MessageButtons) {
+            m_boxes.push_back(caption + ": " + text);
+            return m_answer;
+        });
+        OnNextDialog<CDrawingPropertiesDialog>([](CDrawingPropertiesDialog& d) { d.accept(); });
+        ASSERT_TRUE(m_pApp->InitInstance({}));
+        Settle();
+    }
+    CMainFrame& Frame() { return *m_pApp->GetMainFrame(); }
+    CKestrovelDoc& Doc() { return m_pApp->Documents()[0]->Doc(); }
+    CKestrovelView& View() { return m_pApp->ActiveDrawing()->View(); }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<CKestrovelApp> m_pApp;
+    std::vector<std::string> m_boxes;
+    MessageAnswer m_answer = MessageAnswer::Ok;
+};
+
+}  // namespace
+
+TEST_F(BarRouting, LayerBarAndLayerButtonsChooseTheActiveLayer) {
+    auto* layer = qobject_cast<QComboBox*>(Frame().LayerBar()->Controls().Widget(IDC_LAYER));
+    layer->setCurrentIndex(2);
+    emit layer->activated(2);
+    EXPECT_EQ(Doc().GetActiveLayerIndex(), 2);
+    Frame().Route(kCmdLayer1 + 4);
+    EXPECT_EQ(Doc().GetActiveLayerIndex(), 4);
+    EXPECT_TRUE(Frame().GetCommandState(kCmdLayer1 + 4).bChecked) << "the button of the remembered layer is pressed";
+    EXPECT_EQ(Frame().LayerBar()->Controls().GetCurSel(IDC_LAYER), 4);
+}
+
+TEST_F(BarRouting, AidsBarFlagsReachTheView) {
+    Frame().Route(kCmdToggleAidsDialog);
+    Settle();
+    auto* axes = qobject_cast<QCheckBox*>(Frame().AidsBar()->Controls().Widget(IDC_DRAW_AXES));
+    ASSERT_TRUE(axes->isChecked()) << "activation wrote the view's flags into the bar";
+    // On the box itself: a check box stretched by its layout takes clicks only on box and label.
+    QTest::mouseClick(axes, Qt::LeftButton, {}, QPoint(6, axes->height() / 2));
+    EXPECT_FALSE(axes->isChecked());
+    EXPECT_EQ(View().Aids().m_bDrawAxes, 0);
+    auto* units = qobject_cast<QComboBox*>(Frame().AidsBar()->Controls().Widget(IDC_UNITS));
+    units->setCurrentIndex(2);
+    emit units->activated(2);
+    EXPECT_EQ(View().GetUnits(), 2);
+    EXPECT_EQ(Frame().AidsBar()->Controls().GetCount(IDC_ACCURACY), 4);
+}
+
+TEST_F(BarRouting, DrawingOptionsButtonRunsTheDialogOnTheDocument) {
+    OnNextDialog<CDrawingOptionsDialog>([](CDrawingOptionsDialog& d) {
+        auto* w = d.findChild<QComboBox*>(QStringLiteral("1044"));
+        w->setCurrentIndex(5);
+        emit w->activated(5);
+        d.accept();
+    });
+    QTest::mouseClick(qobject_cast<QPushButton*>(Frame().LayerBar()->Controls().Widget(IDC_DRAWING_OPTIONS)),
+                      Qt::LeftButton);
+    EXPECT_EQ(Doc().GetLayer(0)->GetStyle().m_nPenWidth, 6);
+    OnNextDialog<CDrawingOptionsDialog>([](CDrawingOptionsDialog& d) {
+        auto* w = d.findChild<QComboBox*>(QStringLiteral("1044"));
+        w->setCurrentIndex(0);
+        emit w->activated(0);
+        d.reject();
+    });
+    QTest::mouseClick(qobject_cast<QPushButton*>(Frame().LayerBar()->Controls().Widget(IDC_DRAWING_OPTIONS)),
+                      Qt::LeftButton);
+    EXPECT_EQ(Doc().GetLayer(0)->GetStyle().m_nPenWidth, 6) << "Cancel keeps what OK kept before";
+}
+
+TEST_F(BarRouting, DrawingPropertiesCommandChangesTheStock) {
+    OnNextDialog<CDrawingPropertiesDialog>([](CDrawingPropertiesDialog& d) {
+        d.findChild<QLineEdit*>(QStringLiteral("1027"))->setText(QStringLiteral("450"));
+        d.accept();
+    });
+    Frame().Route(kCmdDrawingProperties);
+    EXPECT_EQ(Doc().GetLength(), 4500000);
+}
+
+TEST_F(BarRouting, AboutBoxNamesTheVersion) {
+    QString text;
+    OnNextDialog<CAboutDialog>([&text](CAboutDialog& d) {
+        text = d.findChild<QLabel*>(QStringLiteral("version"))->text();
+        d.accept();
+    });
+    Frame().Route(kCmdAppAbout);
+    EXPECT_EQ(text, QStringLiteral("Kestrovel Version 1.0"));
+}
+
+TEST_F(BarRouting, ClosingSavesViewStateAndAsksForModifiedDrawings) {
+    Doc().SetModifiedFlag(true);
+    m_answer = MessageAnswer::Cancel;
+    Frame().close();
+    ASSERT_EQ(m_boxes.size(), 1u);
+    EXPECT_EQ(m_boxes[0], "Kestrovel: Save changes to Kestro1?");
+    EXPECT_TRUE(Frame().isVisible()) << "Cancel keeps the application running";
+    EXPECT_EQ(m_pApp->Documents().size(), 1u);
+    EXPECT_EQ(m_pApp->Settings().GetInt("KestrovelViewState", "Draw Axes", -1), 1)
+        << "the active view's settings were stored before the question";
+    EXPECT_EQ(m_pApp->Settings().GetString("DialogBars", "LayerDialogBar", "").size(), 19u);
+
+    m_answer = MessageAnswer::No;
+    Frame().close();
+    EXPECT_TRUE(m_pApp->Documents().empty());
+    EXPECT_FALSE(m_pApp->Settings().GetString("Window size", "Rect", "").empty());
+}
+
+TEST(Startup, AFileThatCannotBeOpenedEndsStartUp) {
+    QTemporaryDir dir;
+    CKestrovelApp app(CQtSettingsStore::ForFile(dir.filePath(QStringLiteral("k.ini")), 10));
+    std::vector<std::string> boxes;
+    app.Messages().SetInterceptor([&boxes](const std::string&, const std::string& caption, MessageIcon,
+                                           MessageButtons) {
+        boxes.push_back(caption);
+        return MessageAnswer::Ok;
+    });
+    EXPECT_FALSE(app.InitInstance({dir.filePath(QStringLiteral("missing.kst"))}));
+    EXPECT_EQ(boxes.size(), 1u);
+}

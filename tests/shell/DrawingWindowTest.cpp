@@ -1,0 +1,144 @@
+// The drawing window between Qt and the view: scroll bars, keys, the wheel, printing's picture.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QPainter>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QWheelEvent>
+
+#include "GuiDriver.h"
+#include "platform/ProgramWindowIds.h"
+#include "postprocessor/ProgramDocument.h"
+#include "postprocessor/ProgramList.h"
+#include "shell/ChildProcFrame.h"
+#include "shell/CommandIds.h"
+#include "shell/DrawingPropertiesDialog.h"
+#include "shell/DrawingWindow.h"
+#include "shell/Kestrovel.h"
+#include "shell/MainFrame.h"
+#include "shell/QtSettingsStore.h"
+#include "shell/ShellDocument.h"
+#include "shell/ViewToolBar.h"
+#include "view/KestrovelView.h"
+
+namespace {
+
+class Window : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_strOldDir = QDir::currentPath();
+        ASSERT_TRUE(UseSamplePostProcessors(m_dir.path()));
+        m_pApp = std::make_unique<CKestrovelApp>(CQtSettingsStore::ForFile(m_dir.filePath(QStringLiteral("k.ini")), 10));
+        m_pApp->Messages().SetInterceptor(
+            [](const std::string&, const std::string&, MessageIcon, MessageButtons) { return MessageAnswer::Ok; });
+        ASSERT_TRUE(m_pApp->InitInstance({QStringLiteral(KESTROVEL_SOURCE_DIR "/examples/sample.kst")}));
+        m_pApp->GetMainFrame()->resize(1000, 800);
+        Settle();
+        m_pDrawing = m_pApp->ActiveDrawing();
+        ASSERT_NE(m_pDrawing, nullptr);
+    }
+    void TearDown() override {
+        m_pApp.reset();
+        QDir::setCurrent(m_strOldDir);
+    }
+
+    QTemporaryDir m_dir;
+    QString m_strOldDir;
+    std::unique_ptr<CKestrovelApp> m_pApp;
+    CDrawingWindow* m_pDrawing = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Window, ScrollBarStepsMoveTheViewAndShowItsPosition) {
+    const CKestrovelView& view = m_pDrawing->View();
+    QScrollBar* bar = m_pDrawing->horizontalScrollBar();
+    EXPECT_EQ(bar->minimum(), -500);
+    EXPECT_EQ(bar->maximum(), 500);
+    const int before = view.GetOrigin().x;
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_LT(view.GetOrigin().x, before) << "page right moves the drawing left";
+    const int hmin = view.GetHMin();
+    const int hmax = view.GetHMax();
+    const int expected = -((view.GetOrigin().x * 1000 - hmin * 1000) / (hmax - hmin) - 500);
+    EXPECT_EQ(bar->value(), expected) << "the bar shows the view's position, not Qt's step";
+    bar->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(bar->value(), expected) << "an action the view does not know moves nothing";
+}
+
+TEST_F(Window, KeysReachTheViewAndTheWheelDoesNothing) {
+    const CKestrovelView& view = m_pDrawing->View();
+    const int zoom = view.GetZoom();
+    const QPoint origin(view.GetOrigin().x, view.GetOrigin().y);
+    QWheelEvent wheel(QPointF(100, 100), QPointF(100, 100), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(m_pDrawing->viewport(), &wheel);
+    EXPECT_EQ(QPoint(view.GetOrigin().x, view.GetOrigin().y), origin);
+    QTest::keyClick(m_pDrawing, Qt::Key_F3);
+    EXPECT_EQ(view.GetZoom(), zoom / 2 < 5 ? 5 : zoom / 2);
+    Settle();
+    EXPECT_EQ(m_pApp->GetMainFrame()->ViewBar()->Controls().GetText(102),
+              std::to_string(view.GetZoom()) + "%") << "the zoom box follows";
+}
+
+TEST_F(Window, ThePrintedPictureIsTheDrawing) {
+    m_pDrawing->viewport()->repaint();
+    QImage page(400, 300, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    m_pDrawing->Render(painter, QRect(0, 0, 400, 300));
+    painter.end();
+    int ink = 0;
+    for (int y = 0; y < page.height(); y += 3) {
+        for (int x = 0; x < page.width(); x += 3) {
+            ink += page.pixel(x, y) != qRgb(255, 255, 255) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(ink, 100);
+}
+
+TEST_F(Window, ProgrammingFormKeepsNamesAndNumbersInRange) {
+    m_pApp->GetMainFrame()->Route(kCmdCncProgramming);
+    auto* cnc = dynamic_cast<CChildProcFrame*>(m_pApp->GetMainFrame()->Mdi()->activeSubWindow());
+    ASSERT_NE(cnc, nullptr);
+    CQtControlBar& bar = cnc->Bar();
+    CProgram* program = cnc->Programs()->GetActiveProgram();
+    ASSERT_NE(program, nullptr);
+    EXPECT_EQ(m_pApp->GetMainFrame()->Mdi()->subWindowList().size(), 2);
+    EXPECT_EQ(cnc->OuterSplitter()->sizes().value(0), CChildProcFrame::kFormHeight);
+
+    auto* name = qobject_cast<QLineEdit*>(bar.Widget(IDC_PROG_NAME));
+    name->clear();
+    QFocusEvent out(QEvent::FocusOut);
+    QApplication::sendEvent(name, &out);
+    EXPECT_EQ(program->GetName(), "Shaft finish") << "an empty name keeps the old one";
+    name->setText(QStringLiteral("Shaft"));
+    QApplication::sendEvent(name, &out);
+    EXPECT_EQ(program->GetName(), "Shaft");
+    EXPECT_EQ(bar.GetEntry(IDC_PROG_SELECT, 0), "Shaft");
+
+    auto* number = qobject_cast<QSpinBox*>(bar.Widget(IDC_PROG_NUMBER));
+    number->setValue(20000);
+    EXPECT_EQ(program->GetNumber(), 10000);
+    number->setValue(-4);
+    EXPECT_EQ(program->GetNumber(), 0);
+
+    // A second template replaces the half-filled first one without asking.
+    auto* templates = qobject_cast<QListWidget*>(bar.Widget(IDC_PROG_TEMPLATES));
+    templates->setCurrentRow(bar.FindStringExact(IDC_PROG_TEMPLATES, "Rapid to point"));
+    templates->setCurrentRow(bar.FindStringExact(IDC_PROG_TEMPLATES, "Dwell"));
+    ASSERT_NE(program->GetCurrent(), nullptr);
+    EXPECT_EQ(program->GetCurrent()->GetName(), "Dwell");
+
+    m_pApp->GetMainFrame()->Route(kCmdCncProgramming);
+    EXPECT_EQ(m_pApp->GetMainFrame()->Mdi()->activeSubWindow(), cnc) << "opening again brings the same window";
+    cnc->close();
+    EXPECT_EQ(m_pApp->GetMainFrame()->Mdi()->subWindowList().size(), 1);
+    EXPECT_EQ(m_pApp->Documents().size(), 1u) << "the drawing window still shows the document";
+}

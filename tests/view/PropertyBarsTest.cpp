@@ -1,0 +1,231 @@
+// The layer and drawing-aids bars, view activation and the drawing properties command.
+#include <cstdio>
+
+#include "BarsFixture.h"
+#include "view/DrawingOptionsPrompt.h"
+#include "view/ZoomScroll.h"
+
+namespace {
+class PropertyBarsTest : public BarsFixture {
+protected:
+    void SetUp() override { OpenWindow(); }
+    std::vector<std::string> Accuracies() { return aidsBar.GetEntries(IDC_ACCURACY); }
+};
+
+const std::vector<std::string> kThree = {"units           [1]", "teenth        [ 0.1]", "hundredths [ 0.01]"};
+
+std::vector<std::string> WithThousandths() {
+    std::vector<std::string> four = kThree;
+    four.push_back("thousandths 0.001");
+    return four;
+}
+
+class RecordingOptions : public CDrawingOptionsPrompt {
+public:
+    void Run(CKestrovelDoc& doc) override { m_docs.push_back(&doc); }
+    std::vector<CKestrovelDoc*> m_docs;
+};
+
+class FixedProperties : public CDrawingPropertiesPrompt {
+public:
+    bool Run(CDrawingProperties& io) override {
+        m_seen = io;
+        if (m_bAccept) {
+            io = m_answer;
+        }
+        return m_bAccept;
+    }
+    CDrawingProperties m_seen;
+    CDrawingProperties m_answer;
+    bool m_bAccept = true;
+};
+}  // namespace
+
+TEST_F(PropertyBarsTest, LayerListAndLayerButtonsChooseTheActiveLayer) {
+    Choose(layerBar, IDC_LAYER, 2);
+    EXPECT_EQ(doc->GetActiveLayerIndex(), 2);
+    EXPECT_EQ(view->GetRememberedLayer(), 2);
+    Command(ID_LAYER_1 + 4);
+    EXPECT_EQ(doc->GetActiveLayerIndex(), 4);
+    EXPECT_EQ(layerBar.GetCurSel(IDC_LAYER), 4);
+    EXPECT_EQ(view->GetCommandState(ID_LAYER_1 + 4), (CCommandState{true, true}));
+    EXPECT_EQ(view->GetCommandState(ID_LAYER_1 + 2), (CCommandState{true, false}));
+    // An emptied list has no selection: that is no layer.
+    Choose(layerBar, IDC_LAYER, -1);
+    EXPECT_EQ(doc->GetActiveLayerIndex(), 4);
+}
+
+TEST_F(PropertyBarsTest, ChangingTheLayerEndsTheEditingOnTheOldOne) {
+    view->OnLButtonDown(kMouseLeft, CPoint(600, 300));
+    ASSERT_NE(view->GetActiveElement(), nullptr);
+    Choose(layerBar, IDC_LAYER, 1);
+    EXPECT_EQ(view->GetActiveElement(), nullptr);
+    EXPECT_EQ(MouseMode(), kModeIdle);
+}
+
+TEST_F(PropertyBarsTest, DirectionBoxesSetTheDirectionAndShowIt) {
+    Click(layerBar, IDC_DIR_LEFT, 1);
+    EXPECT_EQ(Layer().GetDirection(), 0);
+    EXPECT_EQ(layerBar.GetCheck(IDC_DIR_RIGHT), 0);
+    EXPECT_EQ(layerBar.GetCheck(IDC_DIR_LEFT), 1);
+    Click(layerBar, IDC_DIR_RIGHT, 1);
+    EXPECT_EQ(Layer().GetDirection(), 1);
+    EXPECT_EQ(layerBar.GetCheck(IDC_DIR_LEFT), 0);
+}
+
+TEST_F(PropertyBarsTest, VisibilityBoxesToggleWhatTheActiveLayerShows) {
+    Click(layerBar, IDC_SHOW_LAYER3, 1);
+    EXPECT_EQ(Layer().IsVisible(3), 1);
+    Click(layerBar, IDC_SHOW_SOURCE, 0);
+    EXPECT_EQ(Layer().IsVisible(0), 0);
+    // The layer itself cannot be hidden; its box shows it again.
+    Click(layerBar, IDC_SHOW_LAYER1, 0);
+    EXPECT_EQ(Layer().IsVisible(1), 1);
+    EXPECT_EQ(layerBar.GetCheck(IDC_SHOW_LAYER1), 1);
+    Click(layerBar, IDC_ACTIVE_IN_FRONT, 0);
+    EXPECT_EQ(Layer().GetActiveInFront(), 0);
+}
+
+TEST_F(PropertyBarsTest, DrawingOptionsRunOnTheDocumentAndRepaint) {
+    RecordingOptions options;
+    CFakeViewHost window;
+    CViewContext ctx = view->GetContext();
+    ctx.pHost = &window;
+    ctx.pDrawingOptions = &options;
+    CKestrovelView other(ctx);
+    other.OnBarNotify(layerBar, IDC_DRAWING_OPTIONS, BarNotify::Clicked);
+    EXPECT_EQ(options.m_docs, std::vector<CKestrovelDoc*>{doc.get()});
+    EXPECT_GT(window.m_nInvalidates, 0);
+}
+
+TEST_F(PropertyBarsTest, DisplayFlagsRepaintLabelsAndLinesWithErasing) {
+    host.m_calls.clear();
+    Click(aidsBar, IDC_DRAW_AXES, 0);
+    Click(aidsBar, IDC_DRAW_DIMS, 0);
+    Click(aidsBar, IDC_DRAW_LABELS, 0);
+    Click(aidsBar, IDC_DRAW_LINES, 0);
+    EXPECT_EQ(view->Aids().m_bDrawAxes, 0);
+    EXPECT_EQ(view->Aids().m_bDrawDims, 0);
+    EXPECT_EQ(view->GetDrawLabels(), 0);
+    EXPECT_EQ(view->GetDrawLines(), 0);
+    EXPECT_EQ(host.m_calls,
+              (std::vector<std::string>{"Invalidate", "Invalidate", "Invalidate erase", "Invalidate erase"}));
+}
+
+TEST_F(PropertyBarsTest, AccuracySetsTheFormatDigitAndRefreshesTheReadOuts) {
+    view->OnMouseMove(0, CPoint(700, 300));
+    char expected[32];
+    std::snprintf(expected, sizeof expected, "%3.2f", view->ScreenToModelX(700) / 10000.0);
+    ASSERT_NE(host.m_status[kPaneCursorZ], expected);
+    Choose(aidsBar, IDC_ACCURACY, 2);
+    EXPECT_EQ(view->GetAccuracy(), 2);
+    EXPECT_EQ(view->GetFormat(), "%3.2f");
+    EXPECT_EQ(host.m_status[kPaneCursorZ], expected);
+}
+
+TEST_F(PropertyBarsTest, UnitsChangeOffersThousandthsOnlyForCentimetresAndInches) {
+    Choose(aidsBar, IDC_UNITS, 0);
+    EXPECT_EQ(Accuracies(), WithThousandths());
+    Choose(aidsBar, IDC_ACCURACY, 3);
+    EXPECT_EQ(view->GetFormat(), "%3.3f");
+
+    Choose(aidsBar, IDC_UNITS, 1);
+    EXPECT_EQ(Accuracies(), kThree);
+    EXPECT_EQ(aidsBar.GetCurSel(IDC_ACCURACY), 2);
+    EXPECT_EQ(view->GetAccuracy(), 2);
+    EXPECT_EQ(view->GetFormat(), "%3.2f");
+
+    Choose(aidsBar, IDC_UNITS, 2);
+    EXPECT_EQ(Accuracies(), WithThousandths());
+    EXPECT_EQ(aidsBar.GetCurSel(IDC_ACCURACY), 2);
+    EXPECT_EQ(view->GetUnits(), 2);
+    // A second choice of inches offers the entry once.
+    Choose(aidsBar, IDC_UNITS, 2);
+    EXPECT_EQ(Accuracies().size(), 4u);
+}
+
+TEST_F(PropertyBarsTest, UnitsChangeRefillsTheObjectBarOfTheActiveElement) {
+    Command(ID_TOOL_SELECT);
+    Choose(objectBar, IDC_OBJECT, 2);
+    ASSERT_EQ(objectBar.GetText(IDC_END_Z), "900");
+    Choose(aidsBar, IDC_UNITS, 0);
+    EXPECT_EQ(objectBar.GetText(IDC_END_Z), " 90");
+}
+
+TEST_F(PropertyBarsTest, ActivationWritesEachViewsOwnSettingsIntoTheBars) {
+    CFakeViewHost window;
+    auto other = MakeView(window, doc.get());
+    OpenWindowOf(*other, window);
+    other->Aids().m_bDrawAxes = 0;
+    other->Aids().m_nStepHorz = 4;
+    other->Aids().m_nSnapMain = 2;
+    other->SetUnits(2);
+    other->SetAccuracy(3);
+    other->SetZoomValue(250);
+    other->SetRememberedLayer(3);
+
+    other->OnActivate();
+    EXPECT_EQ(aidsBar.GetCheck(IDC_DRAW_AXES), 0);
+    EXPECT_EQ(aidsBar.GetCurSel(IDC_STEP_HORZ), 4);
+    EXPECT_EQ(aidsBar.GetCurSel(IDC_SNAP_MAIN), 2);
+    EXPECT_EQ(aidsBar.GetCurSel(IDC_UNITS), 2);
+    EXPECT_EQ(Accuracies(), WithThousandths());
+    EXPECT_EQ(aidsBar.GetCurSel(IDC_ACCURACY), 3);
+    EXPECT_EQ(viewBar.GetText(IDC_ZOOM_BOX), "250%");
+    EXPECT_EQ(doc->GetActiveLayerIndex(), 3);
+    EXPECT_EQ(doc->GetActiveView(), other.get());
+
+    view->OnActivate();
+    EXPECT_EQ(aidsBar.GetCheck(IDC_DRAW_AXES), 1);
+    EXPECT_EQ(aidsBar.GetCurSel(IDC_STEP_HORZ), 0);
+    EXPECT_EQ(aidsBar.GetCurSel(IDC_UNITS), 1);
+    EXPECT_EQ(Accuracies(), kThree);
+    EXPECT_EQ(aidsBar.GetCurSel(IDC_ACCURACY), 0);
+    EXPECT_EQ(view->GetAccuracy(), 0);
+    EXPECT_EQ(other->GetAccuracy(), 3);
+    EXPECT_EQ(doc->GetActiveLayerIndex(), 0);
+    EXPECT_EQ(doc->GetActiveView(), view.get());
+}
+
+TEST_F(PropertyBarsTest, DrawingPropertiesChangeTheMaterialAndTheViewUnits) {
+    FixedProperties prompt;
+    prompt.m_answer = CDrawingProperties{5000000, 1000000, 1, 2, 3};
+    CDocServices services = doc->GetServices();
+    services.pPropertiesPrompt = &prompt;
+    CKestrovelDoc drawing(services);
+    ASSERT_TRUE(drawing.OnNewDocument());
+    CFakeViewHost window;
+    auto other = MakeView(window, &drawing);
+    OpenWindowOf(*other, window);
+    other->SetAccuracy(1);
+    ASSERT_TRUE(other->OnCommand(ID_DRAWING_PROPERTIES));
+
+    EXPECT_EQ(prompt.m_seen.nLength, 5000000);
+    EXPECT_EQ(prompt.m_seen.nBase, 1000000);
+    EXPECT_EQ(prompt.m_seen.nAccuracy, 1);
+    EXPECT_EQ(drawing.GetSourceRect(), CRect(0, 500000, 5000000, 0));
+    EXPECT_EQ(drawing.GetShape(), kShapeCylinder);
+    EXPECT_EQ(drawing.GetUnit(), 2);
+    EXPECT_EQ(drawing.GetAccuracy(), 3);
+    EXPECT_EQ(other->GetUnits(), 2);
+    EXPECT_EQ(other->GetFormat(), "%3.3f");
+    EXPECT_EQ(aidsBar.GetCurSel(IDC_UNITS), 2);
+    EXPECT_EQ(aidsBar.GetCurSel(IDC_ACCURACY), 3);
+    EXPECT_EQ(other->GetOrigin(), other->GetHomeOrigin());
+}
+
+TEST_F(PropertyBarsTest, DrawingPropertiesCancelledChangeNothing) {
+    FixedProperties prompt;
+    prompt.m_answer = CDrawingProperties{5000000, 1000000, 1, 2, 3};
+    CDocServices services = doc->GetServices();
+    services.pPropertiesPrompt = &prompt;
+    CKestrovelDoc drawing(services);
+    ASSERT_TRUE(drawing.OnNewDocument());
+    prompt.m_bAccept = false;
+    CFakeViewHost window;
+    auto other = MakeView(window, &drawing);
+    ASSERT_TRUE(other->OnCommand(ID_DRAWING_PROPERTIES));
+    EXPECT_EQ(drawing.GetSourceRect(), CRect(0, 500000, 5000000, 0));
+    EXPECT_EQ(prompt.m_seen.nShapeType, 1);
+    EXPECT_EQ(other->GetUnits(), 1);
+}
