@@ -6,6 +6,7 @@
 
 #include "platform/Archive.h"
 #include "platform/Geometry.h"
+#include "platform/Messages.h"
 #include "platform/Surface.h"
 
 class CViewServices;
@@ -38,10 +39,13 @@ public:
     CPiece(const CPiece&) = default;
     CPiece& operator=(const CPiece&) = default;
 
-    // Slots 0-4: class identity, destruction, persistence.
+    // Slots 0-4: class identity, destruction, persistence, diagnostics.
     virtual const char* GetRuntimeClass() const { return "CPiece"; }
     virtual ~CPiece() = default;
     virtual void Serialize(CArchive& ar) { (void)ar; }
+    // Diagnostics: a consistency check and a dump of the members to the debug traces.
+    virtual void AssertValid() const {}
+    virtual void Dump(CMessages& traces) const { (void)traces; }
 
     // Slots 5-42 in vtable order.
     virtual double GetSlopeAt(int32_t x) const;

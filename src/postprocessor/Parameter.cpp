@@ -24,7 +24,7 @@ int32_t TruncToInt32(double v) {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// strtod over the text, 0 when it holds no number (the "read as a real" of the specification).
+// strtod over the text, 0 when it holds no number: how a typed value is read as a real.
 double ReadReal(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
 
 }  // namespace
