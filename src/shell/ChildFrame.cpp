@@ -77,7 +77,7 @@ void CChildFrame::OnActivate() {
 }
 
 void CChildFrame::Print() {
-    QPrinter printer(QPrinter::HighResolution);
+    QPrinter& printer = m_app.Printer();
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() == QDialog::Accepted) {
         QPainter painter(&printer);
@@ -86,7 +86,7 @@ void CChildFrame::Print() {
 }
 
 void CChildFrame::PrintPreview() {
-    QPrinter printer(QPrinter::HighResolution);
+    QPrinter& printer = m_app.Printer();
     QPrintPreviewDialog preview(&printer, this);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
         QPainter painter(target);

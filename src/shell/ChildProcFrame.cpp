@@ -180,7 +180,7 @@ bool CChildProcFrame::GetCommandState(int id, CCommandState& state) const {
 }
 
 void CChildProcFrame::Print(bool preview) {
-    QPrinter printer(QPrinter::HighResolution);
+    QPrinter& printer = m_app.Printer();
     if (preview) {
         QPrintPreviewDialog dialog(&printer, this);
         connect(&dialog, &QPrintPreviewDialog::paintRequested, m_pCode, &CPreProcesorEdit::print);

@@ -158,8 +158,11 @@ void CDrawingWindow::InvalidateRect(const CRect& rect, bool) {
 }
 
 CSurface* CDrawingWindow::GetWindowSurface() {
-    // Whatever is drawn now reaches the screen with the next paint of the widget.
-    viewport()->update();
+    // Whatever is drawn now reaches the screen with the next paint of the widget (a paint in
+    // progress shows it anyway and must not ask for another one).
+    if (!m_bPainting) {
+        viewport()->update();
+    }
     return m_pWindow.get();
 }
 
@@ -170,7 +173,9 @@ const QImage& CDrawingWindow::Picture() const {
 void CDrawingWindow::paintEvent(QPaintEvent*) {
     if (m_bNeedsPaint && m_bInitialised) {
         m_bNeedsPaint = false;
+        m_bPainting = true;
         m_pView->OnPaint(*m_pWindow);
+        m_bPainting = false;
         emit viewPainted(++m_nPaints);
     }
     QPainter p(viewport());

@@ -80,6 +80,7 @@ private:
     CAfterEvent m_afterEvent;
     bool m_bNeedsPaint = true;
     bool m_bInitialised = false;
+    bool m_bPainting = false;
     int m_nPaints = 0;
     int m_nScrollPos[2] = {0, 0};
     int m_nSilentScroll = 0;

@@ -234,6 +234,13 @@ CDrawingWindow* CKestrovelApp::ActiveDrawing() const {
     return frame && frame->widget() ? &frame->Drawing() : nullptr;
 }
 
+QPrinter& CKestrovelApp::Printer() {
+    if (!m_pPrinter) {
+        m_pPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    }
+    return *m_pPrinter;
+}
+
 // Commands ----------------------------------------------------------------------------------
 
 bool CKestrovelApp::OnCommand(int id) {
@@ -277,11 +284,7 @@ bool CKestrovelApp::OnCommand(int id) {
                 OpenDrawingWindow(*doc);
             }
             return true;
-        case kCmdFilePrintSetup: {
-            QPrinter printer;
-            QPageSetupDialog(&printer, m_pFrame.get()).exec();
-            return true;
-        }
+        case kCmdFilePrintSetup: QPageSetupDialog(&Printer(), m_pFrame.get()).exec(); return true;
         case kCmdAppAbout: CAboutDialog(m_pFrame.get()).exec(); return true;
         case kCmdAppExit: m_pFrame->close(); return true;
         default: return false;

@@ -21,6 +21,7 @@ class CDrawingWindow;
 class CMainFrame;
 class CShellDocument;
 class QMdiSubWindow;
+class QPrinter;
 
 class CKestrovelApp {
 public:
@@ -45,6 +46,8 @@ public:
     const std::vector<CAccuracy>& Accuracies() const { return m_accuracies; }
     const std::vector<std::unique_ptr<CShellDocument>>& Documents() const { return m_documents; }
     CElementClipboard& Clipboard() const { return *m_pClipboard; }
+    // The printer Print Setup chose, used by every Print and Print Preview.
+    QPrinter& Printer();
 
     // File commands. Each returns the document, or null when nothing was opened or made.
     CShellDocument* NewDocument();
@@ -93,6 +96,7 @@ private:
     std::unique_ptr<CDialogOptionsPrompt> m_pOptionsPrompt;
     // Shared by every drawing view of every document.
     std::unique_ptr<CElementClipboard> m_pClipboard;
+    std::unique_ptr<QPrinter> m_pPrinter;
     std::vector<std::unique_ptr<CShellDocument>> m_documents;
     int m_nUntitled = 0;
     int m_bRestorePlacement = 1;

@@ -145,3 +145,16 @@ TEST_F(Window, ProgrammingFormKeepsNamesAndNumbersInRange) {
     EXPECT_EQ(m_pApp->GetMainFrame()->Mdi()->subWindowList().size(), 1);
     EXPECT_EQ(m_pApp->Documents().size(), 1u) << "the drawing window still shows the document";
 }
+
+TEST_F(Window, AnIdleWindowStopsPainting) {
+    // Select the first element so that every paint also draws its overlay.
+    const CKestrovelView& view = m_pDrawing->View();
+    const QPoint at(view.ModelToScreenX(100000), view.ModelToScreenY(210000));
+    QTest::mouseClick(m_pDrawing->viewport(), Qt::LeftButton, {}, at);
+    ASSERT_NE(view.GetActiveElement(), nullptr);
+    m_pDrawing->Invalidate(false);
+    Settle();
+    const int painted = m_pDrawing->GetPaintCount();
+    Settle();
+    EXPECT_EQ(m_pDrawing->GetPaintCount(), painted) << "a paint must not ask for the next one";
+}
