@@ -282,7 +282,7 @@ void CArc::UpdateBounds() {
     if (m_bCcw && !IsStraight() && m_ptStart.x < m_dCenterX && m_dCenterX < m_ptEnd.x) {
         top = Round(m_dCenterY + m_dRadius);
     }
-    m_rcBounds = CRect(m_ptStart.x, top, m_ptEnd.x, -top);
+    SetBoundsUpTo(top);
 }
 
 int CArc::SetStart(int32_t z, int32_t x) {
@@ -320,11 +320,10 @@ void CArc::SetCircle(double centerZ, double centerX, double radius) {
 }
 
 int CArc::GetLock(int index) const {
+    if (const int* lock = EndLock(index)) {
+        return *lock;
+    }
     switch (index) {
-        case kLockStartZ: return m_bLockStartX;
-        case kLockStartX: return m_bLockStartY;
-        case kLockEndZ: return m_bLockEndX;
-        case kLockEndX: return m_bLockEndY;
         case kLockCenterZ: return m_bLockCenterX;
         case kLockCenterX: return m_bLockCenterY;
         case kLockRadius: return m_bLockRadius;
@@ -333,11 +332,11 @@ int CArc::GetLock(int index) const {
 }
 
 void CArc::SetLock(int index, int flag) {
+    if (int* lock = EndLock(index)) {
+        *lock = flag;
+        return;
+    }
     switch (index) {
-        case kLockStartZ: m_bLockStartX = flag; break;
-        case kLockStartX: m_bLockStartY = flag; break;
-        case kLockEndZ: m_bLockEndX = flag; break;
-        case kLockEndX: m_bLockEndY = flag; break;
         case kLockCenterZ: m_bLockCenterX = flag; break;
         case kLockCenterX: m_bLockCenterY = flag; break;
         case kLockRadius: m_bLockRadius = flag; break;

@@ -74,18 +74,13 @@ CPoint CBorder::GetHandle(Handle which) const {
 }
 
 void CBorder::SetLock(int index, int flag) {
-    switch (index) {
-        case kLockStartZ: m_bLockStartX = flag; break;
-        case kLockStartX: m_bLockStartY = flag; break;
-        case kLockEndZ: m_bLockEndX = flag; break;
-        case kLockEndX: m_bLockEndY = flag; break;
-        default: break;
+    if (int* lock = EndLock(index)) {
+        *lock = flag;
     }
 }
 
 void CBorder::UpdateBounds() {
-    const int32_t top = std::max(m_ptStart.y, m_ptEnd.y);
-    m_rcBounds = CRect(m_ptStart.x, top, m_ptEnd.x, -top);
+    SetChordBounds();
 }
 
 int CBorder::SetStart(int32_t x, int32_t y) {

@@ -324,7 +324,7 @@ void CDoubleArc::UpdateBounds() {
             top = std::max(top, Round(c.dCenterX + c.dRadius));
         }
     }
-    m_rcBounds = CRect(m_ptStart.x, top, m_ptEnd.x, -top);
+    SetBoundsUpTo(top);
 }
 
 int CDoubleArc::SetStart(int32_t z, int32_t x) { return RecalcFromStart(z, x, nullptr); }
@@ -338,11 +338,10 @@ int CDoubleArc::SetEnd(int32_t z, int32_t x) {
 }
 
 int CDoubleArc::GetLock(int index) const {
+    if (const int* lock = EndLock(index)) {
+        return *lock;
+    }
     switch (index) {
-        case kLockStartZ: return m_bLockStartX;
-        case kLockStartX: return m_bLockStartY;
-        case kLockEndZ: return m_bLockEndX;
-        case kLockEndX: return m_bLockEndY;
         case 4:  // the object bar's "I=" box
         case kLockJunctionZ: return m_bLockJunctionZ;
         case 5:  // the object bar's "J=" box
@@ -353,11 +352,11 @@ int CDoubleArc::GetLock(int index) const {
 }
 
 void CDoubleArc::SetLock(int index, int flag) {
+    if (int* lock = EndLock(index)) {
+        *lock = flag;
+        return;
+    }
     switch (index) {
-        case kLockStartZ: m_bLockStartX = flag; break;
-        case kLockStartX: m_bLockStartY = flag; break;
-        case kLockEndZ: m_bLockEndX = flag; break;
-        case kLockEndX: m_bLockEndY = flag; break;
         case 4:
         case kLockJunctionZ: m_bLockJunctionZ = flag; break;
         case 5:

@@ -72,8 +72,7 @@ int32_t CLinear::GetMinY() const { return std::min(m_ptStart.y, m_ptEnd.y); }
 int32_t CLinear::GetMaxY() const { return std::max(m_ptStart.y, m_ptEnd.y); }
 
 void CLinear::UpdateBounds() {
-    const int32_t top = std::max(m_ptStart.y, m_ptEnd.y);
-    m_rcBounds = CRect(m_ptStart.x, top, m_ptEnd.x, -top);
+    SetChordBounds();
 }
 
 namespace {
@@ -119,22 +118,13 @@ int CLinear::SetEnd(int32_t x, int32_t y) {
 }
 
 int CLinear::GetLock(int index) const {
-    switch (index) {
-        case kLockStartZ: return m_bLockStartX;
-        case kLockStartX: return m_bLockStartY;
-        case kLockEndZ: return m_bLockEndX;
-        case kLockEndX: return m_bLockEndY;
-        default: return 0;
-    }
+    const int* lock = EndLock(index);
+    return lock ? *lock : 0;
 }
 
 void CLinear::SetLock(int index, int flag) {
-    switch (index) {
-        case kLockStartZ: m_bLockStartX = flag; break;
-        case kLockStartX: m_bLockStartY = flag; break;
-        case kLockEndZ: m_bLockEndX = flag; break;
-        case kLockEndX: m_bLockEndY = flag; break;
-        default: break;
+    if (int* lock = EndLock(index)) {
+        *lock = flag;
     }
 }
 

@@ -43,3 +43,13 @@ void CPiece::SerializeCommon(CArchive& ar) {
     ar.Point(m_ptStart);
     ar.Point(m_ptEnd);
 }
+
+int* CPiece::EndLock(int index) {
+    switch (index) {
+        case kLockStartZ: return &m_bLockStartX;
+        case kLockStartX: return &m_bLockStartY;
+        case kLockEndZ: return &m_bLockEndX;
+        case kLockEndX: return &m_bLockEndY;
+        default: return nullptr;
+    }
+}

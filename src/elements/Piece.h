@@ -131,6 +131,16 @@ public:
     CPoint GetOldStart() const { return m_ptOldStart; }
     CPoint GetOldEnd() const { return m_ptOldEnd; }
 
+    // The four end-point locks by lock index 0...3 (start Z, start X, end Z, end X); null for
+    // any other index. The kinds map their own further indices themselves.
+    int* EndLock(int index);
+    const int* EndLock(int index) const { return const_cast<CPiece*>(this)->EndLock(index); }
+
+    // Bounds from the start Z to the end Z, up to top and mirrored down to -top.
+    void SetBoundsUpTo(int32_t top) { m_rcBounds = CRect(m_ptStart.x, top, m_ptEnd.x, -top); }
+    // Bounds of the straight segment between the two end points.
+    void SetChordBounds() { SetBoundsUpTo(m_ptStart.y > m_ptEnd.y ? m_ptStart.y : m_ptEnd.y); }
+
     // Empties the object bar's point fields, resets its lists and clears the seven lock boxes.
     static void ClearPropertyBar(CViewServices* view);
 

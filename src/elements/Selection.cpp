@@ -68,22 +68,13 @@ int32_t CSelection::GetMaxY() const {
 }
 
 int CSelection::GetLock(int index) const {
-    switch (index) {
-        case kLockStartZ: return m_bLockStartX;
-        case kLockStartX: return m_bLockStartY;
-        case kLockEndZ: return m_bLockEndX;
-        case kLockEndX: return m_bLockEndY;
-        default: return 0;
-    }
+    const int* lock = EndLock(index);
+    return lock ? *lock : 0;
 }
 
 void CSelection::SetLock(int index, int flag) {
-    switch (index) {
-        case kLockStartZ: m_bLockStartX = flag; break;
-        case kLockStartX: m_bLockStartY = flag; break;
-        case kLockEndZ: m_bLockEndX = flag; break;
-        case kLockEndX: m_bLockEndY = flag; break;
-        default: break;
+    if (int* lock = EndLock(index)) {
+        *lock = flag;
     }
 }
 
@@ -98,8 +89,7 @@ CPoint CSelection::GetHandle(Handle which) const {
 }
 
 void CSelection::UpdateBounds() {
-    const int32_t top = std::max(m_ptStart.y, m_ptEnd.y);
-    m_rcBounds = CRect(m_ptStart.x, top, m_ptEnd.x, -top);
+    SetChordBounds();
 }
 
 int CSelection::SetStart(int32_t z, int32_t x) {
