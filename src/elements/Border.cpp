@@ -192,15 +192,8 @@ std::string CBorder::GetLabel() const {
 }
 
 void CBorder::CopyAttributesTo(CBorder& copy) const {
+    CPiece::CopyAttributesTo(copy);
     copy.m_bLeft = m_bLeft;
-    copy.m_nNumber = m_nNumber;
-    copy.m_nFeed = m_nFeed;
-    copy.m_nSpeed = m_nSpeed;
-    copy.m_nLeave = m_nLeave;
-    copy.m_bLockStartX = m_bLockStartX;
-    copy.m_bLockStartY = m_bLockStartY;
-    copy.m_bLockEndX = m_bLockEndX;
-    copy.m_bLockEndY = m_bLockEndY;
 }
 
 std::unique_ptr<CBorder> CBorder::CloneBorder() const {

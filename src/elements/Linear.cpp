@@ -204,13 +204,7 @@ std::string CLinear::GetLabel() const {
 
 std::unique_ptr<CPiece> CLinear::Clone() const {
     auto p = std::make_unique<CLinear>(m_ptStart, m_ptEnd);
-    p->m_nNumber = m_nNumber;
-    p->m_nFeed = m_nFeed;
-    p->m_nSpeed = m_nSpeed;
-    p->m_nLeave = m_nLeave;
-    for (int i = 0; i < 4; ++i) {
-        p->SetLock(i, GetLock(i));
-    }
+    CopyAttributesTo(*p);
     p->m_ptOldStart = m_ptOldStart;
     p->m_ptOldEnd = m_ptOldEnd;
     p->m_rcBounds = m_rcBounds;
@@ -219,13 +213,7 @@ std::unique_ptr<CPiece> CLinear::Clone() const {
 
 std::unique_ptr<CPiece> CLinear::CreatePart(int32_t x1, int32_t x2) const {
     auto p = std::make_unique<CLinear>(CPoint(x1, GetYAt(x1)), CPoint(x2, GetYAt(x2)));
-    p->m_nNumber = m_nNumber;
-    p->m_nFeed = m_nFeed;
-    p->m_nSpeed = m_nSpeed;
-    p->m_nLeave = m_nLeave;
-    for (int i = 0; i < 4; ++i) {
-        p->SetLock(i, GetLock(i));
-    }
+    CopyAttributesTo(*p);
     p->m_ptOldStart = m_ptOldStart;
     p->m_ptOldEnd = m_ptOldEnd;
     p->UpdateBounds();

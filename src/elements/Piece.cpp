@@ -53,3 +53,14 @@ int* CPiece::EndLock(int index) {
         default: return nullptr;
     }
 }
+
+void CPiece::CopyAttributesTo(CPiece& copy) const {
+    copy.m_nNumber = m_nNumber;
+    copy.m_nFeed = m_nFeed;
+    copy.m_nSpeed = m_nSpeed;
+    copy.m_nLeave = m_nLeave;
+    copy.m_bLockStartX = m_bLockStartX;
+    copy.m_bLockStartY = m_bLockStartY;
+    copy.m_bLockEndX = m_bLockEndX;
+    copy.m_bLockEndY = m_bLockEndY;
+}

@@ -141,6 +141,10 @@ public:
     // Bounds of the straight segment between the two end points.
     void SetChordBounds() { SetBoundsUpTo(m_ptStart.y > m_ptEnd.y ? m_ptStart.y : m_ptEnd.y); }
 
+    // Copies what every copy of an element carries: number, feed, speed, 3D leave and the
+    // four end-point locks.
+    void CopyAttributesTo(CPiece& copy) const;
+
     // Empties the object bar's point fields, resets its lists and clears the seven lock boxes.
     static void ClearPropertyBar(CViewServices* view);
 

@@ -264,13 +264,7 @@ std::string CSelection::GetLabel() const {
 
 std::unique_ptr<CPiece> CSelection::Clone() const {
     auto p = std::make_unique<CSelection>(m_ptStart.x, m_ptStart.y, m_ptEnd.x, m_ptEnd.y);
-    p->m_nFeed = m_nFeed;
-    p->m_nSpeed = m_nSpeed;
-    p->m_nLeave = m_nLeave;
-    p->m_nNumber = m_nNumber;
-    for (int i = 0; i < 4; ++i) {
-        p->SetLock(i, GetLock(i));
-    }
+    CopyAttributesTo(*p);
     p->m_pLayer = m_pLayer;
     return p;
 }
