@@ -468,20 +468,12 @@ void CArc::Serialize(CArchive& ar) {
     }
     std::string tag = "Zacatek Arcu";
     ar.String(tag);
-    ar.Int(m_bLockEndX);
-    ar.Int(m_bLockEndY);
-    ar.Int(m_bLockStartX);
-    ar.Int(m_bLockStartY);
+    SerializeLocks(ar);
     ar.Int(m_bLockCenterX);
     ar.Int(m_bLockCenterY);
     ar.Int(m_bLockRadius);
     ar.Int(m_bCcw);
-    ar.Int(m_nLeave);
-    ar.Int(m_nFeed);
-    ar.Int(m_nSpeed);
-    ar.Int(m_nNumber);
-    ar.Point(m_ptStart);
-    ar.Point(m_ptEnd);
+    SerializeCommon(ar);
     ar.Point(m_ptCenter);
     ar.Point(m_ptMid);
     ar.Int(m_nRadius);

@@ -29,16 +29,8 @@ void CBorder::Serialize(CArchive& ar) {
     std::string tag = "Zacatek Borderu";
     ar.String(tag);
     ar.Int(m_bLeft);
-    ar.Int(m_bLockEndX);
-    ar.Int(m_bLockEndY);
-    ar.Int(m_bLockStartX);
-    ar.Int(m_bLockStartY);
-    ar.Int(m_nLeave);
-    ar.Int(m_nFeed);
-    ar.Int(m_nSpeed);
-    ar.Int(m_nNumber);
-    ar.Point(m_ptStart);
-    ar.Point(m_ptEnd);
+    SerializeLocks(ar);
+    SerializeCommon(ar);
     tag = "Konec Borderu";
     ar.String(tag);
     if (ar.IsLoading()) {

@@ -536,21 +536,13 @@ void CDoubleArc::Serialize(CArchive& ar) {
     }
     std::string tag = "Zacatek DoubleArcu";
     ar.String(tag);
-    ar.Int(m_bLockEndX);
-    ar.Int(m_bLockEndY);
-    ar.Int(m_bLockStartX);
-    ar.Int(m_bLockStartY);
+    SerializeLocks(ar);
     ar.Int(m_bLockJunctionZ);
     ar.Int(m_bLockJunctionX);
     ar.Int(m_bLockDirection);
     ar.Int(m_bUpper1);
     ar.Int(m_bUpper2);
-    ar.Int(m_nLeave);
-    ar.Int(m_nFeed);
-    ar.Int(m_nSpeed);
-    ar.Int(m_nNumber);
-    ar.Point(m_ptStart);
-    ar.Point(m_ptEnd);
+    SerializeCommon(ar);
     ar.Double(m_dRadius1);
     ar.Double(m_dCenter1Z);
     ar.Double(m_dCenter1X);
