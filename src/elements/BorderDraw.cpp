@@ -26,21 +26,7 @@ CPixelRows CBorder::Draw(CSurface& dc, CViewServices* view, const CLayerStyle&, 
 }
 
 void CBorder::PaintOverlay(CSurface& dc, CViewServices& view, const CRect& client) const {
-    const CStripCorners c = CStripCorners::Of(view, m_ptStart, m_ptEnd);
-    COverlayMarks marks;
-    marks.ptU1 = c.ptU1;
-    marks.ptU2 = c.ptU2;
-    marks.ptStart = m_ptStart;
-    marks.ptEnd = m_ptEnd;
-    marks.handles = {c.ptU1, c.ptU2};
-    COverlayPainter painter(dc, view, client);
-    painter.Paint(marks, [&c](CSurface& s) {
-        s.MoveTo(c.ptU1.x, c.ptU1.y);
-        s.LineTo(c.ptL1.x, c.ptL1.y);
-        s.LineTo(c.ptL2.x, c.ptL2.y);
-        s.LineTo(c.ptU2.x, c.ptU2.y);
-        s.LineTo(c.ptU1.x, c.ptU1.y);
-    });
+    COverlayPainter(dc, view, client).PaintStraight(m_ptStart, m_ptEnd);
 }
 
 CPoint CBorder::DrawSelected(CSurface& dc, CViewServices* view, int left, int top, int right, int bottom) {

@@ -1,6 +1,7 @@
 // The active element's editing overlay: guide lines, handles, labels and the copy to the window.
 #include "elements/OverlayPainter.h"
 
+#include "elements/StripCorners.h"
 #include "elements/ViewServices.h"
 
 namespace {
@@ -103,4 +104,21 @@ void COverlayPainter::Paint(const COverlayMarks& marks, const std::function<void
     DrawHandles(marks.handles);
     DrawLabels(marks.ptU1, marks.ptU2, marks.ptStart, marks.ptEnd);
     Present();
+}
+
+void COverlayPainter::PaintStraight(CPoint start, CPoint end) {
+    const CStripCorners c = CStripCorners::Of(m_view, start, end);
+    COverlayMarks marks;
+    marks.ptU1 = c.ptU1;
+    marks.ptU2 = c.ptU2;
+    marks.ptStart = start;
+    marks.ptEnd = end;
+    marks.handles = {c.ptU1, c.ptU2};
+    Paint(marks, [&c](CSurface& s) {
+        s.MoveTo(c.ptU1.x, c.ptU1.y);
+        s.LineTo(c.ptL1.x, c.ptL1.y);
+        s.LineTo(c.ptL2.x, c.ptL2.y);
+        s.LineTo(c.ptU2.x, c.ptU2.y);
+        s.LineTo(c.ptU1.x, c.ptU1.y);
+    });
 }

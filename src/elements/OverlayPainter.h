@@ -36,6 +36,9 @@ public:
     // brush already selected), handles, labels, copy to the window.
     void Paint(const COverlayMarks& marks, const std::function<void(CSurface&)>& outline);
 
+    // The whole overlay of a straight strip between two model points (the line and the border).
+    void PaintStraight(CPoint start, CPoint end);
+
     // The steps of Paint, for kinds that need to interleave their own drawing.
     CSurface& Begin();
     void DrawGuides(CPoint u1, CPoint u2);
