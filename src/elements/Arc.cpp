@@ -375,14 +375,7 @@ void CArc::CutEndAt(int32_t z, CViewServices*) {
 }
 
 std::unique_ptr<CPiece> CArc::CreatePart(int32_t z1, int32_t z2) const {
-    if (z2 < z1) {
-        return nullptr;
-    }
-    auto part = std::make_unique<CArc>(*this);
-    part->CutStartAt(z1, nullptr);
-    part->CutEndAt(z2, nullptr);
-    part->UpdateBounds();
-    return part;
+    return CutCopy(*this, z1, z2);
 }
 
 std::unique_ptr<CPiece> CArc::Clone() const { return std::make_unique<CArc>(*this); }

@@ -420,14 +420,7 @@ void CDoubleArc::CutEndAt(int32_t z, CViewServices*) {
 }
 
 std::unique_ptr<CPiece> CDoubleArc::CreatePart(int32_t z1, int32_t z2) const {
-    if (z2 < z1) {
-        return nullptr;
-    }
-    auto part = std::make_unique<CDoubleArc>(*this);
-    part->CutStartAt(z1, nullptr);
-    part->CutEndAt(z2, nullptr);
-    part->UpdateBounds();
-    return part;
+    return CutCopy(*this, z1, z2);
 }
 
 std::unique_ptr<CPiece> CDoubleArc::Clone() const { return std::make_unique<CDoubleArc>(*this); }

@@ -145,6 +145,19 @@ public:
     // four end-point locks.
     void CopyAttributesTo(CPiece& copy) const;
 
+    // A copy of element src cut to x1...x2 through its own cut operations; none when x2 < x1.
+    template <class T>
+    static std::unique_ptr<CPiece> CutCopy(const T& src, int32_t x1, int32_t x2) {
+        if (x2 < x1) {
+            return nullptr;
+        }
+        auto part = std::make_unique<T>(src);
+        part->CutStartAt(x1, nullptr);
+        part->CutEndAt(x2, nullptr);
+        part->UpdateBounds();
+        return part;
+    }
+
     // Empties the object bar's point fields, resets its lists and clears the seven lock boxes.
     static void ClearPropertyBar(CViewServices* view);
 
