@@ -424,13 +424,17 @@ double CArc::GetValue(const std::string& name, int relative, int centreRelative,
         return (m_dCenterX - (forward ? m_ptStart.x : m_ptEnd.x)) / 10000;
     }
     if (name == "CtrJ") {
-        if (!relative) {
+        // Both centre words follow the centre-relative flag: a controller takes I and K either
+        // both absolute or both from the arc's start, whatever mode its end points are in.
+        if (!centreRelative) {
             return m_dCenterY / 10000;
         }
         return (m_dCenterY - (forward ? m_ptStart.y : m_ptEnd.y)) / 10000;
     }
     if (name == "Rad") {
-        return static_cast<double>(m_nRadius);
+        // In millimetres like every other value a macro receives; a straight arc has no radius
+        // word, so its R is left out.
+        return m_nRadius != 0 ? m_nRadius / 10000.0 : kEmptyValue;
     }
     if (name == "Speed") {
         return m_nSpeed >= 0 ? static_cast<double>(m_nSpeed) : kEmptyValue;

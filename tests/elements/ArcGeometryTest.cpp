@@ -126,7 +126,8 @@ TEST(ArcOverflow, HugeCircleKeepsItsDoublesButBehavesStraight) {
     EXPECT_EQ(arc.GetCenter(), CPoint(0, 0));
     EXPECT_GT(arc.GetExactRadius(), 2e9);
     EXPECT_EQ(arc.GetYAt(1000000), 0);
-    EXPECT_EQ(arc.GetValue("Rad", 0, 0, 1), 0.0);
+    // No radius word for an arc that behaves straight.
+    EXPECT_EQ(arc.GetValue("Rad", 0, 0, 1), kEmptyValue);
 }
 
 TEST(ArcOverflow, EditingAHugeCircleKeepsItsExactCentre) {
@@ -219,7 +220,8 @@ TEST(ArcTransform, CloneClearsTypedInFlags) {
 TEST(ArcValues, PostProcessorValues) {
     CArc arc(CPoint(0, 0), CPoint(500000, 0), CPoint(250000, 250000));
     arc.m_nNumber = 4;
-    EXPECT_EQ(arc.GetValue("Rad", 0, 0, 1), 250000.0);
+    // R in millimetres like the coordinates: no definition file could use it in model units.
+    EXPECT_EQ(arc.GetValue("Rad", 0, 0, 1), 25.0);
     EXPECT_EQ(arc.GetValue("Feed", 0, 0, 1), 1000000.0);
     EXPECT_EQ(arc.GetValue("Speed", 0, 0, 1), 1000000.0);
     arc.m_nSpeed = 1200;

@@ -282,7 +282,7 @@ TEST(DoubleArcParts, TwoArcsFromStartToJunctionToEnd) {
     EXPECT_EQ(second->GetLock(kLockStartZ), 1);
     EXPECT_EQ(second->GetLock(kLockRadius), 1);
     EXPECT_EQ(second->m_nFeed, 120);
-    EXPECT_EQ(first->GetValue("Rad", 0, 0, 1), 42500.0);
+    EXPECT_EQ(first->GetValue("Rad", 0, 0, 1), 4.25);  // millimetres, as every value of a macro
     ExpectSameCurve(*first, arc, 0, 20000, 1);
     ExpectSameCurve(*second, arc, 20000, 40000, 1);
 }
