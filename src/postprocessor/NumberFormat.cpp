@@ -42,6 +42,7 @@ CNumberFormat CNumberFormat::FromLine(const std::string& line) {
         const size_t end = dot != std::string::npos && dot > gt ? dot : line.size();
         CDefinitionReader::ScanInt(line.substr(gt + 1, end - gt - 1), format.m_nDigits);
     }
+    format.m_bDiameter = line.size() >= 2 && line.compare(line.size() - 2, 2, "*2") == 0;
     return format;
 }
 

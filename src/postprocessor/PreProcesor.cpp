@@ -89,7 +89,7 @@ const CMacro* CPreProcesor::FindMacro(const std::string& name) const {
 std::string CPreProcesor::FormatValue(const std::string& letters, double value) const {
     for (const auto& f : m_formats) {
         if (f->GetName() == letters) {
-            return f->Format(value);
+            return f->Format(f->Scaled(value));
         }
     }
     if (m_pMessages) {

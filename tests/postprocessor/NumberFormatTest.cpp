@@ -1,6 +1,8 @@
 // Number formats and the formatting message.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "platform/Messages.h"
 #include "postprocessor/NumberFormat.h"
 #include "postprocessor/PreProcesor.h"
@@ -54,4 +56,44 @@ TEST(NumberFormat, FirstFormatWinsAndMissingOneIsReported) {
     EXPECT_EQ(messages.GetBoxes()[0].strText, "Can not find the format properties for format string: Y");
     EXPECT_EQ(messages.GetBoxes()[0].strCaption, "PostProcesor");
     EXPECT_EQ(messages.GetBoxes()[0].icon, MessageIcon::Error);
+}
+
+TEST(NumberFormatDiameter, StarTwoDoublesWhatTheFormatWrites) {
+    const CNumberFormat x = CNumberFormat::FromLine("X>4.3*2");
+    EXPECT_EQ(x.GetName(), "X");
+    EXPECT_EQ(x.GetDigits(), 4);
+    EXPECT_EQ(x.GetDecimals(), 3);
+    EXPECT_EQ(x.m_bDiameter, 1);
+    EXPECT_EQ(CNumberFormat::FromLine("D>3*2").GetDigits(), 3);
+    // Only a line ending in "*2" is a diameter format.
+    for (const char* line : {"X>4.3", "X>4.3*", "X>4.3*2 ", "X>4.3*3", "X*2>4.3"}) {
+        const CNumberFormat f = CNumberFormat::FromLine(line);
+        EXPECT_EQ(f.m_bDiameter, 0) << line;
+    }
+    CRecordingMessages messages;
+    CPreProcesor pp("p", "x.*", "out", "spare", &messages);
+    pp.AddFormat(std::make_unique<CNumberFormat>(x));
+    pp.AddFormat(std::make_unique<CNumberFormat>(CNumberFormat::FromLine("Z>4.3")));
+    pp.AddFormat(std::make_unique<CNumberFormat>(CNumberFormat::FromLine("D>3.0*2")));
+    EXPECT_EQ(pp.FormatValue("X", 12.5), "25.000");
+    EXPECT_EQ(pp.FormatValue("X", -0.0004), "-0.001");
+    // Doubled before the wrap at 10^(digits + 1) and before the integer cap.
+    EXPECT_EQ(pp.FormatValue("X", 60000.25), "20000.500");
+    EXPECT_EQ(pp.FormatValue("D", 499.9), "999");
+    EXPECT_EQ(pp.FormatValue("D", 600.0), "999");
+    EXPECT_EQ(pp.FormatValue("Z", 12.5), "12.500");
+    EXPECT_TRUE(messages.GetBoxes().empty());
+}
+
+// A format without the suffix writes every value exactly as before.
+TEST(NumberFormatDiameter, PlainFormatsWriteAsBefore) {
+    CPreProcesor pp("p", "x.*", "out", "spare", nullptr);
+    const CNumberFormat plain = CNumberFormat::FromLine("X>4.3");
+    pp.AddFormat(std::make_unique<CNumberFormat>(plain));
+    std::mt19937 gen(15);
+    std::uniform_real_distribution<double> value(-2e5, 2e5);
+    for (int i = 0; i < 2000; ++i) {
+        const double v = value(gen);
+        ASSERT_EQ(pp.FormatValue("X", v), plain.Format(v)) << v;
+    }
 }
