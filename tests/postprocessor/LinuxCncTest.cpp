@@ -7,11 +7,14 @@
 #include <fstream>
 #include <sstream>
 
+#include "PostTestUtil.h"
+#include "document/KestrovelDoc.h"
 #include "platform/MemoryControlBar.h"
 #include "platform/MemoryForm.h"
 #include "platform/ProgramWindowIds.h"
+#include "postprocessor/DocumentFile.h"
+#include "postprocessor/ProgramDocument.h"
 #include "postprocessor/ProgramList.h"
-#include "PostTestUtil.h"
 
 namespace fs = std::filesystem;
 
@@ -74,17 +77,15 @@ class LinuxCncSample : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!fs::exists(kRs274)) {
-            GTEST_SKIP() << "rs274 (Debian package linuxcnc-uspace) is not installed; the LinuxCNC check is skipped";
+            GTEST_SKIP()
+                << "rs274 (Debian package linuxcnc-uspace) is not installed; the LinuxCNC check is skipped";
         }
         m_dir = fs::temp_directory_path() / ("kestrovel_rs274_" + std::to_string(::getpid()));
         fs::create_directories(m_dir);
         std::ofstream(m_dir / "tool.tbl") << "T1 P1 X0 Z0 D0.4 Q3 ;finishing\n";
         m_list.ReadPostIni(KESTROVEL_SOURCE_DIR "/examples");
-        m_pp = m_list.FindPreProcesor("LinuxCNC lathe");
-        ASSERT_NE(m_pp, nullptr);
-        m_pp->m_strOutputPath = (m_dir / "out.ngc").string();
         m_program = m_list.NewProgram(m_bar, m_form);
-        m_program->SetPostProcessor("LinuxCNC lathe", m_bar);
+        UsePost("LinuxCNC lathe");
         m_context.m_layers.push_back(posttest::SampleLayer());
         auto raised = posttest::SampleLayer();
         raised->AddPiece(std::make_unique<CLinear>(0, 220000, 250000, 220000), 0);
@@ -94,6 +95,13 @@ protected:
         if (!m_dir.empty()) {
             fs::remove_all(m_dir);
         }
+    }
+    // Binds the program to a sample post-processor whose output goes to the test folder.
+    void UsePost(const std::string& name) {
+        m_pp = m_list.FindPreProcesor(name);
+        ASSERT_NE(m_pp, nullptr) << name;
+        m_pp->m_strOutputPath = (m_dir / "out.ngc").string();
+        m_program->SetPostProcessor(name, m_bar);
     }
     void Add(const std::string& name, const std::vector<std::string>& texts) {
         const auto& names = m_bar.GetEntries(IDC_PROG_TEMPLATES);
@@ -107,9 +115,10 @@ protected:
         ASSERT_EQ(m_program->AddCommand(&m_context.m_messages), 1) << name;
     }
     // Compiles, runs rs274 and returns its feed moves; fails the test on any interpreter error.
-    std::vector<CMove> Interpret() {
-        EXPECT_EQ(m_program->Compile(nullptr, m_context), 1);
-        EXPECT_TRUE(m_context.m_messages.GetBoxes().empty());
+    std::vector<CMove> Interpret() { return Interpret(m_context, m_context.m_messages); }
+    std::vector<CMove> Interpret(CMacroContext& context, const CRecordingMessages& messages) {
+        EXPECT_EQ(m_program->Compile(nullptr, context), 1);
+        EXPECT_TRUE(messages.GetBoxes().empty());
         const std::string command = std::string(kRs274) + " -g -t " + (m_dir / "tool.tbl").string() + " " +
                                     (m_dir / "out.ngc").string() + " " + (m_dir / "canon.txt").string() +
                                     " < /dev/null > " + (m_dir / "log.txt").string() + " 2>&1";
@@ -120,7 +129,10 @@ protected:
         return FeedMoves((m_dir / "canon.txt").string());
     }
     void ExpectPass(const std::vector<CMove>& moves, size_t& at, int forward) {
-        auto layer = m_context.CopyLayer(0);
+        ExpectPass(moves, at, forward, m_context);
+    }
+    void ExpectPass(const std::vector<CMove>& moves, size_t& at, int forward, CMacroContext& context) {
+        auto layer = context.CopyLayer(0);
         CPoint from = forward ? layer->GetLeftBorder()->GetStart() : layer->GetRightBorder()->GetEnd();
         for (const CPiece* p : Walk(*layer, forward)) {
             ASSERT_LT(at, moves.size());
@@ -192,5 +204,70 @@ TEST_F(LinuxCncSample, RoughPassBetweenLayersIsAccepted) {
     for (size_t i = 1; i < moves.size(); ++i) {
         EXPECT_FALSE(moves[i].bArc);
         EXPECT_GE(moves[i].dZ, moves[i - 1].dZ - 1e-9);  // a left-to-right pass
+    }
+}
+
+// Arcs by end point and radius: the interpreter finds the same centres on the profile.
+TEST_F(LinuxCncSample, RadiusWordsGiveTheSameArcs) {
+    Add("Feed rate", {"120"});
+    Add("Finish with R words", {"1", "25", "-55", "30", ""});
+    Add("Finish left to right", {"1", "25", "-55", "30", ""});
+    const std::vector<CMove> moves = Interpret();
+    EXPECT_NE(m_program->GetCode().find(" R"), std::string::npos);
+    size_t at = 0;
+    ExpectPass(moves, at, 1);
+    ExpectPass(moves, at, 1);
+    EXPECT_EQ(at, moves.size());
+}
+
+// In diameter mode the X words are doubled and the interpreter halves them again; I and R stay
+// radius values.
+TEST_F(LinuxCncSample, DiameterPostFollowsTheProfile) {
+    UsePost("LinuxCNC lathe (diameter)");
+    Add("Feed rate", {"120"});
+    Add("Rapid to point", {"30", "-60"});
+    Add("Finish left to right", {"1", "25", "-55", "30", ""});
+    Add("Finish right to left", {"1", "25", "105", "30", "80"});
+    Add("Finish with R words", {"1", "25", "-55", "30", ""});
+    const std::vector<CMove> moves = Interpret();
+    EXPECT_NE(m_program->GetCode().find("G7"), std::string::npos);
+    EXPECT_NE(m_program->GetCode().find("G0 X60.0000 Z-60.0000"), std::string::npos);
+    size_t at = 0;
+    ExpectPass(moves, at, 1);
+    ExpectPass(moves, at, 0);
+    ExpectPass(moves, at, 1);
+    EXPECT_EQ(at, moves.size());
+}
+
+// Every command of both LinuxCNC samples on the sample drawing: accepted by the interpreter, and
+// the finishing passes on its profile.
+TEST_F(LinuxCncSample, SampleDrawingWithEveryCommand) {
+    CRecordingMessages messages;
+    CDocServices services;
+    services.pMessages = &messages;
+    std::string error;
+    auto doc = CDocumentFile::Open(KESTROVEL_SOURCE_DIR "/examples/sample.kst", services, error);
+    ASSERT_NE(doc, nullptr) << error;
+    CDocumentContext context(*doc);
+    for (const char* post : {"LinuxCNC lathe", "LinuxCNC lathe (diameter)"}) {
+        m_program = m_list.NewProgram(m_bar, m_form);
+        UsePost(post);
+        Add("Tool change", {"1"});
+        Add("Spindle on", {"1200", "3"});
+        Add("Coolant", {"8"});
+        Add("Feed rate", {"150"});
+        Add("Rapid to point", {"40", "5"});
+        Add("Finish left to right", {"1", "35", "-5", "45", ""});
+        Add("Finish right to left", {"1", "45", "175", "45", "100"});
+        Add("Finish with R words", {"1", "35", "-5", "45", ""});
+        Add("Rough between layers", {"1", "2", "0", ""});
+        Add("Dwell", {"0.5"});
+        Add("Spindle stop", {});
+        const std::vector<CMove> moves = Interpret(context, messages);
+        size_t at = 0;
+        ExpectPass(moves, at, 1, context);
+        ExpectPass(moves, at, 0, context);
+        ExpectPass(moves, at, 1, context);
+        EXPECT_GT(moves.size(), at + 10) << post;  // the rough pass
     }
 }
