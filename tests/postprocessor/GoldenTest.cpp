@@ -3,10 +3,10 @@
 
 #include <filesystem>
 
-#include "PostTestUtil.h"
 #include "platform/MemoryControlBar.h"
 #include "platform/MemoryForm.h"
 #include "postprocessor/ProgramList.h"
+#include "PostTestUtil.h"
 
 namespace fs = std::filesystem;
 
@@ -37,8 +37,7 @@ std::unique_ptr<CLayer> ArcLayer() {
 // Compiles one command of the golden post-processor over the sample profile (layer 1), a
 // second profile (layer 2) and the arc profile (layer 3) and returns the NC file's bytes.
 std::string CompileGolden(int templateIndex) {
-    const fs::path out =
-        fs::temp_directory_path() / ("kestrovel_golden_" + std::to_string(::getpid()) + ".nc");
+    const fs::path out = fs::temp_directory_path() / ("kestrovel_golden_" + std::to_string(::getpid()) + ".nc");
     CProgramList list;
     list.ReadPostIni(KESTROVEL_SOURCE_DIR "/tests/data/golden");
     CMemoryControlBar bar;

@@ -7,14 +7,12 @@
 #include <fstream>
 #include <sstream>
 
-#include "PostTestUtil.h"
-#include "document/KestrovelDoc.h"
 #include "platform/MemoryControlBar.h"
 #include "platform/MemoryForm.h"
 #include "platform/ProgramWindowIds.h"
-#include "postprocessor/DocumentFile.h"
 #include "postprocessor/ProgramDocument.h"
 #include "postprocessor/ProgramList.h"
+#include "PostTestUtil.h"
 
 namespace fs = std::filesystem;
 
@@ -77,8 +75,7 @@ class LinuxCncSample : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!fs::exists(kRs274)) {
-            GTEST_SKIP()
-                << "rs274 (Debian package linuxcnc-uspace) is not installed; the LinuxCNC check is skipped";
+            GTEST_SKIP() << "rs274 (Debian package linuxcnc-uspace) is not installed; the LinuxCNC check is skipped";
         }
         m_dir = fs::temp_directory_path() / ("kestrovel_rs274_" + std::to_string(::getpid()));
         fs::create_directories(m_dir);
@@ -242,13 +239,10 @@ TEST_F(LinuxCncSample, DiameterPostFollowsTheProfile) {
 // Every command of both LinuxCNC samples on the sample drawing: accepted by the interpreter, and
 // the finishing passes on its profile.
 TEST_F(LinuxCncSample, SampleDrawingWithEveryCommand) {
-    CRecordingMessages messages;
-    CDocServices services;
-    services.pMessages = &messages;
-    std::string error;
-    auto doc = CDocumentFile::Open(KESTROVEL_SOURCE_DIR "/examples/sample.kst", services, error);
-    ASSERT_NE(doc, nullptr) << error;
-    CDocumentContext context(*doc);
+    posttest::CSampleDrawing sample;
+    ASSERT_NE(sample.m_pDoc, nullptr) << sample.m_strError;
+    CRecordingMessages& messages = sample.m_messages;
+    CDocumentContext context(*sample.m_pDoc);
     for (const char* post : {"LinuxCNC lathe", "LinuxCNC lathe (diameter)"}) {
         m_program = m_list.NewProgram(m_bar, m_form);
         UsePost(post);

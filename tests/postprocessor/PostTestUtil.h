@@ -5,11 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "document/KestrovelDoc.h"
 #include "document/Layer.h"
 #include "elements/Arc.h"
 #include "elements/Linear.h"
 #include "platform/Messages.h"
 #include "postprocessor/DefinitionReader.h"
+#include "postprocessor/DocumentFile.h"
 #include "postprocessor/ItemFileReader.h"
 #include "postprocessor/MacroContext.h"
 #include "postprocessor/PostFileReader.h"
@@ -64,6 +66,19 @@ public:
 
     CRecordingMessages m_messages;
     std::vector<std::unique_ptr<CLayer>> m_layers;
+};
+
+// The sample drawing of examples/, read with its messages recorded; null with the reason when the
+// file can't be read.
+struct CSampleDrawing {
+    CSampleDrawing() {
+        CDocServices services;
+        services.pMessages = &m_messages;
+        m_pDoc = CDocumentFile::Open(KESTROVEL_SOURCE_DIR "/examples/sample.kst", services, m_strError);
+    }
+    CRecordingMessages m_messages;
+    std::string m_strError;
+    std::unique_ptr<CKestrovelDoc> m_pDoc;
 };
 
 }  // namespace posttest

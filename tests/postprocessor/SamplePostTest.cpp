@@ -1,17 +1,15 @@
-// The sample post-processors of examples/Debug: complete definitions, their passes and the sample drawing.
+// The sample post-processors of examples/Debug: their definitions, passes and the sample drawing.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 
-#include "PostTestUtil.h"
-#include "document/KestrovelDoc.h"
 #include "platform/MemoryControlBar.h"
 #include "platform/MemoryForm.h"
 #include "platform/ProgramWindowIds.h"
-#include "postprocessor/DocumentFile.h"
 #include "postprocessor/ProgramDocument.h"
 #include "postprocessor/ProgramList.h"
+#include "PostTestUtil.h"
 
 TEST(SamplePosts, EveryTemplateHasItsMacroAndValidDefaults) {
     CRecordingMessages messages;
@@ -96,13 +94,10 @@ TEST(SamplePosts, FanucPassWritesDiametersWithIncrementalCentres) {
 // Every command of every sample post-processor, with its defaults and the obligatory fields
 // filled, compiles on the sample drawing without a message.
 TEST(SamplePosts, EveryCommandCompilesOnTheSampleDrawing) {
-    CRecordingMessages messages;
-    CDocServices services;
-    services.pMessages = &messages;
-    std::string error;
-    auto doc = CDocumentFile::Open(KESTROVEL_SOURCE_DIR "/examples/sample.kst", services, error);
-    ASSERT_NE(doc, nullptr) << error;
-    CDocumentContext context(*doc);
+    posttest::CSampleDrawing sample;
+    ASSERT_NE(sample.m_pDoc, nullptr) << sample.m_strError;
+    CRecordingMessages& messages = sample.m_messages;
+    CDocumentContext context(*sample.m_pDoc);
     CProgramList list(&messages);
     list.ReadPostIni(KESTROVEL_SOURCE_DIR "/examples");
     CMemoryControlBar bar;
