@@ -384,3 +384,22 @@ TEST_F(EditingToolsTest, FastK1AppliesAndAShortRangeMakesNoCurve) {
     EXPECT_NE(view->GetRange(), nullptr);
     EXPECT_EQ(UndoCount(), m_nUndo + 1);
 }
+
+TEST_F(EditingToolsTest, SlowK1OnATooShortRangeKeepsTheRangeAndItsMarkers) {
+    Command(ID_TOOL_RANGE);
+    LeftClick(Px(600));
+    RightClick(Px(600));  // both markers at one point: no room for a curve
+    Command(ID_TOOL_K1);
+    EXPECT_EQ(MouseMode(), kModeRange);
+    ASSERT_NE(view->GetRange(), nullptr);
+    EXPECT_EQ(view->GetActiveElement(), view->GetRange());
+
+    // Clicks still move the markers, and a longer range makes the curve.
+    LeftClick(Px(500));
+    EXPECT_EQ(view->GetRange()->GetStart().x, 5000000);
+    Command(ID_TOOL_K1);
+    ASSERT_NE(view->GetActiveElement(), nullptr);
+    EXPECT_EQ(view->GetActiveElement()->GetKind(), kKindDoubleArc);
+    EXPECT_EQ(MouseMode(), kModeSelected);
+    EXPECT_EQ(Spans(), Stepped());
+}

@@ -229,3 +229,42 @@ TEST_F(PropertyBarsTest, DrawingPropertiesCancelledChangeNothing) {
     EXPECT_EQ(prompt.m_seen.nShapeType, 1);
     EXPECT_EQ(other->GetUnits(), 1);
 }
+
+// Whatever units and accuracy the aids bar showed before, the drawing and its view end with the
+// ones chosen in the dialog; millimetres alone cannot show thousandths.
+TEST_F(PropertyBarsTest, DrawingPropertiesKeepTheChosenUnitsAndAccuracyWhateverTheBarShowed) {
+    FixedProperties prompt;
+    CDocServices services = doc->GetServices();
+    services.pPropertiesPrompt = &prompt;
+    CKestrovelDoc drawing(services);
+    ASSERT_TRUE(drawing.OnNewDocument());
+    CFakeViewHost window;
+    auto other = MakeView(window, &drawing);
+    OpenWindowOf(*other, window);
+    const auto accuracies = [](int units) { return units == 1 ? 3 : 4; };
+    for (int shownUnits = 0; shownUnits < 3; ++shownUnits) {
+        for (int shown = 0; shown < accuracies(shownUnits); ++shown) {
+            for (int units = 0; units < 3; ++units) {
+                for (int accuracy = 0; accuracy < 4; ++accuracy) {
+                    SCOPED_TRACE(testing::Message() << "bar " << shownUnits << "/" << shown << ", chosen "
+                                                    << units << "/" << accuracy);
+                    other->SetUnits(shownUnits);
+                    other->SetAccuracy(shown);
+                    other->OnActivate();
+                    ASSERT_EQ(aidsBar.GetCurSel(IDC_ACCURACY), shown);
+                    prompt.m_answer = CDrawingProperties{9000000, 2000000, 0, units, accuracy};
+                    ASSERT_TRUE(other->OnCommand(ID_DRAWING_PROPERTIES));
+                    const int expected = units == 1 && accuracy == 3 ? 2 : accuracy;
+                    EXPECT_EQ(other->GetUnits(), units);
+                    EXPECT_EQ(other->GetAccuracy(), expected);
+                    EXPECT_EQ(other->GetFormat()[3], '0' + expected);
+                    EXPECT_EQ(drawing.GetUnit(), units);
+                    EXPECT_EQ(drawing.GetAccuracy(), expected);
+                    EXPECT_EQ(aidsBar.GetCurSel(IDC_UNITS), units);
+                    EXPECT_EQ(aidsBar.GetCurSel(IDC_ACCURACY), expected);
+                    EXPECT_EQ(Accuracies().size(), static_cast<size_t>(accuracies(units)));
+                }
+            }
+        }
+    }
+}
