@@ -10,10 +10,7 @@ namespace {
 class DiameterReadoutTest : public BarsFixture {
 protected:
     void SetUp() override {
-        OpenWindow();
-        UseMillimetrePixels();
-        Layer().AddLine(2000000, 800000, 3000000, 800000);
-        doc->RecordUndo();
+        OpenSteppedProfile();
         SelectObject(2);
         ASSERT_NE(Active(), nullptr);
     }

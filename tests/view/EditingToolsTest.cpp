@@ -8,10 +8,7 @@ namespace {
 class EditingToolsTest : public ViewFixture {
 protected:
     void SetUp() override {
-        OpenWindow();
-        UseMillimetrePixels();
-        Layer().AddLine(2000000, 800000, 3000000, 800000);
-        doc->RecordUndo();
+        OpenSteppedProfile();
         ASSERT_EQ(Spans(), Stepped());
         m_nUndo = UndoCount();
     }

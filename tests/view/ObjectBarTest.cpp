@@ -26,10 +26,7 @@ namespace {
 class ObjectBarTest : public BarsFixture {
 protected:
     void SetUp() override {
-        OpenWindow();
-        UseMillimetrePixels();
-        Layer().AddLine(2000000, 800000, 3000000, 800000);
-        doc->RecordUndo();
+        OpenSteppedProfile();
         m_nUndo = UndoCount();
         SelectObject(2);
         ASSERT_NE(Active(), nullptr);

@@ -7,12 +7,7 @@
 namespace {
 class StatusPromptTest : public BarsFixture {
 protected:
-    void SetUp() override {
-        OpenWindow();
-        UseMillimetrePixels();
-        Layer().AddLine(2000000, 800000, 3000000, 800000);
-        doc->RecordUndo();
-    }
+    void SetUp() override { OpenSteppedProfile(); }
     std::string Prompt() { return host.m_status[kPanePrompt]; }
     // Records the sentence of the state reached, under a name for the messages.
     void Note(const std::string& state) { m_prompts[state] = Prompt(); }
