@@ -234,13 +234,13 @@ void CEditingTools::CreatingTool(int kind) {
         Discard();
         return;
     }
+    // A range the tool cannot turn into an element stays, and so does range mode: its markers
+    // can still be moved.
     if (st.m_nMouseMode != kModeRange) {
         st.m_nMouseMode = kModeSelected;
     } else if (st.m_pRange && FinishRange(false)) {
         st.m_nMouseMode = kModeSelected;
     }
-    // A range the tool cannot turn into an element stays, and so does range mode: its markers
-    // can still be moved.
 }
 
 void CEditingTools::MoveTool() {
