@@ -263,14 +263,14 @@ void CArc::SetHandle(Handle which, int32_t z, int32_t x, CViewServices* view) {
         SetStartKeepingArc(std::max(z, 0), x, messages);
         if (bar) {
             bar->SetText(IDC_START_Z, view->FormatLength(m_ptStart.x));
-            bar->SetText(IDC_START_X, view->FormatLength(m_ptStart.y));
+            bar->SetText(IDC_START_X, view->FormatLengthField(IDC_START_X, m_ptStart.y));
         }
     } else if (which == &m_ptEnd) {
         m_bEdited[2] = m_bEdited[3] = 1;
         SetEndKeepingArc(view ? std::min(z, view->GetDrawingLength()) : z, x, messages);
         if (bar) {
             bar->SetText(IDC_END_Z, view->FormatLength(m_ptEnd.x));
-            bar->SetText(IDC_END_X, view->FormatLength(m_ptEnd.y));
+            bar->SetText(IDC_END_X, view->FormatLengthField(IDC_END_X, m_ptEnd.y));
         }
     } else if (which == &m_ptCenter) {
         SetEdited(kEditedCenterZ, 1);
@@ -296,7 +296,7 @@ void CArc::WriteCircleFields(CViewServices* view, bool startOrEnd) {
         bar->SetText(IDC_STEER_I, view->FormatLength(Round(m_dCenterX)));
     }
     if (!startOrEnd || m_dCenterY != m_dOldCenterY) {
-        bar->SetText(IDC_STEER_J, view->FormatLength(Round(m_dCenterY)));
+        bar->SetText(IDC_STEER_J, view->FormatLengthField(IDC_STEER_J, Round(m_dCenterY)));
     }
     if (m_dRadius != m_dOldRadius) {
         bar->SetText(IDC_RADIUS, view->FormatLength(Round(m_dRadius)));
@@ -335,7 +335,7 @@ void CArc::FillPropertyBar(CViewServices* view) {
     CObjectBarFiller::FillPoints(view, m_ptStart, m_ptEnd);
     if (CControlBar* bar = view ? view->GetObjectBar() : nullptr) {
         bar->SetText(IDC_STEER_I, view->FormatLength(Round(m_dCenterX)));
-        bar->SetText(IDC_STEER_J, view->FormatLength(Round(m_dCenterY)));
+        bar->SetText(IDC_STEER_J, view->FormatLengthField(IDC_STEER_J, Round(m_dCenterY)));
         bar->SetText(IDC_RADIUS, view->FormatLength(Round(m_dRadius)));
     }
     CObjectBarFiller::SelectType(view, CObjectBarFiller::kTypeArc);

@@ -125,13 +125,13 @@ void CBorder::SetHandle(Handle which, int32_t x, int32_t y, CViewServices* view)
         SetStart(x, y);
         if (bar) {
             bar->SetText(IDC_START_Z, view->FormatLength(m_ptStart.x));
-            bar->SetText(IDC_START_X, view->FormatLength(m_ptStart.y));
+            bar->SetText(IDC_START_X, view->FormatLengthField(IDC_START_X, m_ptStart.y));
         }
     } else if (which == &m_ptEnd) {
         SetEnd(x, y);
         if (bar) {
             bar->SetText(IDC_END_Z, view->FormatLength(m_ptEnd.x));
-            bar->SetText(IDC_END_X, view->FormatLength(m_ptEnd.y));
+            bar->SetText(IDC_END_X, view->FormatLengthField(IDC_END_X, m_ptEnd.y));
         }
     }
 }

@@ -65,7 +65,7 @@ bool CDoubleArc::MoveJunction(int32_t z, int32_t x) {
 void CDoubleArc::WriteJunctionFields(CViewServices* view) const {
     if (CControlBar* bar = view ? view->GetObjectBar() : nullptr) {
         bar->SetText(IDC_STEER_I, view->FormatLength(m_ptJunction.x));
-        bar->SetText(IDC_STEER_J, view->FormatLength(m_ptJunction.y));
+        bar->SetText(IDC_STEER_J, view->FormatLengthField(IDC_STEER_J, m_ptJunction.y));
     }
 }
 

@@ -313,7 +313,7 @@ void CLinear::SetHandle(Handle which, int32_t x, int32_t y, CViewServices* view)
         SetStart(std::max(x, 0), y);
         if (bar) {
             bar->SetText(IDC_START_Z, view->FormatLength(m_ptStart.x));
-            bar->SetText(IDC_START_X, view->FormatLength(m_ptStart.y));
+            bar->SetText(IDC_START_X, view->FormatLengthField(IDC_START_X, m_ptStart.y));
         }
     } else if (which == &m_ptEnd) {
         m_bEdited[2] = m_bEdited[3] = 1;
@@ -323,7 +323,7 @@ void CLinear::SetHandle(Handle which, int32_t x, int32_t y, CViewServices* view)
         SetEnd(x, y);
         if (bar) {
             bar->SetText(IDC_END_Z, view->FormatLength(m_ptEnd.x));
-            bar->SetText(IDC_END_X, view->FormatLength(m_ptEnd.y));
+            bar->SetText(IDC_END_X, view->FormatLengthField(IDC_END_X, m_ptEnd.y));
         }
     }
 }

@@ -49,9 +49,9 @@ void CObjectBarFiller::FillPoints(CViewServices* view, CPoint start, CPoint end)
         return;
     }
     bar->SetText(IDC_START_Z, view->FormatLength(start.x));
-    bar->SetText(IDC_START_X, view->FormatLength(start.y));
+    bar->SetText(IDC_START_X, view->FormatLengthField(IDC_START_X, start.y));
     bar->SetText(IDC_END_Z, view->FormatLength(end.x));
-    bar->SetText(IDC_END_X, view->FormatLength(end.y));
+    bar->SetText(IDC_END_X, view->FormatLengthField(IDC_END_X, end.y));
 }
 
 void CObjectBarFiller::SelectType(CViewServices* view, int entry) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "platform/ControlIds.h"
 #include "platform/Units.h"
 
 namespace {
@@ -75,10 +76,29 @@ int32_t CViewServices::ScreenToModelY(int sy) const {
     return Clamp64((static_cast<int64_t>(m_ptOrigin.y) - sy) * k / 100);
 }
 
-std::string CViewServices::FormatLength(int32_t length) const {
+namespace {
+std::string FormatModel(const std::string& format, double length, int units) {
     char buf[64];
-    std::snprintf(buf, sizeof buf, m_strFormat.c_str(), length / (UnitDivisor(m_nUnits) * kUnitsPerMm));
+    std::snprintf(buf, sizeof buf, format.c_str(), length / (UnitDivisor(units) * kUnitsPerMm));
     return buf;
+}
+}  // namespace
+
+std::string CViewServices::FormatLength(int32_t length) const {
+    return FormatModel(m_strFormat, length, m_nUnits);
+}
+
+std::string CViewServices::FormatRadial(int32_t radial) const {
+    // Doubled in floating point: twice a radius near the limit is no 32-bit length.
+    return FormatModel(m_strFormat, m_bDiameter ? 2.0 * radial : radial, m_nUnits);
+}
+
+std::string CViewServices::FormatLengthField(int id, int32_t value) const {
+    return IsRadialField(id) ? FormatRadial(value) : FormatLength(value);
+}
+
+bool CViewServices::IsRadialField(int id) {
+    return id == IDC_START_X || id == IDC_END_X || id == IDC_STEER_J;
 }
 
 void CViewServices::SetFormatDigit(int digits) {
@@ -129,7 +149,8 @@ int32_t CViewServices::ReadLengthField(int id) const {
     if (v == kInvalidDecimal) {
         return 1;
     }
-    return Round(v * 10000.0 * UnitDivisor(m_nUnits));
+    const double model = v * 10000.0 * UnitDivisor(m_nUnits);
+    return Round(m_bDiameter && IsRadialField(id) ? model / 2.0 : model);
 }
 
 void CViewServices::CreatePictures(const CSurface& like, int width, int height) {

@@ -34,8 +34,15 @@ public:
 
     // A model length as display text in the view's units and coordinate format.
     std::string FormatLength(int32_t length) const;
-    // The object-bar control's text as model units; 1 when the text is not a number.
+    // A radial coordinate as display text: a diameter while the diameter read-out is on.
+    std::string FormatRadial(int32_t radial) const;
+    // The text an object-bar field shows for a value: radial fields follow the diameter read-out.
+    std::string FormatLengthField(int id, int32_t value) const;
+    // The object-bar control's text as model units; 1 when the text is not a number. A diameter
+    // typed into a radial field is halved.
     int32_t ReadLengthField(int id) const;
+    // The fields that hold a radial coordinate (start X, end X, J).
+    static bool IsRadialField(int id);
     // Decimal reader: digits, one ".", spaces skipped; anything else gives kInvalidDecimal.
     static double ReadDecimal(const std::string& text);
     static constexpr double kInvalidDecimal = 100000000000.0;
@@ -48,6 +55,9 @@ public:
     const std::string& GetFormat() const { return m_strFormat; }
     int GetDrawLines() const { return m_bDrawLines; }
     int GetDrawLabels() const { return m_bDrawLabels; }
+    // Radial values shown and typed as diameters; stored geometry stays radial.
+    int GetDiameter() const { return m_bDiameter; }
+    void SetDiameter(int flag) { m_bDiameter = flag; }
     // Sets the fourth character of the coordinate format to the decimals digit (0...3).
     void SetFormatDigit(int digits);
     // Accuracy index (0...3 decimals shown; an index outside the table rounds to whole units).
@@ -93,6 +103,7 @@ protected:
     std::string m_strFormat = "%3.0f";
     int m_bDrawLines = 1;
     int m_bDrawLabels = 1;
+    int m_bDiameter = 0;
     int32_t m_nDrawingLength = 9000000;
     CControlBar* m_pObjectBar = nullptr;
     CMessages* m_pMessages = nullptr;

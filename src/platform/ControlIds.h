@@ -61,6 +61,7 @@ enum : int {
     IDC_STEP_VERT = 1404,
     IDC_SNAP_MAIN = 1402,
     IDC_SNAP_SECONDARY = 1405,
+    IDC_DIAMETER = 1406,  // "Diameter": radial values shown and typed as diameters
 };
 
 // View tool bar: the zoom box.

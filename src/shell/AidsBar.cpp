@@ -27,6 +27,9 @@ CAidsBar::CAidsBar(QWidget* parent)
     flags->addWidget(MakeCheck(IDC_DRAW_DIMS, QStringLiteral("Dims")), 0, 1);
     flags->addWidget(MakeCheck(IDC_DRAW_LINES, QStringLiteral("Lines")), 1, 0);
     flags->addWidget(MakeCheck(IDC_DRAW_LABELS, QStringLiteral("Labels")), 1, 1);
+    QCheckBox* diameter = MakeCheck(IDC_DIAMETER, QStringLiteral("Diameter"));
+    diameter->setToolTip(QStringLiteral("Show and type radial values (X) as diameters"));
+    flags->addWidget(diameter, 2, 0, 1, 2);
     box->addLayout(flags);
 
     const QStringList points = {QStringLiteral("1 point"),   QStringLiteral("2 points"),

@@ -18,7 +18,7 @@ bool CAidsBarModel::OnNotify(CControlBar& bar, int id, BarNotify what) {
     }
     for (int known :
          {IDC_DRAW_AXES, IDC_DRAW_DIMS, IDC_DRAW_LINES, IDC_DRAW_LABELS, IDC_SNAP_POINTS, IDC_UNITS,
-          IDC_ACCURACY, IDC_STEP_HORZ, IDC_STEP_VERT, IDC_SNAP_MAIN, IDC_SNAP_SECONDARY}) {
+          IDC_ACCURACY, IDC_STEP_HORZ, IDC_STEP_VERT, IDC_SNAP_MAIN, IDC_SNAP_SECONDARY, IDC_DIAMETER}) {
         if (known == id) {
             return true;
         }
@@ -28,6 +28,12 @@ bool CAidsBarModel::OnNotify(CControlBar& bar, int id, BarNotify what) {
 
 bool CAidsBarModel::OnCheck(const CControlBar& bar, int id) {
     const int state = bar.GetCheck(id);
+    if (id == IDC_DIAMETER) {
+        // Only read-outs change: the object bar and the status panes show the other value.
+        m_view.SetDiameter(state);
+        CommonRefresh();
+        return true;
+    }
     switch (id) {
         case IDC_DRAW_AXES: m_view.Aids().m_bDrawAxes = state; break;
         case IDC_DRAW_DIMS: m_view.Aids().m_bDrawDims = state; break;
@@ -117,6 +123,8 @@ void CAidsBarModel::CommonRefresh() {
 }
 
 void CAidsBarModel::ShowViewState() {
+    // The list may still show another view's accuracy: only this view's own counts here.
+    FitAccuracyList(false);
     CControlBar* bar = m_view.GetContext().pAidsBar;
     if (!bar) {
         return;
@@ -126,13 +134,12 @@ void CAidsBarModel::ShowViewState() {
     bar->SetCheck(IDC_DRAW_DIMS, aids.m_bDrawDims);
     bar->SetCheck(IDC_DRAW_LABELS, m_view.GetDrawLabels());
     bar->SetCheck(IDC_DRAW_LINES, m_view.GetDrawLines());
+    bar->SetCheck(IDC_DIAMETER, m_view.GetDiameter());
     bar->SetCurSel(IDC_STEP_HORZ, aids.m_nStepHorz);
     bar->SetCurSel(IDC_STEP_VERT, aids.m_nStepVert);
     bar->SetCurSel(IDC_SNAP_POINTS, aids.m_nSnapToPoints);
     bar->SetCurSel(IDC_SNAP_MAIN, aids.m_nSnapMain);
     bar->SetCurSel(IDC_SNAP_SECONDARY, aids.m_nSnapSecondary);
     bar->SetCurSel(IDC_UNITS, m_view.GetUnits());
-    // The list may still show another view's accuracy: only this view's own counts here.
-    FitAccuracyList(false);
     bar->SetCurSel(IDC_ACCURACY, m_view.GetAccuracy());
 }

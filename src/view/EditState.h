@@ -47,4 +47,8 @@ struct CEditState {
     int m_bValuesPending = 0;
 
     bool IsFast() const { return m_nEditMode == 1; }
+    void ForgetBarEdits() {
+        m_bElementChanged = 0;
+        m_bValuesPending = 0;
+    }
 };

@@ -19,6 +19,7 @@ const CEditState& CEditingTools::State() const {
 
 void CEditingTools::SetActive(std::unique_ptr<CPiece> piece) {
     CEditState& st = State();
+    st.ForgetBarEdits();
     st.m_pRange = nullptr;
     st.m_hGrabbed = nullptr;
     st.m_pActive = std::move(piece);
@@ -27,6 +28,7 @@ void CEditingTools::SetActive(std::unique_ptr<CPiece> piece) {
 void CEditingTools::SetActiveRange(std::unique_ptr<CSelection> range) {
     CEditState& st = State();
     range->SetAttachedLayer(m_view.GetActiveChain());
+    st.ForgetBarEdits();
     st.m_hGrabbed = nullptr;
     st.m_pRange = range.get();
     st.m_pActive = std::move(range);
@@ -200,18 +202,18 @@ std::unique_ptr<CPiece> CEditingTools::MakeFromRange(const CSelection& range) co
     }
 }
 
-void CEditingTools::FinishRange(bool apply) {
+bool CEditingTools::FinishRange(bool apply) {
     CEditState& st = State();
     CSelection* range = st.m_pRange;
     if (!range) {
-        return;
+        return false;
     }
     if (range->GetEnd().x < range->GetStart().x) {
         range->SwapEnds();
     }
     std::unique_ptr<CPiece> piece = MakeFromRange(*range);
     if (!piece) {
-        return;
+        return false;
     }
     piece->LockX();
     SetActive(std::move(piece));
@@ -221,6 +223,7 @@ void CEditingTools::FinishRange(bool apply) {
     }
     m_view.Repaint();
     st.m_nMouseMode = kModeRange;
+    return true;
 }
 
 void CEditingTools::CreatingTool(int kind) {
@@ -231,10 +234,11 @@ void CEditingTools::CreatingTool(int kind) {
         Discard();
         return;
     }
+    // A range the tool cannot turn into an element stays, and so does range mode: its markers
+    // can still be moved.
     if (st.m_nMouseMode != kModeRange) {
         st.m_nMouseMode = kModeSelected;
-    } else if (st.m_pRange) {
-        FinishRange(false);
+    } else if (st.m_pRange && FinishRange(false)) {
         st.m_nMouseMode = kModeSelected;
     }
 }

@@ -30,10 +30,12 @@ public:
     void Discard();
     void Reset();
 
-    // Turns the completed range into an element of the active creating tool's kind.
-    void FinishRange(bool apply);
+    // Turns the completed range into an element of the active creating tool's kind; false when
+    // the tool makes nothing of it (the range stays).
+    bool FinishRange(bool apply);
 
     // Ownership of the working copy: a plain element, or a selection that is also the range.
+    // Bar edits belong to the copy they were made on: a new one starts with none.
     void SetActive(std::unique_ptr<CPiece> piece);
     void SetActiveRange(std::unique_ptr<CSelection> range);
     void DestroyActive();

@@ -14,6 +14,7 @@
 #include "view/ElementClipboard.h"
 #include "view/MouseModes.h"
 #include "view/PropertyBars.h"
+#include "view/StatusPrompt.h"
 #include "view/ViewPainter.h"
 #include "view/ViewState.h"
 #include "view/ZoomCommands.h"
@@ -71,6 +72,7 @@ void CKestrovelView::OnFirstPaint() {
     }
     ResetEditing();
     Repaint();
+    ShowPrompt();
 }
 
 void CKestrovelView::OnNotification(int code) {
@@ -96,15 +98,19 @@ void CKestrovelView::OnVScroll(int code, int pos) {
 
 void CKestrovelView::OnLButtonDown(int flags, CPoint point) {
     m_pMouse->OnLButtonDown(flags, point);
+    ShowPrompt();
 }
 void CKestrovelView::OnLButtonUp(int flags, CPoint point) {
     m_pMouse->OnLButtonUp(flags, point);
+    ShowPrompt();
 }
 void CKestrovelView::OnRButtonDown(int flags, CPoint point) {
     m_pMouse->OnRButtonDown(flags, point);
+    ShowPrompt();
 }
 void CKestrovelView::OnRButtonUp(int flags, CPoint point) {
     m_pMouse->OnRButtonUp(flags, point);
+    ShowPrompt();
 }
 
 void CKestrovelView::OnMouseMove(int flags, CPoint point) {
@@ -121,6 +127,7 @@ bool CKestrovelView::OnKeyDown(int key) {
     } else if (key == kKeyF3) {
         m_pZoomCommands->ZoomOut();
     }
+    ShowPrompt();
     return false;
 }
 
@@ -140,15 +147,22 @@ void CKestrovelView::OnDocumentUpdate(bool erase) {
 }
 
 bool CKestrovelView::OnCommand(int id) {
+    bool handled = true;
     switch (id) {
-        case ID_ZOOM_IN: m_pZoomCommands->ZoomIn(); return true;
-        case ID_ZOOM_OUT: m_pZoomCommands->ZoomOut(); return true;
-        case ID_ZOOM_FIT: m_pZoomCommands->ZoomFit(); return true;
-        case ID_ZOOM_100: m_pZoomCommands->Zoom100(); return true;
-        case ID_ZOOM_OBJECT: m_pZoomCommands->ZoomToObject(); return true;
+        case ID_ZOOM_IN: m_pZoomCommands->ZoomIn(); break;
+        case ID_ZOOM_OUT: m_pZoomCommands->ZoomOut(); break;
+        case ID_ZOOM_FIT: m_pZoomCommands->ZoomFit(); break;
+        case ID_ZOOM_100: m_pZoomCommands->Zoom100(); break;
+        case ID_ZOOM_OBJECT: m_pZoomCommands->ZoomToObject(); break;
         default:
-            return m_pTools->OnCommand(id) || m_pClipboardCommands->OnCommand(id) || m_pBars->OnCommand(id);
+            handled =
+                m_pTools->OnCommand(id) || m_pClipboardCommands->OnCommand(id) || m_pBars->OnCommand(id);
+            break;
     }
+    if (handled) {
+        ShowPrompt();
+    }
+    return handled;
 }
 
 CCommandState CKestrovelView::GetCommandState(int id) const {
@@ -168,10 +182,15 @@ CCommandState CKestrovelView::GetCommandState(int id) const {
 }
 
 bool CKestrovelView::OnBarNotify(CControlBar& bar, int id, BarNotify what) {
-    return m_pBars->OnNotify(bar, id, what);
+    const bool handled = m_pBars->OnNotify(bar, id, what);
+    if (handled) {
+        ShowPrompt();
+    }
+    return handled;
 }
 void CKestrovelView::OnActivate() {
     m_pBars->OnActivate();
+    ShowPrompt();
 }
 
 CElementClipboard& CKestrovelView::Clipboard() const {
@@ -249,7 +268,13 @@ void CKestrovelView::ShowCursorPosition() {
     }
     const CPoint p = ScreenToModel(m_ptLastMouse);
     m_ctx.pHost->SetStatusText(kPaneCursorZ, FormatLength(p.x));
-    m_ctx.pHost->SetStatusText(kPaneCursorX, FormatLength(p.y));
+    m_ctx.pHost->SetStatusText(kPaneCursorX, FormatRadial(p.y));
+}
+
+void CKestrovelView::ShowPrompt() {
+    if (m_ctx.pHost) {
+        m_ctx.pHost->SetStatusText(kPanePrompt, NextStepPrompt(m_edit));
+    }
 }
 
 void CKestrovelView::UpdateMousePos(CPoint point) {

@@ -80,6 +80,8 @@ public:
 
     // Status-bar read-out of the model position under the mouse.
     void ShowCursorPosition();
+    // Status pane 0: what the active tool and mouse mode expect next.
+    void ShowPrompt();
 
     // Editing.
     void ApplyActiveElement(int recordUndo);

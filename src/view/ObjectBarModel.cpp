@@ -186,6 +186,9 @@ void CObjectBarModel::ReadValues(CControlBar& bar) {
     }
     st.m_bValuesPending = 0;
     active->ReadPropertyBar(&m_view);
+    // The fields now show what was read; a later Read Values must not take their texts again
+    // (they are reformatted by every units change).
+    active->ClearEdited();
     // A wrong text keeps the element's value: the reader's invalid marker is no velocity.
     if (const auto speed = ReadRate(bar, IDC_VELOCITY, "You have suplied wrong velocity data")) {
         active->SetSpeed(*speed);

@@ -85,10 +85,11 @@ void CPropertyBars::DrawingProperties() {
     }
     doc->ChangeSourceMaterial(props.nShapeType == 0 ? kShapePrism : kShapeCylinder, props.nLength,
                               props.nBase);
-    // The view takes the units and accuracy the bar is about to show; the units come second so
-    // that the accuracy list gets its fourth entry first (and mm never keeps thousandths).
+    // The chosen units and accuracy win over whatever the aids bar still shows (it may be on
+    // another view's thousandths); the bar then shows them (mm never keeps thousandths).
+    m_view.SetUnits(props.nUnits);
     m_aids.SetAccuracy(props.nAccuracy);
-    m_aids.SetUnits(props.nUnits);
+    m_aids.ShowViewState();
     doc->SetUnits(m_view.GetUnits(), m_view.GetAccuracy());
     m_aids.CommonRefresh();
     m_view.ComputeScale();

@@ -76,8 +76,8 @@ enum : int { kSizeRestored = 0, kSizeMinimized = 1, kSizeMaximized = 2 };
 // Deferred notifications the view posts to itself through its host.
 enum : int { kNotifyZoomChanged = 0x0401, kNotifyFirstPaint = 0x0402 };
 
-// Status-bar panes of the cursor read-out.
-enum : int { kPaneCursorZ = 1, kPaneCursorX = 2 };
+// Status-bar panes: what the tool expects next, and the cursor read-out.
+enum : int { kPanePrompt = 0, kPaneCursorZ = 1, kPaneCursorX = 2 };
 
 // Enable and check state of a command, for the shell's buttons and menu items.
 struct CCommandState {

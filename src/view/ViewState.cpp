@@ -46,6 +46,8 @@ const CStateKey kKeys[] = {
      [](CKestrovelView& v, int n) { v.Aids().m_nSnapMain = n; }},
     {"Secondary Axe Snap", [](const CKestrovelView& v) { return v.Aids().m_nSnapSecondary; },
      [](CKestrovelView& v, int n) { v.Aids().m_nSnapSecondary = n; }},
+    {"Diameter", [](const CKestrovelView& v) { return v.GetDiameter(); },
+     [](CKestrovelView& v, int n) { v.SetDiameter(n != 0); }},
 };
 }  // namespace
 

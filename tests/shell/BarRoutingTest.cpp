@@ -83,6 +83,20 @@ TEST_F(BarRouting, AidsBarFlagsReachTheView) {
     EXPECT_EQ(Frame().AidsBar()->Controls().GetCount(IDC_ACCURACY), 4);
 }
 
+TEST_F(BarRouting, DiameterBoxSwitchesTheRadialReadOuts) {
+    Frame().Route(kCmdToggleAidsDialog);
+    Settle();
+    auto* diameter = qobject_cast<QCheckBox*>(Frame().AidsBar()->Controls().Widget(IDC_DIAMETER));
+    ASSERT_NE(diameter, nullptr);
+    EXPECT_EQ(diameter->text(), QStringLiteral("Diameter"));
+    EXPECT_FALSE(diameter->isChecked());
+    QTest::mouseClick(diameter, Qt::LeftButton, {}, QPoint(6, diameter->height() / 2));
+    EXPECT_EQ(View().GetDiameter(), 1);
+    EXPECT_EQ(View().FormatLengthField(IDC_END_X, 500000), "100");
+    QTest::mouseClick(diameter, Qt::LeftButton, {}, QPoint(6, diameter->height() / 2));
+    EXPECT_EQ(View().GetDiameter(), 0);
+}
+
 TEST_F(BarRouting, DrawingOptionsButtonRunsTheDialogOnTheDocument) {
     OnNextDialog<CDrawingOptionsDialog>([](CDrawingOptionsDialog& d) {
         auto* w = d.findChild<QComboBox*>(QStringLiteral("1044"));

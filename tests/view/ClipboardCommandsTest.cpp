@@ -8,10 +8,7 @@ namespace {
 class ClipboardTest : public BarsFixture {
 protected:
     void SetUp() override {
-        OpenWindow();
-        UseMillimetrePixels();
-        Layer().AddLine(2000000, 800000, 3000000, 800000);
-        doc->RecordUndo();
+        OpenSteppedProfile();
         m_nUndo = UndoCount();
     }
     static std::vector<CSpan> Stepped() {

@@ -8,10 +8,7 @@ namespace {
 class EditingToolsTest : public ViewFixture {
 protected:
     void SetUp() override {
-        OpenWindow();
-        UseMillimetrePixels();
-        Layer().AddLine(2000000, 800000, 3000000, 800000);
-        doc->RecordUndo();
+        OpenSteppedProfile();
         ASSERT_EQ(Spans(), Stepped());
         m_nUndo = UndoCount();
     }
@@ -383,4 +380,23 @@ TEST_F(EditingToolsTest, FastK1AppliesAndAShortRangeMakesNoCurve) {
     RightClick(Px(600));  // both markers at one point
     EXPECT_NE(view->GetRange(), nullptr);
     EXPECT_EQ(UndoCount(), m_nUndo + 1);
+}
+
+TEST_F(EditingToolsTest, SlowK1OnATooShortRangeKeepsTheRangeAndItsMarkers) {
+    Command(ID_TOOL_RANGE);
+    LeftClick(Px(600));
+    RightClick(Px(600));  // both markers at one point: no room for a curve
+    Command(ID_TOOL_K1);
+    EXPECT_EQ(MouseMode(), kModeRange);
+    ASSERT_NE(view->GetRange(), nullptr);
+    EXPECT_EQ(view->GetActiveElement(), view->GetRange());
+
+    // Clicks still move the markers, and a longer range makes the curve.
+    LeftClick(Px(500));
+    EXPECT_EQ(view->GetRange()->GetStart().x, 5000000);
+    Command(ID_TOOL_K1);
+    ASSERT_NE(view->GetActiveElement(), nullptr);
+    EXPECT_EQ(view->GetActiveElement()->GetKind(), kKindDoubleArc);
+    EXPECT_EQ(MouseMode(), kModeSelected);
+    EXPECT_EQ(Spans(), Stepped());
 }

@@ -26,10 +26,7 @@ namespace {
 class ObjectBarTest : public BarsFixture {
 protected:
     void SetUp() override {
-        OpenWindow();
-        UseMillimetrePixels();
-        Layer().AddLine(2000000, 800000, 3000000, 800000);
-        doc->RecordUndo();
+        OpenSteppedProfile();
         m_nUndo = UndoCount();
         SelectObject(2);
         ASSERT_NE(Active(), nullptr);
@@ -197,4 +194,57 @@ TEST_F(ObjectBarTest, WithoutAnActiveElementTheBarChangesNothing) {
     EXPECT_EQ(objectBar.GetCount(IDC_VELOCITY), 2);
     EXPECT_TRUE(messages.GetBoxes().empty());
     EXPECT_EQ(UndoCount(), m_nUndo);
+}
+
+// Bar edits belong to the working copy they were made on.
+
+TEST_F(ObjectBarTest, ALockAppliedWithOkDoesNotCommitTheNextSlowEdit) {
+    SelectObject(3);  // line A, 300-900 mm
+    Click(objectBar, IDC_LOCK_START_Z, 1);
+    Command(ID_EDIT_OK);
+    ASSERT_EQ(UndoCount(), m_nUndo + 1);
+    const std::vector<CSpan> afterOk = Spans();
+
+    LeftClick(Px(250));  // line B, 200-300 mm at 80 mm; its end dragged down to 60 mm
+    Drag(CPoint(Px(300), Py(80)), CPoint(Px(300), Py(60)));
+    ASSERT_EQ(Active()->GetEnd(), CPoint(3000000, 600000));
+    LeftClick(Px(600), 200);  // away from the handles
+    EXPECT_EQ(Spans(), afterOk) << "nothing reaches the layer without OK";
+    EXPECT_EQ(UndoCount(), m_nUndo + 1);
+    ASSERT_NE(Active(), nullptr);
+    EXPECT_EQ(Active()->GetEnd(), CPoint(3000000, 600000));
+
+    Command(ID_EDIT_UNDO);
+    EXPECT_EQ(Layer().FindAt(5000000)->GetLock(kLockStartZ), 0);
+    Command(ID_EDIT_REDO);
+    EXPECT_EQ(Layer().FindAt(5000000)->GetLock(kLockStartZ), 1);
+    EXPECT_EQ(Spans(), afterOk);
+}
+
+TEST_F(ObjectBarTest, BackAndANewSelectionForgetTheBarEdits) {
+    Click(objectBar, IDC_LOCK_END_X, 1);
+    Type(objectBar, IDC_END_X, "50");
+    Command(ID_EDIT_BACK);
+    EXPECT_EQ(view->GetEditState().m_bElementChanged, 0);
+    EXPECT_EQ(view->GetEditState().m_bValuesPending, 0);
+
+    SelectObject(2);
+    Click(objectBar, IDC_LOCK_END_X, 1);
+    SelectObject(3);
+    EXPECT_EQ(view->GetEditState().m_bElementChanged, 0);
+    LeftClick(Px(600), 200);
+    EXPECT_EQ(Layer().FindByNumber(2)->GetLock(kLockEndX), 0);
+    EXPECT_EQ(UndoCount(), m_nUndo);
+}
+
+TEST_F(ObjectBarTest, ATypedFieldIsReadOnceAndNotAgainAfterAUnitsChange) {
+    Type(objectBar, IDC_END_X, "95.4");
+    ReadValues();
+    ASSERT_EQ(Active()->GetEnd(), CPoint(3000000, 954000));
+    Choose(aidsBar, IDC_UNITS, 0);
+    ASSERT_EQ(objectBar.GetText(IDC_END_X), " 10");
+    TypeRate(IDC_VELOCITY, "150");
+    ReadValues();
+    EXPECT_EQ(Active()->GetSpeed(), 150);
+    EXPECT_EQ(Active()->GetEnd(), CPoint(3000000, 954000));
 }

@@ -187,45 +187,85 @@ TEST_F(PropertyBarsTest, ActivationWritesEachViewsOwnSettingsIntoTheBars) {
     EXPECT_EQ(doc->GetActiveView(), view.get());
 }
 
-TEST_F(PropertyBarsTest, DrawingPropertiesChangeTheMaterialAndTheViewUnits) {
-    FixedProperties prompt;
-    prompt.m_answer = CDrawingProperties{5000000, 1000000, 1, 2, 3};
-    CDocServices services = doc->GetServices();
-    services.pPropertiesPrompt = &prompt;
-    CKestrovelDoc drawing(services);
-    ASSERT_TRUE(drawing.OnNewDocument());
-    CFakeViewHost window;
-    auto other = MakeView(window, &drawing);
-    OpenWindowOf(*other, window);
-    other->SetAccuracy(1);
-    ASSERT_TRUE(other->OnCommand(ID_DRAWING_PROPERTIES));
+namespace {
+// A second drawing whose "Drawing properties" answers come from a fixed prompt (5000 x 100 mm
+// cylinder, inches, thousandths), with a view that is not yet opened.
+class PromptedDrawingTest : public PropertyBarsTest {
+protected:
+    void SetUp() override {
+        PropertyBarsTest::SetUp();
+        m_prompt.m_answer = CDrawingProperties{5000000, 1000000, 1, 2, 3};
+        CDocServices services = doc->GetServices();
+        services.pPropertiesPrompt = &m_prompt;
+        m_pDrawing = std::make_unique<CKestrovelDoc>(services);
+        ASSERT_TRUE(m_pDrawing->OnNewDocument());
+        m_pOther = MakeView(m_window, m_pDrawing.get());
+    }
+    CKestrovelDoc& Drawing() { return *m_pDrawing; }
+    CKestrovelView& Other() { return *m_pOther; }
 
-    EXPECT_EQ(prompt.m_seen.nLength, 5000000);
-    EXPECT_EQ(prompt.m_seen.nBase, 1000000);
-    EXPECT_EQ(prompt.m_seen.nAccuracy, 1);
-    EXPECT_EQ(drawing.GetSourceRect(), CRect(0, 500000, 5000000, 0));
-    EXPECT_EQ(drawing.GetShape(), kShapeCylinder);
-    EXPECT_EQ(drawing.GetUnit(), 2);
-    EXPECT_EQ(drawing.GetAccuracy(), 3);
-    EXPECT_EQ(other->GetUnits(), 2);
-    EXPECT_EQ(other->GetFormat(), "%3.3f");
+    FixedProperties m_prompt;
+    CFakeViewHost m_window;
+    std::unique_ptr<CKestrovelDoc> m_pDrawing;
+    std::unique_ptr<CKestrovelView> m_pOther;
+};
+}  // namespace
+
+TEST_F(PromptedDrawingTest, DrawingPropertiesChangeTheMaterialAndTheViewUnits) {
+    OpenWindowOf(Other(), m_window);
+    Other().SetAccuracy(1);
+    ASSERT_TRUE(Other().OnCommand(ID_DRAWING_PROPERTIES));
+
+    EXPECT_EQ(m_prompt.m_seen.nLength, 5000000);
+    EXPECT_EQ(m_prompt.m_seen.nBase, 1000000);
+    EXPECT_EQ(m_prompt.m_seen.nAccuracy, 1);
+    EXPECT_EQ(Drawing().GetSourceRect(), CRect(0, 500000, 5000000, 0));
+    EXPECT_EQ(Drawing().GetShape(), kShapeCylinder);
+    EXPECT_EQ(Drawing().GetUnit(), 2);
+    EXPECT_EQ(Drawing().GetAccuracy(), 3);
+    EXPECT_EQ(Other().GetUnits(), 2);
+    EXPECT_EQ(Other().GetFormat(), "%3.3f");
     EXPECT_EQ(aidsBar.GetCurSel(IDC_UNITS), 2);
     EXPECT_EQ(aidsBar.GetCurSel(IDC_ACCURACY), 3);
-    EXPECT_EQ(other->GetOrigin(), other->GetHomeOrigin());
+    EXPECT_EQ(Other().GetOrigin(), Other().GetHomeOrigin());
 }
 
-TEST_F(PropertyBarsTest, DrawingPropertiesCancelledChangeNothing) {
-    FixedProperties prompt;
-    prompt.m_answer = CDrawingProperties{5000000, 1000000, 1, 2, 3};
-    CDocServices services = doc->GetServices();
-    services.pPropertiesPrompt = &prompt;
-    CKestrovelDoc drawing(services);
-    ASSERT_TRUE(drawing.OnNewDocument());
-    prompt.m_bAccept = false;
-    CFakeViewHost window;
-    auto other = MakeView(window, &drawing);
-    ASSERT_TRUE(other->OnCommand(ID_DRAWING_PROPERTIES));
-    EXPECT_EQ(drawing.GetSourceRect(), CRect(0, 500000, 5000000, 0));
-    EXPECT_EQ(prompt.m_seen.nShapeType, 1);
-    EXPECT_EQ(other->GetUnits(), 1);
+TEST_F(PromptedDrawingTest, DrawingPropertiesCancelledChangeNothing) {
+    m_prompt.m_bAccept = false;
+    ASSERT_TRUE(Other().OnCommand(ID_DRAWING_PROPERTIES));
+    EXPECT_EQ(Drawing().GetSourceRect(), CRect(0, 500000, 5000000, 0));
+    EXPECT_EQ(m_prompt.m_seen.nShapeType, 1);
+    EXPECT_EQ(Other().GetUnits(), 1);
+}
+
+// Whatever units and accuracy the aids bar showed before, the drawing and its view end with the
+// ones chosen in the dialog; millimetres alone cannot show thousandths.
+TEST_F(PromptedDrawingTest, DrawingPropertiesKeepTheChosenUnitsAndAccuracyWhateverTheBarShowed) {
+    OpenWindowOf(Other(), m_window);
+    const auto accuracies = [](int units) { return units == 1 ? 3 : 4; };
+    for (int shownUnits = 0; shownUnits < 3; ++shownUnits) {
+        for (int shown = 0; shown < accuracies(shownUnits); ++shown) {
+            for (int units = 0; units < 3; ++units) {
+                for (int accuracy = 0; accuracy < 4; ++accuracy) {
+                    SCOPED_TRACE(testing::Message() << "bar " << shownUnits << "/" << shown << ", chosen "
+                                                    << units << "/" << accuracy);
+                    Other().SetUnits(shownUnits);
+                    Other().SetAccuracy(shown);
+                    Other().OnActivate();
+                    ASSERT_EQ(aidsBar.GetCurSel(IDC_ACCURACY), shown);
+                    m_prompt.m_answer = CDrawingProperties{9000000, 2000000, 0, units, accuracy};
+                    ASSERT_TRUE(Other().OnCommand(ID_DRAWING_PROPERTIES));
+                    const int expected = units == 1 && accuracy == 3 ? 2 : accuracy;
+                    EXPECT_EQ(Other().GetUnits(), units);
+                    EXPECT_EQ(Other().GetAccuracy(), expected);
+                    EXPECT_EQ(Other().GetFormat()[3], '0' + expected);
+                    EXPECT_EQ(Drawing().GetUnit(), units);
+                    EXPECT_EQ(Drawing().GetAccuracy(), expected);
+                    EXPECT_EQ(aidsBar.GetCurSel(IDC_UNITS), units);
+                    EXPECT_EQ(aidsBar.GetCurSel(IDC_ACCURACY), expected);
+                    EXPECT_EQ(Accuracies().size(), static_cast<size_t>(accuracies(units)));
+                }
+            }
+        }
+    }
 }

@@ -70,6 +70,13 @@ void ViewFixture::UseMillimetrePixels() {
     view->SetOrigin(CPoint(100, 500));
 }
 
+void ViewFixture::OpenSteppedProfile() {
+    OpenWindow();
+    UseMillimetrePixels();
+    Layer().AddLine(2000000, 800000, 3000000, 800000);
+    doc->RecordUndo();
+}
+
 void ViewFixture::LeftClick(int x, int y) {
     view->OnLButtonDown(kMouseLeft, CPoint(x, y));
     view->OnLButtonUp(0, CPoint(x, y));

@@ -32,6 +32,9 @@ protected:
     // One pixel = 1 mm = 10 000 units; model (0, 0) at pixel (100, 500). The profile top
     // (X = 100 mm) is at y = 400 and Z = z mm at x = 100 + z.
     void UseMillimetrePixels();
+    // The window at one millimetre per pixel on a stepped profile, recorded for undo:
+    // 0-200 mm at 100 mm, 200-300 mm at 80 mm, 300-900 mm at 100 mm.
+    void OpenSteppedProfile();
     static int Px(int mm) { return 100 + mm; }
     static int Py(int mm) { return 500 - mm; }
 

@@ -17,7 +17,8 @@ const std::vector<std::string> kKeys = {"Accuracy",
                                         "Horizontal Cursor Step",
                                         "Vertical Cursor Step",
                                         "Main Axe Snap",
-                                        "Secondary Axe Snap"};
+                                        "Secondary Axe Snap",
+                                        "Diameter"};
 
 class ViewStateTest : public BarsFixture {
 protected:
@@ -50,6 +51,7 @@ TEST_F(ViewStateTest, WithNothingStoredAViewStartsWithTheDefaults) {
     EXPECT_EQ(view->GetFormat(), "%3.0f");
     EXPECT_EQ(view->GetEditingMode(), 0);
     EXPECT_EQ(view->GetActiveCreatingTool(), kToolLine);
+    EXPECT_EQ(view->GetDiameter(), 0);
     EXPECT_TRUE(settings.KeysInOrder(CViewState::kSection).empty());
 }
 
@@ -89,11 +91,11 @@ TEST_F(ViewStateTest, SaveWritesEveryKeyInTheFixedOrder) {
     OpenWindow();
     view->SaveViewState();
     EXPECT_EQ(settings.KeysInOrder(CViewState::kSection), kKeys);
-    EXPECT_EQ(Values(settings), (std::vector<int>{0, 1, 0, 0, 2, 0, 1, 1, 1, 1, 3, 0, 0, 0, 0}));
+    EXPECT_EQ(Values(settings), (std::vector<int>{0, 1, 0, 0, 2, 0, 1, 1, 1, 1, 3, 0, 0, 0, 0, 0}));
     const std::vector<std::string>& log = settings.GetWriteLog();
     ASSERT_GE(log.size(), kKeys.size());
     EXPECT_EQ(log[log.size() - kKeys.size()], "KestrovelViewState/Accuracy=0");
-    EXPECT_EQ(log.back(), "KestrovelViewState/Secondary Axe Snap=0");
+    EXPECT_EQ(log.back(), "KestrovelViewState/Diameter=0");
 }
 
 TEST_F(ViewStateTest, SettingsSavedByOneViewAreLoadedByANewOneKeyForKey) {
@@ -111,9 +113,10 @@ TEST_F(ViewStateTest, SettingsSavedByOneViewAreLoadedByANewOneKeyForKey) {
     Choose(aidsBar, IDC_STEP_VERT, 5);
     Choose(aidsBar, IDC_SNAP_MAIN, 4);
     Choose(aidsBar, IDC_SNAP_SECONDARY, 3);
+    Click(aidsBar, IDC_DIAMETER, 1);
     view->SaveViewState();
     const std::vector<int> saved = Values(settings);
-    EXPECT_EQ(saved, (std::vector<int>{3, 0, 1, 0, 3, 3, 0, 0, 0, 0, 1, 2, 5, 4, 3}));
+    EXPECT_EQ(saved, (std::vector<int>{3, 0, 1, 0, 3, 3, 0, 0, 0, 0, 1, 2, 5, 4, 3, 1}));
 
     CFakeViewHost window;
     auto next = MakeView(window, doc.get());
