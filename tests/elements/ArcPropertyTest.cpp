@@ -159,3 +159,37 @@ TEST(ArcProperties, RandomDoubleArcsUnderRandomDragsStaySound) {
         }
     }
 }
+
+TEST(ArcProperties, ArcsTangentToTheAxisSlideTheirEndsAlongTheirCircle) {
+    CRandom rnd(912);
+    int tangent = 0;
+    for (int n = 0; n < 2000; ++n) {
+        const int32_t z1 = rnd.Int(0, 400000);
+        const int32_t z2 = z1 + rnd.Int(4000, 400000);
+        const CPoint s(z1, rnd.Int(1, 200000)), e(z2, rnd.Int(1, 200000));
+        // A third point near the axis: the circle through the three cuts it and is refitted.
+        CArc arc(s, e, CPoint(rnd.Int(z1 + 1, z2 - 1), rnd.Int(-20000, 500)));
+        const double cz = arc.GetExactCenterZ(), cx = arc.GetExactCenterX(), r = arc.GetExactRadius();
+        if (arc.GetCcw() || arc.IsStraight() || !(z1 < cz && cz < z2) || Round(cx - r) != 0) {
+            continue;
+        }
+        ++tangent;
+        arc.SetLock(rnd.Chance(0.5) ? kLockCenterZ : kLockCenterX, 1);
+        arc.SetLock(kLockRadius, 1);
+        const bool moveEnd = rnd.Chance(0.5);
+        const int32_t lo = moveEnd ? Round(std::max(cz, z1 + 1000.0)) : Round(cz - r) + 1;
+        const int32_t hi = moveEnd ? Round(cz + r) - 1 : Round(std::min(cz, z2 - 1000.0));
+        if (lo > hi) {
+            continue;
+        }
+        const int32_t a = rnd.Int(lo, hi);
+        const CPoint kept = moveEnd ? arc.GetStart() : arc.GetEnd();
+        moveEnd ? arc.SetEndKeepingArc(a, 0) : arc.SetStartKeepingArc(a, 0);
+        const CPoint moved = moveEnd ? arc.GetEnd() : arc.GetStart();
+        SCOPED_TRACE(Describe(arc) + " to " + std::to_string(a));
+        ASSERT_EQ(moved, CPoint(a, Round(cx - std::sqrt(r * r - (a - cz) * (a - cz)))));
+        ASSERT_EQ(moveEnd ? arc.GetStart() : arc.GetEnd(), kept);
+        ASSERT_GE(arc.GetMinY(), 0);
+    }
+    EXPECT_GT(tangent, 500);
+}
