@@ -439,4 +439,13 @@ TEST(DoubleArcWindow, CrestAndTroughWithALevelDirectionStayNearTheStart) {
     EXPECT_GT(groove.GetMinY(), 350000);
     EXPECT_EQ(sharp.GetJunction(), CPoint(1100000, 600000));
     EXPECT_EQ(sharp.GetDirection(), CPoint(1000000, 480000));
+
+    // The sharp trough starts straight down: its direction point lies above the start.
+    const CDoubleArc trough(CPoint(1000000, 500000), CPoint(1100000, 100000), CPoint(1200000, 500000),
+                            CPoint(1000000 - 20000, 500000), &messages);
+    EXPECT_EQ(trough.GetJunction(), CPoint(1100000, 400000));
+    EXPECT_DOUBLE_EQ(trough.GetMaxAngle(), -CDoubleArc::kPi / 2);
+    EXPECT_EQ(trough.GetDirection(), CPoint(1000000, 520000));
+    EXPECT_TRUE(messages.GetBoxes().empty());
+    ExpectFunctionOfZ(trough);
 }
