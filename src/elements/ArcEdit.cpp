@@ -206,8 +206,10 @@ bool CArc::SlideOnCircle(const EndRole& role, int32_t a) {
     }
     // Sliding a lower arc past the bottom of a circle that dips below the axis would carry the
     // contour under it: the point stops where the circle meets the axis on the kept end's side.
+    // A circle refitted tangent to the axis sits a rounding error below it and does not dip; the
+    // test is the one Move uses, in model units.
     const bool inside = m_ptStart.x < cz && cz < m_ptEnd.x;
-    if (!m_bCcw && inside && cx - r < 0) {
+    if (!m_bCcw && inside && Round(cx - r) < 0) {
         const double root = std::sqrt(std::max(r * r - cx * cx, 0.0));
         moving = CPoint(role.bStart ? Round(cz + root) : Round(cz - root), 0);
         if (m_ptEnd.x - m_ptStart.x < kMinLength) {
@@ -225,9 +227,12 @@ void CArc::SetCenter(int32_t a, int32_t b, CMessages* messages) {
     if (u == 0.0 && w == 0.0) {
         return;
     }
-    const double mz = Half(m_ptStart.x, m_ptEnd.x), mx = Half(m_ptStart.y, m_ptEnd.y);
-    double cz = mz, cx = b;
+    // A level chord's bisector is the vertical through its integer middle; any other bisector
+    // runs through the exact middle, which an integer half would shift by half a unit.
+    double cz = Half(m_ptStart.x, m_ptEnd.x), cx = b;
     if (u != 0.0) {
+        const double mz = (static_cast<double>(m_ptStart.x) + m_ptEnd.x) / 2;
+        const double mx = (static_cast<double>(m_ptStart.y) + m_ptEnd.y) / 2;
         // Foot of the perpendicular from (a, b) on the bisector through the chord's middle.
         const double t = ((a - mz) * -u + (b - mx) * w) / (u * u + w * w);
         cz = mz - t * u;

@@ -14,6 +14,8 @@ using namespace circle_math;
 
 namespace {
 constexpr double kHalfPi = CDoubleArc::kPi / 2;
+// The direction point keeps at least this distance from the start.
+constexpr int32_t kMinDirection = 1000;
 
 // Inclination of the chord p->q against the axis, 0...pi/2; a chord of no length is level.
 double Inclination(CPoint p, CPoint q) {
@@ -22,6 +24,12 @@ double Inclination(CPoint p, CPoint q) {
         return 0.0;
     }
     return std::acos(std::clamp(std::fabs(static_cast<double>(q.x) - p.x) / len, 0.0, 1.0));
+}
+
+// The same, signed like the start tangent: positive when q lies above p.
+double SignedInclination(CPoint p, CPoint q) {
+    const double a = Inclination(p, q);
+    return q.y >= p.y ? a : -a;
 }
 
 // Intersection of a1*z + b1*x = c1 and a2*z + b2*x = c2; false for parallel lines.
@@ -44,7 +52,8 @@ void Bisector(CPoint p, CPoint q, double& a, double& b, double& c) {
 
 // The centre lies strictly right of the chord p->q: the arc is the upper part of its circle.
 int UpperFromCentre(CPoint p, CPoint q, double cz, double cx) {
-    const double side = (static_cast<double>(p.y) - q.y) * (cz - p.x) + (static_cast<double>(q.x) - p.x) * (cx - p.y);
+    const double side =
+        (static_cast<double>(p.y) - q.y) * (cz - p.x) + (static_cast<double>(q.x) - p.x) * (cx - p.y);
     return side < 0 ? 1 : 0;
 }
 }  // namespace
@@ -108,47 +117,26 @@ int CDoubleArc::RecalcFromStart(int32_t z, int32_t x, CMessages* messages) {
 
 void CDoubleArc::Recompute(CMessages* messages) {
     ComputeWindow(messages, true);
-    ApplyTangent();
-    ComputeCentres();
+    ComputeCentres(ApplyTangent());
 }
 
 void CDoubleArc::ComputeWindow(CMessages* messages, bool correct) {
-    const CPoint s = m_ptStart, m = m_ptJunction, e = m_ptEnd;
-    double upper = kHalfPi, lower = -kHalfPi;
-    const double alpha = Inclination(s, m), beta = Inclination(m, e);
-    const bool up1 = m.y >= s.y, up2 = e.y >= m.y;
-    const char* correction = nullptr;
-    if (up1 && !up2) {
-        upper = kHalfPi - 2 * alpha - 2 * beta;
-        lower = upper - (kPi - 2 * beta);
-        if (lower < -kHalfPi) {
-            lower = kHalfPi;
+    // Inclinations are signed like the start tangent: positive where the curve rises toward
+    // larger Z. An arc's chord is inclined by the mean of the tangents at its ends, so with the
+    // start tangent t the first arc reaches M at 2a - t and the second reaches E at 2b - 2a + t;
+    // both parts stay functions of Z while t and these two lie within +-pi/2.
+    const double a = SignedInclination(m_ptStart, m_ptJunction);
+    const double b = SignedInclination(m_ptJunction, m_ptEnd);
+    double lower = std::max({-kHalfPi, 2 * a - kHalfPi, 2 * a - 2 * b - kHalfPi});
+    double upper = std::min({kHalfPi, 2 * a + kHalfPi, 2 * a - 2 * b + kHalfPi});
+    if (lower > upper) {
+        // A crest (or trough) sharper than a right angle at M leaves no start tangent. On the
+        // circle over S-E the angle at M is a right one, and the only tangent is the vertical.
+        const bool crest = a > b;
+        if (CorrectJunction(crest ? "Diskriminat nula" : "Diskriminant zaporny", correct ? messages : nullptr,
+                            correct)) {
+            lower = upper = crest ? kHalfPi : -kHalfPi;
         }
-        if (upper < -kHalfPi) {
-            correction = "Diskriminat nula";
-        }
-    } else if (!up1 && up2) {
-        lower = -kHalfPi + 2 * alpha + 2 * beta;
-        upper = (kPi - 2 * beta) + lower;
-        if (upper > kHalfPi) {
-            upper = kHalfPi;
-        }
-        // A trough has no room for the start tangent only when its window opens above pi/2,
-        // the mirror image of the crest's test.
-        if (lower > kHalfPi) {
-            correction = "Diskriminant zaporny";
-        }
-    } else if (up1 && up2) {
-        upper = kHalfPi - 2 * alpha;
-        lower = upper - (kPi - 2 * beta);
-        lower = std::max(lower, -kHalfPi);
-    } else {
-        lower = -kHalfPi + 2 * alpha;
-        upper = (kPi - 2 * beta) + lower;
-        upper = std::min(upper, kHalfPi);
-    }
-    if (correction && CorrectJunction(correction, correct ? messages : nullptr, correct)) {
-        lower = upper = -kHalfPi;
     }
     m_dMinAngle = lower;
     m_dMaxAngle = upper;
@@ -176,43 +164,58 @@ bool CDoubleArc::CorrectJunction(const char* text, CMessages* messages, bool app
     return true;
 }
 
-void CDoubleArc::ApplyTangent() {
-    const CPoint s = m_ptStart;
-    const double len = Dist(s.x, s.y, m_ptDirection.x, m_ptDirection.y);
-    double t = len == 0.0 ? 0.0
-                          : std::acos(std::clamp(std::fabs(static_cast<double>(s.x) - m_ptDirection.x) / len,
-                                                 0.0, 1.0));
-    if (s.y < m_ptDirection.y) {
-        t = -t;
+double CDoubleArc::ApplyTangent() {
+    const double dz = static_cast<double>(m_ptStart.x) - m_ptDirection.x;
+    const double dx = static_cast<double>(m_ptStart.y) - m_ptDirection.y;
+    const double t = std::atan2(dx, std::fabs(dz));
+    // An empty window (a junction that could not be corrected) still yields a tangent that
+    // leaves the start forward.
+    const double limited = std::clamp(std::max(std::min(t, m_dMaxAngle), m_dMinAngle), -kHalfPi, kHalfPi);
+    if (limited != t) {
+        PlaceDirection(limited, std::max({std::fabs(dz), std::fabs(dx), static_cast<double>(kMinDirection)}));
     }
-    double limited = t;
-    if (limited > m_dMaxAngle) {
-        limited = m_dMaxAngle;
-    }
-    if (limited < m_dMinAngle) {
-        limited = m_dMinAngle;
-    }
-    if (limited == t) {
-        return;
-    }
-    // The direction point moves onto the line through the start at the limited inclination.
-    if (m_ptDirection.x >= s.x) {
-        m_ptDirection.x = Add(s.x, -1000);
-    }
-    const double dz = static_cast<double>(s.x) - m_ptDirection.x;
-    m_ptDirection.y = Clamp(static_cast<int64_t>(s.y) - Round(std::tan(limited) * dz));
+    // The limit itself, not the whole-unit point near it: a point close to S would tilt the
+    // tangent past the window by up to half a unit over its distance.
+    return limited;
 }
 
-void CDoubleArc::ComputeCentres() {
-    const CPoint s = m_ptStart, m = m_ptJunction, e = m_ptEnd, d = m_ptDirection;
+void CDoubleArc::PlaceDirection(double angle, double reach) {
+    // On the tangent line left of S, as far from S in Z or in X as reach, whichever is the
+    // larger: a level tangent keeps D one reach left, a steep one keeps it one reach below or
+    // above instead of far outside the drawing.
+    const double cz = std::cos(angle), cx = std::sin(angle);
+    const double scale = reach / std::max(std::fabs(cz), std::fabs(cx));
+    m_ptDirection.x = Clamp(static_cast<int64_t>(m_ptStart.x) - Round(cz * scale));
+    m_ptDirection.y = Clamp(static_cast<int64_t>(m_ptStart.y) - Round(cx * scale));
+}
+
+double CDoubleArc::StartTangent() const {
+    const CCircle c = Circle(1);
+    if (c.dRadius == 0.0) {
+        return SignedInclination(m_ptStart, m_ptJunction);
+    }
+    // Toward larger Z the radius turns clockwise on an upper arc and counter-clockwise on a
+    // lower one; a tangent pointing backward is held at the vertical.
+    const double rz = m_ptStart.x - c.dCenterZ, rx = m_ptStart.y - c.dCenterX;
+    const double tz = c.bUpper ? rx : -rx, tx = c.bUpper ? -rz : rz;
+    return std::atan2(tx, std::max(tz, 0.0));
+}
+
+void CDoubleArc::ComputeCentres(double tangent) {
+    const CPoint s = m_ptStart, m = m_ptJunction, e = m_ptEnd;
     double a1 = 0, b1 = 0, c1 = 0, a2 = 0, b2 = 0, c2 = 0;
     // The first centre: on the normal of the start tangent at S, and on the bisector of S and M.
-    a1 = static_cast<double>(s.x) - d.x;
-    b1 = static_cast<double>(s.y) - d.y;
+    a1 = std::cos(tangent);
+    b1 = std::sin(tangent);
     c1 = a1 * s.x + b1 * s.y;
     Bisector(s, m, a2, b2, c2);
     double z = 0, x = 0;
-    if (Intersect(a1, b1, c1, a2, b2, c2, z, x)) {
+    // A circle the model range cannot hold is a straight part, as for an arc; a tangent along
+    // the chord, exact but for a rounding error, gives one.
+    const auto circular = [&](CPoint p) {
+        return Intersect(a1, b1, c1, a2, b2, c2, z, x) && !OutOfRange(z, x, Dist(z, x, p.x, p.y));
+    };
+    if (circular(s)) {
         SetCircle(1, CCircle{Dist(z, x, s.x, s.y), z, x, UpperFromCentre(s, m, z, x)});
         // The second centre lies on the line through the first centre and M (shared tangent).
         a1 = -(static_cast<double>(m.y) - x);
@@ -225,7 +228,7 @@ void CDoubleArc::ComputeCentres() {
     }
     c1 = a1 * m.x + b1 * m.y;
     Bisector(m, e, a2, b2, c2);
-    if (Intersect(a1, b1, c1, a2, b2, c2, z, x)) {
+    if (circular(e)) {
         SetCircle(2, CCircle{Dist(z, x, e.x, e.y), z, x, UpperFromCentre(m, e, z, x)});
     } else {
         SetCircle(2, CCircle{0.0, 0.0, 0.0, m_bUpper2});
@@ -233,12 +236,8 @@ void CDoubleArc::ComputeCentres() {
 }
 
 void CDoubleArc::ResetDirection() {
-    const double s = GetSlopeAt(m_ptStart.x);
-    int64_t dz = (static_cast<int64_t>(m_ptEnd.x) - m_ptStart.x) / 10;
-    dz = std::max<int64_t>(dz, 1000);
-    m_ptDirection.x = Clamp(m_ptStart.x - dz);
-    // The slope is the radius vector's dZ/dX, the negative of the tangent's dX/dZ.
-    m_ptDirection.y = Clamp(static_cast<int64_t>(m_ptStart.y) + Round(static_cast<double>(dz) * s));
+    const int64_t dz = (static_cast<int64_t>(m_ptEnd.x) - m_ptStart.x) / 10;
+    PlaceDirection(StartTangent(), static_cast<double>(std::max<int64_t>(dz, kMinDirection)));
 }
 
 int32_t CDoubleArc::GetYAt(int32_t z) const {
@@ -294,7 +293,8 @@ int32_t CDoubleArc::GetMaxY() const {
     int32_t best = std::max({m_ptStart.y, m_ptJunction.y, m_ptEnd.y});
     for (int part = 1; part <= 2; ++part) {
         const CCircle c = Circle(part);
-        const int32_t lo = part == 1 ? m_ptStart.x : m_ptJunction.x, hi = part == 1 ? m_ptJunction.x : m_ptEnd.x;
+        const int32_t lo = part == 1 ? m_ptStart.x : m_ptJunction.x,
+                      hi = part == 1 ? m_ptJunction.x : m_ptEnd.x;
         if (c.dRadius != 0.0 && c.bUpper && lo < c.dCenterZ && c.dCenterZ < hi) {
             best = std::max(best, GetYAt(Round(c.dCenterZ)));
         }
@@ -306,7 +306,8 @@ int32_t CDoubleArc::GetMinY() const {
     int32_t best = std::min({m_ptStart.y, m_ptJunction.y, m_ptEnd.y});
     for (int part = 1; part <= 2; ++part) {
         const CCircle c = Circle(part);
-        const int32_t lo = part == 1 ? m_ptStart.x : m_ptJunction.x, hi = part == 1 ? m_ptJunction.x : m_ptEnd.x;
+        const int32_t lo = part == 1 ? m_ptStart.x : m_ptJunction.x,
+                      hi = part == 1 ? m_ptJunction.x : m_ptEnd.x;
         if (c.dRadius != 0.0 && !c.bUpper && lo < c.dCenterZ && c.dCenterZ < hi) {
             best = std::min(best, GetYAt(Round(c.dCenterZ)));
         }
@@ -319,7 +320,8 @@ void CDoubleArc::UpdateBounds() {
     int32_t top = std::max({m_ptStart.y, m_ptEnd.y, m_ptJunction.y});
     for (int part = 1; part <= 2; ++part) {
         const CCircle c = Circle(part);
-        const int32_t lo = part == 1 ? m_ptStart.x : m_ptJunction.x, hi = part == 1 ? m_ptJunction.x : m_ptEnd.x;
+        const int32_t lo = part == 1 ? m_ptStart.x : m_ptJunction.x,
+                      hi = part == 1 ? m_ptJunction.x : m_ptEnd.x;
         if (c.dRadius != 0.0 && c.bUpper && lo < c.dCenterZ && c.dCenterZ < hi) {
             top = std::max(top, Round(c.dCenterX + c.dRadius));
         }
@@ -327,7 +329,9 @@ void CDoubleArc::UpdateBounds() {
     SetBoundsUpTo(top);
 }
 
-int CDoubleArc::SetStart(int32_t z, int32_t x) { return RecalcFromStart(z, x, nullptr); }
+int CDoubleArc::SetStart(int32_t z, int32_t x) {
+    return RecalcFromStart(z, x, nullptr);
+}
 
 int CDoubleArc::SetEnd(int32_t z, int32_t x) {
     if (MoveEnd(z, x)) {
@@ -408,6 +412,8 @@ void CDoubleArc::CutStartAt(int32_t z, CViewServices*) {
         CollapseOnto(2, z, m_ptEnd.x);
     }
     m_ptStart = start;
+    // The direction handle is limited by the window of the shape it now belongs to.
+    ComputeWindow(nullptr, false);
     ResetDirection();
 }
 
@@ -417,13 +423,16 @@ void CDoubleArc::CutEndAt(int32_t z, CViewServices*) {
         CollapseOnto(1, m_ptStart.x, z);
     }
     m_ptEnd = end;
+    ComputeWindow(nullptr, false);
 }
 
 std::unique_ptr<CPiece> CDoubleArc::CreatePart(int32_t z1, int32_t z2) const {
     return CutCopy(*this, z1, z2);
 }
 
-std::unique_ptr<CPiece> CDoubleArc::Clone() const { return std::make_unique<CDoubleArc>(*this); }
+std::unique_ptr<CPiece> CDoubleArc::Clone() const {
+    return std::make_unique<CDoubleArc>(*this);
+}
 
 void CDoubleArc::Turn(CViewServices*) {
     SaveOld();
@@ -436,10 +445,13 @@ void CDoubleArc::Turn(CViewServices*) {
     // Each circle keeps its own half: the upper flags travel with the circles.
     SetCircle(1, first);
     SetCircle(2, second);
+    ComputeWindow(nullptr, false);
     ResetDirection();
 }
 
-void CDoubleArc::Mirror(CViewServices* view) { Turn(view); }
+void CDoubleArc::Mirror(CViewServices* view) {
+    Turn(view);
+}
 
 void CDoubleArc::MirrorAt(int32_t a) {
     SaveOld();
@@ -454,13 +466,15 @@ void CDoubleArc::MirrorAt(int32_t a) {
     second.dCenterZ = static_cast<double>(twice) - second.dCenterZ;
     SetCircle(1, first);
     SetCircle(2, second);
+    ComputeWindow(nullptr, false);
     // The reflected direction point would lie right of the new end; it goes back to the start.
     ResetDirection();
 }
 
 std::string CDoubleArc::GetLabel() const {
     char buf[96];
-    std::snprintf(buf, sizeof buf, "DoubleArc %d (%d, %d)", m_nNumber, m_ptStart.x / 100000, m_ptEnd.x / 100000);
+    std::snprintf(buf, sizeof buf, "DoubleArc %d (%d, %d)", m_nNumber, m_ptStart.x / 100000,
+                  m_ptEnd.x / 100000);
     return buf;
 }
 
@@ -477,7 +491,8 @@ double CDoubleArc::GetValue(const std::string& name, int relative, int centreRel
     return kNoValue;
 }
 
-double CDoubleArc::GetValueAtX(const std::string& name, int32_t step, int forward, int atPoint, int32_t z) const {
+double CDoubleArc::GetValueAtX(const std::string& name, int32_t step, int forward, int atPoint,
+                               int32_t z) const {
     if (name == "EndZ" && atPoint) {
         return static_cast<double>(z / 10000);
     }
@@ -521,7 +536,9 @@ std::unique_ptr<CArc> CDoubleArc::MakePart(int index) const {
     return arc;
 }
 
-std::unique_ptr<CPiece> CDoubleArc::GetPart(int index) const { return MakePart(index); }
+std::unique_ptr<CPiece> CDoubleArc::GetPart(int index) const {
+    return MakePart(index);
+}
 
 void CDoubleArc::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {

@@ -33,7 +33,8 @@ public:
     int IsEdited(int index) const override;
     void ClearEdited() override;
     double GetValue(const std::string& name, int relative, int centreRelative, int forward) const override;
-    double GetValueAtX(const std::string& name, int32_t step, int forward, int atPoint, int32_t z) const override;
+    double GetValueAtX(const std::string& name, int32_t step, int forward, int atPoint,
+                       int32_t z) const override;
     std::string GetObjectName() const override { return "NO"; }
     int IsCompound() const override { return 1; }
     void MirrorAt(int32_t a) override;
@@ -122,8 +123,13 @@ private:
     void ComputeWindow(CMessages* messages, bool correct);
     // Moves M onto the circle over S-E (only when apply); false when M.Z lies outside it.
     bool CorrectJunction(const char* text, CMessages* messages, bool apply);
-    void ApplyTangent();
-    void ComputeCentres();
+    // Limits the start tangent to the window, moving D onto the limit line; the inclination.
+    double ApplyTangent();
+    // D := the point of the line through S at the given inclination, reach away from S.
+    void PlaceDirection(double angle, double reach);
+    // Inclination of the first part's tangent at S, positive when the curve rises.
+    double StartTangent() const;
+    void ComputeCentres(double tangent);
     // A cut past the junction leaves a single circle: both parts take it.
     void CollapseOnto(int part, int32_t zFrom, int32_t zTo);
     // Part i (1 or 2) as an arc element built from this curve.

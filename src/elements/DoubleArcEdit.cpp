@@ -82,8 +82,7 @@ void CDoubleArc::SetHandle(Handle which, int32_t z, int32_t x, CViewServices* vi
         if (!m_bLockDirection) {
             SaveOld();
             m_ptDirection = CPoint(std::min(z, m_ptStart.x), x);
-            ApplyTangent();
-            ComputeCentres();
+            ComputeCentres(ApplyTangent());
         }
         WriteJunctionFields(view);
     } else if (which == &m_ptEnd) {
@@ -136,7 +135,8 @@ void CDoubleArc::ReadPropertyBar(CViewServices* view) {
     if (m_bEditedJunction[0] || m_bEditedJunction[1]) {
         moved = MoveJunction(junction.x, junction.y) || moved;
     }
-    const bool started = (m_bEdited[0] || m_bEdited[1]) && RecalcFromStart(start.x, start.y, view->GetMessages());
+    const bool started =
+        (m_bEdited[0] || m_bEdited[1]) && RecalcFromStart(start.x, start.y, view->GetMessages());
     if (moved && !started) {
         Recompute(view->GetMessages());
     }
@@ -267,8 +267,8 @@ CPoint CDoubleArc::DrawSelected(CSurface& dc, CViewServices* view, int left, int
     return {};
 }
 
-CPoint CDoubleArc::DrawDragFeedback(CSurface& dc, CViewServices* view, int left, int top, int right, int bottom,
-                                    Handle which) {
+CPoint CDoubleArc::DrawDragFeedback(CSurface& dc, CViewServices* view, int left, int top, int right,
+                                    int bottom, Handle which) {
     if (view) {
         PaintOverlay(dc, *view, CRect(left, top, right, bottom));
     }

@@ -140,6 +140,24 @@ TEST(ArcCentre, FootOfThePerpendicularOnTheBisector) {
     EXPECT_NEAR(ds, de, 2.0);
 }
 
+TEST(ArcCentre, SlantedChordsUseTheExactMiddleAndLevelOnesTheIntegerHalf) {
+    // The bisector of (1, 3)-(20000, 4000) runs through (10000.5, 2001.5); the foot of the
+    // perpendicular from (0, -20000) is (13844.93, -17232.72).
+    CArc slanted(CPoint(1, 3), CPoint(20000, 4000), CPoint(10000, 8000));
+    slanted.SetCenter(0, -20000);
+    EXPECT_EQ(slanted.GetCenter(), CPoint(13845, -17233));
+    EXPECT_EQ(slanted.GetRadius(), 22107);
+    EXPECT_DOUBLE_EQ(slanted.GetExactCenterZ(), 13845.0);
+
+    CArc steep(CPoint(0, 1), CPoint(30001, 5000), CPoint(15000, 9000));
+    steep.SetCenter(5000, -30000);
+    EXPECT_EQ(steep.GetCenter(), CPoint(20000, -27501));
+
+    CArc level(CPoint(1, 5000), CPoint(20000, 5000), CPoint(10000, 8000));
+    level.SetCenter(3000, 1000);
+    EXPECT_EQ(level.GetCenter(), CPoint(10000, 1000));
+}
+
 TEST(ArcMidPoint, OnTheChordStraightensAndOffItCurvesAgain) {
     CArc arc = HalfCircle();
     arc.SetMidPoint(10000, 0);
@@ -263,4 +281,63 @@ TEST(ArcSlide, LowerArcCannotSlidePastTheBottomOfACircleBelowTheAxis) {
     arc.SetStartKeepingArc(249207, 0);
     EXPECT_EQ(arc.GetStart(), CPoint(285777, 0));
     EXPECT_GE(arc.GetMinY(), 0);
+}
+
+namespace {
+// A lower arc whose circle through its three points cut the axis, refitted tangent to it: the
+// refit leaves the exact lowest point a rounding error below the axis.
+CArc TangentLowerArc() {
+    CArc arc(CPoint(0, 10000), CPoint(40000, 5000), CPoint(20000, 0));
+    arc.SetLock(kLockCenterZ, 1);
+    arc.SetLock(kLockRadius, 1);
+    return arc;
+}
+}  // namespace
+
+TEST(ArcSlide, EndOfAnArcTangentToTheAxisSlidesOnItsCircle) {
+    CArc arc = TangentLowerArc();
+    ASSERT_EQ(Round(arc.GetExactCenterX() - arc.GetExactRadius()), 0);
+    const CPoint start = arc.GetStart();
+    arc.SetHandle(arc.EndHandle(), 40500, 5300, nullptr);
+    EXPECT_EQ(arc.GetEnd(), CPoint(40500, 5329));
+    EXPECT_EQ(arc.GetStart(), start);
+    EXPECT_EQ(arc.GetMinY(), 0);
+
+    CArc back = TangentLowerArc();
+    back.SetHandle(back.StartHandle(), 1000, 0, nullptr);
+    const double cz = back.GetExactCenterZ(), cx = back.GetExactCenterX(), r = back.GetExactRadius();
+    EXPECT_EQ(back.GetStart(), CPoint(1000, Round(cx - std::sqrt(r * r - (1000 - cz) * (1000 - cz)))));
+}
+
+TEST_F(ArcBar, ReadValuesWithNothingTypedKeepsATangentArc) {
+    CArc arc = TangentLowerArc();
+    const CArc before = arc;
+    arc.FillPropertyBar(&view);
+    arc.ReadPropertyBar(&view);
+    EXPECT_EQ(arc.GetStart(), before.GetStart());
+    EXPECT_EQ(arc.GetEnd(), before.GetEnd());
+    EXPECT_EQ(arc.GetMinY(), 0);
+}
+
+TEST(ArcSlide, OnlyADipOfAWholeUnitStopsTheSlideAtTheAxis) {
+    // Centre (20000, 10000): the bottom of the circle lies 0.4 or 0.6 below the axis.
+    for (const double dip : {0.4, 0.6}) {
+        CArc arc;
+        arc.m_ptStart = CPoint(5000, 10000 - 6614);
+        arc.m_ptEnd = CPoint(15000, 10000 - 8660);
+        arc.SetCcw(0);
+        arc.SetCircle(20000.0, 10000.0, 10000.0 + dip);
+        arc.ApplyOverflowGuard();
+        arc.SetLock(kLockCenterZ, 1);
+        arc.SetLock(kLockRadius, 1);
+        arc.SetEndKeepingArc(25000, 0);
+        SCOPED_TRACE(dip);
+        if (dip < 0.5) {
+            EXPECT_EQ(arc.GetEnd().x, 25000);
+        } else {
+            // Where the circle meets the axis left of its bottom: 20000 - sqrt(r^2 - 10000^2).
+            EXPECT_EQ(arc.GetEnd(), CPoint(Round(20000 - std::sqrt(20000 * dip + dip * dip)), 0));
+        }
+        EXPECT_GE(arc.GetMinY(), 0);
+    }
 }

@@ -72,15 +72,18 @@ TEST(DoubleArcGeometry, ArcsShareTheirTangentAtTheJunction) {
 }
 
 TEST(DoubleArcWindow, RisingCurveClampsTheDirectionOntoTheLimitLine) {
-    const CDoubleArc arc(CPoint(0, 10000), CPoint(20000, 15000), CPoint(40000, 20000), CPoint(-1000, 0));
-    const double upper = arc.GetMaxAngle();
-    EXPECT_NEAR(upper, CDoubleArc::kPi / 2 - 2 * std::atan(0.25), 1e-9);
+    // A direction point steeply above the start would make the first arc arrive at M past the
+    // vertical: the tangent is held at 2a - pi/2 below the level, a = atan(0.25).
+    const CDoubleArc arc(CPoint(0, 10000), CPoint(20000, 15000), CPoint(40000, 20000), CPoint(-1000, 20000));
+    const double lower = arc.GetMinAngle();
+    EXPECT_NEAR(lower, 2 * std::atan(0.25) - CDoubleArc::kPi / 2, 1e-9);
+    EXPECT_NEAR(arc.GetMaxAngle(), CDoubleArc::kPi / 2, 1e-9);
+    // Steeper than 45 degrees: one reach (10000) above the start, on the limit line.
     const CPoint d = arc.GetDirection();
-    EXPECT_EQ(d.x, -1000);
-    EXPECT_NEAR(std::atan2(10000.0 - d.y, 0.0 - d.x), upper, 1e-3);
+    EXPECT_EQ(d.y, 20000);
+    EXPECT_NEAR(std::atan2(10000.0 - d.y, 0.0 - d.x), lower, 1e-3);
     // The first arc leaves the start along that line.
-    const double tangent = -arc.GetSlopeAt(0);
-    EXPECT_NEAR(std::atan(tangent), upper, 1e-3);
+    EXPECT_NEAR(std::atan(-arc.GetSlopeAt(0)), lower, 1e-3);
 }
 
 TEST(DoubleArcWindow, CrestWithoutRoomAndJunctionOffTheCircleAsksAndKeepsTheJunction) {
@@ -105,8 +108,10 @@ TEST(DoubleArcWindow, CrestWithoutRoomMovesTheJunctionOntoTheCircleOverTheChord)
     const CPoint m = arc.GetJunction();
     EXPECT_EQ(m.x, 19000);
     EXPECT_NEAR(std::hypot(m.x - 10000.0, m.y - 10000.0), 10000.0, 1.0);
-    EXPECT_DOUBLE_EQ(arc.GetMinAngle(), -CDoubleArc::kPi / 2);
-    EXPECT_DOUBLE_EQ(arc.GetMaxAngle(), -CDoubleArc::kPi / 2);
+    // The crest can only start straight up: the direction point lies below the start.
+    EXPECT_DOUBLE_EQ(arc.GetMinAngle(), CDoubleArc::kPi / 2);
+    EXPECT_DOUBLE_EQ(arc.GetMaxAngle(), CDoubleArc::kPi / 2);
+    EXPECT_EQ(arc.GetDirection(), CPoint(0, 5000));
 }
 
 TEST(DoubleArcWindow, GentleTroughKeepsItsJunction) {
@@ -135,11 +140,12 @@ TEST(DoubleArcDirection, ResetPutsItOnTheStartTangentAtLeast1000Left) {
 
 TEST(DoubleArcDirection, DraggedDirectionStaysLeftOfTheStartAndReshapes) {
     CDoubleArc arc = SCurve();
-    // Z is limited to the start's; straight below the start lies outside the window, so the
-    // point goes onto the window's limit line left of the start.
-    arc.SetHandle(arc.DirectionHandle(), 5000, 9000, nullptr);
-    EXPECT_EQ(arc.GetDirection().x, -1000);
-    EXPECT_NEAR(std::atan2(10000.0 - arc.GetDirection().y, 1000.0), arc.GetMaxAngle(), 1e-3);
+    // Z is limited to the start's; straight above the start lies outside the window, so the
+    // point goes onto the window's limit line left of the start, as far from it as before.
+    arc.SetHandle(arc.DirectionHandle(), 5000, 11000, nullptr);
+    EXPECT_EQ(arc.GetDirection().y, 11000);
+    EXPECT_LT(arc.GetDirection().x, 0);
+    EXPECT_NEAR(std::atan2(10000.0 - arc.GetDirection().y, -arc.GetDirection().x), arc.GetMinAngle(), 1e-3);
     arc.SetHandle(arc.DirectionHandle(), -10000, 9000, nullptr);
     EXPECT_EQ(arc.GetYAt(20000), 15000);
     EXPECT_NE(arc.m_dCenter1Z, 0.0);
@@ -310,7 +316,8 @@ TEST(DoubleArcRecord, RoundTripResetsTheWindow) {
     CArchive out;
     arc.Serialize(out);
     const std::vector<uint8_t>& bytes = out.GetBytes();
-    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 10), std::string("\x09" "DOUBLEARC"));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 10), std::string("\x09"
+                                                                          "DOUBLEARC"));
     // tags 10 + 19 + 17, 9 ints, 4 longs, 4 points, 6 doubles.
     EXPECT_EQ(bytes.size(), 10u + 19 + 17 + 9 * 4 + 4 * 4 + 4 * 8 + 6 * 8);
     CArchive in(bytes);
@@ -340,6 +347,105 @@ TEST(DoubleArcDirection, StartDraggedPastTheDirectionPointKeepsItLeftOnTheSameLi
     const CPoint s = arc.GetStart(), d = arc.GetDirection();
     EXPECT_EQ(s, CPoint(30000, 8000));
     EXPECT_LE(d.x, s.x);
-    const double cross = (static_cast<double>(d0.x) - s.x) * (d.y - s.y) - (static_cast<double>(d0.y) - s.y) * (d.x - s.x);
+    const double cross =
+        (static_cast<double>(d0.x) - s.x) * (d.y - s.y) - (static_cast<double>(d0.y) - s.y) * (d.x - s.x);
     EXPECT_NEAR(cross, 0.0, 1.0);
+}
+
+namespace {
+constexpr double kDegree = CDoubleArc::kPi / 180;
+
+// Largest distance in X between the curve and the straight line through its ends, at every
+// 10 mm: there a line with a whole slope per mille is exact in the system's integer formula.
+double DeviationFromChord(const CDoubleArc& arc) {
+    const CPoint s = arc.GetStart(), e = arc.GetEnd();
+    double worst = 0;
+    for (int32_t z = s.x; z <= e.x; z += 10000) {
+        const double line =
+            s.y + (static_cast<double>(e.y) - s.y) * (z - s.x) / (static_cast<double>(e.x) - s.x);
+        worst = std::max(worst, std::fabs(arc.GetYAt(z) - line));
+    }
+    return worst;
+}
+
+// A single-valued curve: each part's ends lie on the half of its circle the part claims.
+void ExpectFunctionOfZ(const CDoubleArc& arc) {
+    const CPoint ends[3] = {arc.GetStart(), arc.GetJunction(), arc.GetEnd()};
+    for (int part = 1; part <= 2; ++part) {
+        auto piece = arc.GetPart(part);
+        const CArc& a = static_cast<const CArc&>(*piece);
+        if (a.GetExactRadius() == 0.0) {
+            continue;
+        }
+        for (const CPoint p : {ends[part - 1], ends[part]}) {
+            if (a.GetCcw()) {
+                EXPECT_GE(p.y, a.GetExactCenterX() - 1.0) << "part " << part;
+            } else {
+                EXPECT_LE(p.y, a.GetExactCenterX() + 1.0) << "part " << part;
+            }
+        }
+    }
+}
+
+// Chebyshev distance of the direction point from the start.
+int64_t DirectionReach(const CDoubleArc& arc) {
+    const CPoint s = arc.GetStart(), d = arc.GetDirection();
+    return std::max(std::llabs(static_cast<int64_t>(s.x) - d.x), std::llabs(static_cast<int64_t>(s.y) - d.y));
+}
+}  // namespace
+
+TEST(DoubleArcWindow, CurveOverAStraightConeIsTheCone) {
+    for (const double degrees : {14.0, 31.0, 35.0, 45.0, 63.0, 80.0}) {
+        for (const int sign : {1, -1}) {
+            SCOPED_TRACE(testing::Message() << degrees << " degrees, sign " << sign);
+            // A whole slope per mille, so that the cone is exact at every whole millimetre.
+            const int32_t perMille = sign * Round(1000 * std::tan(degrees * kDegree));
+            const int32_t length = 640000;
+            const CPoint s(100000, sign > 0 ? 100000 : 100000 - length / 1000 * perMille);
+            const auto on = [&](int32_t dz) { return CPoint(s.x + dz, s.y + dz / 1000 * perMille); };
+            const CDoubleArc arc(s, on(length / 2), on(length), on(-length / 10));
+            EXPECT_LE(DeviationFromChord(arc), 2.0);
+            EXPECT_LE(arc.GetMinAngle(), std::atan(perMille / 1000.0));
+            EXPECT_GE(arc.GetMaxAngle(), std::atan(perMille / 1000.0));
+            EXPECT_EQ(arc.GetDirection(), on(-length / 10));
+        }
+    }
+}
+
+TEST(DoubleArcWindow, CrestAndTroughWithALevelDirectionStayNearTheStart) {
+    CRecordingMessages messages;
+    // A 10 mm bump over 40 mm and a 10 mm groove, both left level at the start.
+    const CDoubleArc bump(CPoint(1000000, 500000), CPoint(1200000, 600000), CPoint(1400000, 500000),
+                          CPoint(900000, 500000), &messages);
+    const CDoubleArc groove(CPoint(1000000, 500000), CPoint(1200000, 400000), CPoint(1400000, 500000),
+                            CPoint(900000, 500000), &messages);
+    // A crest too sharp for any tangent: its junction goes onto the circle over S-E.
+    const CDoubleArc sharp(CPoint(1000000, 500000), CPoint(1100000, 900000), CPoint(1200000, 500000),
+                           CPoint(1000000 - 20000, 500000), &messages);
+    EXPECT_TRUE(messages.GetBoxes().empty());
+    for (const CDoubleArc* arc : {&bump, &groove, &sharp}) {
+        EXPECT_LE(DirectionReach(*arc), 100000);
+        EXPECT_LE(arc->GetDirection().x, arc->GetStart().x);
+        EXPECT_GE(arc->GetDirection().y, 0);
+        EXPECT_LE(arc->GetMinAngle(), arc->GetMaxAngle());
+        ExpectFunctionOfZ(*arc);
+    }
+    // The window opens at 2a - 2b - pi/2 with a = -b = atan(1/2): the bump starts rising that
+    // steeply, and the groove falling, and neither reaches far past its junction.
+    const double opening = 4 * std::atan(0.5) - CDoubleArc::kPi / 2;
+    EXPECT_NEAR(std::atan(-bump.GetSlopeAt(1000000)), opening, 1e-3);
+    EXPECT_NEAR(std::atan(-groove.GetSlopeAt(1000000)), -opening, 1e-3);
+    EXPECT_LT(bump.GetMaxY(), 650000);
+    EXPECT_GT(groove.GetMinY(), 350000);
+    EXPECT_EQ(sharp.GetJunction(), CPoint(1100000, 600000));
+    EXPECT_EQ(sharp.GetDirection(), CPoint(1000000, 480000));
+
+    // The sharp trough starts straight down: its direction point lies above the start.
+    const CDoubleArc trough(CPoint(1000000, 500000), CPoint(1100000, 100000), CPoint(1200000, 500000),
+                            CPoint(1000000 - 20000, 500000), &messages);
+    EXPECT_EQ(trough.GetJunction(), CPoint(1100000, 400000));
+    EXPECT_DOUBLE_EQ(trough.GetMaxAngle(), -CDoubleArc::kPi / 2);
+    EXPECT_EQ(trough.GetDirection(), CPoint(1000000, 520000));
+    EXPECT_TRUE(messages.GetBoxes().empty());
+    ExpectFunctionOfZ(trough);
 }
