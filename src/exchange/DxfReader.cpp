@@ -34,29 +34,30 @@ public:
     void Finish() {
         FlushPolyline();
         FlushSpline();
-        CountPending();
     }
 
-    void processCodeValuePair(unsigned int code, const std::string& value) override {
-        if (code == 0) {
-            CountPending();
-            if (value == "SECTION") {
-                m_bSectionName = true;
-            } else if (value == "ENDSEC") {
-                m_bInEntities = false;
-            } else if (m_bInEntities && value != "VERTEX" && value != "SEQEND") {
-                m_strPendingKind = value;
-                m_strPendingLayer.clear();
-            }
-            return;
-        }
-        if (code == 2 && m_bSectionName) {
-            m_bInEntities = value == "ENTITIES";
-            m_bSectionName = false;
-        } else if (code == 8 && !m_strPendingKind.empty()) {
-            m_strPendingLayer = value;
-        }
-    }
+    // The kinds dxflib knows and the profile does not use: counted for the report.
+    void addPoint(const DL_PointData&) override { Skip("POINT"); }
+    void addXLine(const DL_XLineData&) override { Skip("XLINE"); }
+    void addRay(const DL_RayData&) override { Skip("RAY"); }
+    void addEllipse(const DL_EllipseData&) override { Skip("ELLIPSE"); }
+    void addInsert(const DL_InsertData&) override { Skip("INSERT"); }
+    void addTrace(const DL_TraceData&) override { Skip("TRACE"); }
+    void add3dFace(const DL_3dFaceData&) override { Skip("3DFACE"); }
+    void addSolid(const DL_SolidData&) override { Skip("SOLID"); }
+    void addMText(const DL_MTextData&) override { Skip("MTEXT"); }
+    void addText(const DL_TextData&) override { Skip("TEXT"); }
+    void addAttribute(const DL_AttributeData&) override { Skip("ATTRIB"); }
+    void addDimAlign(const DL_DimensionData&, const DL_DimAlignedData&) override { Skip("DIMENSION"); }
+    void addDimLinear(const DL_DimensionData&, const DL_DimLinearData&) override { Skip("DIMENSION"); }
+    void addDimRadial(const DL_DimensionData&, const DL_DimRadialData&) override { Skip("DIMENSION"); }
+    void addDimDiametric(const DL_DimensionData&, const DL_DimDiametricData&) override { Skip("DIMENSION"); }
+    void addDimAngular(const DL_DimensionData&, const DL_DimAngular2LData&) override { Skip("DIMENSION"); }
+    void addDimAngular3P(const DL_DimensionData&, const DL_DimAngular3PData&) override { Skip("DIMENSION"); }
+    void addDimOrdinate(const DL_DimensionData&, const DL_DimOrdinateData&) override { Skip("DIMENSION"); }
+    void addLeader(const DL_LeaderData&) override { Skip("LEADER"); }
+    void addHatch(const DL_HatchData&) override { Skip("HATCH"); }
+    void addImage(const DL_ImageData&) override { Skip("IMAGE"); }
 
     void addLayer(const DL_LayerData& data) override { m_content.m_layers.push_back(data.name); }
 
@@ -147,14 +148,8 @@ private:
         return m_strLayer.empty() || SameName(getAttributes().getLayer(), m_strLayer);
     }
 
-    void CountPending() {
-        static const char* const kRead[] = {"LINE", "ARC", "CIRCLE", "LWPOLYLINE", "POLYLINE", "SPLINE"};
-        const std::string kind = std::move(m_strPendingKind);
-        m_strPendingKind.clear();
-        if (kind.empty() || std::find(std::begin(kRead), std::end(kRead), kind) != std::end(kRead)) {
-            return;
-        }
-        if (!m_strLayer.empty() && !SameName(m_strPendingLayer, m_strLayer)) {
+    void Skip(const char* kind) {
+        if (!Begin()) {
             return;
         }
         auto& skipped = m_content.m_skipped;
@@ -207,10 +202,6 @@ private:
     const std::string& m_strLayer;
     CDxfContent& m_content;
     bool m_bInBlock = false;
-    bool m_bInEntities = false;
-    bool m_bSectionName = false;
-    std::string m_strPendingKind;
-    std::string m_strPendingLayer;
     bool m_bPolyline = false;
     bool m_bClosed = false;
     std::vector<CVertex> m_vertices;
