@@ -85,6 +85,10 @@ int CDxfImport::Apply(CKestrovelDoc& doc, int index, const CImportResult& result
         if (p.m_bArc) {
             auto arc = std::make_unique<CArc>(p.m_ptStart, p.m_ptEnd, p.m_ptMid, messages);
             if (!arc->IsStraight()) {
+                arc->SetCircle(p.m_dCenterZ, p.m_dCenterX, p.m_dRadius);
+                arc->ApplyOverflowGuard();
+                arc->UpdateMidPoint();
+                arc->UpdateBounds();
                 piece = std::move(arc);
             }
         }

@@ -196,7 +196,15 @@ std::vector<double> SplitFractions(const CDxfSegment& s) {
             t.push_back(s.m_a.x / (s.m_a.x - s.m_b.x));
         }
     } else {
-        std::vector<double> angles{0.0, kPi};
+        std::vector<double> angles;
+        // An end that overshoots the leftmost or rightmost point by less than the join tolerance
+        // is rounding, not a turn in Z.
+        for (double extreme : {0.0, kPi}) {
+            const double z = s.m_center.z + s.m_dRadius * std::cos(extreme);
+            if (std::fabs(z - s.m_a.z) > kJoin && std::fabs(z - s.m_b.z) > kJoin) {
+                angles.push_back(extreme);
+            }
+        }
         const double h = -s.m_center.x / s.m_dRadius;
         if (h > -1.0 && h < 1.0) {
             angles.push_back(std::asin(h));
@@ -329,9 +337,16 @@ CImportResult CProfileExtraction::Extract(const CDxfContent& content) const {
         };
         CImportPiece piece;
         piece.m_bArc = m.seg.m_bArc;
-        piece.m_ptStart = model(span.z0 == m.Z0() ? m.seg.m_a : m.PointAt(span.z0));
-        piece.m_ptEnd = model(span.z1 == m.Z1() ? m.seg.m_b : m.PointAt(span.z1));
+        // Near its own ends a piece keeps them: an arc's end may lie a rounding past its
+        // leftmost or rightmost point, where the circle's other branch begins.
+        piece.m_ptStart = model(span.z0 - m.Z0() < kJoin ? m.seg.m_a : m.PointAt(span.z0));
+        piece.m_ptEnd = model(m.Z1() - span.z1 < kJoin ? m.seg.m_b : m.PointAt(span.z1));
         piece.m_ptMid = model(m.PointAt((span.z0 + span.z1) / 2.0));
+        if (piece.m_bArc) {
+            piece.m_dCenterZ = m.seg.m_center.z * kUnitsPerMm;
+            piece.m_dCenterX = m.seg.m_center.x * kUnitsPerMm;
+            piece.m_dRadius = m.seg.m_dRadius * kUnitsPerMm;
+        }
         if (piece.m_ptEnd.x <= piece.m_ptStart.x) {
             continue;
         }

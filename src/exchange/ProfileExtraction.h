@@ -13,6 +13,10 @@ struct CImportPiece {
     CPoint m_ptStart;
     CPoint m_ptEnd;
     CPoint m_ptMid;
+    // The arc's own circle in model units, exact (the mid point alone loses flat circles).
+    double m_dCenterZ = 0.0;
+    double m_dCenterX = 0.0;
+    double m_dRadius = 0.0;
     bool operator==(const CImportPiece&) const = default;
 };
 
