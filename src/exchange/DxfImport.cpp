@@ -105,8 +105,9 @@ int CDxfImport::Apply(CKestrovelDoc& doc, int index, const CImportResult& result
     // The undo history records the active layer; the import's layer is made active for it.
     const int active = doc.GetActiveLayerIndex();
     doc.SetActiveLayer(index);
-    for (auto& piece : pieces) {
-        layer->AddPiece(std::move(piece), 0);
+    // From the right: the layer finds each place from its front, where the last one went.
+    for (auto it = pieces.rbegin(); it != pieces.rend(); ++it) {
+        layer->AddPiece(std::move(*it), 0);
     }
     doc.RecordUndo();
     if (active >= 0 && active != index) {
