@@ -3,9 +3,9 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <numbers>
 
+#include "platform/Archive.h"
 #include "platform/BitmapFont.h"
 
 namespace {
@@ -261,20 +261,5 @@ std::string CSvgSurface::GetDocument() const {
 }
 
 bool CSvgSurface::Save(const std::string& path, std::string& error) const {
-    const std::string temp = path + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out << GetDocument();
-        if (!out.flush()) {
-            error = "cannot write " + path;
-            std::remove(temp.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::remove(temp.c_str());
-        error = "cannot write " + path;
-        return false;
-    }
-    return true;
+    return WriteFileAtomic(path, GetDocument(), error);
 }
