@@ -29,8 +29,9 @@ if(NOT rc EQUAL 0)
 endif()
 # The desktop start copies the post-processor folder into the user's own folder once.
 set(ENV{XDG_DATA_HOME} ${PREFIX}/home)
-execute_process(COMMAND sh -c "sed 's|^exec .*|pwd|' '${PREFIX}/bin/kestrovel-desktop' > '${PREFIX}/probe.sh' && sh '${PREFIX}/probe.sh'"
+execute_process(COMMAND sh -c "sed 's|^exec .*|pwd|' '${PREFIX}/bin/kestrovel-desktop' > '${PREFIX}/bin/probe.sh' && sh '${PREFIX}/bin/probe.sh'"
     OUTPUT_VARIABLE cwd RESULT_VARIABLE rc)
+file(REMOVE ${PREFIX}/bin/probe.sh)
 string(STRIP "${cwd}" cwd)
 if(NOT rc EQUAL 0 OR NOT cwd STREQUAL "${PREFIX}/home/kestrovel" OR NOT EXISTS ${PREFIX}/home/kestrovel/Debug/Post.ini)
     message(FATAL_ERROR "the first desktop start did not prepare the user's folder (${cwd})")
