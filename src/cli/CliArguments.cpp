@@ -25,6 +25,7 @@ CCliArguments::CCliArguments() : m_pApp(std::make_unique<CLI::App>()) {
     DefineProgram();
     DefineCommand();
     DefineCompile();
+    DefineExchange();
 }
 
 CCliArguments::~CCliArguments() = default;
@@ -95,6 +96,32 @@ void CCliArguments::DefineCompile() {
     sub->add_option("--output", m_compile.strOutput,
                     "NC file to write (default: the post-processor's output file)");
     sub->callback([this] { m_command = CliCommand::Compile; });
+}
+
+void CCliArguments::DefineExchange() {
+    CLI::App* in = m_pApp->add_subcommand("import-dxf", "Take the profile above the axis of a DXF drawing into a layer");
+    in->add_option("FILE", m_importDxf.strFile, "Drawing file to change")->required()->check(CLI::ExistingFile);
+    in->add_option("DXF", m_importDxf.strDxf, "DXF file to read")->required()->check(CLI::ExistingFile);
+    in->add_option("--layer", m_importDxf.nLayer, "Layer number 1-6 (default 1)")->check(CLI::Range(1, 6));
+    in->add_option("--dxf-layer", m_importDxf.strDxfLayer, "Only the entities of this DXF layer");
+    in->add_option("--units", m_importDxf.strUnits, "Units of the DXF drawing (default auto: $INSUNITS)")
+        ->check(CLI::IsMember({"mm", "cm", "inch", "auto"}));
+    in->add_option("--origin", m_importDxf.strOrigin, "Z,X: the DXF point (model units) that becomes the origin");
+    in->callback([this] { m_command = CliCommand::ImportDxf; });
+
+    CLI::App* out = m_pApp->add_subcommand("export-dxf", "Write the six layers and the source material as DXF");
+    out->add_option("FILE", m_exportDxf.strFile, "Drawing file to read")->required()->check(CLI::ExistingFile);
+    out->add_option("DXF", m_exportDxf.strDxf, "DXF file to write")->required();
+    out->add_flag("--mirrored", m_exportDxf.bMirrored, "Also the image below the axis");
+    out->callback([this] { m_command = CliCommand::ExportDxf; });
+
+    CLI::App* render = m_pApp->add_subcommand("render", "Draw the drawing as the view shows it at \"To fit\", as SVG");
+    render->add_option("FILE", m_render.strFile, "Drawing file to read")->required()->check(CLI::ExistingFile);
+    render->add_option("SVG", m_render.strSvg, "SVG file to write")->required();
+    render->add_option("--layers", m_render.strLayers, "Layers to show, e.g. 1,2 (default: as saved)");
+    render->add_option("--width", m_render.nWidth, "Width in pixels (default 1200)")->check(CLI::Range(16, 32000));
+    render->add_option("--height", m_render.nHeight, "Height in pixels (default 600)")->check(CLI::Range(16, 32000));
+    render->callback([this] { m_command = CliCommand::Render; });
 }
 
 int CCliArguments::Parse(int argc, const char* const* argv) {

@@ -9,7 +9,7 @@ namespace CLI {
 class App;
 }
 
-enum class CliCommand { None, New, Dump, Add, Program, Command, Compile };
+enum class CliCommand { None, New, Dump, Add, Program, Command, Compile, ImportDxf, ExportDxf, Render };
 
 class CCliArguments {
 public:
@@ -29,6 +29,9 @@ public:
     CProgramOptions m_program;
     CCommandOptions m_commandOptions;
     CCompileOptions m_compile;
+    CImportDxfOptions m_importDxf;
+    CExportDxfOptions m_exportDxf;
+    CRenderOptions m_render;
 
 private:
     void DefineNew();
@@ -37,6 +40,7 @@ private:
     void DefineProgram();
     void DefineCommand();
     void DefineCompile();
+    void DefineExchange();
 
     std::unique_ptr<CLI::App> m_pApp;
     CliCommand m_command = CliCommand::None;

@@ -9,3 +9,6 @@ int RunAdd(const CAddOptions& options);
 int RunProgram(const CProgramOptions& options);
 int RunCommand(const CCommandOptions& options);
 int RunCompile(const CCompileOptions& options);
+int RunImportDxf(const CImportDxfOptions& options);
+int RunExportDxf(const CExportDxfOptions& options);
+int RunRender(const CRenderOptions& options);

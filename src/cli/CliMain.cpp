@@ -15,6 +15,9 @@ int main(int argc, char** argv) {
         case CliCommand::Program: return RunProgram(arguments.m_program);
         case CliCommand::Command: return RunCommand(arguments.m_commandOptions);
         case CliCommand::Compile: return RunCompile(arguments.m_compile);
+        case CliCommand::ImportDxf: return RunImportDxf(arguments.m_importDxf);
+        case CliCommand::ExportDxf: return RunExportDxf(arguments.m_exportDxf);
+        case CliCommand::Render: return RunRender(arguments.m_render);
         case CliCommand::None: break;
     }
     return 2;

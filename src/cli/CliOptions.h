@@ -47,3 +47,26 @@ struct CCompileOptions {
     std::string strPostDir;
     std::string strOutput;
 };
+
+struct CImportDxfOptions {
+    std::string strFile;
+    std::string strDxf;
+    int nLayer = 1;
+    std::string strDxfLayer;
+    std::string strUnits = "auto";
+    std::string strOrigin;  // "Z,X" in model units
+};
+
+struct CExportDxfOptions {
+    std::string strFile;
+    std::string strDxf;
+    bool bMirrored = false;
+};
+
+struct CRenderOptions {
+    std::string strFile;
+    std::string strSvg;
+    std::string strLayers;  // "1,2": the layers shown; empty: as the document shows them
+    int nWidth = 1200;
+    int nHeight = 600;
+};

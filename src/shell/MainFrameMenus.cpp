@@ -9,6 +9,7 @@
 #include "platform/SettingsStore.h"
 #include "shell/CommandIds.h"
 #include "shell/CommandTable.h"
+#include "shell/ExchangeCommands.h"
 #include "shell/Kestrovel.h"
 #include "shell/MainFrame.h"
 #include "shell/QtText.h"
@@ -72,6 +73,7 @@ QMenu* CMainFrame::FileMenu(MenuKind kind) {
         Add(menu, c,
             {kCmdFileNew, kCmdFileOpen, kCmdFileClose, kCmdFileSave, kCmdFileSaveAs, kCmdSaveAsDefault, 0,
              kCmdFilePrint, kCmdFilePrintPreview, kCmdFilePrintSetup});
+        CExchangeCommands::AddTo(menu, *this);
     }
     menu->addSeparator();
     QAction* anchor = menu->addSeparator();

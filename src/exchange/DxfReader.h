@@ -1,0 +1,30 @@
+// CDxfReader: reads the lines, arcs, circles, polylines and splines of a text DXF file.
+#pragma once
+
+#include <string>
+
+#include "exchange/DxfSegment.h"
+
+class CDxfReader {
+public:
+    // Only entities on this layer (compared without case) are taken; empty: every layer.
+    explicit CDxfReader(std::string layer = {}) : m_strLayer(std::move(layer)) {}
+
+    // Reads the DXF text in bytes. False, with a one-line reason in error, when the data is not
+    // a complete text DXF file; the content is then empty.
+    bool Read(const std::string& bytes, CDxfContent& content, std::string& error) const;
+    // The whole file as bytes (refusing files far larger than any drawing).
+    static bool LoadBytes(const std::string& path, std::string& bytes, std::string& error);
+    // Read for a file.
+    bool ReadFile(const std::string& path, CDxfContent& content, std::string& error) const;
+
+private:
+    std::string m_strLayer;
+};
+
+// Points on a spline of the given degree, knots and (weighted) control points, close enough
+// that the polyline through them leaves the curve by less than tolerance. Empty when the data
+// do not describe a spline.
+std::vector<CPlanePoint> ApproximateSpline(int degree, const std::vector<double>& knots,
+                                           const std::vector<CPlanePoint>& control,
+                                           const std::vector<double>& weights, double tolerance);

@@ -1,0 +1,50 @@
+// CDxfSegment: one straight or circular stretch of a DXF drawing, in millimetres of the drawing.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// A point of the drawing plane: z along the turning axis (DXF x), x radial (DXF y).
+struct CPlanePoint {
+    double z = 0.0;
+    double x = 0.0;
+};
+
+// A line when m_bArc is false; otherwise an arc of the circle (m_center, m_dRadius) from the
+// angle m_dStart sweeping m_dSweep radians (positive: counter-clockwise). m_nChain groups the
+// segments the reader joined into one chain.
+struct CDxfSegment {
+    CPlanePoint m_a;
+    CPlanePoint m_b;
+    bool m_bArc = false;
+    CPlanePoint m_center;
+    double m_dRadius = 0.0;
+    double m_dStart = 0.0;
+    double m_dSweep = 0.0;
+
+    static CDxfSegment Line(CPlanePoint a, CPlanePoint b);
+    static CDxfSegment ArcOf(CPlanePoint center, double radius, double start, double sweep);
+    // The arc from a to b whose bulge is the tangent of a quarter of its sweep (a line for 0).
+    static CDxfSegment FromBulge(CPlanePoint a, CPlanePoint b, double bulge);
+
+    // The point at fraction t (0...1) of the segment.
+    CPlanePoint At(double t) const;
+    CDxfSegment Reversed() const;
+    // The same segment between fractions t0 < t1.
+    CDxfSegment Part(double t0, double t1) const;
+};
+
+// The drawing's entities as the reader took them, before they are joined into a profile.
+struct CDxfContent {
+    std::vector<CDxfSegment> m_segments;
+    // Circles are only used where the profile cuts them.
+    struct CCircle {
+        CPlanePoint m_center;
+        double m_dRadius = 0.0;
+    };
+    std::vector<CCircle> m_circles;
+    // Entity kinds seen but not read, with their counts, in order of first appearance.
+    std::vector<std::pair<std::string, int>> m_skipped;
+    std::vector<std::string> m_layers;
+    int m_nInsUnits = 0;  // $INSUNITS, 0 when the file does not say
+};

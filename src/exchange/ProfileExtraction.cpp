@@ -1,0 +1,389 @@
+// Chaining, clipping to the upper half, splitting into Z-monotone pieces and the outline from above.
+#include "exchange/ProfileExtraction.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <numbers>
+
+#include "platform/Units.h"
+
+namespace {
+
+constexpr double kJoin = 0.001;  // mm: ends this close are one point
+constexpr double kFlat = 1e-7;   // mm: a stretch this short in Z is vertical
+constexpr double kPi = std::numbers::pi;
+
+const char* const kInside = "closed contour of the inside";
+const char* const kBack = "segment that runs back in Z";
+const char* const kHidden = "segment hidden under the profile";
+const char* const kCircle = "CIRCLE not cut by the profile";
+
+double Dist(CPlanePoint a, CPlanePoint b) {
+    return std::hypot(a.z - b.z, a.x - b.x);
+}
+
+// A stretch of one chain that runs monotonically in Z, oriented with ascending Z.
+struct CMonotone {
+    CDxfSegment seg;
+    int chain = 0;
+    int direction = 1;  // +1 when the chain runs toward larger Z here
+    bool taken = false;
+
+    double Z0() const { return seg.m_a.z; }
+    double Z1() const { return seg.m_b.z; }
+    // Radial coordinate at z (z within the piece).
+    double XAt(double z) const {
+        if (!seg.m_bArc) {
+            const double dz = seg.m_b.z - seg.m_a.z;
+            return dz > 0.0 ? seg.m_a.x + (seg.m_b.x - seg.m_a.x) * (z - seg.m_a.z) / dz : seg.m_a.x;
+        }
+        const double upper = seg.At(0.5).x >= seg.m_center.x ? 1.0 : -1.0;
+        const double dz = z - seg.m_center.z;
+        const double h = seg.m_dRadius * seg.m_dRadius - dz * dz;
+        return seg.m_center.x + upper * std::sqrt(h > 0.0 ? h : 0.0);
+    }
+    CPlanePoint PointAt(double z) const { return {z, XAt(z)}; }
+};
+
+struct CChain {
+    std::vector<CDxfSegment> segments;
+    bool closed = false;
+};
+
+// Ends within kJoin share one node; a grid of that cell size finds the neighbours.
+// A node takes the first straight end that meets it, since line ends are exact where arc ends
+// carry the error of their angles.
+class CNodeIndex {
+public:
+    int Find(CPlanePoint p, bool exact) {
+        const long long cz = static_cast<long long>(std::floor(p.z / kJoin));
+        const long long cx = static_cast<long long>(std::floor(p.x / kJoin));
+        for (long long i = cz - 1; i <= cz + 1; ++i) {
+            for (long long j = cx - 1; j <= cx + 1; ++j) {
+                auto it = m_cells.find({i, j});
+                if (it == m_cells.end()) {
+                    continue;
+                }
+                for (int node : it->second) {
+                    const size_t n = static_cast<size_t>(node);
+                    if (Dist(m_points[n], p) <= kJoin) {
+                        if (exact && !m_exact[n]) {
+                            m_points[n] = p;
+                            m_exact[n] = true;
+                        }
+                        return node;
+                    }
+                }
+            }
+        }
+        const int node = static_cast<int>(m_points.size());
+        m_points.push_back(p);
+        m_exact.push_back(exact);
+        m_cells[{cz, cx}].push_back(node);
+        return node;
+    }
+    size_t Size() const { return m_points.size(); }
+    CPlanePoint Point(int node) const { return m_points[static_cast<size_t>(node)]; }
+
+private:
+    std::map<std::pair<long long, long long>, std::vector<int>> m_cells;
+    std::vector<CPlanePoint> m_points;
+    std::vector<bool> m_exact;
+};
+
+std::vector<CChain> JoinChains(std::vector<CDxfSegment> segments) {
+    CNodeIndex index;
+    std::vector<std::pair<int, int>> ends;
+    for (const CDxfSegment& s : segments) {
+        ends.emplace_back(index.Find(s.m_a, !s.m_bArc), index.Find(s.m_b, !s.m_bArc));
+    }
+    // Joined ends become one point.
+    for (size_t i = 0; i < segments.size(); ++i) {
+        segments[i].m_a = index.Point(ends[i].first);
+        segments[i].m_b = index.Point(ends[i].second);
+    }
+    std::vector<std::vector<int>> touching(index.Size());
+    for (size_t i = 0; i < ends.size(); ++i) {
+        touching[static_cast<size_t>(ends[i].first)].push_back(static_cast<int>(i));
+        touching[static_cast<size_t>(ends[i].second)].push_back(static_cast<int>(i));
+    }
+    std::vector<bool> used(segments.size(), false);
+    std::vector<CChain> chains;
+    // Walks from node along unused segments while the path does not branch.
+    auto walk = [&](size_t first, int fromNode) {
+        CChain chain;
+        int node = fromNode;
+        size_t current = first;
+        while (true) {
+            used[current] = true;
+            const bool forward = ends[current].first == node;
+            chain.segments.push_back(forward ? segments[current] : segments[current].Reversed());
+            node = forward ? ends[current].second : ends[current].first;
+            const auto& next = touching[static_cast<size_t>(node)];
+            if (next.size() != 2) {
+                break;
+            }
+            const size_t other = static_cast<size_t>(next[0]) == current ? static_cast<size_t>(next[1])
+                                                                         : static_cast<size_t>(next[0]);
+            if (used[other]) {
+                chain.closed = node == fromNode;
+                break;
+            }
+            current = other;
+        }
+        chains.push_back(std::move(chain));
+    };
+    // Open chains first, from their free or branching ends, then the closed loops.
+    for (size_t n = 0; n < touching.size(); ++n) {
+        if (touching[n].size() == 2) {
+            continue;
+        }
+        for (int s : touching[n]) {
+            if (!used[static_cast<size_t>(s)]) {
+                walk(static_cast<size_t>(s), static_cast<int>(n));
+            }
+        }
+    }
+    for (size_t s = 0; s < segments.size(); ++s) {
+        if (!used[s]) {
+            walk(s, ends[s].first);
+        }
+    }
+    return chains;
+}
+
+// Arcs of the circles between the points where other segments end on them.
+void CutCircles(const CDxfContent& content, std::vector<CDxfSegment>& segments, int& uncut, double scale,
+                CPlanePoint origin) {
+    const size_t given = segments.size();
+    for (const CDxfContent::CCircle& circle : content.m_circles) {
+        const CPlanePoint c{circle.m_center.z * scale - origin.z, circle.m_center.x * scale - origin.x};
+        const double r = circle.m_dRadius * scale;
+        std::vector<double> angles;
+        for (size_t i = 0; i < given; ++i) {
+            for (CPlanePoint p : {segments[i].m_a, segments[i].m_b}) {
+                if (std::fabs(Dist(p, c) - r) <= kJoin) {
+                    angles.push_back(std::atan2(p.x - c.x, p.z - c.z));
+                }
+            }
+        }
+        std::sort(angles.begin(), angles.end());
+        angles.erase(std::unique(angles.begin(), angles.end(),
+                                 [r](double a, double b) { return (b - a) * r <= kJoin; }),
+                     angles.end());
+        if (angles.size() > 1 && (angles.front() + 2 * kPi - angles.back()) * r <= kJoin) {
+            angles.pop_back();
+        }
+        if (angles.size() < 2) {
+            ++uncut;
+            continue;
+        }
+        for (size_t i = 0; i < angles.size(); ++i) {
+            const double a = angles[i];
+            const double b = i + 1 < angles.size() ? angles[i + 1] : angles.front() + 2 * kPi;
+            segments.push_back(CDxfSegment::ArcOf(c, r, a, b - a));
+        }
+    }
+}
+
+// Fractions of the segment where it crosses the axis or, for an arc, passes its leftmost or
+// rightmost point; sorted, with 0 and 1.
+std::vector<double> SplitFractions(const CDxfSegment& s) {
+    std::vector<double> t{0.0, 1.0};
+    if (!s.m_bArc) {
+        if ((s.m_a.x < 0.0) != (s.m_b.x < 0.0)) {
+            t.push_back(s.m_a.x / (s.m_a.x - s.m_b.x));
+        }
+    } else {
+        std::vector<double> angles;
+        // An end that overshoots the leftmost or rightmost point by less than the join tolerance
+        // is rounding, not a turn in Z.
+        for (double extreme : {0.0, kPi}) {
+            const double z = s.m_center.z + s.m_dRadius * std::cos(extreme);
+            if (std::fabs(z - s.m_a.z) > kJoin && std::fabs(z - s.m_b.z) > kJoin) {
+                angles.push_back(extreme);
+            }
+        }
+        const double h = -s.m_center.x / s.m_dRadius;
+        if (h > -1.0 && h < 1.0) {
+            angles.push_back(std::asin(h));
+            angles.push_back(kPi - std::asin(h));
+        }
+        for (double angle : angles) {
+            // Every turn of the angle that falls inside the sweep.
+            for (int k = -3; k <= 3; ++k) {
+                const double f = (angle + 2 * kPi * k - s.m_dStart) / s.m_dSweep;
+                if (f > 1e-12 && f < 1 - 1e-12) {
+                    t.push_back(f);
+                }
+            }
+        }
+    }
+    std::sort(t.begin(), t.end());
+    return t;
+}
+
+void AddNote(std::vector<CImportNote>& notes, const char* what, int count) {
+    if (count > 0) {
+        notes.push_back({what, count});
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> CImportResult::ReportLines() const {
+    int lines = 0;
+    for (const CImportPiece& p : m_pieces) {
+        lines += p.m_bArc ? 0 : 1;
+    }
+    std::vector<std::string> out{"taken: " + std::to_string(lines) + " lines, " +
+                                 std::to_string(static_cast<int>(m_pieces.size()) - lines) + " arcs"};
+    for (const CImportNote& note : m_notes) {
+        out.push_back("not taken: " + note.m_strWhat + ": " + std::to_string(note.m_nCount));
+    }
+    return out;
+}
+
+CImportResult CProfileExtraction::Extract(const CDxfContent& content) const {
+    CImportResult result;
+    std::vector<CDxfSegment> segments;
+    segments.reserve(content.m_segments.size());
+    for (CDxfSegment s : content.m_segments) {
+        for (CPlanePoint* p : {&s.m_a, &s.m_b, &s.m_center}) {
+            *p = {p->z * m_dScale - m_origin.z, p->x * m_dScale - m_origin.x};
+        }
+        s.m_dRadius *= m_dScale;
+        segments.push_back(s);
+    }
+    int uncut = 0;
+    CutCircles(content, segments, uncut, m_dScale, m_origin);
+    const std::vector<CChain> chains = JoinChains(segments);
+
+    // Z-monotone pieces above the axis, each oriented to ascending Z.
+    std::vector<CMonotone> pieces;
+    for (size_t c = 0; c < chains.size(); ++c) {
+        for (const CDxfSegment& s : chains[c].segments) {
+            const std::vector<double> t = SplitFractions(s);
+            for (size_t i = 1; i < t.size(); ++i) {
+                CDxfSegment part = s.Part(t[i - 1], t[i]);
+                if (part.At(0.5).x < 0.0 || std::fabs(part.m_b.z - part.m_a.z) < kFlat) {
+                    continue;
+                }
+                CMonotone m;
+                m.chain = static_cast<int>(c);
+                m.direction = part.m_b.z > part.m_a.z ? 1 : -1;
+                m.seg = m.direction > 0 ? part : part.Reversed();
+                pieces.push_back(m);
+            }
+        }
+    }
+
+    // The outline from above: between consecutive piece ends the highest piece wins.
+    std::vector<double> cuts;
+    for (const CMonotone& m : pieces) {
+        cuts.push_back(m.Z0());
+        cuts.push_back(m.Z1());
+    }
+    std::sort(cuts.begin(), cuts.end());
+    cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+    std::vector<size_t> order(pieces.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+        order[i] = i;
+    }
+    std::sort(order.begin(), order.end(),
+              [&](size_t a, size_t b) { return pieces[a].Z0() < pieces[b].Z0(); });
+    struct CSpan {
+        size_t piece;
+        double z0;
+        double z1;
+    };
+    std::vector<CSpan> spans;
+    std::vector<size_t> active;
+    size_t next = 0;
+    for (size_t i = 1; i < cuts.size(); ++i) {
+        const double z0 = cuts[i - 1];
+        const double z1 = cuts[i];
+        const double mid = (z0 + z1) / 2.0;
+        while (next < order.size() && pieces[order[next]].Z0() <= z0) {
+            active.push_back(order[next++]);
+        }
+        std::erase_if(active, [&](size_t p) { return pieces[p].Z1() <= z0; });
+        if (z1 - z0 < kFlat) {
+            continue;
+        }
+        size_t best = pieces.size();
+        for (size_t p : active) {
+            if (pieces[p].Z1() >= z1 &&
+                (best == pieces.size() || pieces[p].XAt(mid) > pieces[best].XAt(mid))) {
+                best = p;
+            }
+        }
+        if (best == pieces.size()) {
+            continue;
+        }
+        pieces[best].taken = true;
+        if (!spans.empty() && spans.back().piece == best && spans.back().z1 == z0) {
+            spans.back().z1 = z1;
+        } else {
+            spans.push_back({best, z0, z1});
+        }
+    }
+
+    for (const CSpan& span : spans) {
+        const CMonotone& m = pieces[span.piece];
+        const auto model = [](CPlanePoint p) {
+            return CPoint{Round(p.z * kUnitsPerMm), Round(p.x * kUnitsPerMm)};
+        };
+        CImportPiece piece;
+        piece.m_bArc = m.seg.m_bArc;
+        // Near its own ends a piece keeps them: an arc's end may lie a rounding past its
+        // leftmost or rightmost point, where the circle's other branch begins.
+        piece.m_ptStart = model(span.z0 - m.Z0() < kJoin ? m.seg.m_a : m.PointAt(span.z0));
+        piece.m_ptEnd = model(m.Z1() - span.z1 < kJoin ? m.seg.m_b : m.PointAt(span.z1));
+        piece.m_ptMid = model(m.PointAt((span.z0 + span.z1) / 2.0));
+        if (piece.m_bArc) {
+            piece.m_dCenterZ = m.seg.m_center.z * kUnitsPerMm;
+            piece.m_dCenterX = m.seg.m_center.x * kUnitsPerMm;
+            piece.m_dRadius = m.seg.m_dRadius * kUnitsPerMm;
+        }
+        if (piece.m_ptEnd.x <= piece.m_ptStart.x) {
+            continue;
+        }
+        result.m_pieces.push_back(piece);
+    }
+
+    // What was not taken, by chain.
+    std::vector<int> taken(chains.size(), 0);
+    std::vector<double> travel(chains.size(), 0.0);
+    for (const CMonotone& m : pieces) {
+        const double length = (m.Z1() - m.Z0()) * m.direction;
+        taken[static_cast<size_t>(m.chain)] += m.taken ? 1 : 0;
+        // The chain's own direction: that of what was taken, else of its whole run.
+        travel[static_cast<size_t>(m.chain)] += m.taken ? length * 1e6 : length;
+    }
+    int inside = 0, back = 0, hidden = 0;
+    std::vector<bool> counted(chains.size(), false);
+    for (const CMonotone& m : pieces) {
+        const size_t c = static_cast<size_t>(m.chain);
+        if (m.taken) {
+            continue;
+        }
+        if (chains[c].closed && taken[c] == 0) {
+            inside += counted[c] ? 0 : 1;
+            counted[c] = true;
+        } else if (m.direction * travel[c] < 0.0) {
+            ++back;
+        } else {
+            ++hidden;
+        }
+    }
+    for (const auto& [kind, count] : content.m_skipped) {
+        result.m_notes.push_back({"entity kind not read: " + kind, count});
+    }
+    AddNote(result.m_notes, kInside, inside);
+    AddNote(result.m_notes, kBack, back);
+    AddNote(result.m_notes, kHidden, hidden);
+    AddNote(result.m_notes, kCircle, uncut);
+    return result;
+}

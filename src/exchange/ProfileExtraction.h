@@ -1,0 +1,50 @@
+// CProfileExtraction: the turned profile above the axis, taken from the segments of a drawing.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "exchange/DxfSegment.h"
+#include "platform/Geometry.h"
+
+// One element to insert, in model units: a line, or an arc through its two ends and m_ptMid.
+struct CImportPiece {
+    bool m_bArc = false;
+    CPoint m_ptStart;
+    CPoint m_ptEnd;
+    CPoint m_ptMid;
+    // The arc's own circle in model units, exact (the mid point alone loses flat circles).
+    double m_dCenterZ = 0.0;
+    double m_dCenterX = 0.0;
+    double m_dRadius = 0.0;
+    bool operator==(const CImportPiece&) const = default;
+};
+
+// One line of the import report: what was not taken, and how often.
+struct CImportNote {
+    std::string m_strWhat;
+    int m_nCount = 0;
+};
+
+struct CImportResult {
+    std::vector<CImportPiece> m_pieces;  // ascending in Z
+    std::vector<CImportNote> m_notes;
+    // The report: what was taken, then one line per kind not taken with its count.
+    std::vector<std::string> ReportLines() const;
+};
+
+// Joins the segments into chains (ends within 0.001 mm), keeps what lies above the axis, splits
+// it where it turns in Z and takes the outline seen from above: vertical stretches become the
+// layer's implied steps, and what lies under the outline is reported, never inserted.
+class CProfileExtraction {
+public:
+    // scale: millimetres per drawing unit; origin: the drawing point (in mm after scaling)
+    // that becomes the model's origin.
+    CProfileExtraction(double scale, CPlanePoint origin) : m_dScale(scale), m_origin(origin) {}
+
+    CImportResult Extract(const CDxfContent& content) const;
+
+private:
+    double m_dScale;
+    CPlanePoint m_origin;
+};

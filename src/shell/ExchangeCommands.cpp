@@ -1,0 +1,119 @@
+// The exchange items of the File menu: DXF in and out, and pictures through the window's own painting.
+#include "shell/ExchangeCommands.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include "document/KestrovelDoc.h"
+#include "exchange/DxfExport.h"
+#include "exchange/SvgSurface.h"
+#include "shell/ChildFrame.h"
+#include "shell/DrawingWindow.h"
+#include "shell/DxfImportDialog.h"
+#include "shell/MainFrame.h"
+#include "shell/QtText.h"
+#include "shell/ShellDocument.h"
+#include "view/DrawingPicture.h"
+
+namespace {
+
+CChildFrame* ActiveDrawing(CMainFrame& frame) {
+    return dynamic_cast<CChildFrame*>(frame.ActiveChild());
+}
+
+bool Fail(CChildFrame& child, const QString& text) {
+    QMessageBox::warning(&child, QStringLiteral("Error"), text);
+    return false;
+}
+
+}  // namespace
+
+void CExchangeCommands::AddTo(QMenu* menu, CMainFrame& frame) {
+    menu->addSeparator();
+    auto add = [&](const QString& text, auto work) {
+        QAction* action = menu->addAction(text);
+        QObject::connect(action, &QAction::triggered, &frame, [&frame, work] {
+            if (CChildFrame* child = ActiveDrawing(frame)) {
+                work(*child);
+            }
+        });
+    };
+    add(QStringLiteral("Import &DXF..."), [](CChildFrame& child) {
+        const QString path = QFileDialog::getOpenFileName(&child, QStringLiteral("Import DXF"), QString(),
+                                                          QStringLiteral("DXF drawings (*.dxf)"));
+        if (!path.isEmpty()) {
+            ImportDxf(child, path);
+        }
+    });
+    add(QStringLiteral("Export DX&F..."), [](CChildFrame& child) {
+        const QString path = QFileDialog::getSaveFileName(&child, QStringLiteral("Export DXF"), QString(),
+                                                          QStringLiteral("DXF drawings (*.dxf)"));
+        if (!path.isEmpty()) {
+            const bool mirrored =
+                QMessageBox::question(&child, QStringLiteral("Export DXF"),
+                                      QStringLiteral("Also the lower half (mirrored)?")) == QMessageBox::Yes;
+            ExportDxf(child, path, mirrored);
+        }
+    });
+    add(QStringLiteral("Export Pic&ture..."), [](CChildFrame& child) {
+        const QString path = QFileDialog::getSaveFileName(
+            &child, QStringLiteral("Export Picture"), QString(),
+            QStringLiteral("SVG picture (*.svg);;PNG picture (*.png);;PDF document (*.pdf)"));
+        if (!path.isEmpty()) {
+            ExportPicture(child, path);
+        }
+    });
+}
+
+bool CExchangeCommands::ImportDxf(CChildFrame& child, const QString& path) {
+    CKestrovelDoc& doc = child.GetShellDocument()->Doc();
+    CDxfImportDialog dialog(path, doc.GetActiveLayerIndex(), &child);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    if (CDxfImport::Apply(doc, dialog.Layer(), dialog.Result(), doc.GetMessages()) == 0) {
+        return Fail(child,
+                    QStringLiteral("Nothing in %1 could be taken; the drawing is unchanged.").arg(path));
+    }
+    return true;
+}
+
+bool CExchangeCommands::ExportDxf(CChildFrame& child, const QString& path, bool mirrored) {
+    std::string error;
+    if (!CDxfExport::Write(CDxfExport::Collect(child.GetShellDocument()->Doc(), mirrored), path.toStdString(),
+                           error)) {
+        return Fail(child, ToQ(error));
+    }
+    return true;
+}
+
+bool CExchangeCommands::ExportPicture(CChildFrame& child, const QString& path) {
+    CDrawingWindow& window = child.Drawing();
+    const QSize size = window.viewport()->size();
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("svg")) {
+        CSvgSurface svg(size.width(), size.height());
+        CDrawingPicture::Paint(child.GetShellDocument()->Doc(), svg);
+        std::string error;
+        return svg.Save(path.toStdString(), error) || Fail(child, ToQ(error));
+    }
+    if (suffix == QLatin1String("png")) {
+        return window.Picture().save(path, "PNG") || Fail(child, QStringLiteral("Cannot write %1").arg(path));
+    }
+    if (suffix == QLatin1String("pdf")) {
+        QPdfWriter pdf(path);
+        pdf.setTitle(child.windowTitle());
+        QPainter painter(&pdf);
+        if (!painter.isActive()) {
+            return Fail(child, QStringLiteral("Cannot write %1").arg(path));
+        }
+        window.Render(painter, QRect(0, 0, pdf.width(), pdf.height()));
+        return true;
+    }
+    return Fail(child, QStringLiteral("Choose a picture ending in .svg, .png or .pdf"));
+}

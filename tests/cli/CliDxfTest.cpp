@@ -1,0 +1,84 @@
+// kestrovel-cli import-dxf and export-dxf: the sample shaft into the sample drawing, through LinuxCNC's
+// rs274.
+#include <nlohmann/json.hpp>
+
+#include "CliRunner.h"
+
+namespace {
+
+using Json = nlohmann::json;
+
+class CliDxf : public CliTest {
+protected:
+    void SetUp() override {
+        CliTest::SetUp();
+        std::filesystem::copy(std::string(KESTROVEL_SOURCE_DIR) + "/examples", m_dir / "examples",
+                              std::filesystem::copy_options::recursive);
+    }
+    std::string File() const { return PathOf("examples/sample.kst"); }
+    std::string Shaft() const { return PathOf("examples/shaft.dxf"); }
+};
+
+TEST_F(CliDxf, SampleShaftImportsIntoLayerOneAndCompilesForLinuxCnc) {
+    CCliResult r = Run({"import-dxf", File(), Shaft(), "--layer", "1", "--dxf-layer", "CONTOUR"});
+    ASSERT_EQ(r.nExit, 0) << r.strErr;
+    EXPECT_EQ(r.strOut, "taken: 8 lines, 1 arcs\n");
+    const Json layer = Json::parse(Run({"dump", File()}).strOut)["layers"][0];
+    ASSERT_EQ(layer["elements"].size(), 9u);
+    EXPECT_EQ(layer["elements"][0]["start"], Json::parse("[0, 110000]"));
+    EXPECT_EQ(layer["elements"][5]["kind"], "arc");
+    EXPECT_EQ(layer["elements"][8]["end"], Json::parse("[1200000, 120000]"));
+
+    const std::string post = PathOf("examples");
+    ASSERT_EQ(Run({"program", File(), "--post", "LinuxCNC lathe", "--post-dir", post}).nExit, 0);
+    for (std::vector<std::string> command :
+         {std::vector<std::string>{"--template", "Tool change", "Tool=1"},
+          {"--template", "Spindle on"},
+          {"--template", "Finish left to right", "AppX=40", "AppZ=-2", "RetX=40", "Feed=150"}}) {
+        std::vector<std::string> args{"command", File(), "--post-dir", post, "--program", "New Program1"};
+        args.insert(args.end(), command.begin(), command.end());
+        r = Run(args);
+        ASSERT_EQ(r.nExit, 0) << r.strErr;
+    }
+    r = Run({"compile", File(), "--program", "New Program1", "--post-dir", post, "--output",
+             PathOf("shaft.ngc")});
+    ASSERT_EQ(r.nExit, 0) << r.strErr;
+    if (!std::filesystem::exists("/usr/bin/rs274")) {
+        GTEST_SKIP() << "rs274 (linuxcnc-uspace) is not installed";
+    }
+    std::ofstream(PathOf("tool.tbl")) << "T1 P1 X0 Z0 D0.4 Q3 ;finishing\n";
+    const std::string command = "/usr/bin/rs274 -g -t " + Quote(PathOf("tool.tbl")) + " " +
+                                Quote(PathOf("shaft.ngc")) + " " + Quote(PathOf("canon.txt")) +
+                                " </dev/null >" + Quote(PathOf("log.txt")) + " 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0)
+        << ReadText(PathOf("log.txt")) << ReadText(PathOf("shaft.ngc"));
+    EXPECT_NE(ReadText(PathOf("canon.txt")).find("ARC_FEED"), std::string::npos);
+}
+
+TEST_F(CliDxf, JunkAndEmptyImportsLeaveTheFileAsItWas) {
+    const std::string before = ReadText(File());
+    std::ofstream(PathOf("zeros.dxf"), std::ios::binary) << std::string(5 * 1024 * 1024, '\0');
+    std::ofstream(PathOf("short.dxf")) << "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\n";
+    std::ofstream(PathOf("below.dxf"))
+        << "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\n0\n20\n-5\n11\n50\n21\n-5\n"
+           "0\nENDSEC\n0\nEOF\n";
+    for (const char* name : {"zeros.dxf", "short.dxf", "below.dxf"}) {
+        const CCliResult r = Run({"import-dxf", File(), PathOf(name)});
+        EXPECT_NE(r.nExit, 0) << name;
+        EXPECT_EQ(LineCount(r.strErr), 1u) << r.strErr;
+        EXPECT_NE(r.strErr.find("unchanged"), std::string::npos) << r.strErr;
+        EXPECT_EQ(ReadText(File()), before) << name;
+    }
+}
+
+TEST_F(CliDxf, ExportWritesAReadableFileAndRefusesAnUnwritablePath) {
+    EXPECT_EQ(Run({"export-dxf", File(), PathOf("out.dxf"), "--mirrored"}).nExit, 0);
+    const std::string text = ReadText(PathOf("out.dxf"));
+    EXPECT_NE(text.find("Layer 6"), std::string::npos);
+    EXPECT_NE(text.find("Stock"), std::string::npos);
+    const CCliResult r = Run({"export-dxf", File(), PathOf("missing/out.dxf")});
+    EXPECT_NE(r.nExit, 0);
+    EXPECT_NE(r.strErr.find("cannot write"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,184 @@
+// Importing DXF drawings made by ezdxf: kinds, bulges, splines, units, the outline above the axis, the report
+// and junk.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+
+#include "EzdxfFiles.h"
+#include "document/KestrovelDoc.h"
+#include "exchange/DxfImport.h"
+#include "platform/Messages.h"
+
+namespace {
+
+CImportPiece Line(int32_t z1, int32_t x1, int32_t z2, int32_t x2) {
+    return {false, {z1, x1}, {z2, x2}, {}};
+}
+
+// Imports a test drawing; fails the test when it cannot be read.
+CImportResult Import(const std::string& name, CDxfImportOptions options = {}) {
+    CImportResult result;
+    std::string error;
+    EXPECT_TRUE(CDxfImport().LoadFile(ezdxf::File(name), options, result, error)) << error;
+    return result;
+}
+
+// The pieces with the arc mid points cleared, for comparing lines.
+std::vector<CImportPiece> Straight(std::vector<CImportPiece> pieces) {
+    for (CImportPiece& p : pieces) {
+        p.m_ptMid = p.m_bArc ? p.m_ptMid : CPoint{};
+    }
+    return pieces;
+}
+
+std::vector<std::string> Notes(const CImportResult& r) {
+    auto lines = r.ReportLines();
+    lines.erase(lines.begin());
+    return lines;
+}
+
+TEST(DxfImport, R12PolylineWithBulgeGivesLinesAndAnArcThroughItsDxfMidPoint) {
+    REQUIRE_EZDXF();
+    CDxfImportOptions options;
+    options.strDxfLayer = "profile";  // layer names compare without case
+    const CImportResult r = Import("r12_bulge.dxf", options);
+    ASSERT_EQ(r.m_pieces.size(), 3u);
+    EXPECT_EQ(
+        Straight({r.m_pieces[0], r.m_pieces[2]}),
+        (std::vector<CImportPiece>{Line(0, 100000, 200000, 100000), Line(400000, 150000, 600000, 150000)}));
+    EXPECT_TRUE(r.m_pieces[1].m_bArc);
+    EXPECT_EQ(r.m_pieces[1].m_ptStart, CPoint(200000, 100000));
+    EXPECT_EQ(r.m_pieces[1].m_ptEnd, CPoint(400000, 100000));
+    EXPECT_EQ(r.m_pieces[1].m_ptMid, CPoint(300000, 150000));
+    // The other layer's line and text stay out; this layer's text and point are reported.
+    EXPECT_EQ(Notes(r), (std::vector<std::string>{"not taken: entity kind not read: TEXT: 1",
+                                                  "not taken: entity kind not read: POINT: 1"}));
+    EXPECT_EQ(r.ReportLines().front(), "taken: 2 lines, 1 arcs");
+}
+
+TEST(DxfImport, SplineIsFollowedWithinAThousandthOfAMillimetre) {
+    REQUIRE_EZDXF();
+    const CImportResult r = Import("r2000_spline.dxf");
+    // The cubic Bezier (10,10) (15,10) (25,20) (30,20) in mm.
+    auto bezier = [](double t) {
+        const double s = 1 - t;
+        return std::pair{s * s * s * 10 + 3 * s * s * t * 15 + 3 * s * t * t * 25 + t * t * t * 30,
+                         s * s * s * 10 + 3 * s * s * t * 10 + 3 * s * t * t * 20 + t * t * t * 20};
+    };
+    auto distance = [&](double z, double x) {
+        double best = 1e9, at = 0.0;
+        for (int i = 0; i <= 2000; ++i) {
+            const auto [bz, bx] = bezier(i / 2000.0);
+            if (std::hypot(bz - z, bx - x) < best) {
+                best = std::hypot(bz - z, bx - x);
+                at = i / 2000.0;
+            }
+        }
+        for (int i = -1000; i <= 1000; ++i) {
+            const auto [bz, bx] = bezier(at + i / 1e6);
+            best = std::min(best, std::hypot(bz - z, bx - x));
+        }
+        return best;
+    };
+    ASSERT_GT(r.m_pieces.size(), 10u);
+    EXPECT_EQ(Straight({r.m_pieces.front()}), (std::vector<CImportPiece>{Line(0, 100000, 100000, 100000)}));
+    EXPECT_EQ(Straight({r.m_pieces.back()}),
+              (std::vector<CImportPiece>{Line(300000, 200000, 500000, 200000)}));
+    for (size_t i = 1; i + 1 < r.m_pieces.size(); ++i) {
+        const CImportPiece& p = r.m_pieces[i];
+        EXPECT_EQ(p.m_ptStart, r.m_pieces[i - 1].m_ptEnd);
+        // Ends on the curve, and the chord's middle within the tolerance (plus rounding).
+        EXPECT_LT(distance(p.m_ptStart.x / 1e4, p.m_ptStart.y / 1e4), 0.0001);
+        EXPECT_LT(distance((p.m_ptStart.x + p.m_ptEnd.x) / 2e4, (p.m_ptStart.y + p.m_ptEnd.y) / 2e4), 0.0011);
+    }
+}
+
+TEST(DxfImport, UnitsComeFromInsUnitsUnlessGiven) {
+    REQUIRE_EZDXF();
+    const std::vector<CImportPiece> inches{Line(0, 254000, 508000, 254000),
+                                           Line(508000, 127000, 762000, 127000)};
+    EXPECT_EQ(Straight(Import("inch.dxf").m_pieces), inches);
+    CDxfImportOptions mm;
+    mm.strUnits = "mm";
+    EXPECT_EQ(Straight(Import("inch.dxf", mm).m_pieces),
+              (std::vector<CImportPiece>{Line(0, 10000, 20000, 10000), Line(20000, 5000, 30000, 5000)}));
+    CDxfImportOptions moved;
+    moved.ptOrigin = CPoint(254000, 127000);  // model units after the inch scale
+    EXPECT_EQ(Straight(Import("inch.dxf", moved).m_pieces),
+              (std::vector<CImportPiece>{Line(-254000, 127000, 254000, 127000), Line(254000, 0, 508000, 0)}));
+}
+
+TEST(DxfImport, ClosedContourAroundTheAxisGivesItsUpperHalf) {
+    REQUIRE_EZDXF();
+    const CImportResult r = Import("closed.dxf");
+    EXPECT_EQ(Straight(r.m_pieces), (std::vector<CImportPiece>{Line(0, 80000, 20000, 100000),
+                                                               Line(20000, 100000, 500000, 100000)}));
+    EXPECT_TRUE(Notes(r).empty());
+}
+
+TEST(DxfImport, InnerBoreIsReportedAndNotTaken) {
+    REQUIRE_EZDXF();
+    const CImportResult r = Import("bore.dxf");
+    EXPECT_EQ(Straight(r.m_pieces), (std::vector<CImportPiece>{Line(0, 200000, 600000, 200000)}));
+    EXPECT_EQ(Notes(r), (std::vector<std::string>{"not taken: closed contour of the inside: 1"}));
+}
+
+TEST(DxfImport, UndercutAndCirclesAreCutToTheOutlineAndReported) {
+    REQUIRE_EZDXF();
+    const CImportResult r = Import("runs_back.dxf");
+    ASSERT_EQ(r.m_pieces.size(), 5u);
+    EXPECT_EQ(
+        Straight({r.m_pieces[0], r.m_pieces[1]}),
+        (std::vector<CImportPiece>{Line(0, 100000, 100000, 100000), Line(100000, 30000, 200000, 30000)}));
+    // The quarter of the cut circle that lies on the outline, from its top to the axis.
+    EXPECT_TRUE(r.m_pieces[3].m_bArc);
+    EXPECT_EQ(r.m_pieces[3].m_ptStart, CPoint(300000, 30000));
+    EXPECT_EQ(r.m_pieces[3].m_ptEnd, CPoint(330000, 0));
+    EXPECT_EQ(Notes(r), (std::vector<std::string>{"not taken: segment that runs back in Z: 1",
+                                                  "not taken: segment hidden under the profile: 1",
+                                                  "not taken: CIRCLE not cut by the profile: 1"}));
+}
+
+TEST(DxfImport, JunkIsRefusedWithAClearMessage) {
+    REQUIRE_EZDXF();
+    const std::pair<const char*, const char*> cases[] = {
+        {"truncated.dxf", "truncated"}, {"binary.dxf", "binary data"}, {"zeros.dxf", "binary data"}};
+    for (const auto& [name, reason] : cases) {
+        CImportResult result;
+        std::string error;
+        EXPECT_FALSE(CDxfImport().LoadFile(ezdxf::File(name), {}, result, error)) << name;
+        EXPECT_NE(error.find(reason), std::string::npos) << name << ": " << error;
+        EXPECT_TRUE(result.m_pieces.empty());
+    }
+    CImportResult result;
+    std::string error;
+    EXPECT_FALSE(CDxfImport().Load("", {}, result, error));
+    EXPECT_FALSE(CDxfImport().Load("AutoCAD Binary DXF\r\n\x1a", {}, result, error));
+    EXPECT_NE(error.find("binary DXF"), std::string::npos);
+}
+
+TEST(DxfImport, ApplyIsOneUndoStepOfItsLayerAndNothingTakenLeavesTheDocument) {
+    REQUIRE_EZDXF();
+    CRecordingMessages messages;
+    CKestrovelDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    doc.SetModifiedFlag(false);
+    const int before = doc.GetUndo(2).GetCount();
+    EXPECT_EQ(CDxfImport::Apply(doc, 2, CImportResult{}, &messages), 0);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.GetUndo(2).GetCount(), before);
+
+    CDxfImportOptions options;
+    options.strDxfLayer = "PROFILE";
+    EXPECT_EQ(CDxfImport::Apply(doc, 2, Import("r12_bulge.dxf", options), &messages), 3);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.GetUndo(2).GetCount(), before + 1);
+    EXPECT_EQ(doc.GetActiveLayerIndex(), 0);
+    const auto& pieces = doc.GetLayer(2)->GetPieces();
+    ASSERT_EQ(pieces.size(), 4u);  // the three, and the rest of the flat profile
+    EXPECT_EQ(pieces.front()->GetStart(), CPoint(0, 100000));
+    EXPECT_EQ((*std::next(pieces.begin()))->GetKind(), kKindArc);
+}
+
+}  // namespace
