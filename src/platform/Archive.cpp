@@ -110,13 +110,25 @@ double CArchive::ReadDouble() {
     return v;
 }
 
+int32_t CArchive::ReadCoordinate() {
+    const size_t offset = m_nPos;
+    const int32_t v = ReadInt();
+    // Nothing the rounding function makes lies beyond its limit; such a number is damage, and
+    // later arithmetic on it (shifts, lengths, differences) would overflow.
+    if (!m_bFailed && (v > kRoundLimit || v < -kRoundLimit)) {
+        Fail("coordinate " + std::to_string(v) + " out of range at byte " + std::to_string(offset));
+        return 0;
+    }
+    return v;
+}
+
 CPoint CArchive::ReadPoint() {
     if (!Take(8, "a point")) {
         return {};
     }
     CPoint p;
-    p.x = ReadInt();
-    p.y = ReadInt();
+    p.x = ReadCoordinate();
+    p.y = ReadCoordinate();
     return p;
 }
 
@@ -125,10 +137,10 @@ CRect CArchive::ReadRect() {
         return {};
     }
     CRect r;
-    r.left = ReadInt();
-    r.top = ReadInt();
-    r.right = ReadInt();
-    r.bottom = ReadInt();
+    r.left = ReadCoordinate();
+    r.top = ReadCoordinate();
+    r.right = ReadCoordinate();
+    r.bottom = ReadCoordinate();
     return r;
 }
 
