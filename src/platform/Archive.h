@@ -70,9 +70,8 @@ private:
     std::string m_strError;
 };
 
-// Whole-file helpers. WriteFileAtomic writes a temporary file beside the target, flushes it and
-// renames it over the target; on failure the target is left as it was, error says why and errno
-// holds the cause.
+// Whole-file helpers. WriteFileAtomic saves through CSafeFileWriter: readers see the old or the new
+// content, never a mix; on failure error says why and errno holds the cause.
 bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes, std::string& error);
 bool WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes, std::string& error);
 bool WriteFileAtomic(const std::string& path, const std::string& text, std::string& error);
