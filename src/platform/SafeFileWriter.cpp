@@ -260,7 +260,7 @@ bool CSafeFileWriter::Write(const std::string& path, const uint8_t* data, size_t
         if (folderRefuses && target.bExists) {
             return WriteInPlace(target, data, size, error);
         }
-        return Fail(error, "cannot create a file in " + target.strFolder, cause);
+        return Fail(error, "cannot create a temporary file beside " + target.strPath, cause);
     }
     const bool written = ReplaceByTemporary(target, fd, temp, data, size, error);
     const int cause = errno;
