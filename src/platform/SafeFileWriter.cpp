@@ -67,8 +67,8 @@ bool ResolveTarget(const std::string& path, CTarget& target, std::string& error)
         }
         char link[4096];
         const ssize_t n = ::readlink(current.c_str(), link, sizeof link - 1);
-        if (n < 0) {
-            return Fail(error, "cannot read the link " + current, errno);
+        if (n <= 0) {
+            return Fail(error, "cannot read the link " + current, n < 0 ? errno : ENOENT);
         }
         const std::string next(link, static_cast<size_t>(n));
         current = next[0] == '/' ? next : FolderOf(current) + "/" + next;
@@ -155,9 +155,12 @@ int CreateTemporary(const CTarget& target, std::string& name) {
             }
             return -1;
         }
-        // Another save's clean-up may have taken the file between its creation and the lock.
+        // Another save's clean-up may have taken the file between its creation and the lock. A
+        // file system without locks keeps the temporary unlocked; clean-up then leaves it alone.
         struct stat st {};
-        if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &st) == 0 && st.st_nlink > 0) {
+        while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+        }
+        if (::fstat(fd, &st) == 0 && st.st_nlink > 0) {
             return fd;
         }
         ::close(fd);
