@@ -12,6 +12,8 @@
 // and temporaries that a killed save left behind are removed by the next save of the same file.
 // Where the folder takes no new file but the file itself is writable (and for devices), the file
 // is written in place instead; that is the only case in which a crash can leave it partly written.
+// A file with several hard links is replaced like any other, so its other names keep the old
+// content: writing it in place would give up the guarantee for every such file.
 class CSafeFileWriter {
 public:
     // False with error set and errno holding the cause when the file was not written; the file is
