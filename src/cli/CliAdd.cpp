@@ -1,5 +1,6 @@
 // The "add" command: a line or an arc through a third point, inserted by the layer.
 #include <memory>
+#include <utility>
 
 #include "cli/CliCommands.h"
 #include "cli/CliDocument.h"
@@ -10,12 +11,19 @@
 namespace {
 
 // The new element; null for three points that give no circle (the arc would be straight).
+// An element runs from its smaller Z to its larger Z, so the end points are taken in that order;
+// the circle through an arc's three points does not depend on which end is named first.
 std::unique_ptr<CPiece> MakePiece(const CAddOptions& o, CMessages& messages) {
     const auto& c = o.coordinates;
-    if (o.strKind == "line") {
-        return std::make_unique<CLinear>(CPoint{c[0], c[1]}, CPoint{c[2], c[3]});
+    CPoint start{c[0], c[1]};
+    CPoint end{c[2], c[3]};
+    if (start.x > end.x) {
+        std::swap(start, end);
     }
-    auto arc = std::make_unique<CArc>(CPoint{c[0], c[1]}, CPoint{c[2], c[3]}, CPoint{c[4], c[5]}, &messages);
+    if (o.strKind == "line") {
+        return std::make_unique<CLinear>(start, end);
+    }
+    auto arc = std::make_unique<CArc>(start, end, CPoint{c[4], c[5]}, &messages);
     if (arc->IsStraight()) {
         return nullptr;
     }

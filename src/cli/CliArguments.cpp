@@ -4,8 +4,21 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <map>
+#include <memory>
 
 namespace {
+
+// A line takes four coordinates and an arc six; the usage line says so instead of "(4x)".
+class CAddFormatter : public CLI::Formatter {
+public:
+    explicit CAddFormatter(const CLI::Option* coordinates) : m_pCoordinates(coordinates) {}
+    std::string make_option_usage(const CLI::Option* opt) const override {
+        return opt == m_pCoordinates ? "COORDINATES(4x or 6x)" : CLI::Formatter::make_option_usage(opt);
+    }
+
+private:
+    const CLI::Option* m_pCoordinates;
+};
 
 const char* const kPostDirHelp =
     "Folder that stands for the working directory: Post.ini is read from DIR/Debug/Post.ini "
@@ -56,7 +69,12 @@ void CCliArguments::DefineAdd() {
     sub->add_option("FILE", m_add.strFile, "Drawing file to change")->required()->check(CLI::ExistingFile);
     sub->add_option("--layer", m_add.nLayer, "Layer number 1-6")->required()->check(CLI::Range(1, 6));
     sub->add_option("KIND", m_add.strKind, "line or arc")->required()->check(CLI::IsMember({"line", "arc"}));
-    sub->add_option("COORDINATES", m_add.coordinates, "Points in model units")->required()->expected(4, 6);
+    CLI::Option* coordinates =
+        sub->add_option("COORDINATES", m_add.coordinates,
+                        "Points in model units: Z1 X1 Z2 X2 for a line, Z1 X1 Z2 X2 ZP XP for an arc; "
+                        "the end with the smaller Z becomes the start");
+    coordinates->required()->expected(4, 6)->option_text("INT x 4 (line) or INT x 6 (arc) REQUIRED");
+    sub->formatter(std::make_shared<CAddFormatter>(coordinates));
     sub->callback([this] { m_command = CliCommand::Add; });
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "document/ArchiveTags.h"
 #include "elements/Piece.h"
 #include "platform/Archive.h"
 
@@ -174,8 +175,9 @@ Json CElementRecordJson::Read(CArchive& ar) {
     const std::string tag = ar.ReadString();
     const CRecordLayout* layout = FindLayout(tag);
     if (!layout) {
-        ar.Fail("unknown element tag \"" + tag + "\" at byte " + std::to_string(offset));
-        return Json{{"kind", tag}, {"error", ar.GetError()}};
+        const std::string shown = EscapeForMessage(tag);
+        ar.Fail("unknown element tag \"" + shown + "\" at byte " + std::to_string(offset));
+        return Json{{"kind", shown}, {"error", ar.GetError()}};
     }
     Json raw = Json::object();
     for (const CField& field : layout->fields) {

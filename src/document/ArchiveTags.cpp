@@ -3,8 +3,25 @@
 
 #include "platform/Archive.h"
 
+std::string EscapeForMessage(const std::string& text) {
+    static const char kHex[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte > 0x7E || byte == '\\') {
+            out += "\\x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0x0F];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 void FailUnexpectedTag(CArchive& ar, const std::string& tag, size_t offset) {
-    std::string shown = tag.size() > 40 ? tag.substr(0, 40) + "..." : tag;
+    std::string shown = tag.size() > 40 ? EscapeForMessage(tag.substr(0, 40)) + "..." : EscapeForMessage(tag);
     ar.Fail("unexpected tag \"" + shown + "\" at byte " + std::to_string(offset));
 }
 

@@ -6,6 +6,9 @@
 
 class CArchive;
 
+// The text for a message: bytes outside printable ASCII, and the backslash, as \xNN escapes, so
+// a damaged tag never puts control bytes or broken characters on a terminal.
+std::string EscapeForMessage(const std::string& text);
 // Fails the archive with a message naming the tag and the byte offset where it starts.
 void FailUnexpectedTag(CArchive& ar, const std::string& tag, size_t offset);
 // Reads a tag and fails the archive unless it is the expected one; false on any failure.

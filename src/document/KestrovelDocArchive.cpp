@@ -23,14 +23,24 @@ void CKestrovelDoc::Serialize(CArchive& ar) {
         ar.WriteString("End");
         return;
     }
+    unsigned seenIndices = 0;
     for (auto& layer : m_pLayers) {
         if (!ReadExpectedTag(ar, "LAYER")) {
             return;
         }
+        const size_t recordOffset = ar.GetOffset();
         layer->Serialize(ar);
         if (ar.Failed()) {
             return;
         }
+        // Each layer record names its own layer; a repeated one would leave another layer unread.
+        const unsigned bit = 1u << layer->GetIndex();
+        if (seenIndices & bit) {
+            ar.Fail("layer index " + std::to_string(layer->GetIndex()) +
+                    " repeated in the layer record at byte " + std::to_string(recordOffset));
+            return;
+        }
+        seenIndices |= bit;
     }
     LoadTail(ar);
     // "End" closes the file: bytes after it mean the file is not what this reader thinks it is.

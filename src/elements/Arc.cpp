@@ -473,7 +473,7 @@ void CArc::Serialize(CArchive& ar) {
     SerializeCommon(ar);
     ar.Point(m_ptCenter);
     ar.Point(m_ptMid);
-    ar.Int(m_nRadius);
+    ar.Coordinate(m_nRadius);
     ar.Double(m_dRadius);
     ar.Double(m_dCenterX);
     ar.Double(m_dCenterY);

@@ -4,8 +4,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
+
+#include "platform/SafeFileWriter.h"
 
 CArchive::CArchive() : m_bStoring(true) {}
 
@@ -110,13 +110,25 @@ double CArchive::ReadDouble() {
     return v;
 }
 
+int32_t CArchive::ReadCoordinate() {
+    const size_t offset = m_nPos;
+    const int32_t v = ReadInt();
+    // Nothing the rounding function makes lies beyond its limit; such a number is damage, and
+    // later arithmetic on it (shifts, lengths, differences) would overflow.
+    if (!m_bFailed && (v > kRoundLimit || v < -kRoundLimit)) {
+        Fail("coordinate " + std::to_string(v) + " out of range at byte " + std::to_string(offset));
+        return 0;
+    }
+    return v;
+}
+
 CPoint CArchive::ReadPoint() {
     if (!Take(8, "a point")) {
         return {};
     }
     CPoint p;
-    p.x = ReadInt();
-    p.y = ReadInt();
+    p.x = ReadCoordinate();
+    p.y = ReadCoordinate();
     return p;
 }
 
@@ -125,10 +137,10 @@ CRect CArchive::ReadRect() {
         return {};
     }
     CRect r;
-    r.left = ReadInt();
-    r.top = ReadInt();
-    r.right = ReadInt();
-    r.bottom = ReadInt();
+    r.left = ReadCoordinate();
+    r.top = ReadCoordinate();
+    r.right = ReadCoordinate();
+    r.bottom = ReadCoordinate();
     return r;
 }
 
@@ -188,43 +200,7 @@ bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes, std::st
 }
 
 bool WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes, std::string& error) {
-    const std::string temp = path + ".tmp" + std::to_string(::getpid());
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0) {
-        error = "cannot create " + temp + ": " + std::strerror(errno);
-        return false;
-    }
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t w = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (w < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            const int cause = errno;
-            error = "cannot write " + temp + ": " + std::strerror(cause);
-            ::close(fd);
-            ::unlink(temp.c_str());
-            errno = cause;
-            return false;
-        }
-        done += static_cast<size_t>(w);
-    }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        const int cause = errno;
-        error = "cannot flush " + temp + ": " + std::strerror(cause);
-        ::unlink(temp.c_str());
-        errno = cause;
-        return false;
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        const int cause = errno;
-        error = "cannot replace " + path + ": " + std::strerror(cause);
-        ::unlink(temp.c_str());
-        errno = cause;
-        return false;
-    }
-    return true;
+    return CSafeFileWriter::Write(path, bytes.data(), bytes.size(), error);
 }
 
 bool WriteFileAtomic(const std::string& path, const std::string& text, std::string& error) {

@@ -30,14 +30,18 @@ public:
     void WriteString(const std::string& s);
 
     int32_t ReadInt();
+    // A model coordinate or length: an int within the rounding limit, else the stream fails.
+    int32_t ReadCoordinate();
     uint32_t ReadDword();
     double ReadDouble();
+    // Points and rectangles hold coordinates and are checked as ReadCoordinate does.
     CPoint ReadPoint();
     CRect ReadRect();
     std::string ReadString();
 
     // Serialize helpers: write the value when storing, read into it when loading.
     void Int(int32_t& v) { m_bStoring ? WriteInt(v) : void(v = ReadInt()); }
+    void Coordinate(int32_t& v) { m_bStoring ? WriteInt(v) : void(v = ReadCoordinate()); }
     void Dword(uint32_t& v) { m_bStoring ? WriteDword(v) : void(v = ReadDword()); }
     void Double(double& v) { m_bStoring ? WriteDouble(v) : void(v = ReadDouble()); }
     void Point(CPoint& v) { m_bStoring ? WritePoint(v) : void(v = ReadPoint()); }
@@ -66,9 +70,8 @@ private:
     std::string m_strError;
 };
 
-// Whole-file helpers. WriteFileAtomic writes a temporary file beside the target, flushes it and
-// renames it over the target; on failure the target is left as it was, error says why and errno
-// holds the cause.
+// Whole-file helpers. WriteFileAtomic saves through CSafeFileWriter: readers see the old or the new
+// content, never a mix; on failure error says why and errno holds the cause.
 bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes, std::string& error);
 bool WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes, std::string& error);
 bool WriteFileAtomic(const std::string& path, const std::string& text, std::string& error);

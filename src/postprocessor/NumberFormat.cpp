@@ -47,10 +47,13 @@ CNumberFormat CNumberFormat::FromLine(const std::string& line) {
 }
 
 std::string CNumberFormat::Format(double value) const {
-    if (m_nDecimals == 0) {
+    // A damaged format line saturates its fields at the int range; each is capped before any sum.
+    const int32_t digits = ClampField(m_nDigits);
+    const int32_t decimals = ClampField(m_nDecimals);
+    if (decimals == 0) {
         char buf[32];
         // The int of the original formula: truncation, then the cap at 10^digits - 1.
-        const int64_t limit = TruncSaturated(std::pow(10.0, static_cast<double>(m_nDigits)));
+        const int64_t limit = TruncSaturated(std::pow(10.0, static_cast<double>(digits)));
         int64_t n = TruncSaturated(value);
         n = n > INT32_MAX ? INT32_MAX : n < INT32_MIN ? INT32_MIN : n;
         if (n >= limit) {
@@ -59,18 +62,17 @@ std::string CNumberFormat::Format(double value) const {
         std::snprintf(buf, sizeof buf, "%lld", static_cast<long long>(n));
         return buf;
     }
-    const double limit = std::pow(10.0, static_cast<double>(m_nDigits) + 1.0);
+    const double limit = std::pow(10.0, static_cast<double>(digits) + 1.0);
     if (value >= limit) {
         value = std::fmod(value, limit);
     }
-    const int width = ClampField(m_nDigits + m_nDecimals);
-    const int precision = ClampField(m_nDecimals);
+    const int width = ClampField(digits + decimals);
     std::vector<char> text(static_cast<size_t>(width > 0 ? width : 0) + 400);
     // Beyond 1e300 "%f" would need more room than any NC word; such values print in exponent form.
     if (std::fabs(value) < 1e300) {
-        std::snprintf(text.data(), text.size(), "%*.*f", width, precision, value);
+        std::snprintf(text.data(), text.size(), "%*.*f", width, decimals, value);
     } else {
-        std::snprintf(text.data(), text.size(), "%*.*e", width, precision, value);
+        std::snprintf(text.data(), text.size(), "%*.*e", width, decimals, value);
     }
     std::string s(text.data());
     const size_t first = s.find_first_not_of(' ');

@@ -1,26 +1,13 @@
 // Parameter values: the definition line, validation of typed text, display and persistence.
 #include "postprocessor/Parameter.h"
 
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
 #include "platform/Messages.h"
+#include "postprocessor/ScaledDecimal.h"
 
 namespace {
-
-int32_t TruncToInt32(double v) {
-    if (std::isnan(v)) {
-        return 0;
-    }
-    if (v >= 2147483647.0) {
-        return INT32_MAX;
-    }
-    if (v <= -2147483648.0) {
-        return INT32_MIN;
-    }
-    return static_cast<int32_t>(v);
-}
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -69,23 +56,18 @@ std::unique_ptr<CParameter> CParameter::FromDefinition(const std::string& line) 
 
 int32_t CParameter::ParseDefault(const std::string& text) {
     const size_t dot = text.find('.');
-    double value = 0.0;
-    const size_t intEnd = dot == std::string::npos ? text.size() : dot;
-    for (size_t i = 0; i < intEnd; ++i) {
-        if (IsDigit(text[i])) {
-            value = value * 10.0 + (text[i] - '0');
+    CScaledDecimal value;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (!IsDigit(text[i])) {
+            continue;
+        }
+        if (dot == std::string::npos || i < dot) {
+            value.AddWholeDigit(text[i] - '0');
+        } else {
+            value.AddFractionDigit(text[i] - '0');
         }
     }
-    if (dot != std::string::npos) {
-        double weight = 0.1;
-        for (size_t i = dot + 1; i < text.size(); ++i) {
-            if (IsDigit(text[i])) {
-                value += (text[i] - '0') * weight;
-                weight *= 0.1;
-            }
-        }
-    }
-    return TruncToInt32(value * 10000.0);
+    return value.GetScaled();
 }
 
 double CParameter::GetValue(const std::string& key) const {
@@ -155,32 +137,27 @@ int CParameter::ValidateText(const std::string& typed, CMessages* messages) {
         }
         return Refuse(messages, "This parametr is obligatory! Please, enter proper value.");
     }
-    double sign = 1.0;
-    std::string text = typed;
-    if (text[0] == '-') {
-        sign = -1.0;
-        text.erase(0, 1);
-    }
+    const bool negative = typed[0] == '-';
+    const std::string text = negative ? typed.substr(1) : typed;
     const size_t dot = text.find('.');
-    const size_t intEnd = dot == std::string::npos ? text.size() : dot;
-    double value = 0.0;
-    for (size_t i = 0; i < intEnd; ++i) {
+    CScaledDecimal scaled;
+    scaled.SetNegative(negative);
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (i == dot) {
+            continue;
+        }
         if (!IsDigit(text[i])) {
             return Refuse(messages, "You have to set number value.");
         }
-        value = value * 10.0 + (text[i] - '0');
-    }
-    if (dot != std::string::npos) {
-        double weight = 0.1;
-        for (size_t i = dot + 1; i < text.size(); ++i) {
-            if (!IsDigit(text[i])) {
-                return Refuse(messages, "You have to set number value.");
-            }
-            value += (text[i] - '0') * weight;
-            weight *= 0.1;
+        if (dot == std::string::npos || i < dot) {
+            scaled.AddWholeDigit(text[i] - '0');
+        } else {
+            scaled.AddFractionDigit(text[i] - '0');
         }
     }
-    value *= sign;
+    // The limits are compared with the nearest double of the text, as the limits themselves are
+    // read, so a value typed exactly as a limit is never refused by rounding.
+    const double value = (negative ? -1.0 : 1.0) * ReadReal(text);
     if (m_strSpec.size() >= 2 && m_strSpec[1] == 'N' && dot != std::string::npos) {
         return Refuse(messages, "This parameter allow only integer value.");
     }
@@ -192,7 +169,7 @@ int CParameter::ValidateText(const std::string& typed, CMessages* messages) {
     if (lt != std::string::npos && ReadReal(m_strSpec.substr(lt + 1)) < value) {
         return Refuse(messages, "Your value is bigger than biggest proper value!");
     }
-    m_nValue = TruncToInt32(value * 10000.0);
+    m_nValue = scaled.GetScaled();
     m_bHasValue = 1;
     return 1;
 }

@@ -136,6 +136,45 @@ TEST_F(CliDrawing, AddInsertsLinesAndArcsThroughTheLayer) {
     EXPECT_EQ(j["layers"][0]["elements"].size(), 1u);
 }
 
+// Either end may be named first: the element starts at the smaller Z, and an arc keeps the half
+// of its circle that passes through the third point.
+TEST_F(CliDrawing, AddTakesTheEndsInEitherOrder) {
+    ASSERT_EQ(Run({"new", File()}).nExit, 0);
+    CCliResult r = Run({"add", File(), "--layer", "2", "line", "3000000", "800000", "2000000", "700000"});
+    ASSERT_EQ(r.nExit, 0) << r.strErr;
+    r = Run({"add", File(), "--layer", "2", "arc", "6000000", "1000000", "4000000", "1000000", "5000000",
+             "1400000"});
+    ASSERT_EQ(r.nExit, 0) << r.strErr;
+    const Json elements = Dump(File())["layers"][1]["elements"];
+    ASSERT_EQ(elements.size(), 5u);
+    EXPECT_EQ(elements[1]["start"], Json::parse("[2000000, 700000]"));
+    EXPECT_EQ(elements[1]["end"], Json::parse("[3000000, 800000]"));
+    const Json& arc = elements[3];
+    EXPECT_EQ(arc["start"], Json::parse("[4000000, 1000000]"));
+    EXPECT_EQ(arc["end"], Json::parse("[6000000, 1000000]"));
+    EXPECT_EQ(arc["mid"], Json::parse("[5000000, 1400000]"));
+    EXPECT_EQ(arc["center"], Json::parse("[5000000, -50000]"));
+    const CCliResult help = Run({"add", "--help"});
+    EXPECT_NE(help.strOut.find("INT x 6 (arc)"), std::string::npos) << help.strOut;
+    EXPECT_NE(help.strOut.find("COORDINATES(4x or 6x)"), std::string::npos) << help.strOut;
+}
+
+TEST_F(CliDrawing, UnknownTagsAreReportedWithTheirOddBytesEscaped) {
+    ASSERT_EQ(Run({"new", File()}).nExit, 0);
+    std::string bytes = ReadText(File());
+    const size_t at = bytes.find("LINEAR");
+    ASSERT_NE(at, std::string::npos);
+    bytes.replace(at, 6, "LI\xf2\x1b\\R");
+    std::ofstream(File(), std::ios::binary | std::ios::trunc) << bytes;
+    const CCliResult r = Run({"dump", File()});
+    EXPECT_NE(r.nExit, 0);
+    EXPECT_NE(r.strErr.find("\"LI\\xf2\\x1b\\x5cR\" at byte " + std::to_string(at - 1)), std::string::npos)
+        << r.strErr;
+    for (const char c : r.strErr) {
+        EXPECT_TRUE(c == '\n' || (c >= 0x20 && c <= 0x7E)) << static_cast<int>(static_cast<unsigned char>(c));
+    }
+}
+
 TEST_F(CliDrawing, DumpShowsEveryFieldOfADoubleArc) {
     auto doc = CProgramDocument::Create();
     ASSERT_TRUE(doc->OnNewDocument());

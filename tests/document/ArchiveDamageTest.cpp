@@ -15,7 +15,31 @@ struct COpenResult {
     bool bOk;
     std::string strError;
     std::vector<uint8_t> resaved;
+    bool bCoordinatesInRange = true;
 };
+
+bool InRange(const CPoint& p) {
+    return p.x >= -kRoundLimit && p.x <= kRoundLimit && p.y >= -kRoundLimit && p.y <= kRoundLimit;
+}
+
+// Every end point of a loaded document lies within the rounding limit.
+bool CoordinatesInRange(const CKestrovelDoc& doc) {
+    for (int i = 0; i < CKestrovelDoc::kLayerCount; ++i) {
+        const CLayer& layer = *doc.GetLayer(i);
+        for (const CPiece* piece : {static_cast<const CPiece*>(layer.GetLeftBorder()),
+                                    static_cast<const CPiece*>(layer.GetRightBorder())}) {
+            if (piece && (!InRange(piece->GetStart()) || !InRange(piece->GetEnd()))) {
+                return false;
+            }
+        }
+        for (const auto& piece : layer.GetPieces()) {
+            if (!InRange(piece->GetStart()) || !InRange(piece->GetEnd())) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
 
 COpenResult Open(const std::vector<uint8_t>& bytes) {
     CKestrovelDoc doc;
@@ -23,6 +47,7 @@ COpenResult Open(const std::vector<uint8_t>& bytes) {
     COpenResult r{doc.OnOpenDocument(ar), ar.GetError(), {}};
     if (r.bOk) {
         r.resaved = SaveDocument(doc);
+        r.bCoordinatesInRange = CoordinatesInRange(doc);
     }
     return r;
 }
@@ -98,6 +123,53 @@ TEST(ArchiveDamage, LayerIndexOutsideTheSixLayersIsRefused) {
     EXPECT_NE(r.strError.find("layer index 6"), std::string::npos) << r.strError;
 }
 
+void PutInt(std::vector<uint8_t>& bytes, size_t at, int32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        bytes[at + static_cast<size_t>(i)] = static_cast<uint8_t>(static_cast<uint32_t>(value) >> (8 * i));
+    }
+}
+
+// Coordinates beyond the rounding limit would overflow shifts and lengths later; the file is damaged.
+TEST(ArchiveDamage, CoordinatesBeyondTheRoundingLimitAreRefusedWithTheirOffset) {
+    const auto good = RealisticDocument();
+    // The first line's start point: its opening tag, four locks and four common ints before it.
+    const size_t lineStart = FindTag(good, "Zacatek Linearu") + 16 + 16 + 16;
+    const size_t arcRadius = FindTag(good, "Zacatek Arcu") + 13 + 32 + 16 + 16 + 16;
+    const size_t places[] = {0, 8, lineStart, lineStart + 4, arcRadius};
+    for (const size_t at : places) {
+        for (const int32_t value : {INT32_MIN, INT32_MAX, 2000000001, -2000000001}) {
+            std::vector<uint8_t> bad = good;
+            PutInt(bad, at, value);
+            const COpenResult r = Open(bad);
+            EXPECT_FALSE(r.bOk) << at << " " << value;
+            EXPECT_NE(r.strError.find("coordinate " + std::to_string(value) + " out of range at byte " +
+                                      std::to_string(at)),
+                      std::string::npos)
+                << r.strError;
+        }
+        std::vector<uint8_t> limit = good;
+        PutInt(limit, at, at == 0 ? -2000000000 : 2000000000);
+        EXPECT_EQ(Open(limit).strError.find("out of range"), std::string::npos) << at;
+    }
+}
+
+TEST(ArchiveDamage, RepeatedLayerIndexIsRefused) {
+    auto bad = RealisticDocument();
+    const size_t second = FindTag(bad, "LAYER", FindTag(bad, "LAYER") + 1) + 6;
+    const size_t fourth = FindTag(bad, "LAYER", FindTag(bad, "LAYER", second) + 1);
+    ASSERT_EQ(bad[second + 2], 1);
+    bad[second + 2] = 0;
+    const COpenResult r = Open(bad);
+    EXPECT_FALSE(r.bOk);
+    EXPECT_NE(r.strError.find("layer index 0 repeated in the layer record at byte " + std::to_string(second)),
+              std::string::npos)
+        << r.strError;
+    // Swapped indices are a permutation: every layer is still read once.
+    auto swapped = RealisticDocument();
+    std::swap(swapped[second + 2], swapped[fourth + 8]);
+    EXPECT_TRUE(Open(swapped).bOk) << Open(swapped).strError;
+}
+
 TEST(ArchiveDamage, TrailingBytesAfterTheEndAreRefused) {
     auto bad = RealisticDocument();
     const size_t end = bad.size();
@@ -159,6 +231,7 @@ TEST(ArchiveDamage, RandomMutationsFailCleanlyOrLoadADocumentThatSavesAgain) {
             continue;
         }
         ++loaded;
+        ASSERT_TRUE(r.bCoordinatesInRange) << round;
         const COpenResult again = Open(r.resaved);
         ASSERT_TRUE(again.bOk) << round << ": " << again.strError;
         ASSERT_EQ(again.resaved, r.resaved) << round;

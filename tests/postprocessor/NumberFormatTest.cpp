@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 
 #include "platform/Messages.h"
 #include "postprocessor/NumberFormat.h"
@@ -43,6 +44,19 @@ TEST(NumberFormat, HugeFieldsStayBounded) {
     const CNumberFormat wide("X", 1000000, 1000000);
     EXPECT_LE(wide.Format(1.5).size(), 700u);
     EXPECT_FALSE(CNumberFormat("X", 4, 3).Format(1e308).empty());
+}
+
+// A format line with a ten-digit decimals field saturates it; formatting caps each field before
+// adding them (the fuzz reproducer fuzz/corpus/post_file/crash-huge-decimals.pos replays it too).
+TEST(NumberFormat, SaturatedFieldsAreCappedBeforeTheirSum) {
+    const CNumberFormat huge = CNumberFormat::FromLine("X>3.7777777777");
+    EXPECT_EQ(huge.GetDecimals(), INT32_MAX);
+    EXPECT_EQ(huge.Format(10.0), "10." + std::string(300, '0'));
+    const CNumberFormat both = CNumberFormat::FromLine("X>99999999999.99999999999");
+    EXPECT_EQ(both.GetDigits(), INT32_MAX);
+    EXPECT_EQ(both.Format(-2.5), "-2.5" + std::string(299, '0'));
+    EXPECT_EQ(CNumberFormat("S", INT32_MAX, 0).Format(12.7), "12");
+    EXPECT_FALSE(CNumberFormat("S", INT32_MIN, INT32_MIN).Format(12.7).empty());
 }
 
 TEST(NumberFormat, FirstFormatWinsAndMissingOneIsReported) {

@@ -1,6 +1,9 @@
 // Typed parameter values: validation messages, storage, display and lookup by key.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+
 #include "platform/MemoryForm.h"
 #include "platform/Messages.h"
 #include "postprocessor/Command.h"
@@ -80,6 +83,47 @@ TEST(ParameterValidate, RefusedLeaveNoValue) {
     }
     // A one-character specification is not restricted to whole numbers.
     EXPECT_EQ(Check("Y", "12.5").nResult, 1);
+}
+
+// Every two-, three- and four-decimal text of a range is stored as exactly its digits; the
+// typed field and an item file's default value agree.
+TEST(ParameterExactDecimals, SweepOfTypedTextsAndDefaults) {
+    int typedWrong = 0;
+    int defaultWrong = 0;
+    for (int whole = 0; whole <= 2; ++whole) {
+        for (const int decimals : {2, 3, 4}) {
+            const int steps = decimals == 2 ? 100 : decimals == 3 ? 1000 : 10000;
+            const int scale = 10000 / steps;
+            for (int frac = 0; frac < steps; ++frac) {
+                char text[32];
+                std::snprintf(text, sizeof text, "%d.%0*d", whole, decimals, frac);
+                const int32_t expected = whole * 10000 + frac * scale;
+                CParameter typed("V", "V", 0, 0, "Y");
+                typed.ValidateText(text, nullptr);
+                CParameter negative("V", "V", 0, 0, "Y");
+                negative.ValidateText(std::string("-") + text, nullptr);
+                typedWrong += typed.GetRawValue() != expected || negative.GetRawValue() != -expected;
+                const auto defaulted = CParameter::FromDefinition(std::string("\"V\"@<V>(Y)?") + text);
+                defaultWrong += defaulted->GetRawValue() != expected;
+            }
+        }
+    }
+    EXPECT_EQ(typedWrong, 0);
+    EXPECT_EQ(defaultWrong, 0);
+    EXPECT_EQ(Check("Y", "2.01").nValue, 20100);
+    EXPECT_EQ(Check("Y", "2.35").nValue, 23500);
+    EXPECT_EQ(CParameter::ParseDefault("1.001"), 10010);
+}
+
+TEST(ParameterExactDecimals, FifthDecimalTruncatesAndLimitsHoldExactly) {
+    EXPECT_EQ(Check("Y", "1.00019").nValue, 10001);
+    EXPECT_EQ(Check("Y", "-1.00019").nValue, -10001);
+    EXPECT_EQ(CParameter::ParseDefault("2.01999"), 20199);
+    // A value typed as the limit itself is inside it.
+    EXPECT_EQ(Check("Y>2.35", "2.35").nResult, 1);
+    EXPECT_EQ(Check("Y<0.3", "0.30").nResult, 1);
+    EXPECT_EQ(Check("Y>2.35", "2.3499").nResult, 0);
+    EXPECT_EQ(Check("Y", "-99999999999").nValue, INT32_MIN);
 }
 
 TEST(ParameterValue, DisplayAndLookup) {

@@ -110,11 +110,14 @@ TEST_F(ProgramCompile, UnwritableOutputLeavesTraceAndShowsCode) {
 TEST_F(ProgramCompile, FailedWriteKeepsThePreviousFile) {
     m_program.Compile(&m_output, m_context);
     const std::string before = ReadFile(m_dir / "out.nc");
-    // A directory where the temporary file would go makes the write fail before the rename.
-    std::filesystem::create_directories(m_dir / ("out.nc.tmp" + std::to_string(::getpid())));
+    // A read-only output file is refused before anything is written.
+    std::filesystem::permissions(m_dir / "out.nc", std::filesystem::perms(0444));
     Add(0, "5");
     EXPECT_EQ(m_program.Compile(&m_output, m_context), 0);
     EXPECT_EQ(ReadFile(m_dir / "out.nc"), before);
+    const auto& traces = m_context.m_messages.GetTraces();
+    ASSERT_EQ(traces.size(), 1u);
+    EXPECT_EQ(traces[0], "Can't open file " + (m_dir / "out.nc").string() + ", error = 13\n");
 }
 
 TEST(ProgramBinding, LoadedProgramFindsItsPostProcessorByName) {
