@@ -13,7 +13,9 @@
 #include "platform/Messages.h"
 #include "platform/SettingsStore.h"
 
-CLayer::CLayer() { m_posWalk = m_pieces.end(); }
+CLayer::CLayer() {
+    m_posWalk = m_pieces.end();
+}
 
 CLayer::CLayer(const CLayer& other)
     : CPieceChain(),
@@ -149,10 +151,6 @@ CPiece* CLayer::FindByNumber(int n) const {
     return m_pRightBorder.get();
 }
 
-CLayer::Pos CLayer::PositionOf(const CPiece* piece) {
-    return std::find_if(m_pieces.begin(), m_pieces.end(), [piece](const auto& p) { return p.get() == piece; });
-}
-
 int32_t CLayer::GetYAt(int32_t x) const {
     const CPiece* e = FindAt(x);
     return e ? e->GetYAt(x) : 0;
@@ -176,7 +174,9 @@ CControlBar* CLayer::GetObjectBar() const {
     return bar ? bar : (m_pView ? m_pView->GetObjectBar() : nullptr);
 }
 
-CControlBar* CLayer::GetLayerBar() const { return m_pDoc ? m_pDoc->GetLayerBar() : nullptr; }
+CControlBar* CLayer::GetLayerBar() const {
+    return m_pDoc ? m_pDoc->GetLayerBar() : nullptr;
+}
 
 CMessages* CLayer::GetMessages() const {
     CMessages* messages = m_pDoc ? m_pDoc->GetMessages() : nullptr;

@@ -6,7 +6,9 @@
 #include "elements/Linear.h"
 
 namespace {
-bool StrictlyInside(const CPiece& p, int32_t x) { return p.GetStart().x < x && x < p.GetEnd().x; }
+bool StrictlyInside(const CPiece& p, int32_t x) {
+    return p.GetStart().x < x && x < p.GetEnd().x;
+}
 }  // namespace
 
 void CLayer::AddPiece(std::unique_ptr<CPiece> piece, int redraw) {
@@ -144,9 +146,7 @@ void CLayer::InsertPiece(std::unique_ptr<CPiece> piece) {
             EraseUpTo(start, end);
             break;
         }
-        default:
-            m_pieces.push_back(std::move(piece));
-            return;
+        default: m_pieces.push_back(std::move(piece)); return;
     }
     // The end element survived the erasing above: every erase stopped before it.
     if (endCase == 'c') {
@@ -182,7 +182,11 @@ void CLayer::ChangeLength(int32_t newLength, int32_t oldLength, int32_t height) 
     if (newLength > oldLength) {
         m_pieces.push_back(std::make_unique<CLinear>(oldLength, height, newLength, height));
     } else {
-        auto pos = PositionOf(FindAt(newLength));
+        // The element that reaches up to the new length from the left: one that merely starts
+        // there would be cut to nothing.
+        auto pos = std::find_if(m_pieces.begin(), m_pieces.end(), [newLength](const auto& p) {
+            return p->GetStart().x < newLength && newLength <= p->GetEnd().x;
+        });
         if (pos != m_pieces.end()) {
             m_pieces.erase(std::next(pos), m_pieces.end());
             (*pos)->CutEndAt(newLength, m_pDoc ? m_pDoc->GetActiveView() : m_pView);
