@@ -26,8 +26,8 @@ std::string CheckPrepared(const CLayer& layer) {
         if (p->GetEnd() == p->GetStart()) {
             return "element " + std::to_string(i) + " is a point";
         }
-        if (prev && prev->GetEnd().x != p->GetStart().x) {
-            return "gap before element " + std::to_string(i);
+        if (prev && prev->GetEnd() != p->GetStart()) {
+            return "not joined before element " + std::to_string(i);
         }
         prev = p.get();
     }
