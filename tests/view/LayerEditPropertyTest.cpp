@@ -132,18 +132,22 @@ protected:
         UseMillimetrePixels();
     }
 
-    // A range marked by the mouse in slow mode, then mirrored, turned or cut.
-    void RangeEdit() {
-        const int32_t a = PickMm();
-        const int32_t b = PickMm();
-        const int what = Between(0, 2);
-        m_log << " " << (what == 0 ? "mirror" : what == 1 ? "turn" : "cut") << " " << a << ".." << b;
+    // In slow mode, so that the finished range stays a range: markers by a left and a right click.
+    void MarkRange(int32_t a, int32_t b) {
         Command(ID_MODE_SLOW);
         Command(ID_TOOL_RANGE);
         LeftClick(Px(a));
         RightClick(Px(b));
-        const int commands[] = {ID_TOOL_MIRROR, ID_TOOL_TURN, ID_EDIT_CUT};
-        Command(commands[what]);
+    }
+
+    // A range marked by the mouse, then mirrored or turned.
+    void RangeEdit() {
+        const int32_t a = PickMm();
+        const int32_t b = PickMm();
+        const int what = Between(0, 1);
+        m_log << " " << (what == 0 ? "mirror" : "turn") << " " << a << ".." << b;
+        MarkRange(a, b);
+        Command(what == 0 ? static_cast<int>(ID_TOOL_MIRROR) : static_cast<int>(ID_TOOL_TURN));
         Command(ID_TOOL_SELECT);
         Command(ID_MODE_FAST);
     }
@@ -162,18 +166,27 @@ protected:
         Command(ID_TOOL_SELECT);
     }
 
-    void CopyElementOrPaste() {
-        if (Between(0, 1)) {
-            const int32_t z = Between(0, LengthMm());
-            m_log << " copy " << z;
-            Command(ID_TOOL_SELECT);
-            LeftClick(Px(z));
-            Command(ID_EDIT_COPY);
-            Command(ID_TOOL_SELECT);
-        } else {
+    // An element picked by a click, or a range marked in slow mode, copied or cut; or a paste.
+    void ClipboardEdit() {
+        const int what = Between(0, 3);
+        if (what == 3) {
             m_log << " paste";
             Command(ID_EDIT_PASTE);
+            return;
         }
+        const bool cut = Between(0, 1) == 1;
+        const int32_t a = Between(0, LengthMm());
+        const int32_t b = PickMm();
+        m_log << (cut ? " cut " : " copy ") << (what == 2 ? "range " : "element ") << a << ".." << b;
+        if (what == 2) {
+            MarkRange(a, b);
+        } else {
+            Command(ID_TOOL_SELECT);
+            LeftClick(Px(a));
+        }
+        Command(cut ? ID_EDIT_CUT : ID_EDIT_COPY);
+        Command(ID_TOOL_SELECT);
+        Command(ID_MODE_FAST);
     }
 
     void Step() {
@@ -183,7 +196,7 @@ protected:
             case 2: ChangeLength(); break;
             case 3: RangeEdit(); break;
             case 4: MoveElement(); break;
-            case 5: CopyElementOrPaste(); break;
+            case 5: ClipboardEdit(); break;
             case 6:
                 m_log << " undo";
                 if (doc->CanUndo()) {
