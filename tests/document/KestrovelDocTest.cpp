@@ -279,6 +279,16 @@ TEST_F(Document, MaterialBackToTheOldLengthLeavesTheFlatProfile) {
     }
 }
 
+TEST_F(Document, MaterialLengthKeepsAtLeastOneUnit) {
+    auto doc = NewDocument();
+    doc->ChangeSourceMaterial(kShapePrism, 0, 2000000);
+    EXPECT_EQ(doc->GetLength(), 1);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(Spans(*doc->GetLayer(i)), (Spanlist{"0,1000000-1,1000000"}));
+        EXPECT_EQ(CheckChain(*doc->GetLayer(i)), "");
+    }
+}
+
 TEST_F(Document, UndoAfterAMaterialChangeStaysWithinTheNewLength) {
     auto doc = NewDocument();
     doc->GetActiveLayer()->AddLine(7000000, 500000, 8000000, 500000);
@@ -302,7 +312,8 @@ TEST_F(Document, UndoAfterAMaterialChangeStaysWithinTheNewLength) {
     doc->Redo();
     doc->Redo();
     EXPECT_EQ(Spans(*doc->GetActiveLayer()),
-              (Spanlist{"0,1000000-1000000,1000000", "1000000,900000-2000000,900000", "2000000,1000000-6000000,1000000"}));
+              (Spanlist{"0,1000000-1000000,1000000", "1000000,900000-2000000,900000",
+                        "2000000,1000000-6000000,1000000"}));
     ExpectSnapshotsMatchLayers(*doc);
 }
 
