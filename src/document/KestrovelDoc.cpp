@@ -28,9 +28,7 @@ CLayer* CKestrovelDoc::GetLayer(int i) const {
     return i >= 0 && i < kLayerCount ? m_pLayers[static_cast<size_t>(i)].get() : nullptr;
 }
 
-int CKestrovelDoc::GetActiveLayerIndex() const {
-    return m_pActiveLayer ? m_pActiveLayer->GetIndex() : 0;
-}
+int CKestrovelDoc::GetActiveLayerIndex() const { return m_pActiveLayer ? m_pActiveLayer->GetIndex() : 0; }
 
 int CKestrovelDoc::ActiveSlot() const {
     for (int i = 0; i < kLayerCount; ++i) {
@@ -167,9 +165,7 @@ void CKestrovelDoc::SaveAsDefault() {
     }
 }
 
-int32_t CKestrovelDoc::GetMaxProfileHeight() const {
-    return m_pActiveLayer ? m_pActiveLayer->GetMaxY() : 0;
-}
+int32_t CKestrovelDoc::GetMaxProfileHeight() const { return m_pActiveLayer ? m_pActiveLayer->GetMaxY() : 0; }
 
 void CKestrovelDoc::DebugCombineLayers() {
     CLayer& first = *m_pLayers[0];

@@ -13,9 +13,7 @@
 #include "platform/Messages.h"
 #include "platform/SettingsStore.h"
 
-CLayer::CLayer() {
-    m_posWalk = m_pieces.end();
-}
+CLayer::CLayer() { m_posWalk = m_pieces.end(); }
 
 CLayer::CLayer(const CLayer& other)
     : CPieceChain(),
@@ -174,9 +172,7 @@ CControlBar* CLayer::GetObjectBar() const {
     return bar ? bar : (m_pView ? m_pView->GetObjectBar() : nullptr);
 }
 
-CControlBar* CLayer::GetLayerBar() const {
-    return m_pDoc ? m_pDoc->GetLayerBar() : nullptr;
-}
+CControlBar* CLayer::GetLayerBar() const { return m_pDoc ? m_pDoc->GetLayerBar() : nullptr; }
 
 CMessages* CLayer::GetMessages() const {
     CMessages* messages = m_pDoc ? m_pDoc->GetMessages() : nullptr;

@@ -6,9 +6,7 @@
 #include "elements/Linear.h"
 
 namespace {
-bool StrictlyInside(const CPiece& p, int32_t x) {
-    return p.GetStart().x < x && x < p.GetEnd().x;
-}
+bool StrictlyInside(const CPiece& p, int32_t x) { return p.GetStart().x < x && x < p.GetEnd().x; }
 }  // namespace
 
 void CLayer::AddPiece(std::unique_ptr<CPiece> piece, int redraw) {
@@ -146,7 +144,9 @@ void CLayer::InsertPiece(std::unique_ptr<CPiece> piece) {
             EraseUpTo(start, end);
             break;
         }
-        default: m_pieces.push_back(std::move(piece)); return;
+        default:
+            m_pieces.push_back(std::move(piece));
+            return;
     }
     // The end element survived the erasing above: every erase stopped before it.
     if (endCase == 'c') {

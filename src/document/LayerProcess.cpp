@@ -6,9 +6,7 @@
 #include "elements/Linear.h"
 
 namespace {
-int32_t AxialLength(const CPiece& p) {
-    return p.GetEnd().x - p.GetStart().x;
-}
+int32_t AxialLength(const CPiece& p) { return p.GetEnd().x - p.GetStart().x; }
 
 int32_t ClampedSum(int64_t a, int64_t b) {
     return static_cast<int32_t>(std::clamp<int64_t>(a + b, -kRoundLimit, kRoundLimit));

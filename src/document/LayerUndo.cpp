@@ -27,7 +27,7 @@ void CLayerUndo::ChangeLength(int32_t newLength, int32_t oldLength, int32_t heig
 
 const CLayer* CLayerUndo::GetSnapshot(int i) const {
     return i >= 0 && i < static_cast<int>(m_snapshots.size()) ? m_snapshots[static_cast<size_t>(i)].get()
-                                                              : nullptr;
+                                                               : nullptr;
 }
 
 std::unique_ptr<CLayer> CLayerUndo::Undo() {
