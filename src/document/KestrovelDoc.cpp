@@ -56,12 +56,18 @@ void CKestrovelDoc::SetSourceMaterial(int shape, int32_t length, int32_t base) {
 
 void CKestrovelDoc::ChangeSourceMaterial(int shape, int32_t length, int32_t base) {
     const int32_t oldLength = m_rcSource.right;
+    // A drawing keeps at least one unit of length: a layer cannot be cut to nothing.
+    length = std::max<int32_t>(length, 1);
     SetSourceMaterial(shape, length, base);
     if (length == oldLength) {
         return;
     }
-    for (auto& layer : m_pLayers) {
-        layer->ChangeLength(length, oldLength, base / 2);
+    for (size_t i = 0; i < m_pLayers.size(); ++i) {
+        m_pLayers[i]->ChangeLength(length, oldLength, base / 2);
+        // The length is not undone with the drawing edits: the older snapshots take it too, and
+        // the newest snapshot is the layer as it now is.
+        m_undo[i].ChangeLength(length, oldLength, base / 2);
+        m_undo[i].Push(std::make_unique<CLayer>(*m_pLayers[i]));
     }
 }
 

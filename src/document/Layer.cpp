@@ -149,10 +149,6 @@ CPiece* CLayer::FindByNumber(int n) const {
     return m_pRightBorder.get();
 }
 
-CLayer::Pos CLayer::PositionOf(const CPiece* piece) {
-    return std::find_if(m_pieces.begin(), m_pieces.end(), [piece](const auto& p) { return p.get() == piece; });
-}
-
 int32_t CLayer::GetYAt(int32_t x) const {
     const CPiece* e = FindAt(x);
     return e ? e->GetYAt(x) : 0;

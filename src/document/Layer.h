@@ -137,7 +137,6 @@ private:
     // Destroys the elements from first up to, not including, stop (never past the list's end).
     void EraseUpTo(Pos first, Pos stop);
     Pos FindPosAtStrict(int32_t x);
-    Pos PositionOf(const CPiece* piece);
     void CombineForward(CLayer& other, int32_t offset, int32_t size1, int32_t size2);
     void CombineBackward(CLayer& other, int32_t offset, int32_t size1, int32_t size2);
     // One corner of CombineProfiles; false when the pair needs no cut. nextLeft / nextRight:

@@ -182,7 +182,11 @@ void CLayer::ChangeLength(int32_t newLength, int32_t oldLength, int32_t height) 
     if (newLength > oldLength) {
         m_pieces.push_back(std::make_unique<CLinear>(oldLength, height, newLength, height));
     } else {
-        auto pos = PositionOf(FindAt(newLength));
+        // The element that reaches up to the new length from the left: one that merely starts
+        // there would be cut to nothing.
+        auto pos = std::find_if(m_pieces.begin(), m_pieces.end(), [newLength](const auto& p) {
+            return p->GetStart().x < newLength && newLength <= p->GetEnd().x;
+        });
         if (pos != m_pieces.end()) {
             m_pieces.erase(std::next(pos), m_pieces.end());
             (*pos)->CutEndAt(newLength, m_pDoc ? m_pDoc->GetActiveView() : m_pView);

@@ -22,6 +22,12 @@ std::unique_ptr<CLinear> LineFrom(CPoint a, CPoint b, const CPiece& attributes, 
     line->UpdateBounds();
     return line;
 }
+// The corner lines of the walked layer carry no attributes of their own.
+std::unique_ptr<CLinear> PlainLine(CPoint a, CPoint b) {
+    auto line = std::make_unique<CLinear>(a, b);
+    line->UpdateBounds();
+    return line;
+}
 }  // namespace
 
 CPiece* CLayer::BeginWalk(int forward) {
@@ -120,7 +126,10 @@ void CLayer::AddBordersAsLines() {
 }
 
 void CLayer::SplitAt(int32_t x) {
-    auto pos = FindPosAtStrict(x);
+    // Only an element that strictly contains x is split: at a boundary either half would have no
+    // length.
+    auto pos = std::find_if(m_pieces.begin(), m_pieces.end(),
+                            [x](const auto& p) { return p->GetStart().x < x && x < p->GetEnd().x; });
     if (pos == m_pieces.end()) {
         return;
     }
@@ -134,54 +143,55 @@ void CLayer::SplitAt(int32_t x) {
 }
 
 CCornerCut CLayer::CutCorner(int32_t x, int32_t h, int32_t l, int withStep) {
-    auto pos = FindPosAtStrict(x);
-    if (pos == m_pieces.end()) {
+    // A radial step of the walked layer needs no element here: its partner is found at its Z,
+    // and an element of no length would only become a move of no length.
+    (void)withStep;
+    if (m_pieces.empty() || x < m_pieces.front()->GetStart().x || x > m_pieces.back()->GetEnd().x) {
         return {};
     }
-    auto copy = (*pos)->Clone();
-    if (!copy) {
-        return {};
+    SplitAt(x);
+    // x is a boundary now: the corner takes its left line from the element ending there and its
+    // right line from the one starting there (step lines between them stay as they are).
+    Pos left = m_pieces.end();
+    Pos right = m_pieces.end();
+    for (auto it = m_pieces.begin(); it != m_pieces.end(); ++it) {
+        if (AxialLength(**it) <= 0) {
+            continue;
+        }
+        if ((*it)->GetEnd().x == x) {
+            left = it;
+        } else if ((*it)->GetStart().x == x && right == m_pieces.end()) {
+            right = it;
+        }
     }
-    std::unique_ptr<CPiece> piece = std::move(*pos);
-    pos = m_pieces.erase(pos);
-    h = std::max(h, 0);
-    l = std::max(l, 0);
-
-    const int32_t xh = ClampedSum(x, -static_cast<int64_t>(h));
-    std::unique_ptr<CLinear> left;
-    if (piece->GetStart().x < xh) {
-        left = LineFrom({xh, piece->GetYAt(xh)}, {x, piece->GetYAt(x)}, *piece, true);
-        piece->CutEndAt(xh, nullptr);
-    } else {
-        const int32_t sx = piece->GetStart().x;
-        left = LineFrom({sx, piece->GetYAt(sx)}, {x, piece->GetYAt(x)}, *piece, true);
-        h = x - sx;
-        piece.reset();
+    // The lines meet the pieces they were cut from at those pieces' own end points, so the
+    // chain stays joined whatever the pieces' rounding.
+    CCornerCut cut;
+    if (left != m_pieces.end() && h > 0) {
+        CPiece& e = **left;
+        const int32_t xh = std::max(ClampedSum(x, -static_cast<int64_t>(h)), e.GetStart().x);
+        cut.h = x - xh;
+        if (xh > e.GetStart().x) {
+            const CPoint end = e.GetEnd();
+            e.CutEndAt(xh, nullptr);
+            m_pieces.insert(std::next(left), LineFrom(e.GetEnd(), end, e, true));
+        } else {
+            *left = LineFrom(e.GetStart(), e.GetEnd(), e, true);
+        }
     }
-    const int32_t xl = ClampedSum(x, l);
-    std::unique_ptr<CLinear> right;
-    if (xl < copy->GetEnd().x) {
-        right = LineFrom({x, copy->GetYAt(x)}, {xl, copy->GetYAt(xl)}, *copy, true);
-        copy->CutStartAt(xl, nullptr);
-    } else {
-        right = LineFrom({x, copy->GetYAt(x)}, copy->GetEnd(), *copy, true);
-        l = copy->GetEnd().x - x;
-        copy.reset();
+    if (right != m_pieces.end() && l > 0) {
+        CPiece& e = **right;
+        const int32_t xl = std::min(ClampedSum(x, l), e.GetEnd().x);
+        cut.l = xl - x;
+        if (xl < e.GetEnd().x) {
+            const CPoint start = e.GetStart();
+            e.CutStartAt(xl, nullptr);
+            m_pieces.insert(right, LineFrom(start, e.GetStart(), e, true));
+        } else {
+            *right = LineFrom(e.GetStart(), e.GetEnd(), e, true);
+        }
     }
-
-    if (piece) {
-        m_pieces.insert(pos, std::move(piece));
-    }
-    const CPoint joint = left->GetEnd();
-    m_pieces.insert(pos, std::move(left));
-    if (withStep) {
-        m_pieces.insert(pos, std::make_unique<CLinear>(joint, joint));
-    }
-    m_pieces.insert(pos, std::move(right));
-    if (copy) {
-        m_pieces.insert(pos, std::move(copy));
-    }
-    return {h, l};
+    return cut;
 }
 
 bool CLayer::CombineCorner(CLayer& other, int32_t offset, Pos s, Pos r, int32_t size1, int32_t size2,
@@ -207,28 +217,30 @@ bool CLayer::CombineCorner(CLayer& other, int32_t offset, Pos s, Pos r, int32_t 
     if (cut.h == 0 && cut.l == 0) {
         return false;
     }
+    // A side the other layer could not cut (no length there) gets no line here either. A line
+    // that takes a whole piece replaces it in place; the walk goes on from that position.
     CPiece& up = **u;
-    const int32_t ax = up.GetEnd().x - cut.h;
-    const int32_t bx = ClampedSum(rp.GetStart().x, cut.l);
-    auto a = std::make_unique<CLinear>(CPoint(ax, up.GetYAt(ax)), up.GetEnd());
-    auto b = std::make_unique<CLinear>(rp.GetStart(), CPoint(bx, rp.GetYAt(bx)));
-    a->UpdateBounds();
-    b->UpdateBounds();
-    const Pos aPos = m_pieces.insert(step ? s : r, std::move(a));
-    const Pos bPos = m_pieces.insert(r, std::move(b));
-    if (ax == up.GetStart().x) {
-        nextRight = aPos;
-        m_pieces.erase(u);
-    } else {
-        up.CutEndAt(ax, nullptr);
-        nextRight = u;
+    nextRight = u;
+    if (cut.h > 0) {
+        const int32_t ax = up.GetEnd().x - cut.h;
+        if (ax > up.GetStart().x) {
+            const CPoint end = up.GetEnd();
+            up.CutEndAt(ax, nullptr);
+            m_pieces.insert(step ? s : r, PlainLine(up.GetEnd(), end));
+        } else {
+            *u = PlainLine(up.GetStart(), up.GetEnd());
+        }
     }
-    if (bx == rp.GetEnd().x) {
-        nextLeft = bPos;
-        m_pieces.erase(r);
-    } else {
-        rp.CutStartAt(bx, nullptr);
-        nextLeft = r;
+    nextLeft = r;
+    if (cut.l > 0) {
+        const int32_t bx = ClampedSum(rp.GetStart().x, cut.l);
+        if (bx < rp.GetEnd().x) {
+            const CPoint start = rp.GetStart();
+            rp.CutStartAt(bx, nullptr);
+            m_pieces.insert(r, PlainLine(start, rp.GetStart()));
+        } else {
+            *r = PlainLine(rp.GetStart(), rp.GetEnd());
+        }
     }
     return true;
 }

@@ -19,6 +19,12 @@ void CLayerUndo::Push(std::unique_ptr<CLayer> snapshot) {
     }
 }
 
+void CLayerUndo::ChangeLength(int32_t newLength, int32_t oldLength, int32_t height) {
+    for (auto& snapshot : m_snapshots) {
+        snapshot->ChangeLength(newLength, oldLength, height);
+    }
+}
+
 const CLayer* CLayerUndo::GetSnapshot(int i) const {
     return i >= 0 && i < static_cast<int>(m_snapshots.size()) ? m_snapshots[static_cast<size_t>(i)].get()
                                                                : nullptr;

@@ -26,6 +26,9 @@ public:
 
     int GetPosition() const { return m_nPosition; }
     int GetCount() const { return m_nCount; }
+    // The drawing's length changed: every stored snapshot follows, so that no undo or redo brings
+    // back a layer of another length.
+    void ChangeLength(int32_t newLength, int32_t oldLength, int32_t height);
     // The stored snapshot at list position i (0 = newest), or null.
     const CLayer* GetSnapshot(int i) const;
 

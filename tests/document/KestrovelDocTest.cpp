@@ -257,6 +257,66 @@ TEST_F(Document, ChangedMaterialLengthReachesEveryLayer) {
     EXPECT_EQ(doc->GetLayer(5)->GetRightBorder()->GetStart(), CPoint(5000000, 1000000));
 }
 
+// Every layer's current snapshot must be the layer itself, or an undo jumps to another drawing.
+void ExpectSnapshotsMatchLayers(const CKestrovelDoc& doc) {
+    for (int i = 0; i < 6; ++i) {
+        const CLayerUndo& undo = doc.GetUndo(i);
+        const CLayer* snapshot = undo.GetSnapshot(undo.GetPosition());
+        ASSERT_NE(snapshot, nullptr) << "layer " << i;
+        EXPECT_EQ(Spans(*snapshot), Spans(*doc.GetLayer(i))) << "layer " << i;
+        EXPECT_EQ(snapshot->GetRightBorder()->GetStart(), doc.GetLayer(i)->GetRightBorder()->GetStart());
+    }
+}
+
+TEST_F(Document, MaterialBackToTheOldLengthLeavesTheFlatProfile) {
+    auto doc = NewDocument();
+    doc->ChangeSourceMaterial(kShapeCylinder, 10000000, 3000000);
+    doc->ChangeSourceMaterial(kShapeCylinder, 9000000, 3000000);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(Spans(*doc->GetLayer(i)), (Spanlist{"0,1000000-9000000,1000000"}));
+        EXPECT_EQ(doc->GetLayer(i)->GetRightBorder()->GetStart(), CPoint(9000000, 1000000));
+        EXPECT_EQ(CheckChain(*doc->GetLayer(i)), "");
+    }
+}
+
+TEST_F(Document, MaterialLengthKeepsAtLeastOneUnit) {
+    auto doc = NewDocument();
+    doc->ChangeSourceMaterial(kShapePrism, 0, 2000000);
+    EXPECT_EQ(doc->GetLength(), 1);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(Spans(*doc->GetLayer(i)), (Spanlist{"0,1000000-1,1000000"}));
+        EXPECT_EQ(CheckChain(*doc->GetLayer(i)), "");
+    }
+}
+
+TEST_F(Document, UndoAfterAMaterialChangeStaysWithinTheNewLength) {
+    auto doc = NewDocument();
+    doc->GetActiveLayer()->AddLine(7000000, 500000, 8000000, 500000);
+    doc->RecordUndo();
+    doc->ChangeSourceMaterial(kShapePrism, 6000000, 2000000);
+    ExpectSnapshotsMatchLayers(*doc);
+
+    doc->GetActiveLayer()->AddLine(1000000, 900000, 2000000, 900000);
+    doc->RecordUndo();
+    doc->Undo();
+    EXPECT_EQ(Spans(*doc->GetActiveLayer()), (Spanlist{"0,1000000-6000000,1000000"}));
+    EXPECT_EQ(doc->GetActiveLayer()->GetRightBorder()->GetStart(), CPoint(6000000, 1000000));
+    // Further back, past the change, the older edits come back cut to the new length too.
+    while (doc->CanUndo()) {
+        doc->Undo();
+        EXPECT_EQ(doc->GetActiveLayer()->GetPieces().back()->GetEnd().x, 6000000);
+        EXPECT_EQ(doc->GetActiveLayer()->GetRightBorder()->GetStart().x, 6000000);
+        EXPECT_EQ(CheckChain(*doc->GetActiveLayer()), "");
+    }
+    doc->Redo();
+    doc->Redo();
+    doc->Redo();
+    EXPECT_EQ(Spans(*doc->GetActiveLayer()),
+              (Spanlist{"0,1000000-1000000,1000000", "1000000,900000-2000000,900000",
+                        "2000000,1000000-6000000,1000000"}));
+    ExpectSnapshotsMatchLayers(*doc);
+}
+
 TEST_F(Document, SourceMaterialDrawing) {
     auto doc = NewDocument();
     CViewServices view;

@@ -170,6 +170,24 @@ TEST(LayerLength, LongerAppendsAndShorterCuts) {
     EXPECT_EQ(CheckChain(layer), "");
 }
 
+TEST(LayerLength, ShorterToAnElementBoundaryKeepsNoEmptyElement) {
+    CLayer layer;
+    MakeFlatLayer(layer, 9000000, 1000000);
+    layer.AddLine(2000000, 800000, 3000000, 800000);
+    layer.ChangeLength(10000000, 9000000, 1500000);
+    // Back to where the added tail starts: the tail goes, the flat profile meets the border.
+    layer.ChangeLength(9000000, 10000000, 1500000);
+    EXPECT_EQ(Spans(layer), (Spanlist{"0,1000000-2000000,1000000", "2000000,800000-3000000,800000",
+                                      "3000000,1000000-9000000,1000000"}));
+    EXPECT_EQ(layer.GetRightBorder()->GetStart(), CPoint(9000000, 1000000));
+    EXPECT_EQ(CheckChain(layer), "");
+    // To an inner boundary: the element ending there is the last one.
+    layer.ChangeLength(3000000, 9000000, 1500000);
+    EXPECT_EQ(Spans(layer), (Spanlist{"0,1000000-2000000,1000000", "2000000,800000-3000000,800000"}));
+    EXPECT_EQ(layer.GetRightBorder()->GetStart(), CPoint(3000000, 800000));
+    EXPECT_EQ(CheckChain(layer), "");
+}
+
 TEST(LayerLength, ClipToLengthCutsOrDropsPastedPieces) {
     CLayer layer;
     MakeFlatLayer(layer, 4000000, 500000);

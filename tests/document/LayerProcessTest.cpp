@@ -135,11 +135,69 @@ TEST(LayerCorner, CutCornerShortensTheRequestedLengthsAtTheElementEnds) {
     EXPECT_EQ(other.CutCorner(4950000, 100, 100000, 1), (CCornerCut{100, 50000}));
     EXPECT_EQ(Spans(other), (Spanlist{"0,50000-50000,50000", "50000,50000-150000,50000",
                                       "150000,50000-4949900,50000", "4949900,50000-4950000,50000",
-                                      "4950000,50000-4950000,50000", "4950000,50000-5000000,50000"}));
+                                      "4950000,50000-5000000,50000"}));
     for (const auto& p : other.GetPieces()) {
-        EXPECT_EQ(p->GetFeed(), p->GetStart().x == p->GetEnd().x ? -1 : 77);
+        EXPECT_EQ(p->GetFeed(), 77);
     }
     EXPECT_EQ(other.CutCorner(6000000, 10, 10, 0), CCornerCut{});
+}
+
+// At an existing boundary the corner's two lines come from the two neighbours; a step line
+// between them stays, and no side is given a line of no length.
+TEST(LayerCorner, CutCornerAtABoundaryCutsBothNeighbours) {
+    CLayer other;
+    Push(other, 0, 50000, 1000000, 50000, 11);
+    Push(other, 1000000, 50000, 1000000, 60000, 11);
+    Push(other, 1000000, 60000, 3000000, 60000, 22);
+    EXPECT_EQ(other.CutCorner(1000000, 100000, 200000, 1), (CCornerCut{100000, 200000}));
+    EXPECT_EQ(Spans(other), (Spanlist{"0,50000-900000,50000", "900000,50000-1000000,50000",
+                                      "1000000,50000-1000000,60000", "1000000,60000-1200000,60000",
+                                      "1200000,60000-3000000,60000"}));
+    const std::vector<int> feeds = {11, 11, 11, 22, 22};
+    std::vector<int> seen;
+    for (const auto& p : other.GetPieces()) {
+        seen.push_back(p->GetFeed());
+    }
+    EXPECT_EQ(seen, feeds);
+
+    // At the ends of the chain only the side with length is cut.
+    EXPECT_EQ(other.CutCorner(3000000, 100000, 100000, 0), (CCornerCut{100000, 0}));
+    EXPECT_EQ(Spans(other).back(), "2900000,60000-3000000,60000");
+    EXPECT_EQ(other.CutCorner(0, 100000, 100000, 0), (CCornerCut{0, 100000}));
+    EXPECT_EQ(Spans(other).front(), "0,50000-100000,50000");
+    for (const auto& p : other.GetPieces()) {
+        EXPECT_NE(p->GetStart(), p->GetEnd());
+    }
+}
+
+TEST_F(StepLayer, SplitAtABoundaryOrOutsideChangesNothing) {
+    const Spanlist before = Spans(layer);
+    for (const int32_t x : {-1, 0, 1000000, 2000000, 3000000, 3000001}) {
+        layer.SplitAt(x);
+    }
+    EXPECT_EQ(Spans(layer), before);
+}
+
+// A short element between two corners: the second corner lies on the boundary the first one
+// made in the other layer.
+TEST(LayerCombine, ShortElementBetweenCornersLeavesNoEmptyElement) {
+    for (const int forward : {1, 0}) {
+        CLayer layer;
+        CLayer other;
+        Push(layer, 0, 100000, 2000000, 100000);
+        Push(layer, 2000000, 100000, 2015000, 115000);
+        Push(layer, 2015000, 115000, 4000000, 115000);
+        Push(other, 0, 50000, 5000000, 50000);
+        layer.CombineProfiles(other, 0, forward, 100000, 100000);
+        EXPECT_EQ(Spans(layer), (Spanlist{"0,100000-1900000,100000", "1900000,100000-2000000,100000",
+                                          "2000000,100000-2015000,115000", "2015000,115000-2115000,115000",
+                                          "2115000,115000-4000000,115000"}))
+            << "forward " << forward;
+        EXPECT_EQ(Spans(other), (Spanlist{"0,50000-1900000,50000", "1900000,50000-2000000,50000",
+                                          "2000000,50000-2015000,50000", "2015000,50000-2115000,50000",
+                                          "2115000,50000-5000000,50000"}))
+            << "forward " << forward;
+    }
 }
 
 // This layer: a corner at 1 mm x 100, a smooth joint at 2, a radial step at 3; the other layer
@@ -162,7 +220,7 @@ struct Combine : ::testing::Test {
     const Spanlist expectedOther = {
         "0,50000-900000,50000",       "900000,50000-1000000,50000",  "1000000,50000-1100000,50000",
         "1100000,50000-2000000,50000", "2000000,50000-2900000,50000", "2900000,50000-3000000,50000",
-        "3000000,50000-3000000,50000", "3000000,50000-3100000,50000", "3100000,50000-5000000,50000"};
+        "3000000,50000-3100000,50000", "3100000,50000-5000000,50000"};
 };
 
 TEST_F(Combine, ForwardCutsCornerStepAndSplitsAtTheSmoothJoint) {

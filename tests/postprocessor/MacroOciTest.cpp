@@ -1,6 +1,8 @@
 // The OCI macro: division of arcs in model units, the partner layer and the tool difference.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "postprocessor/Command.h"
 #include "postprocessor/MacroOci.h"
 #include "postprocessor/PartnerIndex.h"
@@ -67,13 +69,23 @@ TEST_F(MacroOci, ArcsAreDividedStepsAreNot) {
     EXPECT_TRUE(m_context.m_messages.GetBoxes().empty());
     // The step down at 20 mm is written as the line it is, with its own end point.
     EXPECT_NE(out.find("L X15.000 Z20.000\n"), std::string::npos) << out;
-    // The upper arc, 31 to 50 mm after the corner cut at its start, gives 4 points at whole
-    // millimetres, the last on its end.
-    EXPECT_NE(out.find("N90 A X20.000 Z35.000\nN100 A X21.000 Z40.000\nN110 A X19.000 Z45.000\n"
-                       "N120 A X16.000 Z50.000\n"),
+    // The upper arc, 31 to 49 mm after the corner cuts at both its ends (the partner layer has
+    // its boundaries at the same places), gives 4 points, the last on its end; the corner line
+    // to 50 mm follows.
+    EXPECT_NE(out.find("N110 A X19.000 Z35.000\nN120 A X21.000 Z40.000\nN130 A X20.000 Z44.000\n"
+                       "N140 A X17.000 Z49.000\nN150 L X16.000 Z50.000\n"),
               std::string::npos)
         << out;
     EXPECT_EQ(out.find("Z150.000"), out.rfind("Z"));  // ends at the right border's free end
+    // No move of no length: a corner on a partner's boundary once gave an empty corner line.
+    std::istringstream lines(out);
+    std::string line;
+    std::string previous;
+    while (std::getline(lines, line)) {
+        const std::string point = line.substr(line.find(" X"));
+        EXPECT_NE(point, previous) << out;
+        previous = point;
+    }
 }
 
 TEST_F(MacroOci, ToolDifferenceFromTheProgramOrReported) {

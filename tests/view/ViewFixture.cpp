@@ -28,8 +28,14 @@ ViewFixture::ViewFixture() {
     Fill(layerBar, IDC_LAYER, {"Layer 1", "Layer 2", "Layer 3", "Layer 4", "Layer 5", "Layer 6"});
     Fill(viewBar, IDC_ZOOM_BOX,
          {"400%", "200%", "100%", "75%", "50%", "25%", "To width", "To height", "To fit"});
+    NewDocumentAndView();
+}
 
+void ViewFixture::NewDocumentAndView(CDrawingPropertiesPrompt* prompt) {
+    view.reset();
+    doc.reset();
     CDocServices services;
+    services.pPropertiesPrompt = prompt;
     services.pSettings = &settings;
     services.pMessages = &messages;
     services.pObjectBar = &objectBar;

@@ -27,6 +27,9 @@ protected:
     ViewFixture();
     ~ViewFixture() override;
 
+    // A new 900 mm document and a view on it (the fixture starts with one); the prompt answers
+    // "Drawing properties" for both.
+    void NewDocumentAndView(CDrawingPropertiesPrompt* prompt = nullptr);
     // Initial update, first size, the first paint and its notification, a second paint.
     void OpenWindow(int width = 1200, int height = 600);
     // One pixel = 1 mm = 10 000 units; model (0, 0) at pixel (100, 500). The profile top
