@@ -92,7 +92,7 @@ void CNcReader::ReadBlock(const CNcBlock& block) {
         Note(m_result.errors, "an absolute and an incremental word for the same axis");
     }
     if (motion == 4 || !axes.Any()) {
-        if (motion == 2 || motion == 3) {
+        if (m_bMotionWord && (motion == 2 || motion == 3)) {
             Note(m_result.errors, "arc without an end point");
         }
     } else if (motion < 0) {
@@ -108,6 +108,7 @@ void CNcReader::ReadBlock(const CNcBlock& block) {
 int CNcReader::ApplyModes(const CNcBlock& block) {
     int motion = m_nMotion;
     bool nonModal = false;
+    m_bMotionWord = false;
     for (const CNcWord& w : block.words) {
         switch (w.cLetter) {
             case 'G':
@@ -154,7 +155,10 @@ bool CNcReader::ApplyG(const CNcWord& word, int& motion) {
         case 0:
         case 10:
         case 20:
-        case 30: motion = code / 10; return true;
+        case 30:
+            motion = code / 10;
+            m_bMotionWord = true;
+            return true;
         case 800: motion = -1; break;
         case 40: motion = 4; break;
         case 280:

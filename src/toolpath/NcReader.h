@@ -62,6 +62,7 @@ private:
     bool m_bArcAbsolute = false;
     bool m_bDiameter = false;
     bool m_bEnded = false;
+    bool m_bMotionWord = false;  // the block names G0-G3 itself
     int m_nPercent = 0;
     double m_dUnitMm = 1.0;
     double m_dFeed = 0.0;
