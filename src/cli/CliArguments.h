@@ -9,7 +9,7 @@ namespace CLI {
 class App;
 }
 
-enum class CliCommand { None, New, Dump, Add, Program, Command, Compile };
+enum class CliCommand { None, New, Dump, Add, Program, Command, Compile, Verify };
 
 class CCliArguments {
 public:
@@ -29,6 +29,7 @@ public:
     CProgramOptions m_program;
     CCommandOptions m_commandOptions;
     CCompileOptions m_compile;
+    CVerifyOptions m_verify;
 
 private:
     void DefineNew();
@@ -37,6 +38,7 @@ private:
     void DefineProgram();
     void DefineCommand();
     void DefineCompile();
+    void DefineVerify();
 
     std::unique_ptr<CLI::App> m_pApp;
     CliCommand m_command = CliCommand::None;

@@ -9,3 +9,4 @@ int RunAdd(const CAddOptions& options);
 int RunProgram(const CProgramOptions& options);
 int RunCommand(const CCommandOptions& options);
 int RunCompile(const CCompileOptions& options);
+int RunVerify(const CVerifyOptions& options);

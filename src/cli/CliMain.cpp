@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
         case CliCommand::Program: return RunProgram(arguments.m_program);
         case CliCommand::Command: return RunCommand(arguments.m_commandOptions);
         case CliCommand::Compile: return RunCompile(arguments.m_compile);
+        case CliCommand::Verify: return RunVerify(arguments.m_verify);
         case CliCommand::None: break;
     }
     return 2;

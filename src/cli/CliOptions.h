@@ -47,3 +47,12 @@ struct CCompileOptions {
     std::string strPostDir;
     std::string strOutput;
 };
+
+struct CVerifyOptions {
+    std::string strFile;
+    std::string strProgram;
+    int nLayer = 0;  // 1...6; 0: the first layer the program walks
+    double dToleranceMm = 0.01;
+    std::string strPostDir;
+    bool bJson = false;
+};
