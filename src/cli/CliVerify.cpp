@@ -4,7 +4,6 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliDocument.h"
-#include "document/Layer.h"
 #include "postprocessor/ProgramDocument.h"
 #include "postprocessor/ProgramList.h"
 #include "toolpath/DeviationCheck.h"
@@ -82,18 +81,14 @@ int RunVerify(const CVerifyOptions& options) {
                                   "\" is bound to no post-processor of Post.ini (\"" +
                                   program->GetPostName() + "\")");
     }
-    int layer = options.nLayer;
-    if (layer == 0) {
-        const std::vector<int> walked = CProgramToolpath::WalkedLayers(*program);
-        layer = walked.empty() ? 1 : walked.front() + 1;
+    const CProgramCheck check =
+        CProgramToolpath::Check(*program, context, options.nLayer, options.dToleranceMm);
+    if (check.nLayer == 0) {
+        return CCliDocument::Fail("the drawing has no layer " + std::to_string(options.nLayer));
     }
-    const std::unique_ptr<CLayer> copy = context.CopyLayer(layer - 1);
-    if (!copy) {
-        return CCliDocument::Fail("the drawing has no layer " + std::to_string(layer));
-    }
-    const CToolpath path = CProgramToolpath::Read(*program);
-    const CDeviationResult result =
-        CDeviationCheck::Run(path, CProfileShape::FromLayer(*copy), options.dToleranceMm);
+    const CToolpath& path = check.path;
+    const CDeviationResult& result = check.result;
+    const int layer = check.nLayer;
     if (options.bJson) {
         std::printf("%s\n", ToJson(options.strProgram, layer, path, result).dump(2).c_str());
     } else {

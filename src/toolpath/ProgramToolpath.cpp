@@ -5,7 +5,9 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "document/Layer.h"
 #include "platform/Geometry.h"
+#include "postprocessor/MacroContext.h"
 #include "postprocessor/PreProcesor.h"
 #include "postprocessor/Program.h"
 #include "toolpath/NcReader.h"
@@ -36,4 +38,21 @@ CToolpath CProgramToolpath::Read(const CProgram& program) {
     CNcReaderSettings settings;
     settings.bDiameterMode = program.GetPreProcesor() && WritesDiameters(*program.GetPreProcesor());
     return CNcReader(settings).Read(program.GetCode());
+}
+
+CProgramCheck CProgramToolpath::Check(const CProgram& program, CMacroContext& context, int layer,
+                                      double toleranceMm) {
+    CProgramCheck check;
+    check.path = Read(program);
+    check.result.dToleranceMm = toleranceMm;
+    if (layer == 0) {
+        const std::vector<int> walked = WalkedLayers(program);
+        layer = walked.empty() ? 1 : walked.front() + 1;
+    }
+    const std::unique_ptr<CLayer> copy = context.CopyLayer(layer - 1);
+    if (copy) {
+        check.nLayer = layer;
+        check.result = CDeviationCheck::Run(check.path, CProfileShape::FromLayer(*copy), toleranceMm);
+    }
+    return check;
 }

@@ -3,10 +3,19 @@
 
 #include <vector>
 
+#include "toolpath/DeviationCheck.h"
 #include "toolpath/Toolpath.h"
 
+class CMacroContext;
 class CPreProcesor;
 class CProgram;
+
+// A compiled program read back and measured against one layer.
+struct CProgramCheck {
+    CToolpath path;
+    CDeviationResult result;
+    int nLayer = 0;  // 1...6; 0 when the document has no such layer (nothing was measured)
+};
 
 class CProgramToolpath {
 public:
@@ -17,4 +26,8 @@ public:
     static bool WritesDiameters(const CPreProcesor& preProcesor);
     // The program's last compilation read back, in the diameter mode its post-processor writes.
     static CToolpath Read(const CProgram& program);
+    // Reads the last compilation back and measures it against layer (1...6; 0: the first layer
+    // the program walks, else layer 1).
+    static CProgramCheck Check(const CProgram& program, CMacroContext& context, int layer,
+                               double toleranceMm);
 };
