@@ -77,7 +77,9 @@ void CToolpathPainter::Paint(CSurface& dc, const CViewServices& view, const CToo
         }
     }
     if (!path.moves.empty()) {
-        const CPoint start = ToScreen(view, path.moves.front().segment.ptStart);
+        // Before its first move the tool stands where the machine left it; the program starts
+        // where that move goes.
+        const CPoint start = ToScreen(view, path.moves.front().segment.ptEnd);
         dc.SetPen(CPen{kPenSolid, 2, kStartColor});
         dc.Ellipse(CRect(start.x - 5, start.y - 5, start.x + 6, start.y + 6));
     }

@@ -11,12 +11,13 @@ class CViewServices;
 class CToolpathPainter {
 public:
     static constexpr COLORREF kRapidColor = RGB(0, 150, 0);
-    static constexpr COLORREF kFeedColor = RGB(220, 0, 0);
-    static constexpr COLORREF kSelectedColor = RGB(0, 90, 255);
+    // Blue, so that feed moves stand out from the layers' red hatching.
+    static constexpr COLORREF kFeedColor = RGB(0, 70, 230);
+    static constexpr COLORREF kSelectedColor = RGB(230, 0, 200);
     static constexpr COLORREF kStartColor = RGB(255, 140, 0);
 
     // Rapid moves dashed, feed moves solid, arcs as arcs, the moves marked selected (indices in
-    // ascending order) thicker, and a ring where the tool starts. Moves wholly outside the
+    // ascending order) thicker, and a ring at the first point the program moves to. Moves wholly outside the
     // surface are skipped.
     static void Paint(CSurface& dc, const CViewServices& view, const CToolpath& path,
                       const std::vector<size_t>& selected);
