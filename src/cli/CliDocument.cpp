@@ -71,3 +71,20 @@ CProgram* CCliDocument::FindProgram(const std::string& name) {
     }
     return program;
 }
+
+CProgram* CCliDocument::OpenProgram(const std::string& path, const std::string& postDir,
+                                    const std::string& name) {
+    if (!Open(path) || !ReadPostIni(postDir)) {
+        return nullptr;
+    }
+    return FindProgram(name);
+}
+
+bool CCliDocument::Generate(CProgram& program, CMacroContext& context) {
+    if (program.Generate(context)) {
+        return true;
+    }
+    Fail("the program \"" + program.GetName() + "\" is bound to no post-processor of Post.ini (\"" +
+         program.GetPostName() + "\")");
+    return false;
+}

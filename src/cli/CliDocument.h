@@ -8,6 +8,7 @@
 #include "platform/Messages.h"
 
 class CKestrovelDoc;
+class CMacroContext;
 class CProgram;
 class CProgramList;
 class CDrawingPropertiesPrompt;
@@ -34,6 +35,11 @@ public:
     // The program of that name (the last one, as the programming window picks it), or null with
     // the reason printed.
     CProgram* FindProgram(const std::string& name);
+    // Open, ReadPostIni and FindProgram in one: the program, or null with the reason printed.
+    CProgram* OpenProgram(const std::string& path, const std::string& postDir, const std::string& name);
+    // Compiles the program into its code; false, with the reason printed, when it is bound to no
+    // post-processor of Post.ini.
+    static bool Generate(CProgram& program, CMacroContext& context);
 
     CKestrovelDoc& GetDoc() { return *m_pDoc; }
     CProgramList& GetPrograms() { return *m_pPrograms; }

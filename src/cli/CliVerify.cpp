@@ -68,18 +68,13 @@ void PrintText(const std::string& program, int layer, const CToolpath& path, con
 
 int RunVerify(const CVerifyOptions& options) {
     CCliDocument document;
-    if (!document.Open(options.strFile) || !document.ReadPostIni(options.strPostDir)) {
-        return 1;
-    }
-    CProgram* program = document.FindProgram(options.strProgram);
+    CProgram* program = document.OpenProgram(options.strFile, options.strPostDir, options.strProgram);
     if (!program) {
         return 1;
     }
     CDocumentContext context(document.GetDoc());
-    if (!program->Generate(context)) {
-        return CCliDocument::Fail("the program \"" + options.strProgram +
-                                  "\" is bound to no post-processor of Post.ini (\"" +
-                                  program->GetPostName() + "\")");
+    if (!CCliDocument::Generate(*program, context)) {
+        return 1;
     }
     const CProgramCheck check =
         CProgramToolpath::Check(*program, context, options.nLayer, options.dToleranceMm);

@@ -9,7 +9,7 @@ namespace {
 
 // Sample count of a segment: one point per step, never fewer than both ends.
 int Samples(const CPathSegment& s) {
-    return std::clamp(static_cast<int>(std::ceil(s.Length() / CDeviationCheck::kSampleStep)), 1, 1000000);
+    return std::clamp(static_cast<int>(std::ceil(s.Length() / CDeviationCheck::kSampleStep)), 1, 200000);
 }
 
 // Feed moves by the Z buckets their extent (widened by a margin) reaches.

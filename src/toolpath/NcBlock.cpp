@@ -2,6 +2,7 @@
 #include "toolpath/NcBlock.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -79,6 +80,12 @@ CNcBlock CNcBlock::Parse(const std::string& line) {
         std::string number;
         if (!ReadNumber(text, i, word.dValue, number)) {
             block.faults.push_back(std::string("word ") + letter + " without a number");
+            continue;
+        }
+        // Beyond a kilometre in any unit no NC word means a length; such a number only spoils
+        // the arithmetic behind it.
+        if (!std::isfinite(word.dValue) || std::fabs(word.dValue) > 1e6) {
+            block.faults.push_back(std::string("number out of range in word ") + letter);
             continue;
         }
         word.strText = letter + number;

@@ -136,7 +136,9 @@ TEST(NcReader, ArcsOutsideTheLathePlaneAreErrors) {
 
 TEST(NcReader, EventsUnknownWordsAndFaultsNeverStopReading) {
     const CToolpath path = Read(
-        "T1 M6\nG97 S1200 M3\nG99 F0.2\nG1 X5 Y3 A1\nG33.1 Z-1\nG1 X\n#1=5\nG4 P1.5\nG1 X6\nM30\nG1 X99\n");
+        "T1 M6\nG97 S1200 M3\nG99 F0.2\nG1 X5 Y3 A1\nG33.1 Z-1\nG1 X\n#1=5\nG4 P1.5\nG1 X6\n"
+        "G1 X1" +
+        std::string(400, '0') + "\nM30\nG1 X99\n");
     std::string events;
     for (const CNcEvent& e : path.events) {
         events += e.strWord + " ";
@@ -149,6 +151,7 @@ TEST(NcReader, EventsUnknownWordsAndFaultsNeverStopReading) {
     EXPECT_EQ(path.unknown[2].nLine, 5);
     EXPECT_TRUE(HasNote(path.errors, 6, "without a number"));
     EXPECT_TRUE(HasNote(path.errors, 7, "unexpected"));
+    EXPECT_TRUE(HasNote(path.errors, 10, "out of range"));
     // Reading went on after every one of them and stopped at M30.
     ASSERT_EQ(path.moves.size(), 3u);
     ExpectAt(path.moves.back().segment.ptEnd, -10000, 60000);
