@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <random>
 
 #include "toolpath/NcReader.h"
 
@@ -165,4 +167,28 @@ TEST(NcReader, MovesOfALine) {
     // A reference return passes its intermediate point as a rapid move.
     ASSERT_EQ(path.moves.size(), 3u);
     EXPECT_TRUE(path.moves[2].bRapid);
+}
+
+// An R arc ends on its circle whatever the ends and the radius, and the sign of R alone decides
+// between the shorter and the longer way round.
+TEST(NcReaderProperty, RadiusArcsLieOnTheirCircleAndRespectTheSignOfR) {
+    std::mt19937 rng(18);
+    std::uniform_real_distribution<double> coordinate(-50.0, 50.0);
+    std::uniform_real_distribution<double> extra(0.01, 40.0);
+    for (int i = 0; i < 500; ++i) {
+        const double z0 = coordinate(rng), x0 = coordinate(rng), z1 = coordinate(rng), x1 = coordinate(rng);
+        const double r = std::hypot(z1 - z0, x1 - x0) / 2 + extra(rng);
+        const bool longer = i % 2;
+        char text[160];
+        std::snprintf(text, sizeof text, "G0 X%.4f Z%.4f\nG%d X%.4f Z%.4f R%.4f\n", x0, z0, 2 + i % 3 % 2, x1,
+                      z1, longer ? -r : r);
+        const CToolpath path = Read(text);
+        ASSERT_EQ(path.moves.size(), 2u) << text;
+        ASSERT_TRUE(path.errors.empty()) << text << path.errors[0].strText;
+        const CPathSegment& arc = path.moves[1].segment;
+        const double toEnd = std::hypot(arc.ptEnd.dZ - arc.ptCentre.dZ, arc.ptEnd.dX - arc.ptCentre.dX);
+        EXPECT_NEAR(arc.dRadius, std::round(r * 10000), 1.0) << text;
+        EXPECT_NEAR(toEnd, arc.dRadius, 1.0) << text;
+        EXPECT_EQ(std::fabs(arc.Sweep()) > M_PI, longer) << text;
+    }
 }
