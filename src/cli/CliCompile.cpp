@@ -4,7 +4,6 @@
 #include "cli/CliCommands.h"
 #include "cli/CliDocument.h"
 #include "platform/Archive.h"
-#include "postprocessor/ProgramDocument.h"
 #include "postprocessor/ProgramList.h"
 
 namespace {
@@ -26,12 +25,8 @@ std::string ToCrLf(const std::string& text) {
 
 int RunCompile(const CCompileOptions& options) {
     CCliDocument document;
-    CProgram* program = document.OpenProgram(options.strFile, options.strPostDir, options.strProgram);
+    CProgram* program = document.OpenCompiled(options.strFile, options.strPostDir, options.strProgram);
     if (!program) {
-        return 1;
-    }
-    CDocumentContext context(document.GetDoc());
-    if (!CCliDocument::Generate(*program, context)) {
         return 1;
     }
     const std::string path = options.strOutput.empty() ? program->GetPreProcesor()->GetOutputPath() : options.strOutput;

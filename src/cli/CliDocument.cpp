@@ -80,11 +80,17 @@ CProgram* CCliDocument::OpenProgram(const std::string& path, const std::string& 
     return FindProgram(name);
 }
 
-bool CCliDocument::Generate(CProgram& program, CMacroContext& context) {
-    if (program.Generate(context)) {
-        return true;
+CProgram* CCliDocument::OpenCompiled(const std::string& path, const std::string& postDir,
+                                     const std::string& name) {
+    CProgram* program = OpenProgram(path, postDir, name);
+    if (!program) {
+        return nullptr;
     }
-    Fail("the program \"" + program.GetName() + "\" is bound to no post-processor of Post.ini (\"" +
-         program.GetPostName() + "\")");
-    return false;
+    CDocumentContext context(*m_pDoc);
+    if (!program->Generate(context)) {
+        Fail("the program \"" + name + "\" is bound to no post-processor of Post.ini (\"" +
+             program->GetPostName() + "\")");
+        return nullptr;
+    }
+    return program;
 }

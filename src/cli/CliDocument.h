@@ -8,7 +8,6 @@
 #include "platform/Messages.h"
 
 class CKestrovelDoc;
-class CMacroContext;
 class CProgram;
 class CProgramList;
 class CDrawingPropertiesPrompt;
@@ -37,9 +36,9 @@ public:
     CProgram* FindProgram(const std::string& name);
     // Open, ReadPostIni and FindProgram in one: the program, or null with the reason printed.
     CProgram* OpenProgram(const std::string& path, const std::string& postDir, const std::string& name);
-    // Compiles the program into its code; false, with the reason printed, when it is bound to no
-    // post-processor of Post.ini.
-    static bool Generate(CProgram& program, CMacroContext& context);
+    // OpenProgram, then the program compiled into its code; null, with the reason printed, also
+    // when it is bound to no post-processor of Post.ini.
+    CProgram* OpenCompiled(const std::string& path, const std::string& postDir, const std::string& name);
 
     CKestrovelDoc& GetDoc() { return *m_pDoc; }
     CProgramList& GetPrograms() { return *m_pPrograms; }

@@ -68,14 +68,11 @@ void PrintText(const std::string& program, int layer, const CToolpath& path, con
 
 int RunVerify(const CVerifyOptions& options) {
     CCliDocument document;
-    CProgram* program = document.OpenProgram(options.strFile, options.strPostDir, options.strProgram);
+    CProgram* program = document.OpenCompiled(options.strFile, options.strPostDir, options.strProgram);
     if (!program) {
         return 1;
     }
     CDocumentContext context(document.GetDoc());
-    if (!CCliDocument::Generate(*program, context)) {
-        return 1;
-    }
     const CProgramCheck check =
         CProgramToolpath::Check(*program, context, options.nLayer, options.dToleranceMm);
     if (check.nLayer == 0) {
