@@ -39,6 +39,7 @@ CCliArguments::CCliArguments() : m_pApp(std::make_unique<CLI::App>()) {
     DefineCommand();
     DefineCompile();
     DefineExchange();
+    DefineVerify();
 }
 
 CCliArguments::~CCliArguments() = default;
@@ -140,6 +141,21 @@ void CCliArguments::DefineExchange() {
     render->add_option("--width", m_render.nWidth, "Width in pixels (default 1200)")->check(CLI::Range(16, 32000));
     render->add_option("--height", m_render.nHeight, "Height in pixels (default 600)")->check(CLI::Range(16, 32000));
     render->callback([this] { m_command = CliCommand::Render; });
+}
+
+void CCliArguments::DefineVerify() {
+    CLI::App* sub = m_pApp->add_subcommand(
+        "verify", "Compile a program, read the NC text back and measure its feed moves against a layer's profile");
+    sub->add_option("FILE", m_verify.strFile, "Drawing file to read")->required()->check(CLI::ExistingFile);
+    sub->add_option("--program", m_verify.strProgram, "Program name")->required();
+    sub->add_option("--layer", m_verify.nLayer, "Layer number 1-6 (default: the first layer the program walks)")
+        ->check(CLI::Range(1, 6));
+    sub->add_option("--tolerance", m_verify.dToleranceMm,
+                    "Largest deviation in mm that passes (default 0.01); above it the exit code is 1")
+        ->check(CLI::PositiveNumber);
+    sub->add_option("--post-dir", m_verify.strPostDir, kPostDirHelp);
+    sub->add_flag("--json", m_verify.bJson, "Print the result as one JSON object");
+    sub->callback([this] { m_command = CliCommand::Verify; });
 }
 
 int CCliArguments::Parse(int argc, const char* const* argv) {

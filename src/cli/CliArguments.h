@@ -9,7 +9,7 @@ namespace CLI {
 class App;
 }
 
-enum class CliCommand { None, New, Dump, Add, Program, Command, Compile, ImportDxf, ExportDxf, Render };
+enum class CliCommand { None, New, Dump, Add, Program, Command, Compile, ImportDxf, ExportDxf, Render, Verify };
 
 class CCliArguments {
 public:
@@ -32,6 +32,7 @@ public:
     CImportDxfOptions m_importDxf;
     CExportDxfOptions m_exportDxf;
     CRenderOptions m_render;
+    CVerifyOptions m_verify;
 
 private:
     void DefineNew();
@@ -41,6 +42,7 @@ private:
     void DefineCommand();
     void DefineCompile();
     void DefineExchange();
+    void DefineVerify();
 
     std::unique_ptr<CLI::App> m_pApp;
     CliCommand m_command = CliCommand::None;

@@ -40,10 +40,7 @@ std::string TypeFields(CCommand& command, const std::vector<std::string>& fields
 
 int RunCommand(const CCommandOptions& options) {
     CCliDocument document;
-    if (!document.Open(options.strFile) || !document.ReadPostIni(options.strPostDir)) {
-        return 1;
-    }
-    CProgram* program = document.FindProgram(options.strProgram);
+    CProgram* program = document.OpenProgram(options.strFile, options.strPostDir, options.strProgram);
     if (!program) {
         return 1;
     }

@@ -12,3 +12,4 @@ int RunCompile(const CCompileOptions& options);
 int RunImportDxf(const CImportDxfOptions& options);
 int RunExportDxf(const CExportDxfOptions& options);
 int RunRender(const CRenderOptions& options);
+int RunVerify(const CVerifyOptions& options);

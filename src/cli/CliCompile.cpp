@@ -4,7 +4,6 @@
 #include "cli/CliCommands.h"
 #include "cli/CliDocument.h"
 #include "platform/Archive.h"
-#include "postprocessor/ProgramDocument.h"
 #include "postprocessor/ProgramList.h"
 
 namespace {
@@ -26,18 +25,9 @@ std::string ToCrLf(const std::string& text) {
 
 int RunCompile(const CCompileOptions& options) {
     CCliDocument document;
-    if (!document.Open(options.strFile) || !document.ReadPostIni(options.strPostDir)) {
-        return 1;
-    }
-    CProgram* program = document.FindProgram(options.strProgram);
+    CProgram* program = document.OpenCompiled(options.strFile, options.strPostDir, options.strProgram);
     if (!program) {
         return 1;
-    }
-    CDocumentContext context(document.GetDoc());
-    if (!program->Generate(context)) {
-        return CCliDocument::Fail("the program \"" + options.strProgram +
-                                  "\" is bound to no post-processor of Post.ini (\"" + program->GetPostName() +
-                                  "\")");
     }
     const std::string path = options.strOutput.empty() ? program->GetPreProcesor()->GetOutputPath() : options.strOutput;
     std::string error;

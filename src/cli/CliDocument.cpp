@@ -71,3 +71,26 @@ CProgram* CCliDocument::FindProgram(const std::string& name) {
     }
     return program;
 }
+
+CProgram* CCliDocument::OpenProgram(const std::string& path, const std::string& postDir,
+                                    const std::string& name) {
+    if (!Open(path) || !ReadPostIni(postDir)) {
+        return nullptr;
+    }
+    return FindProgram(name);
+}
+
+CProgram* CCliDocument::OpenCompiled(const std::string& path, const std::string& postDir,
+                                     const std::string& name) {
+    CProgram* program = OpenProgram(path, postDir, name);
+    if (!program) {
+        return nullptr;
+    }
+    CDocumentContext context(*m_pDoc);
+    if (!program->Generate(context)) {
+        Fail("the program \"" + name + "\" is bound to no post-processor of Post.ini (\"" +
+             program->GetPostName() + "\")");
+        return nullptr;
+    }
+    return program;
+}

@@ -34,6 +34,11 @@ public:
     // The program of that name (the last one, as the programming window picks it), or null with
     // the reason printed.
     CProgram* FindProgram(const std::string& name);
+    // Open, ReadPostIni and FindProgram in one: the program, or null with the reason printed.
+    CProgram* OpenProgram(const std::string& path, const std::string& postDir, const std::string& name);
+    // OpenProgram, then the program compiled into its code; null, with the reason printed, also
+    // when it is bound to no post-processor of Post.ini.
+    CProgram* OpenCompiled(const std::string& path, const std::string& postDir, const std::string& name);
 
     CKestrovelDoc& GetDoc() { return *m_pDoc; }
     CProgramList& GetPrograms() { return *m_pPrograms; }

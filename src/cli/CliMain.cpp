@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
         case CliCommand::ImportDxf: return RunImportDxf(arguments.m_importDxf);
         case CliCommand::ExportDxf: return RunExportDxf(arguments.m_exportDxf);
         case CliCommand::Render: return RunRender(arguments.m_render);
+        case CliCommand::Verify: return RunVerify(arguments.m_verify);
         case CliCommand::None: break;
     }
     return 2;

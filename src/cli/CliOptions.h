@@ -70,3 +70,12 @@ struct CRenderOptions {
     int nWidth = 1200;
     int nHeight = 600;
 };
+
+struct CVerifyOptions {
+    std::string strFile;
+    std::string strProgram;
+    int nLayer = 0;  // 1...6; 0: the first layer the program walks
+    double dToleranceMm = 0.01;
+    std::string strPostDir;
+    bool bJson = false;
+};

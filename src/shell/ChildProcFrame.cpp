@@ -20,6 +20,7 @@
 #include "shell/PreProcesorProgram.h"
 #include "shell/PreProcesorView.h"
 #include "shell/ShellDocument.h"
+#include "shell/ToolpathPane.h"
 
 CChildProcFrame::CChildProcFrame(CKestrovelApp& app, CShellDocument& doc)
     : m_app(app),
@@ -29,13 +30,19 @@ CChildProcFrame::CChildProcFrame(CKestrovelApp& app, CShellDocument& doc)
       m_pInner(new QSplitter(Qt::Horizontal, m_pOuter)),
       m_pForm(new CPreProcesorView(m_bar, m_pOuter)),
       m_pProgram(new CPreProcesorProgram(m_bar, m_pInner)),
-      m_pCode(new CPreProcesorEdit(m_pInner)) {
+      m_pCodeArea(new QSplitter(Qt::Horizontal, m_pInner)),
+      m_pCode(new CPreProcesorEdit(m_pCodeArea)),
+      m_pToolpath(new CToolpathPane(m_pCodeArea)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(CIcons::Application());
     m_pOuter->addWidget(m_pForm);
     m_pOuter->addWidget(m_pInner);
     m_pInner->addWidget(m_pProgram);
-    m_pInner->addWidget(m_pCode);
+    // The code view and, beside it, the picture of the moves it makes.
+    m_pCodeArea->addWidget(m_pCode);
+    m_pCodeArea->addWidget(m_pToolpath);
+    m_pToolpath->Attach(m_pCode);
+    m_pInner->addWidget(m_pCodeArea);
     m_pOuter->setChildrenCollapsible(false);
     // The form keeps its height when the window is resized; the panes below take the change.
     m_pOuter->setStretchFactor(0, 0);
@@ -136,6 +143,7 @@ void CChildProcFrame::Compile() {
     if (CProgram* program = Active()) {
         CDocumentContext context(m_pDoc->Doc());
         program->Compile(m_pCode, context);
+        m_pToolpath->ShowProgram(*program, m_pDoc->Doc());
     }
 }
 
@@ -214,6 +222,7 @@ void CChildProcFrame::LayOutPanes() {
     const int width = m_pInner->width() > 0 ? m_pInner->width() : m_pOuter->width();
     m_pOuter->setSizes({kFormHeight, std::max(1, height - kFormHeight)});
     m_pInner->setSizes({width / 3, width - width / 3});
+    m_pCodeArea->setSizes({(width - width / 3) / 2, (width - width / 3) / 2});
 }
 
 void CChildProcFrame::showEvent(QShowEvent* event) {

@@ -13,6 +13,7 @@ class CPreProcesorProgram;
 class CPreProcesorView;
 class CProgram;
 class CProgramList;
+class CToolpathPane;
 class QSplitter;
 
 class CChildProcFrame : public QMdiSubWindow, public CChildWindow {
@@ -30,6 +31,7 @@ public:
     CPreProcesorView& FormView() const { return *m_pForm; }
     CPreProcesorProgram& ProgramView() const { return *m_pProgram; }
     CPreProcesorEdit& CodeView() const { return *m_pCode; }
+    CToolpathPane& ToolpathPane() const { return *m_pToolpath; }
     QSplitter* OuterSplitter() const { return m_pOuter; }
     QSplitter* InnerSplitter() const { return m_pInner; }
     CProgramList* Programs() const;
@@ -60,6 +62,8 @@ private:
     QSplitter* m_pInner;
     CPreProcesorView* m_pForm;
     CPreProcesorProgram* m_pProgram;
+    QSplitter* m_pCodeArea;
     CPreProcesorEdit* m_pCode;
+    CToolpathPane* m_pToolpath;
     bool m_bLaidOut = false;
 };

@@ -1,0 +1,81 @@
+// Toolpath figures: reading 100 000 NC lines back, the deviation check of a 1 000-element profile.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <string>
+
+#include "document/Layer.h"
+#include "elements/Arc.h"
+#include "elements/Linear.h"
+#include "toolpath/DeviationCheck.h"
+#include "toolpath/NcReader.h"
+
+namespace {
+
+// Numbered blocks of lines and arcs of both directions, with comments, like a finishing pass.
+std::string Program(int lines) {
+    std::string text = "%\n(O100 bench)\nN10 G18 G21 G90 G90.1 G8 G94\n";
+    char block[128];
+    for (int i = 0; i < lines; ++i) {
+        const double z = i * 0.5;
+        switch (i % 3) {
+            case 0:
+                std::snprintf(block, sizeof block, "N%d G1 X20.0000 Z%.4f F120.0\n", i * 10 + 20, z);
+                break;
+            case 1:
+                std::snprintf(block, sizeof block, "N%d G2 X20.0000 Z%.4f I19.7500 K%.4f ; up\n", i * 10 + 20,
+                              z, z - 0.25);
+                break;
+            default:
+                std::snprintf(block, sizeof block, "N%d G3 X20.0000 Z%.4f R0.3 (down)\n", i * 10 + 20, z);
+                break;
+        }
+        text += block;
+    }
+    return text + "M30\n%\n";
+}
+
+void BM_Read100000Lines(benchmark::State& state) {
+    const std::string text = Program(100000);
+    size_t moves = 0;
+    for (auto _ : state) {
+        const CToolpath path = CNcReader().Read(text);
+        moves = path.moves.size();
+        benchmark::DoNotOptimize(moves);
+    }
+    state.counters["moves"] = static_cast<double>(moves);
+    state.SetItemsProcessed(state.iterations() * 100000);
+}
+BENCHMARK(BM_Read100000Lines)->Unit(benchmark::kMillisecond);
+
+// A profile of 500 lines and 500 upper arcs, 1 mm each, and a pass that follows it exactly.
+void BM_DeviationOf1000ElementProfile(benchmark::State& state) {
+    CLayer layer;
+    layer.CreateBorders(0, 200000, 10000000);
+    layer.AddLine(0, 200000, 10000000, 200000);
+    std::string text = "G18 G21 G90 G90.1 G8\nG0 X25 Z-1\nG1 X20 Z0 F100\n";
+    char block[128];
+    for (int i = 0; i < 1000; i += 2) {
+        const int32_t z = i * 10000;
+        layer.AddPiece(std::make_unique<CLinear>(z, 200000, z + 10000, 200000), 0);
+        auto arc = std::make_unique<CArc>(CPoint(z + 10000, 200000), CPoint(z + 20000, 200000),
+                                          CPoint(z + 15000, 202000));
+        std::snprintf(block, sizeof block, "G1 X20 Z%.4f\nG2 X20 Z%.4f I%.6f K%.6f\n", (z + 10000) / 1e4,
+                      (z + 20000) / 1e4, arc->m_dCenterY / 1e4, arc->m_dCenterX / 1e4);
+        layer.AddPiece(std::move(arc), 0);
+        text += block;
+    }
+    const CToolpath path = CNcReader().Read(text);
+    double largest = 0;
+    for (auto _ : state) {
+        const CDeviationResult r = CDeviationCheck::Run(path, CProfileShape::FromLayer(layer), 0.01);
+        largest = r.dLargestMm;
+        benchmark::DoNotOptimize(largest);
+    }
+    state.counters["elements"] = static_cast<double>(layer.GetPieces().size());
+    state.counters["moves"] = static_cast<double>(path.moves.size());
+    state.counters["largest_mm"] = largest;
+}
+BENCHMARK(BM_DeviationOf1000ElementProfile)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,92 @@
+// The "verify" command: a program compiled, read back and measured against a layer's profile.
+#include <cstdio>
+#include <nlohmann/json.hpp>
+
+#include "cli/CliCommands.h"
+#include "cli/CliDocument.h"
+#include "postprocessor/ProgramDocument.h"
+#include "postprocessor/ProgramList.h"
+#include "toolpath/DeviationCheck.h"
+#include "toolpath/ProgramToolpath.h"
+
+namespace {
+
+using Json = nlohmann::json;
+
+double Mm(double modelUnits) {
+    return modelUnits / 10000.0;
+}
+
+Json Notes(const std::vector<CNcNote>& notes) {
+    Json list = Json::array();
+    for (const CNcNote& n : notes) {
+        list.push_back({{"line", n.nLine}, {"text", n.strText}});
+    }
+    return list;
+}
+
+Json ToJson(const std::string& program, int layer, const CToolpath& path, const CDeviationResult& r) {
+    Json uncovered = Json::array();
+    for (const auto& [from, to] : r.uncovered) {
+        uncovered.push_back({Mm(from), Mm(to)});
+    }
+    const auto feeds =
+        std::count_if(path.moves.begin(), path.moves.end(), [](const CToolMove& m) { return !m.bRapid; });
+    Json out = {{"program", program},
+                {"layer", layer},
+                {"tolerance", r.dToleranceMm},
+                {"moves", path.moves.size()},
+                {"feedMoves", feeds},
+                {"measured", r.bMeasured ? 1 : 0},
+                {"largestDeviation", r.dLargestMm},
+                {"at", {Mm(r.ptAt.dZ), Mm(r.ptAt.dX)}},
+                {"line", r.nLine},
+                {"block", r.strBlock},
+                {"withinTolerance", !r.Exceeds() && path.errors.empty() ? 1 : 0},
+                {"uncovered", uncovered},
+                {"errors", Notes(path.errors)},
+                {"unknownWords", Notes(path.unknown)}};
+    return out;
+}
+
+void PrintText(const std::string& program, int layer, const CToolpath& path, const CDeviationResult& r) {
+    std::printf("program \"%s\", layer %d: %zu moves\n", program.c_str(), layer, path.moves.size());
+    std::printf("%s\n", r.Summary().c_str());
+    std::printf("%s the tolerance of %.4f mm\n", r.Exceeds() ? "exceeds" : "within", r.dToleranceMm);
+    for (const auto& [from, to] : r.uncovered) {
+        std::printf("no feed move near the profile from Z %.3f to Z %.3f\n", Mm(from), Mm(to));
+    }
+    for (const CNcNote& n : path.errors) {
+        std::printf("line %d: error: %s\n", n.nLine, n.strText.c_str());
+    }
+    for (const CNcNote& n : path.unknown) {
+        std::printf("line %d: unknown word %s\n", n.nLine, n.strText.c_str());
+    }
+}
+
+}  // namespace
+
+int RunVerify(const CVerifyOptions& options) {
+    CCliDocument document;
+    CProgram* program = document.OpenCompiled(options.strFile, options.strPostDir, options.strProgram);
+    if (!program) {
+        return 1;
+    }
+    CDocumentContext context(document.GetDoc());
+    const CProgramCheck check =
+        CProgramToolpath::Check(*program, context, options.nLayer, options.dToleranceMm);
+    if (check.nLayer == 0) {
+        return CCliDocument::Fail("the drawing has no layer " + std::to_string(options.nLayer));
+    }
+    const CToolpath& path = check.path;
+    const CDeviationResult& result = check.result;
+    const int layer = check.nLayer;
+    if (options.bJson) {
+        std::printf("%s\n", ToJson(options.strProgram, layer, path, result).dump(2).c_str());
+    } else {
+        PrintText(options.strProgram, layer, path, result);
+    }
+    std::fflush(stdout);
+    // A program the control would refuse fails the check as much as one off the profile.
+    return result.Exceeds() || !path.errors.empty() ? 1 : 0;
+}

@@ -1,0 +1,37 @@
+// CDeviationCheck: how far a program's feed moves stray from a layer's profile, and where.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "toolpath/ProfileShape.h"
+#include "toolpath/Toolpath.h"
+
+struct CDeviationResult {
+    double dToleranceMm = 0.01;
+    // False when no feed move runs over the profile's span: nothing was measured.
+    bool bMeasured = false;
+    double dLargestMm = 0.0;
+    CPathPoint ptAt;  // model units
+    size_t nMove = 0;
+    int nLine = 0;
+    std::string strBlock;
+    // Z ranges (model units) of the profile that no feed move came within the tolerance of.
+    std::vector<std::pair<double, double>> uncovered;
+
+    bool Exceeds() const { return !bMeasured || dLargestMm > dToleranceMm; }
+    // "largest deviation 0.0004 mm at Z 120.000 X 14.000, line N150"
+    std::string Summary() const;
+};
+
+class CDeviationCheck {
+public:
+    // Points along every feed move and along the profile lie this far apart at most (model units).
+    static constexpr double kSampleStep = 500.0;
+
+    static CDeviationResult Run(const CToolpath& path, const CProfileShape& profile, double toleranceMm);
+
+private:
+    static void MeasureMoves(const CToolpath& path, const CProfileShape& profile, CDeviationResult& result);
+    static void FindUncovered(const CToolpath& path, const CProfileShape& profile, CDeviationResult& result);
+};

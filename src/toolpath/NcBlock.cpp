@@ -1,0 +1,108 @@
+// Splitting a line of NC text into words, comments and framing.
+#include "toolpath/NcBlock.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+// Reads a signed decimal number at text[i] (no blanks left in text); false when there is none.
+bool ReadNumber(const std::string& text, size_t& i, double& value, std::string& written) {
+    const size_t start = i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        ++i;
+    }
+    bool digits = false;
+    while (i < text.size() && (std::isdigit(static_cast<unsigned char>(text[i])) || text[i] == '.')) {
+        digits = digits || text[i] != '.';
+        ++i;
+    }
+    if (!digits) {
+        i = start;
+        return false;
+    }
+    written = text.substr(start, i - start);
+    value = std::strtod(written.c_str(), nullptr);
+    return true;
+}
+
+// Takes the comments out of line and returns the rest without blanks.
+std::string StripComments(const std::string& line, CNcBlock& block) {
+    std::string rest;
+    for (size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == ';') {
+            block.comments.push_back(line.substr(i + 1));
+            break;
+        }
+        if (c == '(') {
+            const size_t close = line.find(')', i + 1);
+            if (close == std::string::npos) {
+                block.faults.push_back("comment without \")\"");
+                block.comments.push_back(line.substr(i + 1));
+                break;
+            }
+            block.comments.push_back(line.substr(i + 1, close - i - 1));
+            i = close;
+            continue;
+        }
+        if (!std::isspace(static_cast<unsigned char>(c))) {
+            rest += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        }
+    }
+    return rest;
+}
+
+}  // namespace
+
+CNcBlock CNcBlock::Parse(const std::string& line) {
+    CNcBlock block;
+    std::string text = StripComments(line, block);
+    if (!text.empty() && text[0] == '/') {
+        block.bBlockDelete = true;
+        text.erase(0, 1);
+    }
+    if (text == "%") {
+        block.bPercent = true;
+        return block;
+    }
+    for (size_t i = 0; i < text.size();) {
+        const char letter = text[i];
+        if (!std::isalpha(static_cast<unsigned char>(letter))) {
+            block.faults.push_back(std::string("unexpected \"") + letter + "\"");
+            ++i;
+            continue;
+        }
+        ++i;
+        CNcWord word;
+        word.cLetter = letter;
+        std::string number;
+        if (!ReadNumber(text, i, word.dValue, number)) {
+            block.faults.push_back(std::string("word ") + letter + " without a number");
+            continue;
+        }
+        // Beyond a kilometre in any unit no NC word means a length; such a number only spoils
+        // the arithmetic behind it.
+        if (!std::isfinite(word.dValue) || std::fabs(word.dValue) > 1e6) {
+            block.faults.push_back(std::string("number out of range in word ") + letter);
+            continue;
+        }
+        word.strText = letter + number;
+        if (letter == 'N' && block.strBlock.empty() && block.words.empty()) {
+            block.strBlock = word.strText;
+            continue;
+        }
+        block.words.push_back(word);
+    }
+    return block;
+}
+
+const CNcWord* CNcBlock::Find(char letter) const {
+    for (const CNcWord& w : words) {
+        if (w.cLetter == letter) {
+            return &w;
+        }
+    }
+    return nullptr;
+}

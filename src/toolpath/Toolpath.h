@@ -1,0 +1,43 @@
+// CToolpath: what an NC text makes the tool do, as read back: moves, events and findings.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "toolpath/PathSegment.h"
+
+// One tool move. Positions are model units with X as a radius, whatever the text's units and
+// diameter mode were.
+struct CToolMove {
+    CPathSegment segment;
+    bool bRapid = false;
+    double dFeed = 0.0;    // F in effect (as written), 0 before any
+    int nLine = 0;         // source line, from 1
+    std::string strBlock;  // the block's N word as written ("N150"), empty without one
+};
+
+// A word the reader keeps without moving the tool: F, S, T, M, and G codes that only set modes.
+struct CNcEvent {
+    char cLetter = 0;
+    double dValue = 0.0;
+    std::string strWord;  // as written, upper case
+    int nLine = 0;
+};
+
+// A word the reader does not know, or a fault in a block; neither stops reading.
+struct CNcNote {
+    int nLine = 0;
+    std::string strText;
+};
+
+struct CToolpath {
+    std::vector<CToolMove> moves;
+    std::vector<CNcEvent> events;
+    std::vector<CNcNote> unknown;  // words kept and listed
+    std::vector<CNcNote> errors;   // blocks a controller would refuse
+    int nProgramNumber = -1;       // the O number, -1 without one
+    int nLineCount = 0;
+
+    // The moves read from a source line, in order (first index, count).
+    std::pair<size_t, size_t> MovesOfLine(int line) const;
+};

@@ -1,0 +1,60 @@
+// CToolpathView: the toolpath pane's state: profiles and moves, mapping, zoom, pan, selection.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "elements/ViewServices.h"
+#include "toolpath/Toolpath.h"
+
+class CLayer;
+class CSurface;
+
+class CToolpathView {
+public:
+    // Blank space kept around the content by zoom to fit (pixels).
+    static constexpr int kFitMargin = 12;
+    // Pixels around the cursor within which a click picks a move.
+    static constexpr int kPickTolerance = 4;
+
+    CToolpathView();
+    ~CToolpathView();
+    CToolpathView(const CToolpathView&) = delete;
+    CToolpathView& operator=(const CToolpathView&) = delete;
+
+    // The profiles to draw (copies owned by the pane), the moves of the last compilation and
+    // the line that stands under the picture. Zooms to fit.
+    void SetContent(std::vector<std::unique_ptr<CLayer>> layers, CToolpath path, std::string summary);
+    const CToolpath& GetPath() const { return m_path; }
+    const std::string& GetSummary() const { return m_strSummary; }
+
+    void SetClientSize(int width, int height);
+    void ZoomToFit();
+    // Zooms by 1.25 per step (negative: out), keeping the model point under the pixel in place.
+    void ZoomAt(int px, int py, int steps);
+    void Pan(int dx, int dy);
+    const CViewServices& GetMapping() const { return m_mapping; }
+
+    // The move under the pixel (nearest within the pick tolerance), or -1.
+    int HitTest(int px, int py) const;
+    // Selects every move of a source line (none: 0); returns the number selected.
+    size_t SelectLine(int line);
+    int GetSelectedLine() const { return m_nSelectedLine; }
+    const std::vector<size_t>& GetSelected() const { return m_selected; }
+
+    // Background, profiles as the drawing view draws them, then the moves.
+    void Paint(CSurface& dc);
+
+private:
+    double PixelsPerUnit() const;
+
+    CViewServices m_mapping;
+    std::vector<std::unique_ptr<CLayer>> m_layers;
+    CToolpath m_path;
+    std::string m_strSummary;
+    std::vector<size_t> m_selected;
+    int m_nSelectedLine = 0;
+    int m_nWidth = 1;
+    int m_nHeight = 1;
+};
