@@ -5,11 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-// Font and platform libraries keep a few caches until the process ends; they are not ours.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig\nleak:libQt6Gui\nleak:libQt6Core\nleak:libglib\nleak:libdbus\n";
-}
-
 namespace {
 
 // The offscreen platform says so whenever a window is raised or sized by its hints.
