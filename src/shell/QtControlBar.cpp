@@ -53,6 +53,12 @@ void CQtControlBar::Notify(int id, BarNotify what) {
     }
 }
 
+void CQtControlBar::NotifyReturn(int id) {
+    // Enter finishes the field as leaving it does, then says so.
+    Notify(id, BarNotify::KillFocus);
+    Notify(id, BarNotify::Return);
+}
+
 void CQtControlBar::Connect(int id, QWidget* widget) {
     if (auto* combo = As<QComboBox>(widget)) {
         connect(combo, &QComboBox::activated, this, [this, id](int) { Notify(id, BarNotify::SelChange); });
@@ -60,8 +66,7 @@ void CQtControlBar::Connect(int id, QWidget* widget) {
             combo->setInsertPolicy(QComboBox::NoInsert);
             connect(combo->lineEdit(), &QLineEdit::textEdited, this,
                     [this, id](const QString&) { Notify(id, BarNotify::EditChange); });
-            connect(combo->lineEdit(), &QLineEdit::returnPressed, this,
-                    [this, id]() { Notify(id, BarNotify::KillFocus); });
+            connect(combo->lineEdit(), &QLineEdit::returnPressed, this, [this, id]() { NotifyReturn(id); });
             combo->lineEdit()->installEventFilter(this);
             m_focusIds[combo->lineEdit()] = id;
         }
@@ -75,7 +80,7 @@ void CQtControlBar::Connect(int id, QWidget* widget) {
     } else if (auto* edit = As<QLineEdit>(widget)) {
         connect(edit, &QLineEdit::textEdited, this,
                 [this, id](const QString&) { Notify(id, BarNotify::EditChange); });
-        connect(edit, &QLineEdit::returnPressed, this, [this, id]() { Notify(id, BarNotify::KillFocus); });
+        connect(edit, &QLineEdit::returnPressed, this, [this, id]() { NotifyReturn(id); });
         edit->installEventFilter(this);
         m_focusIds[edit] = id;
     } else if (auto* text = As<QPlainTextEdit>(widget)) {

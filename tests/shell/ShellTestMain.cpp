@@ -22,7 +22,8 @@ void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
 }  // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // Offscreen, unless the run asks for the X server it has (the end-to-end test under xvfb-run).
+    setenv("QT_QPA_PLATFORM", std::getenv("KESTROVEL_TEST_ON_X") ? "xcb" : "offscreen", 1);
     qInstallMessageHandler(QuietHandler);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KestrovelTest"));
