@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -66,7 +67,6 @@ void CQtControlBar::Connect(int id, QWidget* widget) {
             combo->setInsertPolicy(QComboBox::NoInsert);
             connect(combo->lineEdit(), &QLineEdit::textEdited, this,
                     [this, id](const QString&) { Notify(id, BarNotify::EditChange); });
-            connect(combo->lineEdit(), &QLineEdit::returnPressed, this, [this, id]() { NotifyReturn(id); });
             combo->lineEdit()->installEventFilter(this);
             m_focusIds[combo->lineEdit()] = id;
         }
@@ -93,6 +93,16 @@ void CQtControlBar::Connect(int id, QWidget* widget) {
 }
 
 bool CQtControlBar::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && qobject_cast<QComboBox*>(watched->parent())) {
+        // Enter in a combo box's field: the field hands the key on to its box, which would
+        // hand it back; taken here it is told once.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        auto it = m_focusIds.find(watched);
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && it != m_focusIds.end()) {
+            NotifyReturn(it->second);
+            return true;
+        }
+    }
     if (event->type() == QEvent::FocusOut) {
         auto it = m_focusIds.find(watched);
         if (it != m_focusIds.end()) {

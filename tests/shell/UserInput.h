@@ -63,7 +63,8 @@ inline void TypeAndEnter(QLineEdit* edit, const QString& text) {
     QTest::keyClick(edit, Qt::Key_Return);
 }
 
-// Opens a drop-down list with the mouse and clicks the entry.
+// Opens a drop-down list with the mouse and chooses the entry with the arrow keys and Enter
+// (a list just opened ignores mouse releases for a moment, so clicks on it are unreliable).
 inline bool ChooseEntry(QComboBox* combo, const QString& entry) {
     const int index = combo->findText(entry);
     if (index < 0) {
@@ -71,11 +72,17 @@ inline bool ChooseEntry(QComboBox* combo, const QString& entry) {
     }
     Click(combo);
     QAbstractItemView* view = combo->view();
-    for (int i = 0; i < 50 && !view->isVisible(); ++i) {
+    for (int i = 0; i < 100 && !view->isVisible(); ++i) {
         QTest::qWait(5);
     }
-    const QRect rc = view->visualRect(combo->model()->index(index, 0));
-    Click(view->viewport(), rc.center());
+    const int from = std::max(0, view->currentIndex().row());
+    for (int i = from; i < index; ++i) {
+        QTest::keyClick(view, Qt::Key_Down);
+    }
+    for (int i = from; i > index; --i) {
+        QTest::keyClick(view, Qt::Key_Up);
+    }
+    QTest::keyClick(view, Qt::Key_Return);
     return combo->currentIndex() == index;
 }
 
@@ -89,10 +96,17 @@ inline bool ClickRow(QListWidget* list, const QString& text) {
     return list->currentItem() == found.first();
 }
 
-// Acts on the next modal dialog of the type once it is up (before the call that opens it).
+// Acts on the next modal dialog of the type once it is up (called before the call that opens
+// it); looks every few milliseconds for up to ten seconds, however busy the event loop is.
 template <class TDialog>
-void WhenShown(std::function<void(TDialog&)> action) {
-    OnNextDialog<TDialog>(std::move(action));
+void WhenShown(std::function<void(TDialog&)> action, int triesLeft = 1000) {
+    QTimer::singleShot(10, [action, triesLeft]() {
+        if (auto* dialog = qobject_cast<TDialog*>(QApplication::activeModalWidget())) {
+            action(*dialog);
+        } else if (triesLeft > 0) {
+            WhenShown<TDialog>(action, triesLeft - 1);
+        }
+    });
 }
 
 }  // namespace UserInput
