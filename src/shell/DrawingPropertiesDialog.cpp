@@ -138,8 +138,9 @@ void CDrawingPropertiesDialog::OnSpin(int which, int position) {
         ReadField(which);
     }
     int32_t& value = which == 0 ? m_logic.Values().nLength : m_logic.Values().nBase;
-    value = m_logic.OnSpin(which == 0 ? CDrawingPropertiesLogic::kSpinLength : CDrawingPropertiesLogic::kSpinBase,
-                           position, value);
+    value =
+        m_logic.OnSpin(which == 0 ? CDrawingPropertiesLogic::kSpinLength : CDrawingPropertiesLogic::kSpinBase,
+                       position, value);
     ShowField(which);
 }
 
@@ -147,8 +148,9 @@ bool CDrawingPropertiesDialog::ReadField(int which) {
     // A text that is no number leaves the value as it was.
     QLineEdit* edit = which == 0 ? m_pHeight : m_pBase;
     m_bEdited[which] = false;
-    return m_logic.ReadStock(which == 0 ? CDrawingPropertiesLogic::kSpinLength : CDrawingPropertiesLogic::kSpinBase,
-                             FromQ(edit->text()));
+    return m_logic.ReadStock(
+        which == 0 ? CDrawingPropertiesLogic::kSpinLength : CDrawingPropertiesLogic::kSpinBase,
+        FromQ(edit->text()));
 }
 
 bool CDrawingPropertiesDialog::ReadFields() {

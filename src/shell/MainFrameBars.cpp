@@ -216,8 +216,9 @@ void CMainFrame::ShowDialogBarFirstTime(QDockWidget* bar) {
     // bars already on the screen instead of on top of them. Rectangles include the caption.
     const int caption = CFrameLayoutStore::kCaptionHeight;
     std::vector<CRect> shown;
-    for (QDockWidget* other : {static_cast<QDockWidget*>(m_pObjectBar), static_cast<QDockWidget*>(m_pLayerBar),
-                               static_cast<QDockWidget*>(m_pAidsBar)}) {
+    for (QDockWidget* other :
+         {static_cast<QDockWidget*>(m_pObjectBar), static_cast<QDockWidget*>(m_pLayerBar),
+          static_cast<QDockWidget*>(m_pAidsBar)}) {
         if (other != bar && other->isVisible() && other->isFloating()) {
             const QRect g = other->geometry();
             shown.push_back(CRect(g.left(), g.top() - caption, g.left() + g.width(), g.top() + g.height()));
@@ -226,8 +227,8 @@ void CMainFrame::ShowDialogBarFirstTime(QDockWidget* bar) {
     const QSize size = bar->size().expandedTo(bar->sizeHint());
     const QRect screen = ScreenRect();
     const int corner = CFrameLayoutStore::kDefaultDialogBarCorner;
-    const CRect rc = CBarPlacement::Place(CSize{size.width(), size.height() + caption}, shown, CPoint(corner, corner),
-                                          CRect(screen.left(), screen.top(), screen.left() + screen.width(),
-                                                screen.top() + screen.height()));
+    const CRect rc = CBarPlacement::Place(
+        CSize{size.width(), size.height() + caption}, shown, CPoint(corner, corner),
+        CRect(screen.left(), screen.top(), screen.left() + screen.width(), screen.top() + screen.height()));
     bar->setGeometry(QRect(rc.left, rc.top + caption, size.width(), size.height()));
 }

@@ -47,7 +47,8 @@ TEST(BarPlacement, AFreePlaceIsFoundWheneverTheScreenHasOne) {
         for (int i = 0; i < count; ++i) {
             const int x = static_cast<int>(random() % 70) - 5;
             const int y = static_cast<int>(random() % 60) - 5;
-            shown.push_back(CRect(x, y, x + 4 + static_cast<int>(random() % 30), y + 4 + static_cast<int>(random() % 25)));
+            shown.push_back(CRect(x, y, x + 4 + static_cast<int>(random() % 30),
+                                  y + 4 + static_cast<int>(random() % 25)));
         }
         const CSize size{4 + static_cast<int>(random() % 30), 4 + static_cast<int>(random() % 25)};
         const CPoint corner(static_cast<int>(random() % 50), static_cast<int>(random() % 40));

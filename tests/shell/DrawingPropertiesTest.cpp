@@ -197,5 +197,7 @@ TEST(DrawingPropertiesDialog, FieldsNameTheirUnitAndHeightIsTheLengthAlongZ) {
     QTest::keyClick(Child<QComboBox>(dialog, CDrawingPropertiesDialog::IDC_DP_UNITS), Qt::Key_Down);
     EXPECT_EQ(heightUnit->text(), QStringLiteral("inches"));
     EXPECT_EQ(baseUnit->text(), QStringLiteral("inches"));
-    EXPECT_TRUE(Child<QLineEdit>(dialog, CDrawingPropertiesDialog::IDC_HEIGHT)->toolTip().contains(QStringLiteral("along Z")));
+    EXPECT_TRUE(Child<QLineEdit>(dialog, CDrawingPropertiesDialog::IDC_HEIGHT)
+                    ->toolTip()
+                    .contains(QStringLiteral("along Z")));
 }

@@ -184,7 +184,8 @@ TEST_F(EndToEnd, FromANewDrawingToACompiledProgramAndBack) {
     ASSERT_NE(cnc, nullptr);
     CQtControlBar& form = cnc->Bar();
     EXPECT_EQ(form.GetText(IDC_PROG_SELECT), "New Program1");
-    ASSERT_TRUE(ChooseEntry(qobject_cast<QComboBox*>(form.Widget(IDC_PROG_POST)), QStringLiteral("LinuxCNC lathe")));
+    ASSERT_TRUE(
+        ChooseEntry(qobject_cast<QComboBox*>(form.Widget(IDC_PROG_POST)), QStringLiteral("LinuxCNC lathe")));
     ASSERT_TRUE(ClickRow(qobject_cast<QListWidget*>(form.Widget(IDC_PROG_TEMPLATES)),
                          QStringLiteral("Finish left to right")));
     QList<QLineEdit*> fields;

@@ -4,16 +4,17 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QMdiArea>
-#include <QScreen>
-#include <QWindow>
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QWindow>
 
 #include "GuiDriver.h"
 #include "shell/AidsBar.h"
 #include "shell/CommandIds.h"
 #include "shell/DrawingPropertiesDialog.h"
+#include "shell/FrameLayoutStore.h"
 #include "shell/Kestrovel.h"
 #include "shell/LayerBar.h"
 #include "shell/MainFrame.h"
@@ -21,7 +22,6 @@
 #include "shell/QtSettingsStore.h"
 #include "shell/ShellDocument.h"
 #include "shell/ViewToolBar.h"
-#include "shell/FrameLayoutStore.h"
 
 namespace {
 
@@ -194,7 +194,8 @@ TEST(MainFrame, DialogBarsShownTheFirstTimeDoNotCoverEachOther) {
         Settle();
     }
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    for (QDockWidget* bar : std::initializer_list<QDockWidget*>{frame.LayerBar(), frame.AidsBar(), frame.ObjectBar()}) {
+    for (QDockWidget* bar :
+         std::initializer_list<QDockWidget*>{frame.LayerBar(), frame.AidsBar(), frame.ObjectBar()}) {
         ASSERT_TRUE(bar->isFloating());
         // With the caption above the bar, as the stored rectangles have it.
         rects.append(bar->geometry().adjusted(0, -CFrameLayoutStore::kCaptionHeight, 0, 0));

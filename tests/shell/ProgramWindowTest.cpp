@@ -47,10 +47,10 @@ protected:
     CChildProcFrame& Open(bool sample = false) {
         m_pApp = std::make_unique<CKestrovelApp>(
             CQtSettingsStore::ForFile(m_dir.filePath(QStringLiteral("k.ini")), CKestrovelApp::kRecentFiles));
-        m_pApp->Messages().SetInterceptor([](const std::string&, const std::string&, MessageIcon,
-                                             MessageButtons buttons) {
-            return buttons == MessageButtons::YesNoCancel ? MessageAnswer::No : MessageAnswer::Ok;
-        });
+        m_pApp->Messages().SetInterceptor(
+            [](const std::string&, const std::string&, MessageIcon, MessageButtons buttons) {
+                return buttons == MessageButtons::YesNoCancel ? MessageAnswer::No : MessageAnswer::Ok;
+            });
         QStringList args;
         if (sample) {
             const QString copy = m_dir.filePath(QStringLiteral("shaft.kst"));
@@ -103,42 +103,66 @@ TEST_F(ProgramWindow, EveryProgramEditMarksTheDocumentModifiedCompilingDoesNot) 
         action();
         EXPECT_EQ(Doc().IsModified(), modifies) << what;
     };
-    edit("post-processor", [&] { Choose(bar, IDC_PROG_POST, "LinuxCNC lathe"); }, true);
-    edit("add command", [&] {
-        qobject_cast<QListWidget*>(bar.Widget(IDC_PROG_TEMPLATES))->setCurrentRow(
-            bar.FindStringExact(IDC_PROG_TEMPLATES, "Tool change"));
-        Press(bar, IDC_PROG_ADD);
-    }, true);
-    edit("compile", [&] { Frame().Route(kCmdProgramCompile); }, false);
-    edit("insert command", [&] {
-        qobject_cast<QListWidget*>(bar.Widget(IDC_PROG_TEMPLATES))->setCurrentRow(
-            bar.FindStringExact(IDC_PROG_TEMPLATES, "Spindle stop"));
-        Press(bar, IDC_PROG_INSERT);
-    }, true);
-    edit("re-edit without a change", [&] {
-        Press(bar, IDC_EDIT_COMMAND);
-        QTest::mouseClick(cnc.FormView().findChild<QPushButton*>(QString::number(IDC_SAVE_REEDITED)),
-                          Qt::LeftButton);
-    }, false);
-    edit("re-edit", [&] {
-        qobject_cast<QListWidget*>(bar.Widget(IDC_PROG_COMMANDS))->setCurrentRow(1);
-        Press(bar, IDC_EDIT_COMMAND);
-        auto* field = cnc.FormView().findChild<QLineEdit*>(QString::number(3232));
-        ASSERT_NE(field, nullptr);
-        field->setText(QStringLiteral("7"));
-        QTest::mouseClick(cnc.FormView().findChild<QPushButton*>(QString::number(IDC_SAVE_REEDITED)),
-                          Qt::LeftButton);
-    }, true);
-    edit("delete command", [&] { Press(bar, IDC_DELETE_COMMAND); }, true);
-    edit("rename", [&] { TypeName(bar, QStringLiteral("Roughing")); }, true);
-    edit("number", [&] { qobject_cast<QSpinBox*>(bar.Widget(IDC_PROG_NUMBER))->setValue(20); }, true);
-    edit("note", [&] {
-        Press(bar, IDC_NOTE_SHOW);
-        cnc.FormView().findChild<QPlainTextEdit*>(QString::number(kNoteEditId))->setPlainText(QStringLiteral("x"));
-        Press(bar, IDC_NOTE_SAVE);
-    }, true);
-    edit("new program", [&] { Frame().Route(kCmdProgramNew); }, true);
-    edit("choose a program", [&] { Choose(bar, IDC_PROG_SELECT, "Roughing"); }, false);
+    edit(
+        "post-processor", [&] { Choose(bar, IDC_PROG_POST, "LinuxCNC lathe"); }, true);
+    edit(
+        "add command",
+        [&] {
+            qobject_cast<QListWidget*>(bar.Widget(IDC_PROG_TEMPLATES))
+                ->setCurrentRow(bar.FindStringExact(IDC_PROG_TEMPLATES, "Tool change"));
+            Press(bar, IDC_PROG_ADD);
+        },
+        true);
+    edit(
+        "compile", [&] { Frame().Route(kCmdProgramCompile); }, false);
+    edit(
+        "insert command",
+        [&] {
+            qobject_cast<QListWidget*>(bar.Widget(IDC_PROG_TEMPLATES))
+                ->setCurrentRow(bar.FindStringExact(IDC_PROG_TEMPLATES, "Spindle stop"));
+            Press(bar, IDC_PROG_INSERT);
+        },
+        true);
+    edit(
+        "re-edit without a change",
+        [&] {
+            Press(bar, IDC_EDIT_COMMAND);
+            QTest::mouseClick(cnc.FormView().findChild<QPushButton*>(QString::number(IDC_SAVE_REEDITED)),
+                              Qt::LeftButton);
+        },
+        false);
+    edit(
+        "re-edit",
+        [&] {
+            qobject_cast<QListWidget*>(bar.Widget(IDC_PROG_COMMANDS))->setCurrentRow(1);
+            Press(bar, IDC_EDIT_COMMAND);
+            auto* field = cnc.FormView().findChild<QLineEdit*>(QString::number(3232));
+            ASSERT_NE(field, nullptr);
+            field->setText(QStringLiteral("7"));
+            QTest::mouseClick(cnc.FormView().findChild<QPushButton*>(QString::number(IDC_SAVE_REEDITED)),
+                              Qt::LeftButton);
+        },
+        true);
+    edit(
+        "delete command", [&] { Press(bar, IDC_DELETE_COMMAND); }, true);
+    edit(
+        "rename", [&] { TypeName(bar, QStringLiteral("Roughing")); }, true);
+    edit(
+        "number", [&] { qobject_cast<QSpinBox*>(bar.Widget(IDC_PROG_NUMBER))->setValue(20); }, true);
+    edit(
+        "note",
+        [&] {
+            Press(bar, IDC_NOTE_SHOW);
+            cnc.FormView()
+                .findChild<QPlainTextEdit*>(QString::number(kNoteEditId))
+                ->setPlainText(QStringLiteral("x"));
+            Press(bar, IDC_NOTE_SAVE);
+        },
+        true);
+    edit(
+        "new program", [&] { Frame().Route(kCmdProgramNew); }, true);
+    edit(
+        "choose a program", [&] { Choose(bar, IDC_PROG_SELECT, "Roughing"); }, false);
 }
 
 TEST_F(ProgramWindow, ModifiedFollowsEveryChangeOfTheProgramsOverRandomSessions) {
@@ -176,8 +200,9 @@ TEST_F(ProgramWindow, ModifiedFollowsEveryChangeOfTheProgramsOverRandomSessions)
                 what = "note '" + note + "'";
                 changes = note != Active().GetNote();
                 Press(bar, IDC_NOTE_SHOW);
-                cnc.FormView().findChild<QPlainTextEdit*>(QString::number(kNoteEditId))->setPlainText(
-                    QString::fromStdString(note));
+                cnc.FormView()
+                    .findChild<QPlainTextEdit*>(QString::number(kNoteEditId))
+                    ->setPlainText(QString::fromStdString(note));
                 Press(bar, IDC_NOTE_SAVE);
             } else if (action == 4) {
                 const std::string post = pick({"LinuxCNC lathe", "Fanuc-style lathe"});
@@ -203,10 +228,12 @@ TEST_F(ProgramWindow, ModifiedFollowsEveryChangeOfTheProgramsOverRandomSessions)
             } else {
                 what = "choose a program";
                 const int count = bar.GetCount(IDC_PROG_SELECT);
-                Choose(bar, IDC_PROG_SELECT, bar.GetEntry(IDC_PROG_SELECT, static_cast<int>(random() % count)));
+                Choose(bar, IDC_PROG_SELECT,
+                       bar.GetEntry(IDC_PROG_SELECT, static_cast<int>(random() % count)));
             }
             expected = expected || changes;
-            ASSERT_EQ(Doc().IsModified(), expected) << "session " << session << ", step " << step << ": " << what;
+            ASSERT_EQ(Doc().IsModified(), expected)
+                << "session " << session << ", step " << step << ": " << what;
         }
     }
 }
@@ -214,11 +241,11 @@ TEST_F(ProgramWindow, ModifiedFollowsEveryChangeOfTheProgramsOverRandomSessions)
 TEST_F(ProgramWindow, ProgramEditsAreAskedForOnExit) {
     CChildProcFrame& cnc = Open();
     std::vector<std::string> questions;
-    m_pApp->Messages().SetInterceptor([&questions](const std::string& text, const std::string&, MessageIcon,
-                                                   MessageButtons) {
-        questions.push_back(text);
-        return MessageAnswer::Cancel;
-    });
+    m_pApp->Messages().SetInterceptor(
+        [&questions](const std::string& text, const std::string&, MessageIcon, MessageButtons) {
+            questions.push_back(text);
+            return MessageAnswer::Cancel;
+        });
     const QString path = m_dir.filePath(QStringLiteral("part.kst"));
     ASSERT_TRUE(m_pApp->SaveDocumentAs(*m_pApp->Documents()[0], path));
     // A name typed and not yet left: the menu does not take the focus, the name still counts.
