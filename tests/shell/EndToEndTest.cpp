@@ -77,6 +77,10 @@ protected:
         CMainFrame& frame = *app->GetMainFrame();
         frame.resize(1000, 680);
         frame.activateWindow();
+        // On a real X server the size arrives later: the drawing's scale must not change after
+        // the mouse has measured it.
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&frame));
+        QTest::qWait(200);
         Settle();
         return app;
     }
@@ -97,6 +101,7 @@ protected:
         double distance = 1e9;
         for (int x = 0; x < canvas->width(); ++x) {
             QTest::mouseMove(canvas, QPoint(x, y));
+            QCoreApplication::processEvents();
             bool ok = false;
             const double shown = frame.GetPaneText(1).toDouble(&ok);
             if (ok && std::abs(shown - z) < distance) {
