@@ -157,8 +157,15 @@ TEST_F(EndToEnd, FromANewDrawingToACompiledProgramAndBack) {
     // Just right of Z 0, so that the marker lies on the drawing and snaps to 0.
     const int left = ColumnOf(frame, 0.2);
     const int right = ColumnOf(frame, 100.0);
-    Click(canvas, QPoint(left, y), Qt::LeftButton);
-    Click(canvas, QPoint(right, y), Qt::RightButton);
+    // Press, then release where it was pressed, as a hand does; a real X server sees the pointer
+    // move there in between.
+    for (const auto& [x, button] : {std::pair{left, Qt::LeftButton}, std::pair{right, Qt::RightButton}}) {
+        QTest::mouseMove(canvas, QPoint(x, y));
+        QTest::mousePress(canvas, button, {}, QPoint(x, y));
+        QTest::qWait(20);
+        QTest::mouseRelease(canvas, button, {}, QPoint(x, y));
+        Settle();
+    }
     const int middle = ColumnOf(frame, 50.0);
     CQtControlBar& object = frame.ObjectBar()->Controls();
     for (int id : {IDC_START_X, IDC_END_X}) {
