@@ -22,7 +22,7 @@ void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Offscreen, unless the run asks for the X server it has (the end-to-end test under xvfb-run).
+    // Offscreen, unless the run asks for the X server it has (.ci/run under xvfb-run).
     setenv("QT_QPA_PLATFORM", std::getenv("KESTROVEL_TEST_ON_X") ? "xcb" : "offscreen", 1);
     qInstallMessageHandler(QuietHandler);
     // The tests answer Qt's own file dialog; a platform's dialog would wait for a person.
