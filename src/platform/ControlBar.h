@@ -40,6 +40,7 @@ enum class BarNotify : int {
     SelChange,   // the user chose another entry of a list
     KillFocus,   // an edit field, or the edit field of a combo box, lost the focus
     EditChange,  // the user changed the text of an edit field (or the value of its up-down control)
+    Return,      // Enter was pressed in an edit field or a combo box's edit field (after KillFocus)
 };
 
 // Receives a bar's notifications: which bar, which control, what happened. Changes made through

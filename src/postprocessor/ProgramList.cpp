@@ -158,6 +158,14 @@ void CProgramList::ReactivatePreProcesor(CControlBar& bar) {
     m_pActiveProgram->ReloadPostProcessor(bar);
 }
 
+std::vector<uint8_t> CProgramList::ProgramRecords() const {
+    CArchive ar;
+    for (const auto& p : m_programs) {
+        p->Serialize(ar);
+    }
+    return ar.GetBytes();
+}
+
 void CProgramList::StorePrograms(CArchive& ar) {
     ar.WriteString("Programs");
     ar.WriteInt(m_pActiveProgram ? m_pActiveProgram->GetIndex() : -1);

@@ -64,6 +64,10 @@ public:
     const std::vector<std::unique_ptr<CProgram>>& GetPrograms() const { return m_programs; }
     CMessages* GetMessages() const { return m_pMessages; }
 
+    // Every program's record without the choice of the active one: two of them differ exactly
+    // when the programs a save writes differ (what the document's modified flag follows).
+    std::vector<uint8_t> ProgramRecords() const;
+
     // The document's program block: "Programs", the active index or -1, every record.
     bool HasPrograms() const override { return !m_programs.empty(); }
     void StorePrograms(CArchive& ar) override;

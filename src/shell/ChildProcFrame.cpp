@@ -50,6 +50,9 @@ CChildProcFrame::CChildProcFrame(CKestrovelApp& app, CShellDocument& doc)
     setWidget(m_pOuter);
     m_bar.SetHandler([this](CControlBar&, int id, BarNotify what) { OnBarNotify(id, what); });
     m_pForm->Form().SetClickHandler([this](int id) { OnFormClick(id); });
+    if (CProgramList* list = Programs()) {
+        m_programRecords = list->ProgramRecords();
+    }
 }
 
 CChildProcFrame::~CChildProcFrame() = default;
@@ -74,6 +77,33 @@ void CChildProcFrame::InitialUpdate() {
         list->NewProgram(m_bar, m_pForm->Form());
     } else {
         list->SelectProgram("", m_bar, m_pForm->Form());
+    }
+    AfterEdit();
+}
+
+void CChildProcFrame::AfterEdit() {
+    // Any change of what a save writes of the programs is a change of the document, as a layer
+    // edit is; compiling, choosing a program or opening a panel are not.
+    if (CProgramList* list = Programs()) {
+        std::vector<uint8_t> records = list->ProgramRecords();
+        if (records != m_programRecords) {
+            m_pDoc->Doc().SetModifiedFlag(true);
+            m_programRecords = std::move(records);
+        }
+    }
+    // The code view belongs to the program shown: empty until that program is compiled.
+    CProgram* program = Active();
+    m_pCode->SetText(program ? program->GetCode() : std::string());
+    m_app.GetMainFrame()->UpdateCommandUI();
+}
+
+void CChildProcFrame::TakeTypedName() {
+    CProgram* program = Active();
+    CProgramList* list = Programs();
+    const std::string name = m_bar.GetText(IDC_PROG_NAME);
+    if (program && list && !name.empty() && name != program->GetName()) {
+        program->SetName(name);
+        list->FillProgramCombo(m_bar);
     }
 }
 
@@ -100,11 +130,7 @@ void CChildProcFrame::OnBarNotify(int id, BarNotify what) {
     } else if (id == IDC_PROG_NUMBER && what == BarNotify::EditChange) {
         program->SetNumber(std::atoi(m_bar.GetText(IDC_PROG_NUMBER_SPIN).c_str()));
     } else if (id == IDC_PROG_NAME && what == BarNotify::KillFocus) {
-        const std::string name = m_bar.GetText(IDC_PROG_NAME);
-        if (!name.empty()) {
-            program->SetName(name);
-            list->FillProgramCombo(m_bar);
-        }
+        TakeTypedName();
     } else if (id == IDC_PROG_TEMPLATES && chosen) {
         program->StartCommand(form, m_bar.GetCurSel(IDC_PROG_TEMPLATES));
     } else if (id == IDC_PROG_ADD && clicked) {
@@ -129,7 +155,7 @@ void CChildProcFrame::OnBarNotify(int id, BarNotify what) {
     } else if (id == IDC_COMPILE_PROGRAM && clicked) {
         Compile();
     }
-    m_app.GetMainFrame()->UpdateCommandUI();
+    AfterEdit();
 }
 
 void CChildProcFrame::OnFormClick(int id) {
@@ -137,6 +163,7 @@ void CChildProcFrame::OnFormClick(int id) {
     if (id == IDC_SAVE_REEDITED && program && program->SaveReedited(&m_app.Messages())) {
         ShowActive();
     }
+    AfterEdit();
 }
 
 void CChildProcFrame::Compile() {
@@ -148,23 +175,29 @@ void CChildProcFrame::Compile() {
 }
 
 bool CChildProcFrame::OnCommand(int id) {
+    // A menu or a key does not take the focus from the name field: a name typed there counts
+    // before any command (a new program, a save, the exit).
+    TakeTypedName();
+    AfterEdit();
     CProgramList* list = Programs();
     switch (id) {
         case kCmdProgramNew:
             if (list) {
                 list->NewProgram(m_bar, m_pForm->Form());
             }
-            return true;
-        case kCmdProgramCompile: Compile(); return true;
+            break;
+        case kCmdProgramCompile: Compile(); break;
         case kCmdPostReactivate:
             if (list && Active()) {
                 list->ReactivatePreProcesor(m_bar);
             }
-            return true;
-        case kCmdFilePrint: Print(false); return true;
-        case kCmdFilePrintPreview: Print(true); return true;
+            break;
+        case kCmdFilePrint: Print(false); break;
+        case kCmdFilePrintPreview: Print(true); break;
         default: return false;
     }
+    AfterEdit();
+    return true;
 }
 
 bool CChildProcFrame::GetCommandState(int id, CCommandState& state) const {
@@ -234,6 +267,8 @@ void CChildProcFrame::showEvent(QShowEvent* event) {
 }
 
 void CChildProcFrame::closeEvent(QCloseEvent* event) {
+    TakeTypedName();
+    AfterEdit();
     if (!m_app.CanCloseWindow(*this)) {
         event->ignore();
         return;

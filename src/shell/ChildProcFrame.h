@@ -3,6 +3,8 @@
 
 #include <QMdiSubWindow>
 #include <QString>
+#include <cstdint>
+#include <vector>
 
 #include "shell/ChildWindow.h"
 #include "shell/QtControlBar.h"
@@ -51,6 +53,11 @@ private:
     void OnBarNotify(int id, BarNotify what);
     void OnFormClick(int id);
     void ShowActive();
+    // After every handler: the document marked modified when the programs changed, the code
+    // view following the active program, the commands' states renewed.
+    void AfterEdit();
+    // The text of the name field becomes the active program's name (an empty one is refused).
+    void TakeTypedName();
     void Compile();
     void Print(bool preview);
     void LayOutPanes();
@@ -66,4 +73,6 @@ private:
     CPreProcesorEdit* m_pCode;
     CToolpathPane* m_pToolpath;
     bool m_bLaidOut = false;
+    // The programs' records as last seen, to tell an edit from a look.
+    std::vector<uint8_t> m_programRecords;
 };

@@ -16,6 +16,10 @@ CDialogBar::CDialogBar(const QString& title, const QString& stateName, QWidget* 
     setAllowedAreas(Qt::LeftDockWidgetArea | Qt::TopDockWidgetArea);
 }
 
+void CDialogBar::EnableControls(bool enable) {
+    m_pBody->setEnabled(enable);
+}
+
 QComboBox* CDialogBar::MakeCombo(int id, const QStringList& entries, bool editable) {
     auto* combo = new QComboBox(m_pBody);
     combo->setEditable(editable);

@@ -21,6 +21,9 @@ public:
 
     CQtControlBar& Controls() { return m_controls; }
     const QString& GetStateName() const { return m_strStateName; }
+    // Enables or disables the bar's controls as a whole; each keeps its own enable state for
+    // when the bar is enabled again.
+    void EnableControls(bool enable);
 
 protected:
     // Builders for the bar layouts; each registers the control under its identifier.

@@ -32,6 +32,7 @@ CDrawingPropertiesDialog::CDrawingPropertiesDialog(const CDrawingPropertiesValue
     FillAccuracyList();
     (m_logic.Values().nShape == 1 ? m_pCylinder : m_pPrism)->setChecked(true);
     ShowFields();
+    ShowUnits();
 }
 
 void CDrawingPropertiesDialog::BuildLayout() {
@@ -48,12 +49,28 @@ void CDrawingPropertiesDialog::BuildLayout() {
     m_pBase->setObjectName(IdName(IDC_BASE));
     m_pHeightSpin->setObjectName(IdName(IDC_HEIGHT_SPIN));
     m_pBaseSpin->setObjectName(IdName(IDC_BASE_SPIN));
-    grid->addWidget(new QLabel(QStringLiteral("Height"), source), 0, 0);
+    auto* heightLabel = new QLabel(QStringLiteral("Height"), source);
+    auto* baseLabel = new QLabel(QStringLiteral("Base"), source);
+    // "Height" is the part's length along the turning axis, not a height across it.
+    const QString heightTip = QStringLiteral("The part's length along Z, the turning axis");
+    const QString baseTip = QStringLiteral("The stock's size across the axis: twice its radius X");
+    heightLabel->setToolTip(heightTip);
+    m_pHeight->setToolTip(heightTip);
+    baseLabel->setToolTip(baseTip);
+    m_pBase->setToolTip(baseTip);
+    for (QLabel*& unit : m_pUnitLabels) {
+        unit = new QLabel(source);
+    }
+    m_pUnitLabels[0]->setObjectName(QStringLiteral("HeightUnit"));
+    m_pUnitLabels[1]->setObjectName(QStringLiteral("BaseUnit"));
+    grid->addWidget(heightLabel, 0, 0);
     grid->addWidget(m_pHeight, 0, 1);
     grid->addWidget(m_pHeightSpin, 0, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Base"), source), 1, 0);
+    grid->addWidget(m_pUnitLabels[0], 0, 3);
+    grid->addWidget(baseLabel, 1, 0);
     grid->addWidget(m_pBase, 1, 1);
     grid->addWidget(m_pBaseSpin, 1, 2);
+    grid->addWidget(m_pUnitLabels[1], 1, 3);
     m_pPrism = new QRadioButton(QStringLiteral("Prism"), source);
     m_pCylinder = new QRadioButton(QStringLiteral("Cylinder"), source);
     m_pPrism->setObjectName(IdName(IDC_PRISM));
@@ -84,16 +101,8 @@ void CDrawingPropertiesDialog::BuildLayout() {
     connect(m_pBase, &QLineEdit::textEdited, this, [this]() { m_bEdited[1] = true; });
     m_pHeight->installEventFilter(this);
     m_pBase->installEventFilter(this);
-    connect(m_pHeightSpin, &CUpDown::positionChanged, this, [this](int pos) {
-        m_logic.Values().nLength =
-            m_logic.OnSpin(CDrawingPropertiesLogic::kSpinLength, pos, m_logic.Values().nLength);
-        ShowField(0);
-    });
-    connect(m_pBaseSpin, &CUpDown::positionChanged, this, [this](int pos) {
-        m_logic.Values().nBase =
-            m_logic.OnSpin(CDrawingPropertiesLogic::kSpinBase, pos, m_logic.Values().nBase);
-        ShowField(1);
-    });
+    connect(m_pHeightSpin, &CUpDown::positionChanged, this, [this](int pos) { OnSpin(0, pos); });
+    connect(m_pBaseSpin, &CUpDown::positionChanged, this, [this](int pos) { OnSpin(1, pos); });
     connect(m_pUnits, &QComboBox::activated, this, &CDrawingPropertiesDialog::OnUnitsChanged);
     connect(m_pAccuracy, &QComboBox::activated, this, &CDrawingPropertiesDialog::OnAccuracyChanged);
 }
@@ -122,17 +131,38 @@ void CDrawingPropertiesDialog::ShowFields() {
     ShowField(1);
 }
 
-void CDrawingPropertiesDialog::ReadField(int which) {
-    // A text that is no number leaves the value as it was.
-    QLineEdit* edit = which == 0 ? m_pHeight : m_pBase;
+void CDrawingPropertiesDialog::OnSpin(int which, int position) {
+    // The arrows never take the focus: the typed text is read here, or the step would start
+    // from the value before it.
+    if (m_bEdited[which]) {
+        ReadField(which);
+    }
     int32_t& value = which == 0 ? m_logic.Values().nLength : m_logic.Values().nBase;
-    m_logic.ReadLength(FromQ(edit->text()), value);
-    m_bEdited[which] = false;
+    value =
+        m_logic.OnSpin(which == 0 ? CDrawingPropertiesLogic::kSpinLength : CDrawingPropertiesLogic::kSpinBase,
+                       position, value);
+    ShowField(which);
 }
 
-void CDrawingPropertiesDialog::ReadFields() {
-    ReadField(0);
-    ReadField(1);
+bool CDrawingPropertiesDialog::ReadField(int which) {
+    // A text that is no number leaves the value as it was.
+    QLineEdit* edit = which == 0 ? m_pHeight : m_pBase;
+    m_bEdited[which] = false;
+    return m_logic.ReadStock(
+        which == 0 ? CDrawingPropertiesLogic::kSpinLength : CDrawingPropertiesLogic::kSpinBase,
+        FromQ(edit->text()));
+}
+
+bool CDrawingPropertiesDialog::ReadFields() {
+    const bool length = ReadField(0);
+    const bool base = ReadField(1);
+    return length && base;
+}
+
+void CDrawingPropertiesDialog::ShowUnits() {
+    for (QLabel* unit : m_pUnitLabels) {
+        unit->setText(ToQ(m_logic.UnitName()));
+    }
 }
 
 void CDrawingPropertiesDialog::FillAccuracyList() {
@@ -156,10 +186,20 @@ void CDrawingPropertiesDialog::OnUnitsChanged(int index) {
     m_logic.SetUnits(index);
     FillAccuracyList();
     ShowFields();
+    ShowUnits();
 }
 
 void CDrawingPropertiesDialog::accept() {
-    ReadFields();
+    // A field that holds no valid length (empty, not a number, a length of zero) is refused as
+    // the size check refuses: the dialog stays open, the field has the focus to be corrected.
+    for (int which = 0; which < 2; ++which) {
+        if (!ReadField(which)) {
+            QLineEdit* edit = which == 0 ? m_pHeight : m_pBase;
+            edit->setFocus();
+            edit->selectAll();
+            return;
+        }
+    }
     m_logic.Values().nShape = m_pCylinder->isChecked() ? 1 : 0;
     if (m_logic.IsTooBig()) {
         if (m_pMessages) {

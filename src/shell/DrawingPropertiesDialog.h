@@ -8,6 +8,7 @@
 class CMessages;
 class CUpDown;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QRadioButton;
 
@@ -43,8 +44,12 @@ private:
     void BuildLayout();
     void ShowField(int which);
     void ShowFields();
-    void ReadFields();
-    void ReadField(int which);
+    // False when a field holds a text that is no valid length (its value is kept).
+    bool ReadFields();
+    bool ReadField(int which);
+    // A spin arrow: what was typed counts first, then the step.
+    void OnSpin(int which, int position);
+    void ShowUnits();
     void OnAccuracyChanged(int index);
     void OnUnitsChanged(int index);
     void FillAccuracyList();
@@ -53,6 +58,7 @@ private:
     CMessages* m_pMessages;
     QLineEdit* m_pHeight = nullptr;
     QLineEdit* m_pBase = nullptr;
+    QLabel* m_pUnitLabels[2] = {nullptr, nullptr};
     CUpDown* m_pHeightSpin = nullptr;
     CUpDown* m_pBaseSpin = nullptr;
     QRadioButton* m_pPrism = nullptr;

@@ -38,12 +38,29 @@ std::string CDrawingPropertiesLogic::ShowLength(int32_t value) const {
 }
 
 bool CDrawingPropertiesLogic::ReadLength(const std::string& text, int32_t& value) const {
+    // The decimal reader takes nothing for zero; here nothing is no number at all.
+    if (text.find_first_not_of(' ') == std::string::npos) {
+        return false;
+    }
     const double number = CViewServices::ReadDecimal(text);
     if (number >= CViewServices::kInvalidDecimal) {
         return false;
     }
     value = Round(number * 10000.0 * Divisor());
     return true;
+}
+
+bool CDrawingPropertiesLogic::ReadStock(int which, const std::string& text) {
+    int32_t value = 0;
+    if (!ReadLength(text, value) || (which == kSpinLength && value <= 0)) {
+        return false;
+    }
+    (which == kSpinLength ? m_values.nLength : m_values.nBase) = value;
+    return true;
+}
+
+std::string CDrawingPropertiesLogic::UnitName() const {
+    return ::UnitName(m_values.nUnits);
 }
 
 int32_t CDrawingPropertiesLogic::SpinStep() const {

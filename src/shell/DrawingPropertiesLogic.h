@@ -36,8 +36,15 @@ public:
 
     // A model length in the display unit, printed with the dialog's format.
     std::string ShowLength(int32_t value) const;
-    // Reads typed text into model units; false (value untouched) when the text is no number.
+    // Reads typed text into model units; false (value untouched) when the text is no number or
+    // is empty.
     bool ReadLength(const std::string& text, int32_t& value) const;
+    // Reads a field's text into the length (kSpinLength) or the base (kSpinBase); false, the
+    // value untouched, for a text ReadLength refuses and for a length of zero: a drawing needs
+    // some length, while a base of zero is a flat stock.
+    bool ReadStock(int which, const std::string& text);
+    // The name of the display unit, as the units list shows it.
+    std::string UnitName() const;
     // Model units one spin step stands for: one accuracy step of the display unit.
     int32_t SpinStep() const;
     // A spin moved to newPos: the field's value changes by the steps since the last position.

@@ -81,6 +81,10 @@ CBarState CFrameLayoutStore::LoadBarState(const CSettingsStore& store, bool dial
     return state;
 }
 
+bool CFrameLayoutStore::HasBarRect(const CSettingsStore& store, bool dialogBar, const std::string& key) {
+    return ParseRect(store.GetString(dialogBar ? kDialogBarSection : kToolBarSection, key, "")).has_value();
+}
+
 CRect CFrameLayoutStore::BringOnScreen(CRect rc, int screenWidth, int screenHeight) {
     // The rectangle keeps its size and lands with its far edge on the screen's edge.
     if (rc.left > screenWidth - kScreenMargin) {

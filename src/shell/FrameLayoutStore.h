@@ -52,6 +52,8 @@ public:
     // screen comes back onto it.
     static CBarState LoadBarState(const CSettingsStore& store, bool dialogBar, const std::string& key,
                                   int screenWidth, int screenHeight);
+    // Whether the bar's rectangle is stored at all (a bar shown for the first time has none).
+    static bool HasBarRect(const CSettingsStore& store, bool dialogBar, const std::string& key);
     // Moves a rectangle whose left or top lies beyond the screen less the margin back onto it.
     static CRect BringOnScreen(CRect rc, int screenWidth, int screenHeight);
 };

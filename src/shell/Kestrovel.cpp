@@ -144,9 +144,7 @@ bool CKestrovelApp::SaveDocumentAs(CShellDocument& doc, const QString& path) {
     }
     doc.SetPath(QFileInfo(path).absoluteFilePath());
     m_pSettings->AddRecentFile(FromQ(doc.GetPath()));
-    if (QMdiSubWindow* active = m_pFrame->Mdi()->activeSubWindow()) {
-        m_pFrame->setWindowTitle(QStringLiteral("Kestrovel - ") + active->windowTitle());
-    }
+    m_pFrame->UpdateCaption();
     return true;
 }
 

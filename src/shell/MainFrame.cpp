@@ -4,23 +4,29 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDockWidget>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QWhatsThis>
 
 #include "platform/SettingsStore.h"
+#include "platform/Units.h"
 #include "shell/AidsBar.h"
 #include "shell/ChildWindow.h"
 #include "shell/CommandIds.h"
 #include "shell/CommandTable.h"
+#include "shell/DrawingWindow.h"
 #include "shell/Icons.h"
 #include "shell/Kestrovel.h"
 #include "shell/LayerBar.h"
 #include "shell/ObjectBar.h"
+#include "shell/ShellDocument.h"
 #include "shell/ViewToolBar.h"
+#include "view/KestrovelView.h"
 
 CMainFrame::CMainFrame(CKestrovelApp& app, CSettingsStore* settings)
     : m_app(app),
@@ -75,6 +81,16 @@ CCommandState CMainFrame::GetCommandState(int id) const {
 }
 
 void CMainFrame::UpdateCommandUI() {
+    UpdateCaption();
+    // The property bars act on a drawing: over a CNC window, or without a document, they rest.
+    const CDrawingWindow* drawing = m_app.ActiveDrawing();
+    if (drawing) {
+        ShowUnits(drawing->View().GetUnits());
+    }
+    for (CDialogBar* bar : {static_cast<CDialogBar*>(m_pObjectBar), static_cast<CDialogBar*>(m_pLayerBar),
+                            static_cast<CDialogBar*>(m_pAidsBar)}) {
+        bar->EnableControls(drawing != nullptr);
+    }
     for (const auto& [id, action] : m_pCommands->Actions()) {
         const CCommandState state = GetCommandState(id);
         action->setEnabled(state.bEnabled);
@@ -100,6 +116,11 @@ QWidget* CMainFrame::ToggledBar(int id) const {
 
 bool CMainFrame::OwnCommand(int id) {
     if (QWidget* bar = ToggledBar(id)) {
+        if (bar->isHidden()) {
+            if (auto* dock = qobject_cast<QDockWidget*>(bar)) {
+                ShowDialogBarFirstTime(dock);
+            }
+        }
         bar->setVisible(bar->isHidden());
         return true;
     }
@@ -143,12 +164,31 @@ void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window) {
         child->OnActivate();
     } else if (!window && m_pMdi->subWindowList().isEmpty()) {
         SetMenuKind(MenuKind::NoDocument);
-        setWindowTitle(QStringLiteral("Kestrovel"));
-    }
-    if (window) {
-        setWindowTitle(QStringLiteral("Kestrovel - ") + window->windowTitle());
     }
     UpdateCommandUI();
+}
+
+QString CMainFrame::Caption() const {
+    const CShellDocument* doc = m_app.ActiveDocument();
+    return doc ? QStringLiteral("Kestrovel - ") + doc->GetTitle() : QStringLiteral("Kestrovel");
+}
+
+void CMainFrame::UpdateCaption() {
+    m_strCaption = Caption();
+    if (windowTitle() != m_strCaption) {
+        setWindowTitle(m_strCaption);
+    }
+}
+
+bool CMainFrame::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    // A maximised MDI window writes its own title into the frame's ("... - [title]"); the
+    // caption names the active document once, whatever kind of window shows it.
+    if (event->type() == QEvent::WindowTitleChange && !m_strCaption.isEmpty() &&
+        windowTitle() != m_strCaption) {
+        setWindowTitle(m_strCaption);
+    }
+    return handled;
 }
 
 // Status bar -------------------------------------------------------------------------------
@@ -165,6 +205,22 @@ void CMainFrame::CreateStatusBar() {
         m_pPanes[i]->setFrameShadow(QFrame::Sunken);
         bar->addPermanentWidget(m_pPanes[i]);
     }
+    // The read-outs are bare numbers: the unit stands after them.
+    m_pUnitPane = new QLabel(bar);
+    m_pUnitPane->setObjectName(QStringLiteral("UnitPane"));
+    bar->addPermanentWidget(m_pUnitPane);
+    ShowUnits(1);
+}
+
+void CMainFrame::ShowUnits(int units) {
+    const QString unit = QString::fromLatin1(UnitName(units));
+    if (m_pUnitPane->text() == unit) {
+        return;
+    }
+    m_pUnitPane->setText(unit);
+    m_pPanes[1]->setToolTip(QStringLiteral("Z of the mouse pointer, along the turning axis, in ") + unit);
+    m_pPanes[2]->setToolTip(QStringLiteral("X of the mouse pointer, across the turning axis, in ") + unit);
+    m_pObjectBar->SetUnitName(unit);
 }
 
 void CMainFrame::SetPaneText(int pane, const QString& text) {
@@ -211,6 +267,13 @@ void CMainFrame::RestorePlacement() {
         setWindowState(Qt::WindowMinimized | (placement->nMax ? Qt::WindowMaximized : Qt::WindowNoState));
     } else if (placement->nMax) {
         setWindowState(Qt::WindowMaximized);
+    }
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!m_pendingFloats.isEmpty()) {
+        QTimer::singleShot(0, this, &CMainFrame::FloatPendingToolBars);
     }
 }
 

@@ -2,6 +2,10 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPair>
+#include <QPoint>
+#include <QPointer>
+#include <QSet>
 #include <QString>
 #include <functional>
 
@@ -18,6 +22,7 @@ class CObjectBar;
 class CSettingsStore;
 class CViewToolBar;
 class QLabel;
+class QDockWidget;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -54,7 +59,12 @@ public:
     // Status-bar panes: 0 the prompt area, 1 Z, 2 X.
     void SetPaneText(int pane, const QString& text);
     QString GetPaneText(int pane) const;
+    // The unit of the read-outs and of the object bar's fields (index of the units table).
+    void ShowUnits(int units);
     void SetMenuKind(MenuKind kind);
+    // "Kestrovel - " and the active document's title, or "Kestrovel" without a document.
+    QString Caption() const;
+    void UpdateCaption();
     // Applies the stored window placement (once, at start-up).
     void RestorePlacement();
     CWindowPlacement CurrentPlacement() const;
@@ -63,6 +73,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void CreateToolBars();
@@ -82,6 +94,10 @@ private:
     void SaveBarState(QWidget* bar, bool dialogBar, const QString& key);
     void RestoreBarState(QWidget* bar, bool dialogBar, const QString& key);
     void OnSubWindowActivated(QMdiSubWindow* window);
+    // Tool bars stored floating leave their dock once the main window is shown.
+    void FloatPendingToolBars();
+    // A dialog bar without a stored place, shown for the first time: beside or below the others.
+    void ShowDialogBarFirstTime(QDockWidget* bar);
 
     CKestrovelApp& m_app;
     CSettingsStore* m_pSettings;
@@ -96,6 +112,10 @@ private:
     CLayerBar* m_pLayerBar = nullptr;
     CAidsBar* m_pAidsBar = nullptr;
     QLabel* m_pPanes[3] = {nullptr, nullptr, nullptr};
+    QLabel* m_pUnitPane = nullptr;
     QList<QMenu*> m_menus[3];
     MenuKind m_menuKind = MenuKind::NoDocument;
+    QString m_strCaption;
+    QList<QPair<QPointer<QToolBar>, QPoint>> m_pendingFloats;
+    QSet<QWidget*> m_unplacedBars;
 };

@@ -6,6 +6,7 @@
 #include <QToolBar>
 
 #include "shell/AidsBar.h"
+#include "shell/BarPlacement.h"
 #include "shell/CommandIds.h"
 #include "shell/CommandTable.h"
 #include "shell/Kestrovel.h"
@@ -119,8 +120,10 @@ void CMainFrame::CreateDialogBars() {
     for (CDialogBar* bar : {static_cast<CDialogBar*>(m_pObjectBar), static_cast<CDialogBar*>(m_pLayerBar),
                             static_cast<CDialogBar*>(m_pAidsBar)}) {
         addDockWidget(Qt::LeftDockWidgetArea, bar);
-        bar->Controls().SetHandler(
-            [this](CControlBar& controls, int id, BarNotify what) { m_app.OnBarNotify(controls, id, what); });
+        bar->Controls().SetHandler([this](CControlBar& controls, int id, BarNotify what) {
+            m_app.OnBarNotify(controls, id, what);
+            UpdateCommandUI();
+        });
         RestoreBarState(bar, true, bar->GetStateName());
     }
     m_pViewBar->Controls().SetHandler(
@@ -182,9 +185,50 @@ void CMainFrame::RestoreBarState(QWidget* bar, bool dialogBar, const QString& ke
             addDockWidget(Qt::TopDockWidgetArea, dock);
         }
     } else if (auto* tool = qobject_cast<QToolBar*>(bar)) {
-        if (state.bFloating) {
+        if (state.bFloating && isVisible()) {
             FloatToolBar(tool, client);
+        } else if (state.bFloating) {
+            // A tool window made before its main window is shown is mapped but not shown on
+            // some window systems: it floats once the main window is up.
+            m_pendingFloats.append({tool, client});
         }
     }
     bar->setVisible(state.bVisible != 0);
+    if (dialogBar && !CFrameLayoutStore::HasBarRect(*m_pSettings, dialogBar, FromQ(key))) {
+        m_unplacedBars.insert(bar);
+    }
+}
+
+void CMainFrame::FloatPendingToolBars() {
+    for (const auto& [bar, topLeft] : m_pendingFloats) {
+        if (bar) {
+            FloatToolBar(bar, topLeft);
+        }
+    }
+    m_pendingFloats.clear();
+}
+
+void CMainFrame::ShowDialogBarFirstTime(QDockWidget* bar) {
+    if (!m_unplacedBars.remove(bar) || !bar->isFloating()) {
+        return;
+    }
+    // The first bar shown keeps the default corner; each further one goes beside or below the
+    // bars already on the screen instead of on top of them. Rectangles include the caption.
+    const int caption = CFrameLayoutStore::kCaptionHeight;
+    std::vector<CRect> shown;
+    for (QDockWidget* other :
+         {static_cast<QDockWidget*>(m_pObjectBar), static_cast<QDockWidget*>(m_pLayerBar),
+          static_cast<QDockWidget*>(m_pAidsBar)}) {
+        if (other != bar && other->isVisible() && other->isFloating()) {
+            const QRect g = other->geometry();
+            shown.push_back(CRect(g.left(), g.top() - caption, g.left() + g.width(), g.top() + g.height()));
+        }
+    }
+    const QSize size = bar->size().expandedTo(bar->sizeHint());
+    const QRect screen = ScreenRect();
+    const int corner = CFrameLayoutStore::kDefaultDialogBarCorner;
+    const CRect rc = CBarPlacement::Place(
+        CSize{size.width(), size.height() + caption}, shown, CPoint(corner, corner),
+        CRect(screen.left(), screen.top(), screen.left() + screen.width(), screen.top() + screen.height()));
+    bar->setGeometry(QRect(rc.left, rc.top + caption, size.width(), size.height()));
 }

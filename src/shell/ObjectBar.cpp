@@ -19,13 +19,13 @@ CObjectBar::CObjectBar(QWidget* parent)
     auto label = [this](const char* text) { return new QLabel(QString::fromLatin1(text), Body()); };
 
     grid->addWidget(label("Object"), row, 0);
-    grid->addWidget(MakeCombo(IDC_OBJECT, {QStringLiteral("No selection")}), row++, 1, 1, 3);
+    grid->addWidget(MakeCombo(IDC_OBJECT, {QStringLiteral("No selection")}), row++, 1, 1, 4);
     grid->addWidget(label("Type"), row, 0);
     QComboBox* type =
         MakeCombo(IDC_TYPE, {QStringLiteral("Undefined"), QStringLiteral("Linear"), QStringLiteral("Arc"),
                              QStringLiteral("Selection"), QStringLiteral("DoubleArc")});
     type->setEnabled(false);  // shows the kind, never chooses it
-    grid->addWidget(type, row++, 1, 1, 3);
+    grid->addWidget(type, row++, 1, 1, 4);
 
     // One row per coordinate: caption, field and its lock box.
     struct Field {
@@ -47,20 +47,30 @@ CObjectBar::CObjectBar(QWidget* parent)
         grid->addWidget(label(f.group), row, 0);
         grid->addWidget(label(f.axis), row, 1);
         grid->addWidget(MakeEdit(f.id), row, 2);
-        grid->addWidget(MakeCheck(f.lock, QStringLiteral("Lock")), row++, 3);
+        QLabel* unit = label("mm");
+        unit->setObjectName(QStringLiteral("Unit%1").arg(f.id));
+        m_unitLabels.append(unit);
+        grid->addWidget(unit, row, 3);
+        grid->addWidget(MakeCheck(f.lock, QStringLiteral("Lock")), row++, 4);
     }
 
     grid->addWidget(label("Velocity"), row, 0);
     grid->addWidget(MakeCombo(IDC_VELOCITY, {QStringLiteral("Default"), QStringLiteral("Set")}, true), row++,
-                    1, 1, 3);
+                    1, 1, 4);
     grid->addWidget(label("Feed"), row, 0);
     grid->addWidget(MakeCombo(IDC_FEED, {QStringLiteral("Default"), QStringLiteral("Set")}, true), row++, 1,
-                    1, 3);
+                    1, 4);
     grid->addWidget(label("3D Leave"), row, 0);
     grid->addWidget(
         MakeCombo(IDC_LEAVE, {QStringLiteral("None"), QStringLiteral("Current"), QStringLiteral("Custom")},
                   true),
-        row++, 1, 1, 3);
-    grid->addWidget(MakeButton(IDC_READ_VALUES, QStringLiteral("Read Values")), row++, 0, 1, 4);
+        row++, 1, 1, 4);
+    grid->addWidget(MakeButton(IDC_READ_VALUES, QStringLiteral("Read Values")), row++, 0, 1, 5);
     grid->setRowStretch(row, 1);
+}
+
+void CObjectBar::SetUnitName(const QString& unit) {
+    for (QLabel* label : m_unitLabels) {
+        label->setText(unit);
+    }
 }

@@ -14,5 +14,8 @@ CPreProcesorEdit::CPreProcesorEdit(QWidget* parent) : QPlainTextEdit(parent) {
 void CPreProcesorEdit::SetText(const std::string& text) {
     QString s = ToQ(text);
     s.remove(QLatin1Char('\r'));
-    setPlainText(s);
+    // The same text again keeps the reader's place in it.
+    if (s != toPlainText()) {
+        setPlainText(s);
+    }
 }

@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -53,6 +54,12 @@ void CQtControlBar::Notify(int id, BarNotify what) {
     }
 }
 
+void CQtControlBar::NotifyReturn(int id) {
+    // Enter finishes the field as leaving it does, then says so.
+    Notify(id, BarNotify::KillFocus);
+    Notify(id, BarNotify::Return);
+}
+
 void CQtControlBar::Connect(int id, QWidget* widget) {
     if (auto* combo = As<QComboBox>(widget)) {
         connect(combo, &QComboBox::activated, this, [this, id](int) { Notify(id, BarNotify::SelChange); });
@@ -60,8 +67,6 @@ void CQtControlBar::Connect(int id, QWidget* widget) {
             combo->setInsertPolicy(QComboBox::NoInsert);
             connect(combo->lineEdit(), &QLineEdit::textEdited, this,
                     [this, id](const QString&) { Notify(id, BarNotify::EditChange); });
-            connect(combo->lineEdit(), &QLineEdit::returnPressed, this,
-                    [this, id]() { Notify(id, BarNotify::KillFocus); });
             combo->lineEdit()->installEventFilter(this);
             m_focusIds[combo->lineEdit()] = id;
         }
@@ -75,7 +80,7 @@ void CQtControlBar::Connect(int id, QWidget* widget) {
     } else if (auto* edit = As<QLineEdit>(widget)) {
         connect(edit, &QLineEdit::textEdited, this,
                 [this, id](const QString&) { Notify(id, BarNotify::EditChange); });
-        connect(edit, &QLineEdit::returnPressed, this, [this, id]() { Notify(id, BarNotify::KillFocus); });
+        connect(edit, &QLineEdit::returnPressed, this, [this, id]() { NotifyReturn(id); });
         edit->installEventFilter(this);
         m_focusIds[edit] = id;
     } else if (auto* text = As<QPlainTextEdit>(widget)) {
@@ -88,6 +93,16 @@ void CQtControlBar::Connect(int id, QWidget* widget) {
 }
 
 bool CQtControlBar::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && qobject_cast<QComboBox*>(watched->parent())) {
+        // Enter in a combo box's field: the field hands the key on to its box, which would
+        // hand it back; taken here it is told once.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        auto it = m_focusIds.find(watched);
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && it != m_focusIds.end()) {
+            NotifyReturn(it->second);
+            return true;
+        }
+    }
     if (event->type() == QEvent::FocusOut) {
         auto it = m_focusIds.find(watched);
         if (it != m_focusIds.end()) {

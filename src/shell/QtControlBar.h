@@ -44,6 +44,7 @@ protected:
 
 private:
     void Notify(int id, BarNotify what);
+    void NotifyReturn(int id);
     void Connect(int id, QWidget* widget);
 
     std::map<int, QPointer<QWidget>> m_widgets;

@@ -11,6 +11,9 @@
 
 namespace {
 
+// Marks a text that got more height than its layout gave it.
+constexpr const char* kGrownProperty = "grownToFit";
+
 Qt::Alignment AlignmentOf(FormAlign align) {
     switch (align) {
         case FormAlign::Center: return Qt::AlignHCenter | Qt::AlignVCenter;
@@ -22,7 +25,11 @@ Qt::Alignment AlignmentOf(FormAlign align) {
 }  // namespace
 
 CQtFormControl::~CQtFormControl() {
+    QWidget* host = m_pWidget ? m_pWidget->parentWidget() : nullptr;
     delete m_pWidget.data();
+    if (host) {
+        CQtForm::FitHost(host);
+    }
 }
 
 std::string CQtFormControl::GetText() const {
@@ -97,7 +104,6 @@ std::unique_ptr<CFormControl> CQtForm::CreateControl(const CFormControlSpec& spe
         default: {
             auto* label = new QLabel(text, m_pHost);
             label->setAlignment(AlignmentOf(spec.align));
-            label->setWordWrap(spec.rcBounds.Height() > 2 * label->fontMetrics().height());
             if (spec.bSunken) {
                 label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             }
@@ -108,7 +114,31 @@ std::unique_ptr<CFormControl> CQtForm::CreateControl(const CFormControlSpec& spe
     w->setObjectName(QString::number(spec.nId));
     w->setFont(spec.font == FormFont::Title ? m_titleFont : m_textFont);
     const CRect& r = spec.rcBounds;
-    w->setGeometry(r.left, r.top, std::max(0, r.Width()), std::max(0, r.Height()));
+    QRect geometry(r.left, r.top, std::max(0, r.Width()), std::max(0, r.Height()));
+    if (auto* label = qobject_cast<QLabel*>(w)) {
+        // Wrapping is decided in the label's own font; a wrapped text (the panels' help) that
+        // needs more lines than its box holds gets the height it needs, and the form grows.
+        label->setWordWrap(geometry.height() > 2 * label->fontMetrics().height());
+        const int needed = label->wordWrap() ? label->heightForWidth(geometry.width()) : 0;
+        if (needed > geometry.height()) {
+            geometry.setHeight(needed);
+            label->setProperty(kGrownProperty, true);
+        }
+    }
+    w->setGeometry(geometry);
     w->show();
+    FitHost(m_pHost);
     return std::make_unique<CQtFormControl>(spec, w);
+}
+
+void CQtForm::FitHost(QWidget* host) {
+    // The form is at least as tall as a grown text needs; the splitter holding it follows. The
+    // other controls were placed inside the form as it is.
+    int bottom = 0;
+    for (QWidget* child : host->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->property(kGrownProperty).toBool()) {
+            bottom = std::max(bottom, child->geometry().bottom() + 1 + kBottomMargin);
+        }
+    }
+    host->setMinimumHeight(bottom);
 }

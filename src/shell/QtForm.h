@@ -33,6 +33,9 @@ public:
     CRect GetClientRect() const override;
     std::unique_ptr<CFormControl> CreateControl(const CFormControlSpec& spec) override;
     void SetClickHandler(CClickHandler handler) { m_onClick = std::move(handler); }
+    // The host's minimum height: below its lowest shown control, so that no control is clipped.
+    static void FitHost(QWidget* host);
+    static constexpr int kBottomMargin = 4;
     QWidget* Host() const { return m_pHost; }
 
 private:

@@ -43,8 +43,14 @@ bool CObjectBarModel::OnNotify(CControlBar& bar, int id, BarNotify what) {
     } else if (field >= 0) {
         if (what == BarNotify::KillFocus) {
             FieldLeft(field);
+        } else if (what == BarNotify::Return) {
+            EnterPressed(bar, id);
         }
     } else if (id == IDC_OBJECT || id == IDC_VELOCITY || id == IDC_FEED || id == IDC_LEAVE) {
+        if (what == BarNotify::Return && id != IDC_OBJECT) {
+            EnterPressed(bar, id);
+            return true;
+        }
         if (what != BarNotify::SelChange) {
             return true;
         }
@@ -205,4 +211,30 @@ void CObjectBarModel::ReadValues(CControlBar& bar) {
         m_view.ShowCleanPicture();
         m_view.RepaintOverlay();
     }
+}
+
+void CObjectBarModel::EnterPressed(CControlBar& bar, int id) {
+    if (!m_view.GetActiveElement()) {
+        return;
+    }
+    const int field = IndexOf(kFieldIds, 7, id);
+    if (field >= 0) {
+        FieldLeft(field);
+    } else {
+        ActiveForEdit(true);
+        // The entries before this one are fixed ("Default", "Set"; "None", "Current",
+        // "Custom"); a text typed over one of them is meant as a value, so the list moves to
+        // the entry of typed values, as choosing "Set" or "Custom" would have made it.
+        const int typedEntry = id == IDC_LEAVE ? 3 : 2;
+        const int sel = bar.GetCurSel(id);
+        const std::string text = bar.GetText(id);
+        if (sel < typedEntry && (sel < 0 || text != bar.GetEntry(id, sel))) {
+            if (bar.GetCount(id) <= typedEntry) {
+                bar.AddString(id, "");
+            }
+            bar.SetCurSel(id, typedEntry);
+            bar.SetText(id, text);
+        }
+    }
+    ReadValues(bar);
 }

@@ -31,6 +31,9 @@ public:
     void LeaveChanged(CControlBar& bar, int entry);
     // "Read Values": the typed values go to the working copy.
     void ReadValues(CControlBar& bar);
+    // Enter in a point, radius, velocity, feed or 3D-leave field: the values are read as
+    // "Read Values" reads them (a text typed over a fixed entry of a list is a typed value).
+    void EnterPressed(CControlBar& bar, int id);
 
 private:
     // The velocity or feed value of the box; none after a wrong text (the message is shown).

@@ -12,6 +12,8 @@
 
 #include "GuiDriver.h"
 #include "document/KestrovelDoc.h"
+#include "document/Layer.h"
+#include "elements/Piece.h"
 #include "platform/ControlIds.h"
 #include "shell/AboutDialog.h"
 #include "shell/AidsBar.h"
@@ -23,6 +25,7 @@
 #include "shell/Kestrovel.h"
 #include "shell/LayerBar.h"
 #include "shell/MainFrame.h"
+#include "shell/ObjectBar.h"
 #include "shell/QtSettingsStore.h"
 #include "shell/ShellDocument.h"
 #include "view/KestrovelView.h"
@@ -153,6 +156,91 @@ TEST_F(BarRouting, ClosingSavesViewStateAndAsksForModifiedDrawings) {
     Frame().close();
     EXPECT_TRUE(m_pApp->Documents().empty());
     EXPECT_FALSE(m_pApp->Settings().GetString("Window size", "Rect", "").empty());
+}
+
+TEST_F(BarRouting, EnterInAnObjectBarFieldReadsTheValues) {
+    CQtControlBar& bar = Frame().ObjectBar()->Controls();
+    auto choose = [&bar](int entry) {
+        auto* object = qobject_cast<QComboBox*>(bar.Widget(IDC_OBJECT));
+        object->setCurrentIndex(entry);
+        emit object->activated(entry);
+    };
+    auto typeAndEnter = [](QWidget* w, const QString& text) {
+        QLineEdit* edit = qobject_cast<QLineEdit*>(w);
+        if (auto* combo = qobject_cast<QComboBox*>(w)) {
+            edit = combo->lineEdit();
+        }
+        ASSERT_NE(edit, nullptr);
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    };
+    const CPiece& flat = *Doc().GetActiveLayer()->GetPieces().front();
+
+    // Slow mode: the working copy takes the values and waits for OK.
+    choose(2);
+    ASSERT_NE(View().GetActiveElement(), nullptr);
+    typeAndEnter(bar.Widget(IDC_FEED), QStringLiteral("150"));
+    EXPECT_EQ(View().GetActiveElement()->GetFeed(), 150) << "typed over \"Default\", read as a value";
+    EXPECT_EQ(bar.GetCurSel(IDC_FEED), 2);
+    EXPECT_EQ(flat.GetFeed(), -1) << "slow mode applies nothing by itself";
+    typeAndEnter(bar.Widget(IDC_END_X), QStringLiteral("30"));
+    EXPECT_EQ(View().GetActiveElement()->GetEnd().y, 300000);
+    typeAndEnter(bar.Widget(IDC_LEAVE), QStringLiteral("0.5"));
+    EXPECT_EQ(View().GetActiveElement()->GetLeave(), 5000);
+    EXPECT_TRUE(m_boxes.empty());
+    typeAndEnter(bar.Widget(IDC_VELOCITY), QStringLiteral("12a"));
+    ASSERT_EQ(m_boxes.size(), 1u);
+    EXPECT_EQ(m_boxes[0], "Error: You have suplied wrong velocity data");
+    bar.SetCurSel(IDC_VELOCITY, 0);
+
+    // Fast mode: Enter applies, as Read Values does.
+    Frame().Route(ID_MODE_FAST);
+    choose(2);
+    typeAndEnter(bar.Widget(IDC_FEED), QStringLiteral("90"));
+    EXPECT_EQ(View().GetActiveElement(), nullptr);
+    EXPECT_EQ(Doc().GetActiveLayer()->GetPieces().front()->GetFeed(), 90);
+}
+
+TEST_F(BarRouting, BarsWorkForTheActiveDrawingOnly) {
+    auto enabled = [](CDialogBar* bar, int id) { return bar->Controls().Widget(id)->isEnabled(); };
+    EXPECT_TRUE(enabled(Frame().ObjectBar(), IDC_READ_VALUES));
+    EXPECT_TRUE(enabled(Frame().LayerBar(), IDC_LAYER));
+    EXPECT_TRUE(enabled(Frame().AidsBar(), IDC_UNITS));
+    EXPECT_FALSE(enabled(Frame().ObjectBar(), IDC_TYPE)) << "the type list only shows";
+
+    Frame().Route(kCmdCncProgramming);
+    Settle();
+    EXPECT_FALSE(enabled(Frame().ObjectBar(), IDC_READ_VALUES)) << "over the CNC window";
+    EXPECT_FALSE(enabled(Frame().LayerBar(), IDC_LAYER));
+    EXPECT_FALSE(enabled(Frame().AidsBar(), IDC_UNITS));
+
+    Frame().Mdi()->setActiveSubWindow(Frame().Mdi()->subWindowList().first());
+    Settle();
+    EXPECT_TRUE(enabled(Frame().AidsBar(), IDC_UNITS));
+    EXPECT_FALSE(enabled(Frame().ObjectBar(), IDC_TYPE));
+
+    m_answer = MessageAnswer::No;
+    Frame().Route(kCmdFileClose);
+    Settle();
+    ASSERT_TRUE(m_pApp->Documents().empty());
+    EXPECT_FALSE(enabled(Frame().LayerBar(), IDC_LAYER)) << "without a document";
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("Kestrovel"));
+}
+
+TEST_F(BarRouting, NumbersShowTheirUnit) {
+    auto* unit = Frame().ObjectBar()->findChild<QLabel*>(QStringLiteral("Unit%1").arg(IDC_RADIUS));
+    auto* pane = Frame().findChild<QLabel*>(QStringLiteral("UnitPane"));
+    ASSERT_TRUE(unit && pane);
+    EXPECT_EQ(unit->text(), QStringLiteral("mm"));
+    EXPECT_EQ(pane->text(), QStringLiteral("mm"));
+    auto* units = qobject_cast<QComboBox*>(Frame().AidsBar()->Controls().Widget(IDC_UNITS));
+    units->setCurrentIndex(0);
+    emit units->activated(0);
+    EXPECT_EQ(unit->text(), QStringLiteral("cm"));
+    EXPECT_EQ(pane->text(), QStringLiteral("cm"));
+    EXPECT_EQ(Frame().ObjectBar()->findChild<QLabel*>(QStringLiteral("Unit%1").arg(IDC_START_Z))->text(),
+              QStringLiteral("cm"));
 }
 
 TEST(Startup, AFileThatCannotBeOpenedEndsStartUp) {

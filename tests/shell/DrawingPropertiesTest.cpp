@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
@@ -145,4 +146,58 @@ TEST(DrawingPropertiesDialog, TypedFieldsSpinsListsAndTheSizeCheck) {
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.Values().nBase, 2540000);
     EXPECT_EQ(dialog.Values().nShape, 1);
+}
+
+TEST(DrawingPropertiesDialog, ASpinArrowStepsFromTheTypedText) {
+    CDrawingPropertiesDialog dialog({9000000, 2000000, 0, 0, 1}, nullptr, nullptr);
+    auto* height = Child<QLineEdit>(dialog, CDrawingPropertiesDialog::IDC_HEIGHT);
+    height->selectAll();
+    QTest::keyClicks(height, QStringLiteral("300"));
+    // The arrows take no focus: the field has not been left when the arrow is clicked.
+    QTest::mouseClick(Child<CUpDown>(dialog, CDrawingPropertiesDialog::IDC_HEIGHT_SPIN)
+                          ->findChild<QToolButton*>(QStringLiteral("down")),
+                      Qt::LeftButton);
+    EXPECT_EQ(dialog.Values().nLength, 2990000);
+    EXPECT_EQ(height->text(), QStringLiteral("299"));
+}
+
+TEST(DrawingPropertiesDialog, EmptyOrWrongLengthsAreRefused) {
+    CRecordingMessages messages;
+    CDrawingPropertiesDialog dialog({9000000, 2000000, 0, 0, 1}, &messages, nullptr);
+    dialog.show();
+    auto* height = Child<QLineEdit>(dialog, CDrawingPropertiesDialog::IDC_HEIGHT);
+    auto* base = Child<QLineEdit>(dialog, CDrawingPropertiesDialog::IDC_BASE);
+    const char* refusedLength[] = {"", "  ", "0", "12a"};
+    for (const char* text : refusedLength) {
+        height->setText(QString::fromLatin1(text));
+        dialog.accept();
+        EXPECT_TRUE(dialog.isVisible()) << "length '" << text << "'";
+        EXPECT_EQ(dialog.Values().nLength, 9000000) << "length '" << text << "'";
+    }
+    height->setText(QStringLiteral("300"));
+    base->setText(QString());
+    dialog.accept();
+    EXPECT_TRUE(dialog.isVisible()) << "an empty base";
+    EXPECT_EQ(dialog.Values().nBase, 2000000);
+    EXPECT_TRUE(messages.GetBoxes().empty()) << "only the size check speaks";
+
+    base->setText(QStringLiteral("0"));
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted) << "a flat stock is a stock";
+    EXPECT_EQ(dialog.Values().nLength, 3000000);
+    EXPECT_EQ(dialog.Values().nBase, 0);
+}
+
+TEST(DrawingPropertiesDialog, FieldsNameTheirUnitAndHeightIsTheLengthAlongZ) {
+    CDrawingPropertiesDialog dialog({9000000, 2000000, 0, 0, 1}, nullptr, nullptr);
+    auto* heightUnit = dialog.findChild<QLabel*>(QStringLiteral("HeightUnit"));
+    auto* baseUnit = dialog.findChild<QLabel*>(QStringLiteral("BaseUnit"));
+    ASSERT_TRUE(heightUnit && baseUnit);
+    EXPECT_EQ(heightUnit->text(), QStringLiteral("mm"));
+    QTest::keyClick(Child<QComboBox>(dialog, CDrawingPropertiesDialog::IDC_DP_UNITS), Qt::Key_Down);
+    EXPECT_EQ(heightUnit->text(), QStringLiteral("inches"));
+    EXPECT_EQ(baseUnit->text(), QStringLiteral("inches"));
+    EXPECT_TRUE(Child<QLineEdit>(dialog, CDrawingPropertiesDialog::IDC_HEIGHT)
+                    ->toolTip()
+                    .contains(QStringLiteral("along Z")));
 }

@@ -1,15 +1,20 @@
 // The application offscreen: start-up with empty settings, bars, placement and their storing.
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QWindow>
 
 #include "GuiDriver.h"
 #include "shell/AidsBar.h"
 #include "shell/CommandIds.h"
 #include "shell/DrawingPropertiesDialog.h"
+#include "shell/FrameLayoutStore.h"
 #include "shell/Kestrovel.h"
 #include "shell/LayerBar.h"
 #include "shell/MainFrame.h"
@@ -124,4 +129,82 @@ TEST(MainFrame, MinimisedFromMaximisedStartsMinimisedRestoringToMaximised) {
     auto app = Start(ini);
     EXPECT_TRUE(app->GetMainFrame()->windowState() & Qt::WindowMinimized);
     EXPECT_TRUE(app->GetMainFrame()->windowState() & Qt::WindowMaximized);
+}
+
+TEST(MainFrame, CaptionNamesTheActiveDocumentOnce) {
+    QTemporaryDir dir;
+    const QString ini = dir.filePath(QStringLiteral("k.ini"));
+    const QString shaft = dir.filePath(QStringLiteral("shaft.kst"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KESTROVEL_SOURCE_DIR "/examples/sample.kst"), shaft));
+    auto app = Start(ini, {shaft});
+    CMainFrame& frame = *app->GetMainFrame();
+    Settle();
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Kestrovel - shaft.kst")) << "a file opened at start";
+    // What a maximised MDI window does to its frame's title.
+    frame.setWindowTitle(QStringLiteral("Kestrovel - shaft.kst - [shaft.kst]"));
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Kestrovel - shaft.kst"));
+
+    frame.Route(kCmdCncProgramming);
+    Settle();
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Kestrovel - shaft.kst")) << "the CNC window's document";
+    ASSERT_TRUE(app->SaveDocumentAs(*app->Documents()[0], dir.filePath(QStringLiteral("turned.kst"))));
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Kestrovel - turned.kst")) << "Save As";
+
+    OnNextDialog<CDrawingPropertiesDialog>([](CDrawingPropertiesDialog& d) { d.accept(); });
+    frame.Route(kCmdFileNew);
+    Settle();
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Kestrovel - Kestro1"));
+    frame.Mdi()->closeAllSubWindows();
+    Settle();
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Kestrovel"));
+    frame.Route(kCmdFileMru1);
+    Settle();
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Kestrovel - turned.kst")) << "from the recent files";
+}
+
+TEST(MainFrame, AToolBarStoredFloatingComesBackShown) {
+    QTemporaryDir dir;
+    const QString ini = dir.filePath(QStringLiteral("k.ini"));
+    {
+        auto store = CQtSettingsStore::ForFile(ini, CKestrovelApp::kRecentFiles);
+        store->WriteString("ToolBars", "BasicToolBar", "0300 0200 0700 0226");
+        store->WriteInt("ToolBars", "BasicToolBarFloating", 1);
+        store->WriteInt("ToolBars", "BasicToolBarVisible", 1);
+    }
+    auto app = Start(ini);
+    CMainFrame& frame = *app->GetMainFrame();
+    Settle();
+    QToolBar* bar = frame.BasicBar();
+    EXPECT_TRUE(bar->isWindow());
+    EXPECT_TRUE(bar->isVisible());
+    ASSERT_NE(bar->windowHandle(), nullptr);
+    EXPECT_TRUE(bar->windowHandle()->isVisible());
+    EXPECT_EQ(bar->windowHandle()->transientParent(), frame.windowHandle())
+        << "floated after the main window was shown, the bar belongs to it";
+    EXPECT_EQ(bar->pos(), QPoint(300, 220));
+}
+
+TEST(MainFrame, DialogBarsShownTheFirstTimeDoNotCoverEachOther) {
+    QTemporaryDir dir;
+    auto app = Start(dir.filePath(QStringLiteral("k.ini")));
+    CMainFrame& frame = *app->GetMainFrame();
+    QList<QRect> rects;
+    for (int id : {kCmdToggleLayerDialog, kCmdToggleAidsDialog, kCmdToggleObjectDialog}) {
+        frame.Route(id);
+        Settle();
+    }
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    for (QDockWidget* bar :
+         std::initializer_list<QDockWidget*>{frame.LayerBar(), frame.AidsBar(), frame.ObjectBar()}) {
+        ASSERT_TRUE(bar->isFloating());
+        // With the caption above the bar, as the stored rectangles have it.
+        rects.append(bar->geometry().adjusted(0, -CFrameLayoutStore::kCaptionHeight, 0, 0));
+    }
+    EXPECT_EQ(rects[0].topLeft(), QPoint(150, 150)) << "the first keeps the default place";
+    for (int i = 0; i < rects.size(); ++i) {
+        for (int j = i + 1; j < rects.size(); ++j) {
+            EXPECT_FALSE(rects[i].intersects(rects[j])) << i << " " << j;
+        }
+        EXPECT_TRUE(screen.contains(rects[i])) << i;
+    }
 }

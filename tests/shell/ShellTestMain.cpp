@@ -17,8 +17,11 @@ void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
 }  // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // Offscreen, unless the run asks for the X server it has (.ci/run under xvfb-run).
+    setenv("QT_QPA_PLATFORM", std::getenv("KESTROVEL_TEST_ON_X") ? "xcb" : "offscreen", 1);
     qInstallMessageHandler(QuietHandler);
+    // The tests answer Qt's own file dialog; a platform's dialog would wait for a person.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KestrovelTest"));
     ::testing::InitGoogleTest(&argc, argv);
