@@ -62,16 +62,16 @@ TEST_F(Window, ScrollBarStepsMoveTheViewAndShowItsPosition) {
     QScrollBar* bar = m_pDrawing->horizontalScrollBar();
     EXPECT_EQ(bar->minimum(), -500);
     EXPECT_EQ(bar->maximum(), 500);
-    const int before = view.GetOrigin().x;
+    // The sample's material is 120 mm long and the view 944 pixels wide: scale = 944 000 000 /
+    // (1 200 000 x 2.4) = 327, the material 392 pixels wide, home x = (944 - 392) / 2 = 276,
+    // hmax = 32 700 x 100 / 1000 = 3270, hmin = 32 700 x -600 / 1000 + 944 = -18 676.
+    ASSERT_EQ(m_pDrawing->viewport()->width(), 944);
+    ASSERT_EQ(view.GetOrigin().x, 276);
+    // Page right moves the drawing half a window left, to -196: the bar shows
+    // -((-196 + 18 676) x 1000 / 21 946 - 500) = -(842 - 500) = -342 (Qt's own step: -263).
     bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    EXPECT_LT(view.GetOrigin().x, before) << "page right moves the drawing left";
-    // Half a window per page: the view reaches its left limit long before Qt's own small page
-    // steps would reach the bar's end, and the bar shows that limit at its right end.
-    for (int i = 0; i < 200 && view.GetOrigin().x > view.GetHMin(); ++i) {
-        bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    }
-    EXPECT_EQ(view.GetOrigin().x, view.GetHMin());
-    EXPECT_EQ(bar->value(), 500) << "the bar shows the view's position, not Qt's step";
+    EXPECT_EQ(view.GetOrigin().x, -196);
+    EXPECT_EQ(bar->value(), -342) << "the bar shows the view's position, not Qt's step";
     for (int i = 0; i < 200 && view.GetOrigin().x < view.GetHMax(); ++i) {
         bar->triggerAction(QAbstractSlider::SliderPageStepSub);
     }
