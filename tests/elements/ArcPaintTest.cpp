@@ -147,6 +147,10 @@ TEST_F(ArcPainting, CircleBoxesAreClampedToThePixelRange) {
     arc.ApplyOverflowGuard();
     view.SetZoomValue(100000);
     arc.Draw(window, &view, style, CPixelRows{});
+    // Both contours are still drawn, on the clamped box.
+    EXPECT_EQ(Starting(window.GetLog(), "Arc"),
+              (Log{"Arc -32000,-32000,32000,32000 from 20,32000 to 32000,32000",
+                   "Arc -32000,-32000,32000,32000 from 32000,-32000 to 20,-32000"}));
     for (const std::string& l : window.GetLog()) {
         size_t i = 0;
         while (i < l.size()) {

@@ -52,7 +52,8 @@ TEST_F(LineDrawing, HigherPreviousElementGetsVerticalStep) {
 
 TEST_F(LineDrawing, LowerPreviousElementGetsOnlyTheStartFace) {
     line.Draw(window, &view, style, CPixelRows{300, 299});
-    EXPECT_EQ(window.GetLog().size(), 5u);
+    EXPECT_EQ(window.GetLog(), (Log{"FillPolygon 4: 110,295 110,304 120,302 120,297", "MoveTo 120,302",
+                                    "LineTo 110,304", "LineTo 110,295", "LineTo 120,297"}));
 }
 
 TEST_F(LineDrawing, EdgesOffContinuesOutlineWithoutStartFace) {

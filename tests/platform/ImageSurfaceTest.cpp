@@ -25,10 +25,20 @@ TEST(ImageSurface, StartsWhiteAndClipsEverythingOutside) {
     EXPECT_EQ(CountColor(s, kColorWhite), 200);
     s.FillSolidRect(CRect(-50000, -50000, 50000, 3), kInk);
     EXPECT_EQ(CountColor(s, kInk), 60);
+    // A line from far outside to far outside leaves its visible part: all of row 6.
+    s.SetPen(CPen{kPenSolid, 1, kInk});
+    s.MoveTo(-40000, 6);
+    s.LineTo(40000, 6);
+    EXPECT_EQ(CountColor(s, kInk), 80);
+    for (int x = 0; x < 20; ++x) {
+        EXPECT_EQ(s.GetPixel(x, 6), kInk) << x;
+    }
+    // An ellipse whose outline lies wholly outside fills the whole surface.
+    constexpr COLORREF kFill = RGB(200, 100, 50);
     s.SetPen(CPen{kPenSolid, 3, kInk});
-    s.MoveTo(-40000, 40000);
-    s.LineTo(40000, -40000);
+    s.SetBrush(CBrush::MakeSolid(kFill));
     s.Ellipse(CRect(-40000, -40000, 40000, 40000));
+    EXPECT_EQ(CountColor(s, kFill), 200);
     EXPECT_EQ(s.GetPixel(-1, 0), 0xFFFFFFFFu);
     EXPECT_EQ(s.GetPixel(20, 0), 0xFFFFFFFFu);
 }

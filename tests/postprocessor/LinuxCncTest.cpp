@@ -202,6 +202,29 @@ TEST_F(LinuxCncSample, RoughPassBetweenLayersIsAccepted) {
         EXPECT_FALSE(moves[i].bArc);
         EXPECT_GE(moves[i].dZ, moves[i - 1].dZ - 1e-9);  // a left-to-right pass
     }
+    // Over the drawing the depths follow layer X (the first), not layer A, which stands at 22 mm
+    // up to Z 25: within the half-millimetre corner cuts of a boundary, and arc points truncated
+    // to whole millimetres.
+    const auto layer = m_context.CopyLayer(0);
+    int compared = 0;
+    for (const CMove& m : moves) {
+        const int32_t z = static_cast<int32_t>(std::lround(m.dZ * 10000));
+        if (z < 0 || z > 1000000) {
+            continue;
+        }
+        double low = 1e9;
+        double high = -1e9;
+        for (const int32_t at : {std::max(z - 5000, 0), z, std::min(z + 5000, 1000000)}) {
+            const CPiece* piece = layer->FindAt(at);
+            ASSERT_NE(piece, nullptr) << at;
+            low = std::min(low, piece->GetYAt(at) / 10000.0);
+            high = std::max(high, piece->GetYAt(at) / 10000.0);
+        }
+        EXPECT_GE(m.dX, low - 1.0) << "Z " << m.dZ;
+        EXPECT_LE(m.dX, high + 0.001) << "Z " << m.dZ;
+        ++compared;
+    }
+    EXPECT_GE(compared, 20);
 }
 
 // Arcs by end point and radius: the interpreter finds the same centres on the profile.

@@ -126,4 +126,15 @@ TEST(ProgramBinding, LoadedProgramFindsItsPostProcessorByName) {
     program->m_strPostName = "Nowhere";
     posttest::CTestContext context;
     EXPECT_EQ(program->Generate(context), 0);  // no such post-processor
+
+    // The second sample by its full name, whose prefix is the first's: bound, read and compiled.
+    list.ReadPostIni(KESTROVEL_SOURCE_DIR "/examples");
+    ASSERT_EQ(list.GetPreProcesors().size(), 3u);
+    program->m_strPostName = "LinuxCNC lathe (diameter)";
+    EXPECT_EQ(program->Generate(context), 1);
+    EXPECT_EQ(program->GetPreProcesor(), list.GetPreProcesors()[1].get());
+    EXPECT_TRUE(list.GetPreProcesors()[1]->IsLoaded());
+    // Its start code switches to diameter mode, its end code ends the program.
+    EXPECT_NE(program->GetCode().find("G18 G21 G90 G90.1 G7 G94"), std::string::npos) << program->GetCode();
+    EXPECT_NE(program->GetCode().find("M30"), std::string::npos);
 }

@@ -62,15 +62,24 @@ TEST_F(Window, ScrollBarStepsMoveTheViewAndShowItsPosition) {
     QScrollBar* bar = m_pDrawing->horizontalScrollBar();
     EXPECT_EQ(bar->minimum(), -500);
     EXPECT_EQ(bar->maximum(), 500);
-    const int before = view.GetOrigin().x;
+    // The sample's material is 120 mm long and the view 944 pixels wide: scale = 944 000 000 /
+    // (1 200 000 x 2.4) = 327, the material 392 pixels wide, home x = (944 - 392) / 2 = 276,
+    // hmax = 32 700 x 100 / 1000 = 3270, hmin = 32 700 x -600 / 1000 + 944 = -18 676.
+    ASSERT_EQ(m_pDrawing->viewport()->width(), 944);
+    ASSERT_EQ(view.GetOrigin().x, 276);
+    // Page right moves the drawing half a window left, to -196: the bar shows
+    // -((-196 + 18 676) x 1000 / 21 946 - 500) = -(842 - 500) = -342 (Qt's own step: -263).
     bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    EXPECT_LT(view.GetOrigin().x, before) << "page right moves the drawing left";
-    const int hmin = view.GetHMin();
-    const int hmax = view.GetHMax();
-    const int expected = -((view.GetOrigin().x * 1000 - hmin * 1000) / (hmax - hmin) - 500);
-    EXPECT_EQ(bar->value(), expected) << "the bar shows the view's position, not Qt's step";
+    EXPECT_EQ(view.GetOrigin().x, -196);
+    EXPECT_EQ(bar->value(), -342) << "the bar shows the view's position, not Qt's step";
+    for (int i = 0; i < 200 && view.GetOrigin().x < view.GetHMax(); ++i) {
+        bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+    }
+    EXPECT_EQ(view.GetOrigin().x, view.GetHMax());
+    EXPECT_EQ(bar->value(), -500);
     bar->triggerAction(QAbstractSlider::SliderToMaximum);
-    EXPECT_EQ(bar->value(), expected) << "an action the view does not know moves nothing";
+    EXPECT_EQ(bar->value(), -500) << "an action the view does not know moves nothing";
+    EXPECT_EQ(view.GetOrigin().x, view.GetHMax());
 }
 
 TEST_F(Window, KeysReachTheViewAndTheWheelDoesNothing) {
@@ -103,6 +112,17 @@ TEST_F(Window, ThePrintedPictureIsTheDrawing) {
         }
     }
     EXPECT_GT(ink, 100);
+    // The grey stock alone is not the drawing: the profile's red hatch and black outline show.
+    int hatch = 0;
+    int outline = 0;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            hatch += page.pixel(x, y) == qRgb(255, 0, 0) ? 1 : 0;
+            outline += page.pixel(x, y) == qRgb(0, 0, 0) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(hatch, 500);
+    EXPECT_GT(outline, 200);
 }
 
 TEST_F(Window, ProgrammingFormKeepsNamesAndNumbersInRange) {

@@ -231,8 +231,12 @@ TEST_F(EditingToolsTest, MoveDragShiftsTheCopyAndAppliesInFastMode) {
 TEST_F(EditingToolsTest, MoveOutsideTheSpanDoesNotStart) {
     LeftClick(Px(250));
     Command(ID_TOOL_MOVE);
-    view->OnLButtonDown(kMouseLeft, CPoint(Px(500), Py(80)));
+    ASSERT_NE(view->GetActiveElement(), nullptr);
+    Drag(CPoint(Px(500), Py(80)), CPoint(Px(500), Py(90)));
     EXPECT_EQ(MouseMode(), kModeMove);
+    ASSERT_NE(view->GetActiveElement(), nullptr);
+    EXPECT_EQ(view->GetActiveElement()->GetStart(), CPoint(2000000, 800000));
+    EXPECT_EQ(Spans(), Stepped());
 }
 
 TEST_F(EditingToolsTest, FastMoveOfTheRangeKeepsIt) {

@@ -1,6 +1,4 @@
 // The layer and drawing-aids bars, view activation and the drawing properties command.
-#include <cstdio>
-
 #include "BarsFixture.h"
 #include "view/DrawingOptionsPrompt.h"
 #include "view/ZoomScroll.h"
@@ -113,9 +111,10 @@ TEST_F(PropertyBarsTest, DisplayFlagsRepaintLabelsAndLinesWithErasing) {
 }
 
 TEST_F(PropertyBarsTest, AccuracySetsTheFormatDigitAndRefreshesTheReadOuts) {
+    // Zoom 100, scale 55, origin x 352: 1 000 000 000 / 5500 = 181 818 units per 10 pixels, and
+    // pixel 700 lies 348 pixels right of the origin: 348 x 181 818 / 10 = 6 327 266 = 632.7266 mm.
     view->OnMouseMove(0, CPoint(700, 300));
-    char expected[32];
-    std::snprintf(expected, sizeof expected, "%3.2f", view->ScreenToModelX(700) / 10000.0);
+    const std::string expected = "632.73";
     ASSERT_NE(host.m_status[kPaneCursorZ], expected);
     Choose(aidsBar, IDC_ACCURACY, 2);
     EXPECT_EQ(view->GetAccuracy(), 2);

@@ -43,9 +43,15 @@ TEST_F(ViewPaintTest, AxesAndGuideLinesFollowTheirFlags) {
     view->Aids().m_bDrawDims = 0;
     Picture().ClearLog();
     view->OnPaint(host.m_window);
-    for (const std::string& l : Picture().GetLog()) {
+    const auto& log = Picture().GetLog();
+    // The rest of the picture is still painted: the window colour and the layer's hatch.
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.front(), "FillSolidRect 0,0,1200,600 color=FFFFFF");
+    EXPECT_LT(IndexOf(log, "Brush hatch hatch=2 color=0000FF"), log.size());
+    for (const std::string& l : log) {
         EXPECT_EQ(l.find("'lathe axe'"), std::string::npos);
         EXPECT_EQ(l.find("'diag'"), std::string::npos);
+        EXPECT_EQ(l.find("'rad'"), std::string::npos);
     }
 }
 

@@ -133,8 +133,9 @@ TEST_F(ZoomScrollTest, PresetsZoomAroundTheCentre) {
     view->OnZoomBoxSelect(6);
     // (1200 * 1000000) / 55 * 100 / 9000000 = 242
     EXPECT_EQ(view->GetZoom(), 242);
+    // To fit: the smaller of to width (242) and to height (495).
     view->OnZoomBoxSelect(8);
-    EXPECT_EQ(view->GetZoom(), std::min(view->FitWidthZoom(), view->FitHeightZoom()));
+    EXPECT_EQ(view->GetZoom(), 242);
     view->OnCommand(ID_ZOOM_100);
     EXPECT_EQ(view->GetZoom(), 100);
     EXPECT_EQ(view->GetOrigin(), view->GetHomeOrigin());
@@ -142,11 +143,18 @@ TEST_F(ZoomScrollTest, PresetsZoomAroundTheCentre) {
 
 TEST_F(ZoomScrollTest, FitHeightUsesTheHighestPointOfTheActiveLayer) {
     OpenWindow();
-    // Borders rise 10 mm above the 100 mm top: E = 1 100 000.
-    EXPECT_EQ(view->FitHeightZoom(), static_cast<int>(((600LL * 1000000) / 55 * 100 / 1100000) / 2));
+    // Borders rise 10 mm above the 100 mm top: E = 1 100 000, and
+    // 600 000 000 / 55 = 10 909 090; x 100 / 1 100 000 = 991; / 2 = 495.
+    EXPECT_EQ(view->FitHeightZoom(), 495);
     view->OnCommand(ID_ZOOM_FIT);
-    EXPECT_EQ(view->GetZoom(), std::min(view->FitWidthZoom(), view->FitHeightZoom()));
+    EXPECT_EQ(view->GetZoom(), 242);  // the width bounds it
     EXPECT_EQ(view->GetOrigin(), view->GetHomeOrigin());
+    // 200 pixels high (the scale stays 55): 200 000 000 / 55 = 3 636 363; x 100 / 1 100 000 = 330;
+    // / 2 = 165, now below the width's 242.
+    view->OnSize(kSizeRestored, 1200, 200);
+    ASSERT_EQ(view->GetScale(), 55);
+    view->OnCommand(ID_ZOOM_FIT);
+    EXPECT_EQ(view->GetZoom(), 165);
 }
 
 TEST_F(ZoomScrollTest, ZoomInModeZoomsAtTheClickAndReturns) {
@@ -238,6 +246,8 @@ TEST_F(ZoomScrollTest, MaterialWithoutExtentKeepsADefaultScale) {
     OpenWindow();
     EXPECT_EQ(view->GetScale(), 50);
     EXPECT_EQ(view->FitWidthZoom(), 20000);
+    // To fit: the width sets no bound (20000); the profile's borders still rise to 110 mm, so to
+    // height = (600 000 000 / 50 x 100 / 1 100 000) / 2 = 1090 / 2 = 545.
     view->OnZoomBoxSelect(8);
-    EXPECT_GE(view->GetZoom(), 5);
+    EXPECT_EQ(view->GetZoom(), 545);
 }
