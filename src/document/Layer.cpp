@@ -13,7 +13,9 @@
 #include "platform/Messages.h"
 #include "platform/SettingsStore.h"
 
-CLayer::CLayer() { m_posWalk = m_pieces.end(); }
+CLayer::CLayer() {
+    m_posWalk = m_pieces.end();
+}
 
 CLayer::CLayer(const CLayer& other)
     : CPieceChain(),
@@ -118,6 +120,11 @@ CLayer::Pos CLayer::FindPosAtStrict(int32_t x) {
         prev = it;
         ++it;
     }
+    return StrictAnswer(it, prev, x);
+}
+
+// it: the first element starting at or after x, else the last; prev: the one before it, if any.
+CLayer::Pos CLayer::StrictAnswer(Pos it, Pos prev, int32_t x) {
     const CPiece& e = **it;
     if (e.GetStart().x == x) {
         return it;
@@ -150,7 +157,8 @@ CPiece* CLayer::FindByNumber(int n) const {
 }
 
 CLayer::Pos CLayer::PositionOf(const CPiece* piece) {
-    return std::find_if(m_pieces.begin(), m_pieces.end(), [piece](const auto& p) { return p.get() == piece; });
+    return std::find_if(m_pieces.begin(), m_pieces.end(),
+                        [piece](const auto& p) { return p.get() == piece; });
 }
 
 int32_t CLayer::GetYAt(int32_t x) const {
@@ -176,7 +184,9 @@ CControlBar* CLayer::GetObjectBar() const {
     return bar ? bar : (m_pView ? m_pView->GetObjectBar() : nullptr);
 }
 
-CControlBar* CLayer::GetLayerBar() const { return m_pDoc ? m_pDoc->GetLayerBar() : nullptr; }
+CControlBar* CLayer::GetLayerBar() const {
+    return m_pDoc ? m_pDoc->GetLayerBar() : nullptr;
+}
 
 CMessages* CLayer::GetMessages() const {
     CMessages* messages = m_pDoc ? m_pDoc->GetMessages() : nullptr;

@@ -137,13 +137,29 @@ private:
     // Destroys the elements from first up to, not including, stop (never past the list's end).
     void EraseUpTo(Pos first, Pos stop);
     Pos FindPosAtStrict(int32_t x);
+    // Where the last search of a pass ended. While the starts stay in ascending order a search
+    // from there finds what a search from the head finds, in a step or two instead of a walk.
+    struct CSearchHint {
+        Pos pos;
+        bool bOrdered = false;
+    };
+    CSearchHint StartSearch();
+    Pos FindPosAtStrict(int32_t x, CSearchHint& hint);
+    // Notes the elements from first up to, not including, stop as changed: an edit that left the
+    // starts out of order sends the pass back to searching from the head.
+    void NoteEdit(CSearchHint& hint, Pos first, Pos stop) const;
+    Pos StrictAnswer(Pos it, Pos prev, int32_t x);
+    // SplitAt and CutCorner on a position already found; both answer the first position of
+    // what now stands in the element's place.
+    Pos SplitAtPos(Pos pos, int32_t x);
+    CCornerCut CutCornerAt(Pos& pos, int32_t x, int32_t h, int32_t l, int withStep, Pos& stop);
     Pos PositionOf(const CPiece* piece);
     void CombineForward(CLayer& other, int32_t offset, int32_t size1, int32_t size2);
     void CombineBackward(CLayer& other, int32_t offset, int32_t size1, int32_t size2);
     // One corner of CombineProfiles; false when the pair needs no cut. nextLeft / nextRight:
     // where a forward / backward walk goes on.
-    bool CombineCorner(CLayer& other, int32_t offset, Pos s, Pos r, int32_t size1, int32_t size2,
-                       Pos& nextLeft, Pos& nextRight);
+    bool CombineCorner(CLayer& other, CSearchHint& hint, int32_t offset, Pos s, Pos r, int32_t size1,
+                       int32_t size2, Pos& nextLeft, Pos& nextRight);
     void LoadPieces(CArchive& ar);
 
     int m_bWalkForward = 1;

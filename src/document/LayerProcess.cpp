@@ -6,7 +6,9 @@
 #include "elements/Linear.h"
 
 namespace {
-int32_t AxialLength(const CPiece& p) { return p.GetEnd().x - p.GetStart().x; }
+int32_t AxialLength(const CPiece& p) {
+    return p.GetEnd().x - p.GetStart().x;
+}
 
 int32_t ClampedSum(int64_t a, int64_t b) {
     return static_cast<int32_t>(std::clamp<int64_t>(a + b, -kRoundLimit, kRoundLimit));
@@ -120,21 +122,31 @@ void CLayer::AddBordersAsLines() {
 }
 
 void CLayer::SplitAt(int32_t x) {
-    auto pos = FindPosAtStrict(x);
+    SplitAtPos(FindPosAtStrict(x), x);
+}
+
+CLayer::Pos CLayer::SplitAtPos(Pos pos, int32_t x) {
     if (pos == m_pieces.end()) {
-        return;
+        return pos;
     }
     auto copy = (*pos)->Clone();
     if (!copy) {
-        return;
+        return pos;
     }
     (*pos)->CutEndAt(x, nullptr);
     copy->CutStartAt(x, nullptr);
     m_pieces.insert(std::next(pos), std::move(copy));
+    return pos;
 }
 
 CCornerCut CLayer::CutCorner(int32_t x, int32_t h, int32_t l, int withStep) {
-    auto pos = FindPosAtStrict(x);
+    Pos pos = FindPosAtStrict(x);
+    Pos stop;
+    return CutCornerAt(pos, x, h, l, withStep, stop);
+}
+
+CCornerCut CLayer::CutCornerAt(Pos& pos, int32_t x, int32_t h, int32_t l, int withStep, Pos& stop) {
+    stop = pos;
     if (pos == m_pieces.end()) {
         return {};
     }
@@ -144,6 +156,7 @@ CCornerCut CLayer::CutCorner(int32_t x, int32_t h, int32_t l, int withStep) {
     }
     std::unique_ptr<CPiece> piece = std::move(*pos);
     pos = m_pieces.erase(pos);
+    stop = pos;
     h = std::max(h, 0);
     l = std::max(l, 0);
 
@@ -169,23 +182,25 @@ CCornerCut CLayer::CutCorner(int32_t x, int32_t h, int32_t l, int withStep) {
         copy.reset();
     }
 
-    if (piece) {
-        m_pieces.insert(pos, std::move(piece));
-    }
     const CPoint joint = left->GetEnd();
-    m_pieces.insert(pos, std::move(left));
+    Pos first = piece ? m_pieces.insert(stop, std::move(piece)) : m_pieces.end();
+    const Pos leftPos = m_pieces.insert(stop, std::move(left));
+    if (first == m_pieces.end()) {
+        first = leftPos;
+    }
     if (withStep) {
-        m_pieces.insert(pos, std::make_unique<CLinear>(joint, joint));
+        m_pieces.insert(stop, std::make_unique<CLinear>(joint, joint));
     }
-    m_pieces.insert(pos, std::move(right));
+    m_pieces.insert(stop, std::move(right));
     if (copy) {
-        m_pieces.insert(pos, std::move(copy));
+        m_pieces.insert(stop, std::move(copy));
     }
+    pos = first;
     return {h, l};
 }
 
-bool CLayer::CombineCorner(CLayer& other, int32_t offset, Pos s, Pos r, int32_t size1, int32_t size2,
-                           Pos& nextLeft, Pos& nextRight) {
+bool CLayer::CombineCorner(CLayer& other, CSearchHint& hint, int32_t offset, Pos s, Pos r, int32_t size1,
+                           int32_t size2, Pos& nextLeft, Pos& nextRight) {
     CPiece& sp = **s;
     CPiece& rp = **r;
     if (AxialLength(rp) == 0) {
@@ -193,7 +208,11 @@ bool CLayer::CombineCorner(CLayer& other, int32_t offset, Pos s, Pos r, int32_t 
     }
     const int32_t x = ClampedSum(sp.GetEnd().x, offset);
     if (sp.GetEndSlope() == rp.GetStartSlope()) {
-        other.SplitAt(x);
+        const Pos at = other.SplitAtPos(other.FindPosAtStrict(x, hint), x);
+        if (at != other.m_pieces.end()) {
+            const Pos next = std::next(at);
+            other.NoteEdit(hint, at, next == other.m_pieces.end() ? next : std::next(next));
+        }
         return false;
     }
     int32_t h = size1;
@@ -203,7 +222,12 @@ bool CLayer::CombineCorner(CLayer& other, int32_t offset, Pos s, Pos r, int32_t 
     const bool step = AxialLength(sp) == 0 && s != m_pieces.begin();
     const Pos u = step ? std::prev(s) : s;
     h = std::min(h, AxialLength(**u));
-    const CCornerCut cut = other.CutCorner(x, h, l, step ? 1 : 0);
+    Pos at = other.FindPosAtStrict(x, hint);
+    Pos stop;
+    const CCornerCut cut = other.CutCornerAt(at, x, h, l, step ? 1 : 0, stop);
+    if (at != other.m_pieces.end()) {
+        other.NoteEdit(hint, at, stop);
+    }
     if (cut.h == 0 && cut.l == 0) {
         return false;
     }
@@ -234,12 +258,13 @@ bool CLayer::CombineCorner(CLayer& other, int32_t offset, Pos s, Pos r, int32_t 
 }
 
 void CLayer::CombineForward(CLayer& other, int32_t offset, int32_t size1, int32_t size2) {
+    CSearchHint hint = other.StartSearch();
     auto s = m_pieces.begin();
     while (s != m_pieces.end() && std::next(s) != m_pieces.end()) {
         auto r = std::next(s);
         Pos nextLeft;
         Pos nextRight;
-        s = CombineCorner(other, offset, s, r, size1, size2, nextLeft, nextRight) ? nextLeft : r;
+        s = CombineCorner(other, hint, offset, s, r, size1, size2, nextLeft, nextRight) ? nextLeft : r;
     }
 }
 
@@ -247,12 +272,13 @@ void CLayer::CombineBackward(CLayer& other, int32_t offset, int32_t size1, int32
     if (m_pieces.size() < 2) {
         return;
     }
+    CSearchHint hint = other.StartSearch();
     auto r = std::prev(m_pieces.end());
     while (r != m_pieces.begin()) {
         auto s = std::prev(r);
         Pos nextLeft;
         Pos nextRight;
-        r = CombineCorner(other, offset, s, r, size1, size2, nextLeft, nextRight) ? nextRight : s;
+        r = CombineCorner(other, hint, offset, s, r, size1, size2, nextLeft, nextRight) ? nextRight : s;
     }
 }
 
