@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <memory>
+#include <vector>
 
 #include "elements/StripCorners.h"
 #include "elements/ViewServices.h"
@@ -40,9 +42,52 @@ void VerticalLine(CSurface& dc, int x, int top, int bottom) {
 }
 }  // namespace
 
+bool CProfilePainter::Beside(const CPiece& piece) const {
+    const int margin = std::max(m_style.m_nPenWidth, 1) + 1;
+    return ColumnOf(m_view, piece.GetEnd().x) < -margin ||
+           ColumnOf(m_view, piece.GetStart().x) > m_dc.GetWidth() + margin;
+}
+
+void CProfilePainter::FillOnce(const CPieceList& pieces) const {
+    std::vector<CPoint> upper;
+    std::vector<CPoint> lower;
+    for (const auto& p : pieces) {
+        const CPiece& piece = *p;
+        if (Beside(piece)) {
+            continue;
+        }
+        const int x1 = ColumnOf(m_view, piece.GetStart().x);
+        const int x2 = ColumnOf(m_view, piece.GetEnd().x);
+        upper.emplace_back(x1, UpperRow(m_view, piece.GetStart().y));
+        lower.emplace_back(x1, LowerRow(m_view, piece.GetStart().y));
+        // Curved contours are followed column by column, clipped to the surface.
+        const int from = std::max(x1 + 1, -1);
+        const int to = std::min(x2, m_dc.GetWidth() + 1);
+        for (int x = from; x < to; ++x) {
+            const int32_t mx = std::clamp(m_view.ScreenToModelX(x), piece.GetStart().x, piece.GetEnd().x);
+            const int32_t y = piece.GetYAt(mx);
+            if (y >= 0) {
+                upper.emplace_back(x, UpperRow(m_view, y));
+                lower.emplace_back(x, LowerRow(m_view, y));
+            }
+        }
+        upper.emplace_back(x2, UpperRow(m_view, piece.GetEnd().y));
+        lower.emplace_back(x2, LowerRow(m_view, piece.GetEnd().y));
+    }
+    upper.insert(upper.end(), lower.rbegin(), lower.rend());
+    m_dc.FillPolygon(upper);
+}
+
 CPixelRows CProfilePainter::DrawChain(const CPieceList& pieces, CPixelRows prev) const {
     const int width = m_dc.GetWidth();
     const int margin = std::max(m_style.m_nPenWidth, 1) + 1;
+    std::unique_ptr<CSurfaceStateSaver> saver;
+    if (!m_bExact && m_dc.GetBrush().nKind != CBrush::Null) {
+        FillOnce(pieces);
+        // The elements draw their outlines only.
+        saver = std::make_unique<CSurfaceStateSaver>(m_dc);
+        m_dc.SetBrush(CBrush::MakeNull());
+    }
     // A dashed pen's pattern along a column is not what its elements show; without edges the
     // column is not covered by the pen either, and every element draws its own contour.
     const bool columns = m_style.m_nPenStyle == kPenSolid && m_style.m_bDrawEdges;

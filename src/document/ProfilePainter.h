@@ -5,8 +5,9 @@
 
 // Elements wholly beside the surface are passed over, and a run of elements that all fall inside
 // one pixel column is drawn as that column shows it when edges are drawn: the run's highest and
-// lowest contour points joined by the pen. The picture differs from drawing every element by at most a pixel
-// along its lines; the exact mode draws every element and serves as the reference.
+// lowest contour points joined by the pen. The fill of the whole chain is one polygon, so the
+// surface fills once per layer instead of once per element. The picture differs from drawing every element by
+// at most a pixel along its lines; the exact mode draws every element and serves as the reference.
 class CProfilePainter {
 public:
     CProfilePainter(CSurface& dc, CViewServices& view, const CLayerStyle& style)
@@ -20,6 +21,10 @@ private:
     // The first element from it on that does not lie inside column x.
     static Pos RunEnd(Pos it, Pos end, const CViewServices& view, int x);
     CPixelRows DrawColumn(Pos first, Pos end, int x, CPixelRows prev) const;
+    bool Beside(const CPiece& piece) const;
+    // The fill of every element on the surface as one polygon: along the upper contour and back
+    // along the mirrored lower one, sampled once per pixel column.
+    void FillOnce(const CPieceList& pieces) const;
 
     CSurface& m_dc;
     CViewServices& m_view;
