@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <memory>
 #include <vector>
 
 #include "elements/StripCorners.h"
@@ -81,11 +80,11 @@ void CProfilePainter::FillOnce(const CPieceList& pieces) const {
 CPixelRows CProfilePainter::DrawChain(const CPieceList& pieces, CPixelRows prev) const {
     const int width = m_dc.GetWidth();
     const int margin = std::max(m_style.m_nPenWidth, 1) + 1;
-    std::unique_ptr<CSurfaceStateSaver> saver;
-    if (!m_bExact && m_dc.GetBrush().nKind != CBrush::Null) {
+    const CBrush brush = m_dc.GetBrush();
+    const bool filledOnce = !m_bExact && brush.nKind != CBrush::Null;
+    if (filledOnce) {
         FillOnce(pieces);
         // The elements draw their outlines only.
-        saver = std::make_unique<CSurfaceStateSaver>(m_dc);
         m_dc.SetBrush(CBrush::MakeNull());
     }
     // A dashed pen's pattern along a column is not what its elements show; without edges the
@@ -115,6 +114,9 @@ CPixelRows CProfilePainter::DrawChain(const CPieceList& pieces, CPixelRows prev)
         }
         prev = piece.Draw(m_dc, &m_view, m_style, prev);
         ++it;
+    }
+    if (filledOnce) {
+        m_dc.SetBrush(brush);
     }
     return prev;
 }
