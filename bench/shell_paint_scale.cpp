@@ -87,6 +87,16 @@ struct CBenchWindow {
         return true;
     }
 
+    // Opens at the zoom of the zoom box item; false (the benchmark skipped) when it cannot.
+    bool OpenAt(benchmark::State& state, int zoomBoxItem) {
+        if (!Open()) {
+            state.SkipWithError("the drawing did not open");
+            return false;
+        }
+        pDrawing->View().OnZoomBoxSelect(zoomBoxItem);
+        return true;
+    }
+
     void Repaint() {
         pDrawing->Invalidate(true);
         pDrawing->viewport()->repaint();
@@ -95,11 +105,9 @@ struct CBenchWindow {
 
 void Repaint(benchmark::State& state, int zoomBoxItem) {
     CBenchWindow window;
-    if (!window.Open()) {
-        state.SkipWithError("the drawing did not open");
+    if (!window.OpenAt(state, zoomBoxItem)) {
         return;
     }
-    window.pDrawing->View().OnZoomBoxSelect(zoomBoxItem);
     for (auto _ : state) {
         window.Repaint();
     }
@@ -116,12 +124,10 @@ void BM_Repaint400(benchmark::State& state) {
 // Grabs the end handle of the element in the middle at "To fit" and moves it up and down.
 void BM_HandleDragStep(benchmark::State& state) {
     CBenchWindow window;
-    if (!window.Open()) {
-        state.SkipWithError("the drawing did not open");
+    if (!window.OpenAt(state, kZoomBoxFit)) {
         return;
     }
     CKestrovelView& view = window.pDrawing->View();
-    view.OnZoomBoxSelect(kZoomBoxFit);
     window.Repaint();
     const int32_t middle = view.GetDocument()->GetLength() / 2;
     const CPiece* owner = view.GetDocument()->GetActiveLayer()->FindAt(middle);
@@ -148,12 +154,10 @@ void BM_HandleDragStep(benchmark::State& state) {
 // The same segments as the window draws them at "To fit", with plain QPainter calls.
 void BM_PlainQPainterBaseline(benchmark::State& state) {
     CBenchWindow window;
-    if (!window.Open()) {
-        state.SkipWithError("the drawing did not open");
+    if (!window.OpenAt(state, kZoomBoxFit)) {
         return;
     }
     CKestrovelView& view = window.pDrawing->View();
-    view.OnZoomBoxSelect(kZoomBoxFit);
     std::vector<QLine> lines;
     CKestrovelDoc* doc = view.GetDocument();
     for (int i = 0; i < CKestrovelDoc::kLayerCount; ++i) {
