@@ -1,4 +1,6 @@
-// Saving and loading a large drawing: six layers of 1000 elements and ten programs.
+// Saving and loading a large drawing: six layers of 1000 or 2000 elements and ten programs.
+#include "platform/Archive.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -7,24 +9,24 @@
 
 #include "document/KestrovelDoc.h"
 #include "elements/Arc.h"
-#include "platform/Archive.h"
 #include "postprocessor/DocumentFile.h"
 #include "postprocessor/ProgramDocument.h"
 #include "postprocessor/ProgramList.h"
 
 namespace {
 
-constexpr int kElementsPerLayer = 1000;
-constexpr int32_t kStep = 9000;
+constexpr int32_t kLength = 9000000;
 
-// 999 short lines and arcs from the left, then what is left of the first line.
-void FillLayer(CLayer& layer) {
-    for (int i = 0; i + 1 < kElementsPerLayer; ++i) {
+// elements - 1 short lines and arcs from the left, then what is left of the first line.
+void FillLayer(CLayer& layer, int elements) {
+    for (int i = 0; i + 1 < elements; ++i) {
+        const int32_t kStep = kLength / elements;
         const int32_t z = i * kStep;
         const int32_t x = 800000 + (i % 7) * 10000;
         if (i % 3 == 2) {
-            layer.AddPiece(std::make_unique<CArc>(CPoint{z, x}, CPoint{z + kStep, x}, CPoint{z + kStep / 2, x + 2000}),
-                           0);
+            layer.AddPiece(
+                std::make_unique<CArc>(CPoint{z, x}, CPoint{z + kStep, x}, CPoint{z + kStep / 2, x + 2000}),
+                0);
         } else {
             layer.AddLine(z, x, z + kStep, x);
         }
@@ -46,18 +48,18 @@ void AddPrograms(CProgramList& list) {
     }
 }
 
-std::unique_ptr<CKestrovelDoc> MakeLargeDocument() {
+std::unique_ptr<CKestrovelDoc> MakeLargeDocument(int elements) {
     auto doc = CProgramDocument::Create();
     doc->OnNewDocument();
     for (int i = 0; i < CKestrovelDoc::kLayerCount; ++i) {
-        FillLayer(*doc->GetLayer(i));
+        FillLayer(*doc->GetLayer(i), elements);
     }
     AddPrograms(*CProgramDocument::GetList(*doc));
     return doc;
 }
 
 void BM_SaveToBytes(benchmark::State& state) {
-    auto doc = MakeLargeDocument();
+    auto doc = MakeLargeDocument(static_cast<int>(state.range(0)));
     size_t size = 0;
     for (auto _ : state) {
         size = CDocumentFile::Write(*doc).size();
@@ -65,10 +67,10 @@ void BM_SaveToBytes(benchmark::State& state) {
     }
     state.counters["bytes"] = static_cast<double>(size);
 }
-BENCHMARK(BM_SaveToBytes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveToBytes)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond);
 
 void BM_LoadFromBytes(benchmark::State& state) {
-    auto doc = MakeLargeDocument();
+    auto doc = MakeLargeDocument(static_cast<int>(state.range(0)));
     const std::vector<uint8_t> bytes = CDocumentFile::Write(*doc);
     std::string error;
     for (auto _ : state) {
@@ -76,7 +78,7 @@ void BM_LoadFromBytes(benchmark::State& state) {
         benchmark::DoNotOptimize(loaded.get());
     }
 }
-BENCHMARK(BM_LoadFromBytes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadFromBytes)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond);
 
 std::string BenchPath() {
     return (std::filesystem::temp_directory_path() / "kestrovel-bench-archive.kst").string();
@@ -84,17 +86,17 @@ std::string BenchPath() {
 
 // With the file system: the atomic save flushes the file before it replaces the old one.
 void BM_SaveToFile(benchmark::State& state) {
-    auto doc = MakeLargeDocument();
+    auto doc = MakeLargeDocument(static_cast<int>(state.range(0)));
     std::string error;
     for (auto _ : state) {
         benchmark::DoNotOptimize(doc->OnSaveDocument(BenchPath(), error));
     }
     std::remove(BenchPath().c_str());
 }
-BENCHMARK(BM_SaveToFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveToFile)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond);
 
 void BM_LoadFromFile(benchmark::State& state) {
-    auto doc = MakeLargeDocument();
+    auto doc = MakeLargeDocument(static_cast<int>(state.range(0)));
     std::string error;
     doc->OnSaveDocument(BenchPath(), error);
     for (auto _ : state) {
@@ -103,6 +105,6 @@ void BM_LoadFromFile(benchmark::State& state) {
     }
     std::remove(BenchPath().c_str());
 }
-BENCHMARK(BM_LoadFromFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadFromFile)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Layer editing, snapshot and painting costs at 1000 elements per layer.
+// Layer editing, snapshot and painting costs at 1000 or 2000 elements per layer.
 #include <benchmark/benchmark.h>
 
 #include "document/KestrovelDoc.h"
@@ -8,32 +8,32 @@
 #include "platform/RecordingSurface.h"
 
 namespace {
-constexpr int kElements = 1000;
 constexpr int32_t kLength = 9000000;
-constexpr int32_t kStep = kLength / kElements;
 
-// Replaces the layer's chain by kElements lines of alternating height.
-void FillLayer(CLayer& layer) {
+// Replaces the layer's chain by n lines of alternating height.
+void FillLayer(CLayer& layer, int n) {
+    const int32_t step = kLength / n;
     auto& pieces = layer.GetPieces();
     pieces.clear();
-    for (int i = 0; i < kElements; ++i) {
+    for (int i = 0; i < n; ++i) {
         const int32_t y = 1000000 + (i % 2) * 50000;
-        pieces.push_back(std::make_unique<CLinear>(i * kStep, y, (i + 1) * kStep, y));
+        pieces.push_back(std::make_unique<CLinear>(i * step, y, (i + 1) * step, y));
     }
     layer.ConnectBorders();
     layer.Renumber();
 }
 
 struct CBenchDocument {
-    CBenchDocument() {
+    explicit CBenchDocument(int n) : nElements(n) {
         services.pObjectBar = &objectBar;
         doc = std::make_unique<CKestrovelDoc>(services);
         doc->OnNewDocument();
         doc->SetActiveView(&view);
         for (int i = 0; i < CKestrovelDoc::kLayerCount; ++i) {
-            FillLayer(*doc->GetLayer(i));
+            FillLayer(*doc->GetLayer(i), n);
         }
     }
+    int nElements;
     CMemoryControlBar objectBar;
     CDocServices services;
     CViewServices view;
@@ -41,46 +41,48 @@ struct CBenchDocument {
 };
 
 // An element exactly over element k of the chain: the chain keeps its size.
-std::unique_ptr<CPiece> Replacement(int k, int round) {
-    return std::make_unique<CLinear>(k * kStep, 900000 + round % 7, (k + 1) * kStep, 900000 + round % 5);
+std::unique_ptr<CPiece> Replacement(const CBenchDocument& bench, int round) {
+    const int32_t step = kLength / bench.nElements;
+    const int k = bench.nElements / 2 + round % 400;
+    return std::make_unique<CLinear>(k * step, 900000 + round % 7, (k + 1) * step, 900000 + round % 5);
 }
 
 void BM_AddPiece(benchmark::State& state) {
-    CBenchDocument bench;
+    CBenchDocument bench(static_cast<int>(state.range(0)));
     CLayer& layer = *bench.doc->GetActiveLayer();
     int round = 0;
     for (auto _ : state) {
-        layer.AddPiece(Replacement(kElements / 2 + round % 400, round), 0);
+        layer.AddPiece(Replacement(bench, round), 0);
         ++round;
     }
     state.SetLabel(std::to_string(layer.GetPieces().size()) + " elements");
 }
-BENCHMARK(BM_AddPiece)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_AddPiece)->Arg(1000)->Arg(2000)->Unit(benchmark::kMicrosecond);
 
 // One completed edit as the view makes it: insertion, renumbering, object box and snapshot.
 void BM_SingleEdit(benchmark::State& state) {
-    CBenchDocument bench;
+    CBenchDocument bench(static_cast<int>(state.range(0)));
     int round = 0;
     for (auto _ : state) {
-        bench.doc->GetActiveLayer()->AddPiece(Replacement(kElements / 2 + round % 400, round), 1);
+        bench.doc->GetActiveLayer()->AddPiece(Replacement(bench, round), 1);
         bench.doc->RecordUndo();
         ++round;
     }
 }
-BENCHMARK(BM_SingleEdit)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SingleEdit)->Arg(1000)->Arg(2000)->Unit(benchmark::kMicrosecond);
 
 void BM_LayerDeepCopy(benchmark::State& state) {
-    CBenchDocument bench;
+    CBenchDocument bench(static_cast<int>(state.range(0)));
     const CLayer& layer = *bench.doc->GetLayer(0);
     for (auto _ : state) {
         CLayer copy(layer);
         benchmark::DoNotOptimize(copy.GetPieces().size());
     }
 }
-BENCHMARK(BM_LayerDeepCopy)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LayerDeepCopy)->Arg(1000)->Arg(2000)->Unit(benchmark::kMicrosecond);
 
 void BM_DrawAllSixLayers(benchmark::State& state) {
-    CBenchDocument bench;
+    CBenchDocument bench(static_cast<int>(state.range(0)));
     CLayer& active = *bench.doc->GetActiveLayer();
     for (int i = 0; i < 7; ++i) {
         active.SetVisible(i, 1);
@@ -92,5 +94,5 @@ void BM_DrawAllSixLayers(benchmark::State& state) {
     }
     state.SetLabel(std::to_string(dc.GetCallCount() / state.iterations()) + " calls per paint");
 }
-BENCHMARK(BM_DrawAllSixLayers)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DrawAllSixLayers)->Arg(1000)->Arg(2000)->Unit(benchmark::kMicrosecond);
 }  // namespace

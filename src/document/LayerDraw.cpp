@@ -1,6 +1,7 @@
 // Painting of a layer: the whole drawing in layer order and one profile with its attributes.
 #include "document/KestrovelDoc.h"
 #include "document/Layer.h"
+#include "document/ProfilePainter.h"
 #include "elements/ViewServices.h"
 #include "platform/Surface.h"
 
@@ -42,9 +43,7 @@ void CLayer::DrawProfile(CSurface& dc, CViewServices* view) {
     }
     dc.SetPen(CPen{m_style.m_nPenStyle, m_style.m_nPenWidth, m_style.m_crPen});
     CPixelRows prev = m_pLeftBorder->Draw(dc, view, m_style, CPixelRows{});
-    for (auto& piece : m_pieces) {
-        prev = piece->Draw(dc, view, m_style, prev);
-    }
+    prev = CProfilePainter(dc, *view, m_style).DrawChain(m_pieces, prev);
     if (!m_pieces.empty()) {
         // Close the outline at the profile's end face before the right border starts anew.
         const CPoint end = m_pieces.back()->GetEnd();

@@ -162,7 +162,8 @@ void CQtSurface::Polygon(const std::vector<CPoint>& points) {
 }
 
 void CQtSurface::FillPolygon(const std::vector<CPoint>& points) {
-    if (points.size() < 3) {
+    // A null brush fills nothing; building the path would cost as much as filling it.
+    if (points.size() < 3 || m_brush.nKind == CBrush::Null) {
         return;
     }
     QPainterPath path;
@@ -174,7 +175,7 @@ void CQtSurface::FillPolygon(const std::vector<CPoint>& points) {
 
 void CQtSurface::FillPolygonMinusEllipses(const std::vector<CPoint>& points,
                                           const std::vector<CRect>& ellipses) {
-    if (points.size() < 3) {
+    if (points.size() < 3 || m_brush.nKind == CBrush::Null) {
         return;
     }
     QPainterPath path;

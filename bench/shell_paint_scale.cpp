@@ -1,0 +1,202 @@
+// Repaints of the application window at 1920x1080 on six layers of 2000 elements, beside plain
+// QPainter drawing the same segments on a picture of the same size.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <cstdlib>
+
+#include "document/KestrovelDoc.h"
+#include "elements/Arc.h"
+#include "elements/Linear.h"
+#include "shell/ChildFrame.h"
+#include "shell/DrawingWindow.h"
+#include "shell/Kestrovel.h"
+#include "shell/MainFrame.h"
+#include "shell/QtSettingsStore.h"
+#include "view/KestrovelView.h"
+#include "view/MouseModes.h"
+
+namespace {
+
+constexpr int kElements = 2000;
+constexpr int kZoomBoxFit = 8;
+constexpr int kZoomBox400 = 0;
+const QString kSample = QStringLiteral(KESTROVEL_SOURCE_DIR "/examples/sample.kst");
+
+// Lines and upper and lower arcs alternating, a radial step between each pair, over the whole
+// length of the drawing; each layer a little lower than the one before.
+void FillLayer(CLayer& layer, int32_t length, int32_t top, int index) {
+    auto& pieces = layer.GetPieces();
+    pieces.clear();
+    const int32_t step = length / kElements;
+    for (int i = 0; i < kElements; ++i) {
+        const int32_t z = i * step;
+        const int32_t y = top * (8 - index) / 10 + (i % 4 < 2 ? 0 : step);
+        if (i % 2 == 0) {
+            pieces.push_back(std::make_unique<CLinear>(z, y, z + step, y));
+        } else {
+            const int32_t bulge = (i % 4 == 1 ? 1 : -1) * step / 3;
+            pieces.push_back(
+                std::make_unique<CArc>(CPoint(z, y), CPoint(z + step, y), CPoint(z + step / 2, y + bulge)));
+        }
+    }
+    layer.ConnectBorders();
+    layer.Renumber();
+}
+
+struct CBenchWindow {
+    QTemporaryDir dir;
+    std::unique_ptr<CKestrovelApp> app;
+    CDrawingWindow* pDrawing = nullptr;
+
+    bool Open() {
+        QDir::setCurrent(QStringLiteral(KESTROVEL_SOURCE_DIR "/examples"));
+        app = std::make_unique<CKestrovelApp>(
+            CQtSettingsStore::ForFile(dir.filePath(QStringLiteral("b.ini")), 10));
+        if (!app->InitInstance({kSample})) {
+            return false;
+        }
+        auto* frame = dynamic_cast<CChildFrame*>(app->GetMainFrame()->Mdi()->subWindowList().value(0));
+        pDrawing = frame ? &frame->Drawing() : nullptr;
+        if (!pDrawing) {
+            return false;
+        }
+        app->GetMainFrame()->resize(2200, 1400);
+        QCoreApplication::processEvents();
+        const QSize extra = app->GetMainFrame()->size() - pDrawing->viewport()->size();
+        app->GetMainFrame()->resize(QSize(1920, 1080) + extra);
+        QCoreApplication::processEvents();
+        for (int i = 0; i < 1000 && pDrawing->GetPaintCount() < 2; ++i) {
+            QCoreApplication::processEvents();
+            pDrawing->viewport()->repaint();
+        }
+        CKestrovelDoc* doc = pDrawing->View().GetDocument();
+        const int32_t length = doc->GetLength();
+        const int32_t top = doc->GetLayer(0)->GetLeftBorder()->GetEnd().y;
+        CLayer* active = doc->GetActiveLayer();
+        for (int i = 0; i < CKestrovelDoc::kLayerCount; ++i) {
+            FillLayer(*doc->GetLayer(i), length, top, i);
+            active->SetVisible(i + 1, 1);
+        }
+        return true;
+    }
+
+    // Opens at the zoom of the zoom box item; false (the benchmark skipped) when it cannot.
+    bool OpenAt(benchmark::State& state, int zoomBoxItem) {
+        if (!Open()) {
+            state.SkipWithError("the drawing did not open");
+            return false;
+        }
+        pDrawing->View().OnZoomBoxSelect(zoomBoxItem);
+        return true;
+    }
+
+    void Repaint() {
+        pDrawing->Invalidate(true);
+        pDrawing->viewport()->repaint();
+    }
+};
+
+void Repaint(benchmark::State& state, int zoomBoxItem) {
+    CBenchWindow window;
+    if (!window.OpenAt(state, zoomBoxItem)) {
+        return;
+    }
+    for (auto _ : state) {
+        window.Repaint();
+    }
+    state.counters["zoom"] = window.pDrawing->View().GetZoom();
+}
+
+void BM_RepaintToFit(benchmark::State& state) {
+    Repaint(state, kZoomBoxFit);
+}
+void BM_Repaint400(benchmark::State& state) {
+    Repaint(state, kZoomBox400);
+}
+
+// Grabs the end handle of the element in the middle at "To fit" and moves it up and down.
+void BM_HandleDragStep(benchmark::State& state) {
+    CBenchWindow window;
+    if (!window.OpenAt(state, kZoomBoxFit)) {
+        return;
+    }
+    CKestrovelView& view = window.pDrawing->View();
+    window.Repaint();
+    const int32_t middle = view.GetDocument()->GetLength() / 2;
+    const CPiece* owner = view.GetDocument()->GetActiveLayer()->FindAt(middle);
+    view.OnLButtonDown(kMouseLeft, view.ModelToScreen({middle, owner->GetYAt(middle)}));
+    const CPiece* active = view.GetActiveElement();
+    if (!active) {
+        state.SkipWithError("no element under the click");
+        return;
+    }
+    const CPoint handle = view.ModelToScreen(active->GetEnd());
+    view.OnLButtonDown(kMouseLeft, handle);
+    if (view.GetMouseMode() != kModeHandleDrag) {
+        state.SkipWithError("the handle was not grabbed");
+        return;
+    }
+    int step = 0;
+    for (auto _ : state) {
+        view.OnMouseMove(kMouseLeft, CPoint(handle.x, handle.y - 10 + (step++ % 20)));
+        QCoreApplication::processEvents();
+    }
+    view.OnLButtonUp(0, handle);
+}
+
+// The same segments as the window draws them at "To fit", with plain QPainter calls.
+void BM_PlainQPainterBaseline(benchmark::State& state) {
+    CBenchWindow window;
+    if (!window.OpenAt(state, kZoomBoxFit)) {
+        return;
+    }
+    CKestrovelView& view = window.pDrawing->View();
+    std::vector<QLine> lines;
+    CKestrovelDoc* doc = view.GetDocument();
+    for (int i = 0; i < CKestrovelDoc::kLayerCount; ++i) {
+        for (const auto& piece : doc->GetLayer(i)->GetPieces()) {
+            const CPoint a = view.ModelToScreen(piece->GetStart());
+            const CPoint b = view.ModelToScreen(piece->GetEnd());
+            lines.emplace_back(a.x, a.y, b.x, b.y);
+        }
+    }
+    QImage image(1920, 1080, QImage::Format_RGB32);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        for (const QLine& line : lines) {
+            painter.drawLine(line);
+        }
+    }
+    state.counters["segments"] = static_cast<double>(lines.size());
+}
+
+void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (!message.startsWith(QStringLiteral("This plugin does not support"))) {
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_RepaintToFit)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Repaint400)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HandleDragStep)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainQPainterBaseline)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    qInstallMessageHandler(QuietHandler);
+    QApplication qt(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
