@@ -1,5 +1,6 @@
 // kestrovel-cli import-dxf and export-dxf: the sample shaft into the sample drawing, through LinuxCNC's
 // rs274.
+#include "../Rs274Serialized.h"
 #include <nlohmann/json.hpp>
 
 #include "CliRunner.h"
@@ -47,7 +48,7 @@ TEST_F(CliDxf, SampleShaftImportsIntoLayerOneAndCompilesForLinuxCnc) {
         GTEST_SKIP() << "rs274 (linuxcnc-uspace) is not installed";
     }
     std::ofstream(PathOf("tool.tbl")) << "T1 P1 X0 Z0 D0.4 Q3 ;finishing\n";
-    const std::string command = "/usr/bin/rs274 -g -t " + Quote(PathOf("tool.tbl")) + " " +
+    const std::string command = std::string(kRs274Serialized) + "/usr/bin/rs274 -g -t " + Quote(PathOf("tool.tbl")) + " " +
                                 Quote(PathOf("shaft.ngc")) + " " + Quote(PathOf("canon.txt")) +
                                 " </dev/null >" + Quote(PathOf("log.txt")) + " 2>&1";
     EXPECT_EQ(std::system(command.c_str()), 0)

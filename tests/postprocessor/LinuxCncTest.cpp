@@ -1,4 +1,5 @@
 // The sample "LinuxCNC lathe" post-processor's output run through LinuxCNC's rs274 interpreter.
+#include "../Rs274Serialized.h"
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -116,7 +117,7 @@ protected:
     std::vector<CMove> Interpret(CMacroContext& context, const CRecordingMessages& messages) {
         EXPECT_EQ(m_program->Compile(nullptr, context), 1);
         EXPECT_TRUE(messages.GetBoxes().empty());
-        const std::string command = std::string(kRs274) + " -g -t " + (m_dir / "tool.tbl").string() + " " +
+        const std::string command = std::string(kRs274Serialized) + kRs274 + " -g -t " + (m_dir / "tool.tbl").string() + " " +
                                     (m_dir / "out.ngc").string() + " " + (m_dir / "canon.txt").string() +
                                     " < /dev/null > " + (m_dir / "log.txt").string() + " 2>&1";
         const int rc = std::system(command.c_str());

@@ -1,6 +1,7 @@
 // Runs LinuxCNC's rs274 interpreter on NC text and reads its canonical moves.
 #pragma once
 
+#include "../Rs274Serialized.h"
 #include <unistd.h>
 
 #include <cstdlib>
@@ -83,7 +84,7 @@ inline CRun Run(const std::string& text) {
     fs::create_directories(dir);
     std::ofstream(dir / "tool.tbl") << "T1 P1 X0 Z0 D0.4 Q3 ;finishing\n";
     std::ofstream(dir / "in.ngc") << text;
-    const std::string command = std::string(Path()) + " -g -t " + (dir / "tool.tbl").string() + " " +
+    const std::string command = std::string(kRs274Serialized) + Path() + " -g -t " + (dir / "tool.tbl").string() + " " +
                                 (dir / "in.ngc").string() + " " + (dir / "canon.txt").string() +
                                 " < /dev/null > " + (dir / "log.txt").string() + " 2>&1";
     CRun run;
