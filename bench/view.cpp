@@ -7,39 +7,18 @@
 #include "document/KestrovelDoc.h"
 #include "elements/Linear.h"
 #include "platform/ImageSurface.h"
-#include "platform/ViewHost.h"
 #include "view/KestrovelView.h"
+#include "view/SurfaceHost.h"
 
 namespace {
 constexpr int kWidth = 1600;
 constexpr int kHeight = 1000;
 
-// A window that paints into an image and delivers its notifications at once.
-class CImageHost : public CViewHost {
-public:
-    CImageHost() : m_window(kWidth, kHeight) {}
-    void Invalidate(bool) override {}
-    void InvalidateRect(const CRect&, bool) override {}
-    void SetScrollRange(int, int, int) override {}
-    void SetScrollPos(int, int) override {}
-    void ScrollWindow(int, int) override {}
-    void SetCursor(int) override {}
-    CPoint GetCursorPos() const override { return {}; }
-    void SetCursorPos(CPoint) override {}
-    void SetStatusText(int, const std::string&) override {}
-    void PostNotification(int code) override { m_posted.push_back(code); }
-    CSurface* GetWindowSurface() override { return &m_window; }
-
-    void Pump(CKestrovelView& view) {
-        while (!m_posted.empty()) {
-            const int code = m_posted.front();
-            m_posted.pop_front();
-            view.OnNotification(code);
-        }
-    }
-
-    CImageSurface m_window;
-    std::deque<int> m_posted;
+// A window that paints into an image.
+struct CImageHost {
+    CImageSurface m_window{kWidth, kHeight};
+    CSurfaceHost m_host{m_window};
+    void Pump(CKestrovelView& view) { m_host.Pump(view); }
 };
 
 // A zigzag of n lines over the whole length on every layer, all layers shown with the first.
@@ -65,7 +44,7 @@ struct CBusyDrawing {
         }
         CViewContext ctx;
         ctx.pDoc = doc.get();
-        ctx.pHost = &host;
+        ctx.pHost = &host.m_host;
         view = std::make_unique<CKestrovelView>(ctx);
         view->OnInitialUpdate();
         view->OnSize(kSizeRestored, kWidth, kHeight);

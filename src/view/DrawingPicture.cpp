@@ -2,45 +2,11 @@
 #include "view/DrawingPicture.h"
 
 #include <algorithm>
-#include <deque>
 
 #include "document/KestrovelDoc.h"
-#include "platform/ViewHost.h"
 #include "view/KestrovelView.h"
+#include "view/SurfaceHost.h"
 #include "view/ViewContext.h"
-
-namespace {
-
-// A window that never scrolls or shows cursors; notifications wait for the next pump.
-class CPictureHost : public CViewHost {
-public:
-    explicit CPictureHost(CSurface& surface) : m_surface(surface) {}
-    void Invalidate(bool) override {}
-    void InvalidateRect(const CRect&, bool) override {}
-    void SetScrollRange(int, int, int) override {}
-    void SetScrollPos(int, int) override {}
-    void ScrollWindow(int, int) override {}
-    void SetCursor(int) override {}
-    CPoint GetCursorPos() const override { return {}; }
-    void SetCursorPos(CPoint) override {}
-    void SetStatusText(int, const std::string&) override {}
-    void PostNotification(int code) override { m_posted.push_back(code); }
-    CSurface* GetWindowSurface() override { return &m_surface; }
-
-    void Pump(CKestrovelView& view) {
-        for (int guard = 0; guard < 100 && !m_posted.empty(); ++guard) {
-            const int code = m_posted.front();
-            m_posted.pop_front();
-            view.OnNotification(code);
-        }
-    }
-
-private:
-    CSurface& m_surface;
-    std::deque<int> m_posted;
-};
-
-}  // namespace
 
 void CDrawingPicture::Paint(CKestrovelDoc& doc, CSurface& surface, const std::vector<int>& layers) {
     const int active = doc.GetActiveLayerIndex();
@@ -56,7 +22,7 @@ void CDrawingPicture::Paint(CKestrovelDoc& doc, CSurface& surface, const std::ve
         }
     }
     {
-        CPictureHost host(surface);
+        CSurfaceHost host(surface);
         CViewContext context;
         context.pDoc = &doc;
         context.pHost = &host;
