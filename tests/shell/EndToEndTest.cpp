@@ -92,6 +92,15 @@ protected:
         return child ? child->Drawing().viewport() : nullptr;
     }
 
+    // Moves the pointer as the window system reports a move: on a real X server a move of a
+    // widget's pointer would warp the server's pointer and come back later, through the window
+    // manager's idea of where the window is.
+    static void MoveTo(QWidget* canvas, QPoint at) {
+        QWidget* top = canvas->window();
+        QTest::mouseMove(top->windowHandle(), canvas->mapTo(top, at));
+        QCoreApplication::processEvents();
+    }
+
     // The pixel column whose read-out in the status bar is closest to z (in the display unit),
     // found by moving the mouse along the drawing as a user watching the read-out would.
     static int ColumnOf(CMainFrame& frame, double z) {
@@ -100,8 +109,7 @@ protected:
         int best = -1;
         double distance = 1e9;
         for (int x = 0; x < canvas->width(); ++x) {
-            QTest::mouseMove(canvas, QPoint(x, y));
-            QCoreApplication::processEvents();
+            MoveTo(canvas, QPoint(x, y));
             bool ok = false;
             const double shown = frame.GetPaneText(1).toDouble(&ok);
             if (ok && std::abs(shown - z) < distance) {
@@ -160,7 +168,7 @@ TEST_F(EndToEnd, FromANewDrawingToACompiledProgramAndBack) {
     // Press, then release where it was pressed, as a hand does; a real X server sees the pointer
     // move there in between.
     for (const auto& [x, button] : {std::pair{left, Qt::LeftButton}, std::pair{right, Qt::RightButton}}) {
-        QTest::mouseMove(canvas, QPoint(x, y));
+        MoveTo(canvas, QPoint(x, y));
         QTest::mousePress(canvas, button, {}, QPoint(x, y));
         QTest::qWait(20);
         QTest::mouseRelease(canvas, button, {}, QPoint(x, y));
