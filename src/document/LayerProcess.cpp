@@ -128,9 +128,13 @@ void CLayer::AddBordersAsLines() {
 void CLayer::SplitAt(int32_t x) {
     // Only an element that strictly contains x is split: at a boundary either half would have no
     // length.
-    auto pos = std::find_if(m_pieces.begin(), m_pieces.end(),
-                            [x](const auto& p) { return p->GetStart().x < x && x < p->GetEnd().x; });
-    if (pos == m_pieces.end()) {
+    // The chain is ordered by start, so the search ends at the first element starting at x or
+    // beyond.
+    auto pos = m_pieces.begin();
+    while (pos != m_pieces.end() && (*pos)->GetStart().x < x && (*pos)->GetEnd().x <= x) {
+        ++pos;
+    }
+    if (pos == m_pieces.end() || (*pos)->GetStart().x >= x) {
         return;
     }
     auto copy = (*pos)->Clone();
@@ -154,7 +158,7 @@ CCornerCut CLayer::CutCorner(int32_t x, int32_t h, int32_t l, int withStep) {
     // right line from the one starting there (step lines between them stay as they are).
     Pos left = m_pieces.end();
     Pos right = m_pieces.end();
-    for (auto it = m_pieces.begin(); it != m_pieces.end(); ++it) {
+    for (auto it = m_pieces.begin(); it != m_pieces.end() && (*it)->GetStart().x <= x; ++it) {
         if (AxialLength(**it) <= 0) {
             continue;
         }
