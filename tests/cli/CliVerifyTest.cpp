@@ -103,3 +103,15 @@ TEST_F(CliVerify, AProgramWithoutAPostFailsWithOneLine) {
     EXPECT_NE(r.nExit, 0);
     EXPECT_NE(r.strErr.find("kestrovel-cli: "), std::string::npos);
 }
+
+TEST_F(CliVerify, TheSampleProgramFollowsItsProfileExactly) {
+    namespace fs = std::filesystem;
+    const fs::path source(KESTROVEL_SOURCE_DIR "/examples");
+    fs::copy_file(source / "sample.kst", PathOf("sample.kst"));
+    fs::create_directories(PathOf("posts"));
+    fs::copy(source / "Debug", PathOf("posts") + "/Debug");
+    const CCliResult r =
+        Run({"verify", PathOf("sample.kst"), "--program", "Shaft finish", "--post-dir", PathOf("posts")});
+    EXPECT_EQ(r.nExit, 0) << r.strOut << r.strErr;
+    EXPECT_NE(r.strOut.find("largest deviation 0.0000 mm"), std::string::npos) << r.strOut;
+}
