@@ -56,9 +56,16 @@ struct CChain {
 // carry the error of their angles.
 class CNodeIndex {
 public:
+    // The grid cell of a coordinate; coordinates far beyond any drawing share the outermost
+    // cells instead of overflowing the cell number.
+    static long long Cell(double v) {
+        const double c = std::floor(v / kJoin);
+        return std::isnan(c) ? 0 : static_cast<long long>(std::clamp(c, -1e15, 1e15));
+    }
+
     int Find(CPlanePoint p, bool exact) {
-        const long long cz = static_cast<long long>(std::floor(p.z / kJoin));
-        const long long cx = static_cast<long long>(std::floor(p.x / kJoin));
+        const long long cz = Cell(p.z);
+        const long long cx = Cell(p.x);
         for (long long i = cz - 1; i <= cz + 1; ++i) {
             for (long long j = cx - 1; j <= cx + 1; ++j) {
                 auto it = m_cells.find({i, j});
