@@ -1,11 +1,13 @@
-// The "add" command: a line or an arc through a third point, inserted by the layer.
+// The "add" command: a line, an arc through a third point or a border's free end, inserted by the layer.
 #include <memory>
+#include <string>
 #include <utility>
 
 #include "cli/CliCommands.h"
 #include "cli/CliDocument.h"
 #include "document/KestrovelDoc.h"
 #include "elements/Arc.h"
+#include "elements/Border.h"
 #include "elements/Linear.h"
 
 namespace {
@@ -30,18 +32,46 @@ std::unique_ptr<CPiece> MakePiece(const CAddOptions& o, CMessages& messages) {
     return arc;
 }
 
+// A copy of the layer's border on the side of Z with its free end moved there; null with the
+// reason when Z lies between the two joints or the border's locks keep the end where it is.
+// The layer takes a border by the side its start lies on (left of Z 0 or not), and the free end
+// is the only end a border lets move.
+std::unique_ptr<CPiece> MakeBorder(const CLayer& layer, CPoint freeEnd, std::string& problem) {
+    const CBorder* left = layer.GetLeftBorder();
+    const CBorder* right = layer.GetRightBorder();
+    std::unique_ptr<CBorder> border;
+    if (left && freeEnd.x < left->GetEnd().x && freeEnd.x < 0) {
+        border = left->CloneBorder();
+        border->SetStart(freeEnd.x, freeEnd.y);
+    } else if (right && freeEnd.x > right->GetStart().x) {
+        border = right->CloneBorder();
+        border->SetEnd(freeEnd.x, freeEnd.y);
+    } else {
+        problem =
+            "a border's free end lies left of Z 0 and of the profile's start, or right of the profile's end";
+        return nullptr;
+    }
+    if ((border->IsLeft() ? border->GetStart() : border->GetEnd()) != freeEnd) {
+        problem = "the border's locks keep its free end where it is";
+        return nullptr;
+    }
+    return border;
+}
+
 // Refusals the layer would make silently, or that no editing tool lets through.
 std::string CheckCoordinates(const CAddOptions& o) {
-    const size_t wanted = o.strKind == "line" ? 4 : 6;
+    const size_t wanted = o.strKind == "line" ? 4 : o.strKind == "arc" ? 6 : 2;
     if (o.coordinates.size() != wanted) {
-        return "a" + std::string(o.strKind == "line" ? " line needs Z1 X1 Z2 X2" : "n arc needs Z1 X1 Z2 X2 ZP XP");
+        return o.strKind == "line"  ? "a line needs Z1 X1 Z2 X2"
+               : o.strKind == "arc" ? "an arc needs Z1 X1 Z2 X2 ZP XP"
+                                    : "a border needs the Z X of its free end";
     }
     for (size_t i = 1; i < wanted; i += 2) {
         if (o.coordinates[i] < 0) {
             return "radial coordinates (X) must not be negative";
         }
     }
-    if (o.coordinates[0] == o.coordinates[2]) {
+    if (wanted > 2 && o.coordinates[0] == o.coordinates[2]) {
         return "the element has no axial length (Z1 = Z2); nothing to insert";
     }
     return "";
@@ -58,11 +88,20 @@ int RunAdd(const CAddOptions& options) {
     if (!document.Open(options.strFile)) {
         return 1;
     }
-    std::unique_ptr<CPiece> piece = MakePiece(options, document.GetMessages());
-    if (!piece) {
-        return CCliDocument::Fail("the three points give no arc (they lie on one line)");
-    }
     CLayer* layer = document.GetDoc().GetLayer(options.nLayer - 1);
+    std::unique_ptr<CPiece> piece;
+    if (options.strKind == "border") {
+        std::string refusal;
+        piece = MakeBorder(*layer, CPoint{options.coordinates[0], options.coordinates[1]}, refusal);
+        if (!piece) {
+            return CCliDocument::Fail(refusal);
+        }
+    } else {
+        piece = MakePiece(options, document.GetMessages());
+        if (!piece) {
+            return CCliDocument::Fail("the three points give no arc (they lie on one line)");
+        }
+    }
     const int boxes = document.GetMessages().GetBoxCount();
     layer->AddPiece(std::move(piece), 1);
     // The layer shows its refusal ("levystav je nula", "pravystav je nula") and keeps nothing.

@@ -8,12 +8,12 @@
 
 namespace {
 
-// A line takes four coordinates and an arc six; the usage line says so instead of "(4x)".
+// A line takes four coordinates, an arc six and a border two; the usage line says so instead of "(2x)".
 class CAddFormatter : public CLI::Formatter {
 public:
     explicit CAddFormatter(const CLI::Option* coordinates) : m_pCoordinates(coordinates) {}
     std::string make_option_usage(const CLI::Option* opt) const override {
-        return opt == m_pCoordinates ? "COORDINATES(4x or 6x)" : CLI::Formatter::make_option_usage(opt);
+        return opt == m_pCoordinates ? "COORDINATES(4x, 6x or 2x)" : CLI::Formatter::make_option_usage(opt);
     }
 
 private:
@@ -66,15 +66,21 @@ void CCliArguments::DefineDump() {
 
 void CCliArguments::DefineAdd() {
     CLI::App* sub = m_pApp->add_subcommand(
-        "add", "Insert a line (Z1 X1 Z2 X2) or an arc through a third point (Z1 X1 Z2 X2 ZP XP) into a layer");
+        "add",
+        "Insert a line (Z1 X1 Z2 X2) or an arc through a third point (Z1 X1 Z2 X2 ZP XP) into a layer, or "
+        "move the "
+        "free end of a border (Z X: left of Z 0 the left border, right of the profile's end the right one)");
     sub->add_option("FILE", m_add.strFile, "Drawing file to change")->required()->check(CLI::ExistingFile);
     sub->add_option("--layer", m_add.nLayer, "Layer number 1-6")->required()->check(CLI::Range(1, 6));
-    sub->add_option("KIND", m_add.strKind, "line or arc")->required()->check(CLI::IsMember({"line", "arc"}));
+    sub->add_option("KIND", m_add.strKind, "line, arc or border")
+        ->required()
+        ->check(CLI::IsMember({"line", "arc", "border"}));
     CLI::Option* coordinates =
         sub->add_option("COORDINATES", m_add.coordinates,
-                        "Points in model units: Z1 X1 Z2 X2 for a line, Z1 X1 Z2 X2 ZP XP for an arc; "
-                        "the end with the smaller Z becomes the start");
-    coordinates->required()->expected(4, 6)->option_text("INT x 4 (line) or INT x 6 (arc) REQUIRED");
+                        "Points in model units: Z1 X1 Z2 X2 for a line, Z1 X1 Z2 X2 ZP XP for an arc "
+                        "(the end with the smaller Z becomes the start), Z X for a border's free end");
+    coordinates->required()->expected(2, 6)->option_text(
+        "INT x 4 (line) or INT x 6 (arc) or INT x 2 (border) REQUIRED");
     sub->formatter(std::make_shared<CAddFormatter>(coordinates));
     sub->callback([this] { m_command = CliCommand::Add; });
 }
@@ -82,7 +88,9 @@ void CCliArguments::DefineAdd() {
 void CCliArguments::DefineProgram() {
     CLI::App* sub = m_pApp->add_subcommand(
         "program", "Add a CNC program bound to a post-processor and make it the active program");
-    sub->add_option("FILE", m_program.strFile, "Drawing file to change")->required()->check(CLI::ExistingFile);
+    sub->add_option("FILE", m_program.strFile, "Drawing file to change")
+        ->required()
+        ->check(CLI::ExistingFile);
     sub->add_option("--name", m_program.strName, "Program name (default: the next \"New Program<n>\")");
     sub->add_option("--number", m_program.nNumber, "Program number 0-10000 (default 10)")
         ->check(CLI::Range(0, 10000));
@@ -107,8 +115,8 @@ void CCliArguments::DefineCommand() {
 }
 
 void CCliArguments::DefineCompile() {
-    CLI::App* sub = m_pApp->add_subcommand(
-        "compile", "Compile a program, write its NC file and print the NC text");
+    CLI::App* sub =
+        m_pApp->add_subcommand("compile", "Compile a program, write its NC file and print the NC text");
     sub->add_option("FILE", m_compile.strFile, "Drawing file to read")->required()->check(CLI::ExistingFile);
     sub->add_option("--program", m_compile.strProgram, "Program name")->required();
     sub->add_option("--post-dir", m_compile.strPostDir, kPostDirHelp);
@@ -118,37 +126,51 @@ void CCliArguments::DefineCompile() {
 }
 
 void CCliArguments::DefineExchange() {
-    CLI::App* in = m_pApp->add_subcommand("import-dxf", "Take the profile above the axis of a DXF drawing into a layer");
-    in->add_option("FILE", m_importDxf.strFile, "Drawing file to change")->required()->check(CLI::ExistingFile);
+    CLI::App* in =
+        m_pApp->add_subcommand("import-dxf", "Take the profile above the axis of a DXF drawing into a layer");
+    in->add_option("FILE", m_importDxf.strFile, "Drawing file to change")
+        ->required()
+        ->check(CLI::ExistingFile);
     in->add_option("DXF", m_importDxf.strDxf, "DXF file to read")->required()->check(CLI::ExistingFile);
     in->add_option("--layer", m_importDxf.nLayer, "Layer number 1-6 (default 1)")->check(CLI::Range(1, 6));
     in->add_option("--dxf-layer", m_importDxf.strDxfLayer, "Only the entities of this DXF layer");
     in->add_option("--units", m_importDxf.strUnits, "Units of the DXF drawing (default auto: $INSUNITS)")
         ->check(CLI::IsMember({"mm", "cm", "inch", "auto"}));
-    in->add_option("--origin", m_importDxf.strOrigin, "Z,X: the DXF point (model units) that becomes the origin");
+    in->add_option("--origin", m_importDxf.strOrigin,
+                   "Z,X: the DXF point (model units) that becomes the origin");
     in->callback([this] { m_command = CliCommand::ImportDxf; });
 
-    CLI::App* out = m_pApp->add_subcommand("export-dxf", "Write the six layers and the source material as DXF");
-    out->add_option("FILE", m_exportDxf.strFile, "Drawing file to read")->required()->check(CLI::ExistingFile);
+    CLI::App* out =
+        m_pApp->add_subcommand("export-dxf", "Write the six layers and the source material as DXF");
+    out->add_option("FILE", m_exportDxf.strFile, "Drawing file to read")
+        ->required()
+        ->check(CLI::ExistingFile);
     out->add_option("DXF", m_exportDxf.strDxf, "DXF file to write")->required();
     out->add_flag("--mirrored", m_exportDxf.bMirrored, "Also the image below the axis");
     out->callback([this] { m_command = CliCommand::ExportDxf; });
 
-    CLI::App* render = m_pApp->add_subcommand("render", "Draw the drawing as the view shows it at \"To fit\", as SVG");
-    render->add_option("FILE", m_render.strFile, "Drawing file to read")->required()->check(CLI::ExistingFile);
+    CLI::App* render =
+        m_pApp->add_subcommand("render", "Draw the drawing as the view shows it at \"To fit\", as SVG");
+    render->add_option("FILE", m_render.strFile, "Drawing file to read")
+        ->required()
+        ->check(CLI::ExistingFile);
     render->add_option("SVG", m_render.strSvg, "SVG file to write")->required();
     render->add_option("--layers", m_render.strLayers, "Layers to show, e.g. 1,2 (default: as saved)");
-    render->add_option("--width", m_render.nWidth, "Width in pixels (default 1200)")->check(CLI::Range(16, 32000));
-    render->add_option("--height", m_render.nHeight, "Height in pixels (default 600)")->check(CLI::Range(16, 32000));
+    render->add_option("--width", m_render.nWidth, "Width in pixels (default 1200)")
+        ->check(CLI::Range(16, 32000));
+    render->add_option("--height", m_render.nHeight, "Height in pixels (default 600)")
+        ->check(CLI::Range(16, 32000));
     render->callback([this] { m_command = CliCommand::Render; });
 }
 
 void CCliArguments::DefineVerify() {
     CLI::App* sub = m_pApp->add_subcommand(
-        "verify", "Compile a program, read the NC text back and measure its feed moves against a layer's profile");
+        "verify",
+        "Compile a program, read the NC text back and measure its feed moves against a layer's profile");
     sub->add_option("FILE", m_verify.strFile, "Drawing file to read")->required()->check(CLI::ExistingFile);
     sub->add_option("--program", m_verify.strProgram, "Program name")->required();
-    sub->add_option("--layer", m_verify.nLayer, "Layer number 1-6 (default: the first layer the program walks)")
+    sub->add_option("--layer", m_verify.nLayer,
+                    "Layer number 1-6 (default: the first layer the program walks)")
         ->check(CLI::Range(1, 6));
     sub->add_option("--tolerance", m_verify.dToleranceMm,
                     "Largest deviation in mm that passes (default 0.01); above it the exit code is 1")

@@ -36,9 +36,12 @@ TEST_F(CliDrawing, HelpForTheToolAndEveryCommand) {
 }
 
 TEST_F(CliDrawing, UsageErrorsExitNonZeroWithOneLine) {
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{}, {"frobnicate"}, {"new"}, {"new", "x.kst", "--units", "yard"},
-          {"new", "x.kst", "--accuracy", "4"}, {"add", "x.kst", "line", "1", "2", "3", "4"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{},
+                                                 {"frobnicate"},
+                                                 {"new"},
+                                                 {"new", "x.kst", "--units", "yard"},
+                                                 {"new", "x.kst", "--accuracy", "4"},
+                                                 {"add", "x.kst", "line", "1", "2", "3", "4"}}) {
         const CCliResult r = Run(args);
         EXPECT_NE(r.nExit, 0);
         EXPECT_EQ(LineCount(r.strErr), 1u) << r.strErr;
@@ -111,7 +114,8 @@ TEST_F(CliDrawing, AddInsertsLinesAndArcsThroughTheLayer) {
     ASSERT_EQ(Run({"new", File()}).nExit, 0);
     CCliResult r = Run({"add", File(), "--layer", "2", "line", "2000000", "800000", "3000000", "800000"});
     ASSERT_EQ(r.nExit, 0) << r.strErr;
-    r = Run({"add", File(), "--layer", "2", "arc", "4000000", "1000000", "6000000", "1000000", "5000000", "1400000"});
+    r = Run({"add", File(), "--layer", "2", "arc", "4000000", "1000000", "6000000", "1000000", "5000000",
+             "1400000"});
     ASSERT_EQ(r.nExit, 0) << r.strErr;
     const Json j = Dump(File());
     const Json& elements = j["layers"][1]["elements"];
@@ -130,10 +134,37 @@ TEST_F(CliDrawing, AddInsertsLinesAndArcsThroughTheLayer) {
     EXPECT_NEAR(arc["dRadius"].get<double>(), 1450000.0, 1e-6);
     EXPECT_NEAR(arc["dCenterX"].get<double>(), 5000000.0, 1e-6);
     EXPECT_NEAR(arc["dCenterY"].get<double>(), -50000.0, 1e-6);
-    for (const char* key : {"ccw", "lockCenterX", "lockCenterY", "lockRadius", "locks", "feed", "speed", "leave"}) {
+    for (const char* key :
+         {"ccw", "lockCenterX", "lockCenterY", "lockRadius", "locks", "feed", "speed", "leave"}) {
         EXPECT_TRUE(arc.contains(key)) << key;
     }
     EXPECT_EQ(j["layers"][0]["elements"].size(), 1u);
+}
+
+// A border's free end moves through "add border Z X"; the side follows from Z, the joint stays.
+TEST_F(CliDrawing, AddBorderMovesTheFreeEndOfTheBorderOnThatSide) {
+    ASSERT_EQ(Run({"new", File()}).nExit, 0);
+    CCliResult r = Run({"add", File(), "--layer", "3", "border", "9000001", "0"});
+    ASSERT_EQ(r.nExit, 0) << r.strErr;
+    r = Run({"add", File(), "--layer", "3", "border", "-200000", "1000000"});
+    ASSERT_EQ(r.nExit, 0) << r.strErr;
+    const Json layer = Dump(File())["layers"][2];
+    EXPECT_EQ(layer["rightBorder"]["start"], Json::parse("[9000000, 1000000]"));
+    EXPECT_EQ(layer["rightBorder"]["end"], Json::parse("[9000001, 0]"));
+    EXPECT_EQ(layer["rightBorder"]["number"], -1);
+    EXPECT_EQ(layer["leftBorder"]["start"], Json::parse("[-200000, 1000000]"));
+    EXPECT_EQ(layer["leftBorder"]["end"], Json::parse("[0, 1000000]"));
+    EXPECT_EQ(layer["elements"].size(), 1u);
+    const std::string before = ReadText(File());
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"4000000", "0"}, {"9000000", "0"}, {"-1", "-5"}, {"9500000"}}) {
+        std::vector<std::string> full = {"add", File(), "--layer", "3", "border"};
+        full.insert(full.end(), args.begin(), args.end());
+        r = Run(full);
+        EXPECT_NE(r.nExit, 0) << args[0];
+        EXPECT_EQ(LineCount(r.strErr), 1u) << r.strErr;
+    }
+    EXPECT_EQ(ReadText(File()), before);
 }
 
 // Either end may be named first: the element starts at the smaller Z, and an arc keeps the half
@@ -156,7 +187,7 @@ TEST_F(CliDrawing, AddTakesTheEndsInEitherOrder) {
     EXPECT_EQ(arc["center"], Json::parse("[5000000, -50000]"));
     const CCliResult help = Run({"add", "--help"});
     EXPECT_NE(help.strOut.find("INT x 6 (arc)"), std::string::npos) << help.strOut;
-    EXPECT_NE(help.strOut.find("COORDINATES(4x or 6x)"), std::string::npos) << help.strOut;
+    EXPECT_NE(help.strOut.find("COORDINATES(4x, 6x or 2x)"), std::string::npos) << help.strOut;
 }
 
 TEST_F(CliDrawing, UnknownTagsAreReportedWithTheirOddBytesEscaped) {
@@ -251,7 +282,8 @@ TEST_F(CliDrawing, DamagedOrMissingFileFailsWithOneLineAndIsLeftAlone) {
     bytes.resize(bytes.size() / 2);
     std::ofstream(File(), std::ios::binary | std::ios::trunc) << bytes;
     for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"dump", File()}, {"add", File(), "--layer", "1", "line", "0", "1", "200000", "1"}}) {
+         {std::vector<std::string>{"dump", File()},
+          {"add", File(), "--layer", "1", "line", "0", "1", "200000", "1"}}) {
         const CCliResult r = Run(args);
         EXPECT_NE(r.nExit, 0);
         EXPECT_EQ(LineCount(r.strErr), 1u) << r.strErr;

@@ -114,4 +114,12 @@ TEST_F(CliVerify, TheSampleProgramFollowsItsProfileExactly) {
         Run({"verify", PathOf("sample.kst"), "--program", "Shaft finish", "--post-dir", PathOf("posts")});
     EXPECT_EQ(r.nExit, 0) << r.strOut << r.strErr;
     EXPECT_NE(r.strOut.find("largest deviation 0.0000 mm"), std::string::npos) << r.strOut;
+    // The pass faces the right end down to the axis; no feed move runs out beyond the part.
+    const CCliResult nc =
+        Run({"compile", PathOf("sample.kst"), "--program", "Shaft finish", "--post-dir", PathOf("posts")});
+    ASSERT_EQ(nc.nExit, 0) << nc.strErr;
+    EXPECT_NE(
+        nc.strOut.find("G1 X16.0000 Z120.0000 F120.0\nN190 G1 X0.0000 Z120.0001 F120.0\nN200 G0 X45.0000\n"),
+        std::string::npos)
+        << nc.strOut;
 }

@@ -5,12 +5,14 @@
 #include <algorithm>
 #include <limits>
 #include <random>
+#include <utility>
 
 #include "../postprocessor/PostTestUtil.h"
 #include "platform/MemoryControlBar.h"
 #include "platform/MemoryForm.h"
 #include "platform/ProgramWindowIds.h"
 #include "postprocessor/Program.h"
+#include "postprocessor/ProgramDocument.h"
 #include "postprocessor/ProgramList.h"
 #include "toolpath/DeviationCheck.h"
 #include "toolpath/NcReader.h"
@@ -170,4 +172,47 @@ TEST(ProfileShapeProperty, IndexedDistanceEqualsTheFullSearch) {
                 << "round " << round << " point " << p.dZ << " " << p.dX;
         }
     }
+}
+
+// Every pass along a layer of every sample post-processor, each direction approached from
+// beyond its start, follows the sample drawing's profile exactly.
+TEST(DeviationOfSamplePosts, EveryPassFollowsTheSampleDrawing) {
+    posttest::CSampleDrawing sample;
+    ASSERT_NE(sample.m_pDoc, nullptr) << sample.m_strError;
+    CDocumentContext context(*sample.m_pDoc);
+    CProgramList list(&sample.m_messages);
+    list.ReadPostIni(KESTROVEL_SOURCE_DIR "/examples");
+    CMemoryControlBar bar;
+    CMemoryForm form;
+    const CProfileShape profile = CProfileShape::FromLayer(*sample.m_pDoc->GetLayer(0));
+    int passes = 0;
+    for (const auto& pp : list.GetPreProcesors()) {
+        CProgram* program = list.NewProgram(bar, form);
+        program->SetPostProcessor(pp->GetName(), bar);
+        const auto names = bar.GetEntries(IDC_PROG_TEMPLATES);
+        for (size_t row = 0; row < names.size(); ++row) {
+            program->StartCommand(form, static_cast<int>(row));
+            CCommand* command = program->GetCurrent();
+            if (!command->FindParameter("layer")) {
+                continue;
+            }
+            const bool back = names[row].find("right to left") != std::string::npos;
+            for (const auto& [key, text] : {std::pair<const char*, const char*>{"AppZ", back ? "125" : "-2"},
+                                            {"AppX", "40"},
+                                            {"RetX", "45"},
+                                            {"Feed", "100"}}) {
+                if (CParameter* p = command->FindParameter(key)) {
+                    p->GetEdit()->SetText(text);
+                }
+            }
+            ASSERT_EQ(program->AddCommand(&sample.m_messages), 1) << names[row];
+            ++passes;
+        }
+        ASSERT_EQ(program->Generate(context), 1) << pp->GetName();
+        const CDeviationResult r = CDeviationCheck::Run(CProgramToolpath::Read(*program), profile, 0.0005);
+        EXPECT_TRUE(r.bMeasured) << pp->GetName();
+        EXPECT_FALSE(r.Exceeds()) << pp->GetName() << ": " << r.Summary() << "\n" << program->GetCode();
+    }
+    EXPECT_GE(passes, 8);
+    EXPECT_TRUE(sample.m_messages.GetBoxes().empty());
 }
