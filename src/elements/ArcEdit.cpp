@@ -314,14 +314,7 @@ void CArc::ReadPropertyBar(CViewServices* view) {
     }
     CPoint start = m_ptStart, end = m_ptEnd, center = m_ptCenter;
     const auto read = [view](bool edited, int id, int32_t& target) {
-        if (!edited) {
-            return;
-        }
-        // 1 is the reader's answer for text that is not a number.
-        const int32_t v = view->ReadLengthField(id);
-        if (v != 1) {
-            target = v;
-        }
+        view->ReadEditedLength(edited, id, target);
     };
     read(m_bEdited[0], IDC_START_Z, start.x);
     read(m_bEdited[1], IDC_START_X, start.y);

@@ -113,14 +113,7 @@ void CDoubleArc::ReadPropertyBar(CViewServices* view) {
     }
     CPoint start = m_ptStart, end = m_ptEnd, junction = m_ptJunction;
     const auto read = [view](bool edited, int id, int32_t& target) {
-        if (!edited) {
-            return;
-        }
-        // 1 is the reader's answer for text that is not a number.
-        const int32_t v = view->ReadLengthField(id);
-        if (v != 1) {
-            target = v;
-        }
+        view->ReadEditedLength(edited, id, target);
     };
     read(m_bEdited[0], IDC_START_Z, start.x);
     read(m_bEdited[1], IDC_START_X, start.y);

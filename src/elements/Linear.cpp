@@ -286,14 +286,7 @@ void CLinear::ReadPropertyBar(CViewServices* view) {
     int32_t* targets[4] = {&start.x, &start.y, &end.x, &end.y};
     const int ids[4] = {IDC_START_Z, IDC_START_X, IDC_END_Z, IDC_END_X};
     for (int i = 0; i < 4; ++i) {
-        if (!m_bEdited[i]) {
-            continue;
-        }
-        // 1 is the reader's answer for text that is not a number.
-        const int32_t v = view->ReadLengthField(ids[i]);
-        if (v != 1) {
-            *targets[i] = v;
-        }
+        view->ReadEditedLength(m_bEdited[i], ids[i], *targets[i]);
     }
     SetStart(start.x, start.y);
     SetEnd(end.x, end.y);

@@ -153,6 +153,16 @@ int32_t CViewServices::ReadLengthField(int id) const {
     return Round(m_bDiameter && IsRadialField(id) ? model / 2.0 : model);
 }
 
+void CViewServices::ReadEditedLength(bool edited, int id, int32_t& target) const {
+    if (!edited) {
+        return;
+    }
+    const int32_t v = ReadLengthField(id);
+    if (v != 1) {
+        target = v;
+    }
+}
+
 void CViewServices::CreatePictures(const CSurface& like, int width, int height) {
     m_pCleanPicture = like.CreateCompatible(width, height);
     m_pComposition = like.CreateCompatible(width, height);

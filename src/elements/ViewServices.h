@@ -41,6 +41,9 @@ public:
     // The object-bar control's text as model units; 1 when the text is not a number. A diameter
     // typed into a radial field is halved.
     int32_t ReadLengthField(int id) const;
+    // Reads the field into target when it was edited and holds a number; otherwise target stays
+    // (1, the reader's answer for text that is not a number, never reaches the element).
+    void ReadEditedLength(bool edited, int id, int32_t& target) const;
     // The fields that hold a radial coordinate (start X, end X, J).
     static bool IsRadialField(int id);
     // Decimal reader: digits, one ".", spaces skipped; anything else gives kInvalidDecimal.
