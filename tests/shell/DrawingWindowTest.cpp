@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QWheelEvent>
 
+#include "AppFixture.h"
 #include "GuiDriver.h"
 #include "platform/ProgramWindowIds.h"
 #include "postprocessor/ProgramDocument.h"
@@ -29,29 +30,15 @@
 
 namespace {
 
-class Window : public ::testing::Test {
+class Window : public CAppFixture {
 protected:
     void SetUp() override {
-        m_strOldDir = QDir::currentPath();
-        ASSERT_TRUE(UseSamplePostProcessors(m_dir.path()));
-        m_pApp = std::make_unique<CKestrovelApp>(
-            CQtSettingsStore::ForFile(m_dir.filePath(QStringLiteral("k.ini")), 10));
-        m_pApp->Messages().SetInterceptor([](const std::string&, const std::string&, MessageIcon,
-                                             MessageButtons) { return MessageAnswer::Ok; });
-        ASSERT_TRUE(m_pApp->InitInstance({QStringLiteral(KESTROVEL_SOURCE_DIR "/examples/sample.kst")}));
-        m_pApp->GetMainFrame()->resize(1000, 800);
-        Settle();
+        CAppFixture::SetUp();
+        ASSERT_NO_FATAL_FAILURE(StartOnSample(1000, 800));
         m_pDrawing = m_pApp->ActiveDrawing();
         ASSERT_NE(m_pDrawing, nullptr);
     }
-    void TearDown() override {
-        m_pApp.reset();
-        QDir::setCurrent(m_strOldDir);
-    }
 
-    QTemporaryDir m_dir;
-    QString m_strOldDir;
-    std::unique_ptr<CKestrovelApp> m_pApp;
     CDrawingWindow* m_pDrawing = nullptr;
 };
 

@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <cmath>
 
+#include "AppFixture.h"
 #include "GuiDriver.h"
 #include "UserInput.h"
 #include "platform/ControlIds.h"
@@ -62,17 +63,10 @@ QString ReadText(const QString& path) {
                                           : QString();
 }
 
-class EndToEnd : public ::testing::Test {
+class EndToEnd : public CAppFixture {
 protected:
-    void SetUp() override {
-        m_strOldDir = QDir::currentPath();
-        ASSERT_TRUE(UseSamplePostProcessors(m_dir.path()));
-    }
-    void TearDown() override { QDir::setCurrent(m_strOldDir); }
-
     std::unique_ptr<CKestrovelApp> Start(QStringList args = {}) {
-        auto app = std::make_unique<CKestrovelApp>(
-            CQtSettingsStore::ForFile(m_dir.filePath(QStringLiteral("k.ini")), CKestrovelApp::kRecentFiles));
+        auto app = MakeApp();
         EXPECT_TRUE(app->InitInstance(args));
         CMainFrame& frame = *app->GetMainFrame();
         frame.resize(1000, 680);
@@ -128,8 +122,6 @@ protected:
         return qobject_cast<QLineEdit*>(w);
     }
 
-    QTemporaryDir m_dir;
-    QString m_strOldDir;
 };
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <random>
 
+#include "AppFixture.h"
 #include "GuiDriver.h"
 #include "document/KestrovelDoc.h"
 #include "platform/ProgramWindowIds.h"
@@ -32,21 +33,12 @@
 
 namespace {
 
-class ProgramWindow : public ::testing::Test {
+class ProgramWindow : public CAppFixture {
 protected:
-    void SetUp() override {
-        m_strOldDir = QDir::currentPath();
-        ASSERT_TRUE(UseSamplePostProcessors(m_dir.path()));
-    }
-    void TearDown() override {
-        m_pApp.reset();
-        QDir::setCurrent(m_strOldDir);
-    }
 
     // Starts on a new drawing (or a copy of the sample) and opens the CNC window.
     CChildProcFrame& Open(bool sample = false) {
-        m_pApp = std::make_unique<CKestrovelApp>(
-            CQtSettingsStore::ForFile(m_dir.filePath(QStringLiteral("k.ini")), CKestrovelApp::kRecentFiles));
+        m_pApp = MakeApp();
         m_pApp->Messages().SetInterceptor(
             [](const std::string&, const std::string&, MessageIcon, MessageButtons buttons) {
                 return buttons == MessageButtons::YesNoCancel ? MessageAnswer::No : MessageAnswer::Ok;
@@ -87,9 +79,6 @@ protected:
         QTest::keyClick(edit, Qt::Key_Return);
     }
 
-    QTemporaryDir m_dir;
-    QString m_strOldDir;
-    std::unique_ptr<CKestrovelApp> m_pApp;
 };
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTextBlock>
 
+#include "AppFixture.h"
 #include "GuiDriver.h"
 #include "shell/ChildProcFrame.h"
 #include "shell/CommandIds.h"
@@ -20,19 +21,12 @@
 
 namespace {
 
-class ToolpathPaneTest : public ::testing::Test {
+class ToolpathPaneTest : public CAppFixture {
 protected:
     void SetUp() override {
-        m_strOldDir = QDir::currentPath();
-        ASSERT_TRUE(UseSamplePostProcessors(m_dir.path()));
-        m_pApp = std::make_unique<CKestrovelApp>(
-            CQtSettingsStore::ForFile(m_dir.filePath(QStringLiteral("k.ini")), 10));
-        m_pApp->Messages().SetInterceptor([](const std::string&, const std::string&, MessageIcon,
-                                             MessageButtons) { return MessageAnswer::Ok; });
-        ASSERT_TRUE(m_pApp->InitInstance({QStringLiteral(KESTROVEL_SOURCE_DIR "/examples/sample.kst")}));
+        CAppFixture::SetUp();
+        ASSERT_NO_FATAL_FAILURE(StartOnSample(1280, 900));
         CMainFrame& frame = *m_pApp->GetMainFrame();
-        frame.resize(1280, 900);
-        Settle();
         frame.Route(kCmdCncProgramming);
         m_pCnc = dynamic_cast<CChildProcFrame*>(frame.Mdi()->activeSubWindow());
         ASSERT_NE(m_pCnc, nullptr);
@@ -41,10 +35,6 @@ protected:
         frame.Route(kCmdProgramCompile);
         Settle();
     }
-    void TearDown() override {
-        m_pApp.reset();
-        QDir::setCurrent(m_strOldDir);
-    }
     CToolpathCanvas& Canvas() const { return m_pCnc->ToolpathPane().Canvas(); }
     QPoint PixelOf(const CPathPoint& p) const {
         const CViewServices& map = Canvas().View().GetMapping();
@@ -52,9 +42,6 @@ protected:
                 static_cast<int>(std::lround(map.ModelToScreenYF(p.dX)))};
     }
 
-    QTemporaryDir m_dir;
-    QString m_strOldDir;
-    std::unique_ptr<CKestrovelApp> m_pApp;
     CChildProcFrame* m_pCnc = nullptr;
 };
 

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include "AppFixture.h"
 #include "GuiDriver.h"
 #include "document/KestrovelDoc.h"
 #include "platform/ProgramWindowIds.h"
@@ -34,17 +35,10 @@ struct CBox {
     std::string strText;
 };
 
-class Workflow : public ::testing::Test {
+class Workflow : public CAppFixture {
 protected:
-    void SetUp() override {
-        m_strOldDir = QDir::currentPath();
-        ASSERT_TRUE(UseSamplePostProcessors(m_dir.path()));
-    }
-    void TearDown() override { QDir::setCurrent(m_strOldDir); }
-
     std::unique_ptr<CKestrovelApp> Start(QStringList args = {}) {
-        auto app = std::make_unique<CKestrovelApp>(
-            CQtSettingsStore::ForFile(m_dir.filePath(QStringLiteral("k.ini")), CKestrovelApp::kRecentFiles));
+        auto app = MakeApp();
         app->Messages().SetInterceptor(
             [this](const std::string& text, const std::string& caption, MessageIcon, MessageButtons buttons) {
                 m_boxes.push_back({caption, text});
@@ -75,8 +69,6 @@ protected:
         return fields;
     }
 
-    QTemporaryDir m_dir;
-    QString m_strOldDir;
     std::vector<CBox> m_boxes;
 };
 
