@@ -32,8 +32,8 @@ protected:
     // m_pApp on the sample drawing, every message answered OK, its frame at that size.
     void StartOnSample(int width, int height) {
         m_pApp = MakeApp(10);
-        m_pApp->Messages().SetInterceptor(
-            [](const std::string&, const std::string&, MessageIcon, MessageButtons) { return MessageAnswer::Ok; });
+        m_pApp->Messages().SetInterceptor([](const std::string&, const std::string&, MessageIcon,
+                                             MessageButtons) { return MessageAnswer::Ok; });
         ASSERT_TRUE(m_pApp->InitInstance({QStringLiteral(KESTROVEL_SOURCE_DIR "/examples/sample.kst")}));
         m_pApp->GetMainFrame()->resize(width, height);
         Settle();
