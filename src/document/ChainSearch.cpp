@@ -67,12 +67,9 @@ void CChainSearch::FindCorner(int32_t x, Pos& left, Pos& right) {
         }
         return;
     }
-    // In order, at most one element of some length ends at x and one starts there; both lie just
-    // before the first element starting beyond x, behind nothing but elements of no length.
+    // In order, at most one element of some length ends at x and one starts there, both among the
+    // elements reaching x; the walk back from past them stops at the first element ending before x.
     Pos beyond = m_pos;
-    while (beyond != m_pieces.begin() && (*std::prev(beyond))->GetStart().x > x) {
-        --beyond;
-    }
     while (beyond != m_pieces.end() && (*beyond)->GetStart().x <= x) {
         ++beyond;
     }
