@@ -78,8 +78,7 @@ std::string CNumberFormat::Format(double value) const {
         if (n >= limit) {
             n = limit - 1;
         }
-        std::snprintf(buf, sizeof buf, "%lld", static_cast<long long>(n));
-        return buf;
+        return std::string(buf, std::to_chars(buf, buf + sizeof buf, n).ptr);
     }
     const double limit = std::pow(10.0, static_cast<double>(digits) + 1.0);
     if (value >= limit) {
