@@ -166,7 +166,7 @@ int32_t RandomField(std::mt19937_64& random) {
     switch (random() % 6) {
         case 0: return static_cast<int32_t>(random() % 801) - 400;
         case 1: return random() % 2 ? INT32_MAX : INT32_MIN;
-        default: return static_cast<int32_t>(random() % 9);
+        default: return static_cast<int32_t>(random() % 12);
     }
 }
 
