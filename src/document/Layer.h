@@ -5,6 +5,7 @@
 #include <list>
 #include <memory>
 
+#include "document/ChainSearch.h"
 #include "elements/Border.h"
 #include "elements/LayerStyle.h"
 #include "elements/Piece.h"
@@ -17,8 +18,6 @@ class CMessages;
 class CSettingsStore;
 class CSurface;
 class CViewServices;
-
-using CPieceList = std::list<std::unique_ptr<CPiece>>;
 
 // The corner lengths CutCorner actually used.
 struct CCornerCut {
@@ -137,12 +136,15 @@ private:
     // Destroys the elements from first up to, not including, stop (never past the list's end).
     void EraseUpTo(Pos first, Pos stop);
     Pos FindPosAtStrict(int32_t x);
+    // The cuts of a combining pass, each searching from where the last one ended.
+    void SplitAt(int32_t x, CChainSearch& search);
+    CCornerCut CutCorner(int32_t x, int32_t h, int32_t l, int withStep, CChainSearch& search);
     void CombineForward(CLayer& other, int32_t offset, int32_t size1, int32_t size2);
     void CombineBackward(CLayer& other, int32_t offset, int32_t size1, int32_t size2);
     // One corner of CombineProfiles; false when the pair needs no cut. nextLeft / nextRight:
     // where a forward / backward walk goes on.
-    bool CombineCorner(CLayer& other, int32_t offset, Pos s, Pos r, int32_t size1, int32_t size2,
-                       Pos& nextLeft, Pos& nextRight);
+    bool CombineCorner(CLayer& other, CChainSearch& search, int32_t offset, Pos s, Pos r, int32_t size1,
+                       int32_t size2, Pos& nextLeft, Pos& nextRight);
     void LoadPieces(CArchive& ar);
 
     int m_bWalkForward = 1;

@@ -126,14 +126,14 @@ void CLayer::AddBordersAsLines() {
 }
 
 void CLayer::SplitAt(int32_t x) {
+    CChainSearch search(m_pieces, false);
+    SplitAt(x, search);
+}
+
+void CLayer::SplitAt(int32_t x, CChainSearch& search) {
     // Only an element that strictly contains x is split: at a boundary either half would have no
     // length.
-    // The chain is ordered by start, so the search ends at the first element starting at x or
-    // beyond.
-    auto pos = m_pieces.begin();
-    while (pos != m_pieces.end() && (*pos)->GetStart().x < x && (*pos)->GetEnd().x <= x) {
-        ++pos;
-    }
+    const Pos pos = search.FindCut(x);
     if (pos == m_pieces.end() || (*pos)->GetStart().x >= x) {
         return;
     }
@@ -143,31 +143,28 @@ void CLayer::SplitAt(int32_t x) {
     }
     (*pos)->CutEndAt(x, nullptr);
     copy->CutStartAt(x, nullptr);
-    m_pieces.insert(std::next(pos), std::move(copy));
+    search.Changed(m_pieces.insert(std::next(pos), std::move(copy)));
+    search.Changed(pos);
 }
 
 CCornerCut CLayer::CutCorner(int32_t x, int32_t h, int32_t l, int withStep) {
+    CChainSearch search(m_pieces, false);
+    return CutCorner(x, h, l, withStep, search);
+}
+
+CCornerCut CLayer::CutCorner(int32_t x, int32_t h, int32_t l, int withStep, CChainSearch& search) {
     // A radial step of the walked layer needs no element here: its partner is found at its Z,
     // and an element of no length would only become a move of no length.
     (void)withStep;
     if (m_pieces.empty() || x < m_pieces.front()->GetStart().x || x > m_pieces.back()->GetEnd().x) {
         return {};
     }
-    SplitAt(x);
+    SplitAt(x, search);
     // x is a boundary now: the corner takes its left line from the element ending there and its
     // right line from the one starting there (step lines between them stay as they are).
-    Pos left = m_pieces.end();
-    Pos right = m_pieces.end();
-    for (auto it = m_pieces.begin(); it != m_pieces.end() && (*it)->GetStart().x <= x; ++it) {
-        if (AxialLength(**it) <= 0) {
-            continue;
-        }
-        if ((*it)->GetEnd().x == x) {
-            left = it;
-        } else if ((*it)->GetStart().x == x && right == m_pieces.end()) {
-            right = it;
-        }
-    }
+    Pos left;
+    Pos right;
+    search.FindCorner(x, left, right);
     // The lines meet the pieces they were cut from at those pieces' own end points, so the
     // chain stays joined whatever the pieces' rounding.
     CCornerCut cut;
@@ -178,10 +175,11 @@ CCornerCut CLayer::CutCorner(int32_t x, int32_t h, int32_t l, int withStep) {
         if (xh > e.GetStart().x) {
             const CPoint end = e.GetEnd();
             e.CutEndAt(xh, nullptr);
-            m_pieces.insert(std::next(left), LineFrom(e.GetEnd(), end, e, true));
+            search.Changed(m_pieces.insert(std::next(left), LineFrom(e.GetEnd(), end, e, true)));
         } else {
             *left = LineFrom(e.GetStart(), e.GetEnd(), e, true);
         }
+        search.Changed(left);
     }
     if (right != m_pieces.end() && l > 0) {
         CPiece& e = **right;
@@ -190,16 +188,17 @@ CCornerCut CLayer::CutCorner(int32_t x, int32_t h, int32_t l, int withStep) {
         if (xl < e.GetEnd().x) {
             const CPoint start = e.GetStart();
             e.CutStartAt(xl, nullptr);
-            m_pieces.insert(right, LineFrom(start, e.GetStart(), e, true));
+            search.Changed(m_pieces.insert(right, LineFrom(start, e.GetStart(), e, true)));
         } else {
             *right = LineFrom(e.GetStart(), e.GetEnd(), e, true);
         }
+        search.Changed(right);
     }
     return cut;
 }
 
-bool CLayer::CombineCorner(CLayer& other, int32_t offset, Pos s, Pos r, int32_t size1, int32_t size2,
-                           Pos& nextLeft, Pos& nextRight) {
+bool CLayer::CombineCorner(CLayer& other, CChainSearch& search, int32_t offset, Pos s, Pos r, int32_t size1,
+                           int32_t size2, Pos& nextLeft, Pos& nextRight) {
     CPiece& sp = **s;
     CPiece& rp = **r;
     if (AxialLength(rp) == 0) {
@@ -207,7 +206,7 @@ bool CLayer::CombineCorner(CLayer& other, int32_t offset, Pos s, Pos r, int32_t 
     }
     const int32_t x = ClampedSum(sp.GetEnd().x, offset);
     if (sp.GetEndSlope() == rp.GetStartSlope()) {
-        other.SplitAt(x);
+        other.SplitAt(x, search);
         return false;
     }
     int32_t h = size1;
@@ -217,7 +216,7 @@ bool CLayer::CombineCorner(CLayer& other, int32_t offset, Pos s, Pos r, int32_t 
     const bool step = AxialLength(sp) == 0 && s != m_pieces.begin();
     const Pos u = step ? std::prev(s) : s;
     h = std::min(h, AxialLength(**u));
-    const CCornerCut cut = other.CutCorner(x, h, l, step ? 1 : 0);
+    const CCornerCut cut = other.CutCorner(x, h, l, step ? 1 : 0, search);
     if (cut.h == 0 && cut.l == 0) {
         return false;
     }
@@ -250,12 +249,13 @@ bool CLayer::CombineCorner(CLayer& other, int32_t offset, Pos s, Pos r, int32_t 
 }
 
 void CLayer::CombineForward(CLayer& other, int32_t offset, int32_t size1, int32_t size2) {
+    CChainSearch search(other.m_pieces, true);
     auto s = m_pieces.begin();
     while (s != m_pieces.end() && std::next(s) != m_pieces.end()) {
         auto r = std::next(s);
         Pos nextLeft;
         Pos nextRight;
-        s = CombineCorner(other, offset, s, r, size1, size2, nextLeft, nextRight) ? nextLeft : r;
+        s = CombineCorner(other, search, offset, s, r, size1, size2, nextLeft, nextRight) ? nextLeft : r;
     }
 }
 
@@ -263,12 +263,13 @@ void CLayer::CombineBackward(CLayer& other, int32_t offset, int32_t size1, int32
     if (m_pieces.size() < 2) {
         return;
     }
+    CChainSearch search(other.m_pieces, true);
     auto r = std::prev(m_pieces.end());
     while (r != m_pieces.begin()) {
         auto s = std::prev(r);
         Pos nextLeft;
         Pos nextRight;
-        r = CombineCorner(other, offset, s, r, size1, size2, nextLeft, nextRight) ? nextRight : s;
+        r = CombineCorner(other, search, offset, s, r, size1, size2, nextLeft, nextRight) ? nextRight : s;
     }
 }
 

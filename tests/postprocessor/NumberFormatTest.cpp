@@ -1,8 +1,13 @@
 // Number formats and the formatting message.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "platform/Messages.h"
 #include "postprocessor/NumberFormat.h"
@@ -109,5 +114,83 @@ TEST(NumberFormatDiameter, PlainFormatsWriteAsBefore) {
     for (int i = 0; i < 2000; ++i) {
         const double v = value(gen);
         ASSERT_EQ(pp.FormatValue("X", v), plain.Format(v)) << v;
+    }
+}
+
+namespace {
+
+// A decimal format's text as printf writes it: the fixed-point field in a buffer of width + 400
+// bytes, exponent form from 1e300 on, leading blanks dropped.
+std::string PrintfDecimal(double value, int32_t digits, int32_t decimals) {
+    auto clamp = [](int32_t v) { return std::max(-300, std::min(300, v)); };
+    digits = clamp(digits);
+    decimals = clamp(decimals);
+    const double limit = std::pow(10.0, static_cast<double>(digits) + 1.0);
+    if (value >= limit) {
+        value = std::fmod(value, limit);
+    }
+    const int width = clamp(digits + decimals);
+    std::vector<char> text(static_cast<size_t>(std::max(width, 0)) + 400);
+    std::snprintf(text.data(), text.size(), std::fabs(value) < 1e300 ? "%*.*f" : "%*.*e", width, decimals,
+                  value);
+    std::string s(text.data());
+    const size_t first = s.find_first_not_of(' ');
+    return first == std::string::npos ? std::string() : s.substr(first);
+}
+
+double RandomValue(std::mt19937_64& random) {
+    const uint64_t bits = random();
+    switch (bits % 8) {
+        case 0: {  // any bit pattern: subnormals, huge values, infinities, NaNs
+            double v;
+            const uint64_t raw = random();
+            std::memcpy(&v, &raw, sizeof v);
+            return v;
+        }
+        case 1:  // a tie or a carry in the last decimals: 9.99995, 0.125, -2.5e-4
+            return static_cast<double>(static_cast<int64_t>(random() % 2000001) - 1000000) /
+                       std::pow(10.0, static_cast<double>(random() % 8)) +
+                   (bits & 16 ? 5.0 : -5.0) * std::pow(10.0, -static_cast<double>(random() % 9));
+        case 2:  // exact binary fractions
+            return std::ldexp(static_cast<double>(static_cast<int64_t>(random() % 200001) - 100000),
+                              -static_cast<int>(random() % 30));
+        case 3: return bits & 16 ? -0.0 : 0.0;
+        case 4:  // near the wrap and near the 1e300 switch
+            return std::pow(10.0, static_cast<double>(random() % 310)) * (bits & 16 ? -0.99999 : 1.00001);
+        default:  // what NC words carry
+            return static_cast<double>(static_cast<int64_t>(random() % 20000000001) - 10000000000) * 1e-5;
+    }
+}
+
+int32_t RandomField(std::mt19937_64& random) {
+    switch (random() % 6) {
+        case 0: return static_cast<int32_t>(random() % 801) - 400;
+        case 1: return random() % 2 ? INT32_MAX : INT32_MIN;
+        default: return static_cast<int32_t>(random() % 12);
+    }
+}
+
+}  // namespace
+
+// The decimal text must be printf's, character for character: signs of zero, rounding of the
+// exact binary value with its carries, the wrap, the 300-character caps, blanks of a negative
+// width and the exponent form of huge values.
+TEST(NumberFormat, DecimalTextIsPrintfsForAnyValueAndFields) {
+    std::mt19937_64 random(3031);
+    for (int i = 0; i < 200000; ++i) {
+        const double value = RandomValue(random);
+        int32_t digits = RandomField(random);
+        int32_t decimals = RandomField(random);
+        if (decimals == 0) {
+            decimals = 3;
+        }
+        const CNumberFormat format("X", digits, decimals);
+        ASSERT_EQ(format.Format(value), PrintfDecimal(value, digits, decimals))
+            << std::hexfloat << value << " " << digits << "." << decimals;
+    }
+    for (const double v : {9.99995, -9.99995, 0.0005, -0.0005, 99999.99995, 1e299, -1e299, 1e-320}) {
+        for (int32_t decimals : {1, 4, 300, -1, -300}) {
+            ASSERT_EQ(CNumberFormat("X", 4, decimals).Format(v), PrintfDecimal(v, 4, decimals)) << v;
+        }
     }
 }
