@@ -136,8 +136,7 @@ std::vector<CProfilePainter::CRun> CProfilePainter::FindRuns(const CPieceList& p
     return runs;
 }
 
-CPixelRows CProfilePainter::DrawRun(const CRun& run, CPixelRows prev) const {
-    CColumnSpans spans(run.nFirst, run.nLast);
+CPixelRows CProfilePainter::DrawRun(const CRun& run, CPixelRows prev, CColumnSpans& spans) const {
     if (!prev.IsZero()) {
         // The step from where the previous element ended.
         spans.Add(run.nFirst, prev.nUpper);
@@ -160,9 +159,6 @@ CPixelRows CProfilePainter::DrawRun(const CRun& run, CPixelRows prev) const {
             spans.Add(x, LowerRow(m_view, top) + bulge);
         }
     }
-    m_dc.SetBrush(CBrush::MakeSolid(m_style.m_crPen));
-    spans.Fill(m_dc, -1, m_dc.GetWidth());
-    m_dc.SetBrush(CBrush::MakeNull());
     return CPixelRows{LowerRow(m_view, last->GetEnd().y), UpperRow(m_view, last->GetEnd().y)};
 }
 
@@ -174,12 +170,10 @@ CPixelRows CProfilePainter::DrawChain(const CPieceList& pieces, CPixelRows prev)
     const bool filledOnce = !m_bExact && brush.nKind != CBrush::Null;
     if (filledOnce) {
         FillOnce(pieces, runs);
-    }
-    // The elements draw their outlines only.
-    const bool nullBrush = filledOnce || !runs.empty();
-    if (nullBrush) {
+        // The elements draw their outlines only.
         m_dc.SetBrush(CBrush::MakeNull());
     }
+    CColumnSpans spans(-1, runs.empty() ? -2 : width);
     auto nextRun = runs.begin();
     for (Pos it = pieces.begin(); it != pieces.end();) {
         CPiece& piece = **it;
@@ -189,7 +183,7 @@ CPixelRows CProfilePainter::DrawChain(const CPieceList& pieces, CPixelRows prev)
             continue;
         }
         if (nextRun != runs.end() && nextRun->first == it) {
-            prev = DrawRun(*nextRun, prev);
+            prev = DrawRun(*nextRun, prev, spans);
             it = nextRun->end;
             ++nextRun;
             continue;
@@ -204,7 +198,10 @@ CPixelRows CProfilePainter::DrawChain(const CPieceList& pieces, CPixelRows prev)
         prev = piece.Draw(m_dc, &m_view, m_style, prev);
         ++it;
     }
-    if (nullBrush) {
+    if (!spans.IsEmpty()) {
+        spans.Fill(m_dc, m_style.m_crPen);
+    }
+    if (filledOnce) {
         m_dc.SetBrush(brush);
     }
     return prev;

@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QPainterPath>
 #include <QPolygon>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -251,6 +252,31 @@ void CQtSurface::Chord(const CRect& box, CPoint start, CPoint end) {
 void CQtSurface::FillSolidRect(const CRect& rect, COLORREF color) {
     const CRect r = Normalized(rect);
     Painter().fillRect(QRect(r.left, r.top, r.Width(), r.Height()), ToColor(color));
+}
+
+void CQtSurface::FillColumns(int x, const std::vector<CColumnSpan>& spans, COLORREF color) {
+    if (m_pExternal) {
+        CSurface::FillColumns(x, spans, color);
+        return;
+    }
+    // The raster painter would scan the outline row by row; the columns' pixels are written
+    // straight into the picture instead, with no painter open on it.
+    Flush();
+    const QRgb rgb = ToColor(color).rgb();
+    const qsizetype stride = m_image.bytesPerLine();
+    uchar* bits = m_image.bits();
+    const int64_t first = std::max<int64_t>(0, -static_cast<int64_t>(x));
+    const int64_t last =
+        std::min<int64_t>(static_cast<int64_t>(spans.size()), static_cast<int64_t>(m_nWidth) - x);
+    for (int64_t i = first; i < last; ++i) {
+        const CColumnSpan& s = spans[static_cast<size_t>(i)];
+        const int top = std::max(s.nTop, 0);
+        const int bottom = std::min(s.nBottom, m_nHeight - 1);
+        uchar* pixel = bits + static_cast<qsizetype>(top) * stride + (x + i) * 4;
+        for (int y = top; y <= bottom; ++y, pixel += stride) {
+            *reinterpret_cast<QRgb*>(pixel) = rgb;
+        }
+    }
 }
 
 void CQtSurface::TextOut(int x, int y, const std::string& text) {

@@ -37,6 +37,7 @@ public:
     void Arc(const CRect& box, CPoint start, CPoint end) override;
     void Chord(const CRect& box, CPoint start, CPoint end) override;
     void FillSolidRect(const CRect& rect, COLORREF color) override;
+    void FillColumns(int x, const std::vector<CColumnSpan>& spans, COLORREF color) override;
 
     void SetTextColor(COLORREF color) override { m_crText = color; }
     void SetTextAlign(int flags) override { m_nAlign = flags; }
