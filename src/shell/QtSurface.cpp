@@ -259,22 +259,36 @@ void CQtSurface::FillColumns(int x, const std::vector<CColumnSpan>& spans, COLOR
         CSurface::FillColumns(x, spans, color);
         return;
     }
-    // The raster painter would scan the outline row by row; the columns' pixels are written
-    // straight into the picture instead, with no painter open on it.
+    // The raster painter would scan the outlines edge by edge; the columns' pixels are written
+    // straight into the picture instead, with no painter open on it. Row by row over a few
+    // columns at a time: walking down one column touches a new memory page on every row.
     Flush();
+    constexpr int64_t kBlock = 64;
     const QRgb rgb = ToColor(color).rgb();
     const qsizetype stride = m_image.bytesPerLine();
     uchar* bits = m_image.bits();
     const int64_t first = std::max<int64_t>(0, -static_cast<int64_t>(x));
     const int64_t last =
         std::min<int64_t>(static_cast<int64_t>(spans.size()), static_cast<int64_t>(m_nWidth) - x);
-    for (int64_t i = first; i < last; ++i) {
-        const CColumnSpan& s = spans[static_cast<size_t>(i)];
-        const int top = std::max(s.nTop, 0);
-        const int bottom = std::min(s.nBottom, m_nHeight - 1);
-        uchar* pixel = bits + static_cast<qsizetype>(top) * stride + (x + i) * 4;
-        for (int y = top; y <= bottom; ++y, pixel += stride) {
-            *reinterpret_cast<QRgb*>(pixel) = rgb;
+    for (int64_t from = first; from < last; from += kBlock) {
+        const int64_t to = std::min(last, from + kBlock);
+        int top = m_nHeight;
+        int bottom = -1;
+        for (int64_t i = from; i < to; ++i) {
+            const CColumnSpan& s = spans[static_cast<size_t>(i)];
+            if (!s.IsEmpty()) {
+                top = std::min(top, std::max(s.nTop, 0));
+                bottom = std::max(bottom, std::min(s.nBottom, m_nHeight - 1));
+            }
+        }
+        for (int y = top; y <= bottom; ++y) {
+            auto* row = reinterpret_cast<QRgb*>(bits + static_cast<qsizetype>(y) * stride);
+            for (int64_t i = from; i < to; ++i) {
+                const CColumnSpan& s = spans[static_cast<size_t>(i)];
+                if (s.nTop <= y && y <= s.nBottom) {
+                    row[x + i] = rgb;
+                }
+            }
         }
     }
 }
