@@ -18,3 +18,10 @@ void CColumnSpans::Add(int x, int y) {
     s.nBottom = std::max(s.nBottom, y);
     m_bEmpty = false;
 }
+
+void CColumnSpans::Add(int x, int top, int bottom) {
+    if (top <= bottom) {
+        Add(x, top);
+        Add(x, bottom);
+    }
+}

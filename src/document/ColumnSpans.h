@@ -14,7 +14,9 @@ public:
     // Widens the span of column x to take in row y; columns outside the range are ignored.
     void Add(int x, int y);
     bool IsEmpty() const { return m_bEmpty; }
-    void Fill(CSurface& dc, COLORREF color) const { dc.FillColumns(m_nFirst, m_spans, color); }
+    // Widens the span of column x to take in rows top ... bottom, when there are any.
+    void Add(int x, int top, int bottom);
+    void Fill(CSurface& dc, const CBrush& brush) const { dc.FillColumns(m_nFirst, m_spans, brush); }
 
 private:
     int m_nFirst;

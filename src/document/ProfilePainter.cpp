@@ -121,7 +121,7 @@ std::vector<CProfilePainter::CRun> CProfilePainter::FindRuns(const CPieceList& p
         const CPiece& piece = **it;
         const int a = ColumnOf(m_view, piece.GetStart().x);
         const int b = ColumnOf(m_view, piece.GetEnd().x);
-        if (Beside(piece) || b - a > 1) {
+        if (Beside(piece) || b - a > 2) {
             close(it);
             continue;
         }
@@ -136,30 +136,54 @@ std::vector<CProfilePainter::CRun> CProfilePainter::FindRuns(const CPieceList& p
     return runs;
 }
 
-CPixelRows CProfilePainter::DrawRun(const CRun& run, CPixelRows prev, CColumnSpans& spans) const {
+struct CProfilePainter::CRunSpans {
+    CColumnSpans pen;
+    CColumnSpans lower;
+    CColumnSpans fill;
+    CRunSpans(int first, int last) : pen(first, last), lower(first, last), fill(first, last) {}
+};
+
+void CProfilePainter::AddToRun(const CPiece& piece, CRunSpans& spans) const {
+    const int32_t top = TopOf(piece);
+    const int32_t low = piece.GetMinY();
+    const int32_t lowEnd = std::min(piece.GetStart().y, piece.GetEnd().y);
+    const int32_t bottom = low >= 0 ? std::min(low, lowEnd) : lowEnd;
+    const int a = ColumnOf(m_view, piece.GetStart().x);
+    const int b = ColumnOf(m_view, piece.GetEnd().x);
+    // A hollow is rasterised on its circle's box moved up a row: inside its columns it may
+    // reach a row above its ends.
+    const int hollow = bottom < lowEnd ? 1 : 0;
+    const int upperTop = UpperRow(m_view, top) - hollow;
+    const int lowerBottom = LowerRow(m_view, top) + hollow;
+    if (b - a < 2) {
+        // The start face spans the strip from the lower to the upper contour; the contour
+        // between the element's columns lies inside its highest and lowest rows.
+        spans.pen.Add(a, upperTop, lowerBottom);
+        spans.pen.Add(b, upperTop, lowerBottom);
+        return;
+    }
+    // The faces at both ends, and in the column between them every row the contours pass:
+    // each lies within a column of it.
+    spans.pen.Add(a, UpperRow(m_view, piece.GetStart().y), LowerRow(m_view, piece.GetStart().y));
+    spans.pen.Add(b, UpperRow(m_view, piece.GetEnd().y), LowerRow(m_view, piece.GetEnd().y));
+    const int upperBottom = UpperRow(m_view, bottom);
+    const int lowerTop = LowerRow(m_view, bottom);
+    spans.pen.Add(a + 1, upperTop, upperBottom);
+    spans.lower.Add(a + 1, lowerTop, lowerBottom);
+    spans.fill.Add(a + 1, upperBottom + 1, lowerTop - 1);
+}
+
+CPixelRows CProfilePainter::DrawRun(const CRun& run, CPixelRows prev, CRunSpans& spans) const {
     if (!prev.IsZero()) {
         // The step from where the previous element ended.
-        spans.Add(run.nFirst, prev.nUpper);
-        spans.Add(run.nFirst, prev.nLower);
+        spans.pen.Add(run.nFirst, prev.nUpper);
+        spans.pen.Add(run.nFirst, prev.nLower);
     }
-    const CPiece* last = nullptr;
     for (Pos it = run.first; it != run.end; ++it) {
-        last = it->get();
-        // The start face spans the strip from the lower to the upper contour; the contour
-        // between the element's two columns lies inside its highest and lowest rows.
-        const int32_t top = TopOf(*last);
-        // A hollow is rasterised on its circle's box moved up a row: next to its ends it may
-        // reach a row above them.
-        const int32_t low = last->GetMinY();
-        const int bulge = low >= 0 && low < std::min(last->GetStart().y, last->GetEnd().y) ? 1 : 0;
-        const int a = ColumnOf(m_view, last->GetStart().x);
-        const int b = ColumnOf(m_view, last->GetEnd().x);
-        for (int x : {a, b}) {
-            spans.Add(x, UpperRow(m_view, top) - bulge);
-            spans.Add(x, LowerRow(m_view, top) + bulge);
-        }
+        AddToRun(**it, spans);
     }
-    return CPixelRows{LowerRow(m_view, last->GetEnd().y), UpperRow(m_view, last->GetEnd().y)};
+    const CPoint end = (*std::prev(run.end))->GetEnd();
+    return CPixelRows{LowerRow(m_view, end.y), UpperRow(m_view, end.y)};
 }
 
 CPixelRows CProfilePainter::DrawChain(const CPieceList& pieces, CPixelRows prev) const {
@@ -173,7 +197,7 @@ CPixelRows CProfilePainter::DrawChain(const CPieceList& pieces, CPixelRows prev)
         // The elements draw their outlines only.
         m_dc.SetBrush(CBrush::MakeNull());
     }
-    CColumnSpans spans(-1, runs.empty() ? -2 : width);
+    CRunSpans spans(-1, runs.empty() ? -2 : width);
     auto nextRun = runs.begin();
     for (Pos it = pieces.begin(); it != pieces.end();) {
         CPiece& piece = **it;
@@ -198,8 +222,10 @@ CPixelRows CProfilePainter::DrawChain(const CPieceList& pieces, CPixelRows prev)
         prev = piece.Draw(m_dc, &m_view, m_style, prev);
         ++it;
     }
-    if (!spans.IsEmpty()) {
-        spans.Fill(m_dc, m_style.m_crPen);
+    if (!runs.empty()) {
+        spans.fill.Fill(m_dc, brush);
+        spans.pen.Fill(m_dc, CBrush::MakeSolid(m_style.m_crPen));
+        spans.lower.Fill(m_dc, CBrush::MakeSolid(m_style.m_crPen));
     }
     if (filledOnce) {
         m_dc.SetBrush(brush);

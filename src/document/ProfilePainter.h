@@ -8,10 +8,11 @@
 class CColumnSpans;
 
 // Elements wholly beside the surface are passed over. Where consecutive elements are each at
-// most one pixel column wide and edges are drawn with a thin solid pen, every column of the run
-// holds an element's start face from the lower to the upper contour: the run is drawn as that
-// column shows it, its highest and lowest contour points joined, the columns of all runs as one
-// fill in the pen's colour. The fill of the whole chain is one polygon per stretch of columns
+// most two pixel columns wide and edges are drawn with a thin solid pen, nearly every column of
+// the run holds an element's start face from the lower to the upper contour: such a column is
+// drawn as it shows, its highest and lowest contour points joined; a column inside an element
+// shows the rows its contours pass and the fill between them. The columns of all runs go to the
+// surface at once. The fill of the whole chain is one polygon per stretch of columns
 // such runs leave uncovered, so the surface hatches what can be seen, once per layer. The
 // picture differs from drawing every element by at most a pixel along its lines; the exact mode
 // draws every element and serves as the reference.
@@ -33,8 +34,12 @@ private:
         int nLast;
     };
     std::vector<CRun> FindRuns(const CPieceList& pieces) const;
+    // What the runs of a chain cover: pen-coloured columns with the upper contour of the
+    // columns inside an element, its lower contour and the fill between them.
+    struct CRunSpans;
+    void AddToRun(const CPiece& piece, CRunSpans& spans) const;
     // Takes the run's columns into spans; answers the rows where its last element ended.
-    CPixelRows DrawRun(const CRun& run, CPixelRows prev, CColumnSpans& spans) const;
+    CPixelRows DrawRun(const CRun& run, CPixelRows prev, CRunSpans& spans) const;
     bool Beside(const CPiece& piece) const;
     // The fill of every element on the surface: along the upper contour and back along the
     // mirrored lower one, sampled once per pixel column, left out inside the runs.

@@ -39,9 +39,12 @@ std::vector<std::vector<CPoint>> ColumnOutlines(int x, const std::vector<CColumn
     return outlines;
 }
 
-void CSurface::FillColumns(int x, const std::vector<CColumnSpan>& spans, COLORREF color) {
+void CSurface::FillColumns(int x, const std::vector<CColumnSpan>& spans, const CBrush& brush) {
+    if (brush.nKind == CBrush::Null) {
+        return;
+    }
     CSurfaceStateSaver saver(*this);
-    SetBrush(CBrush::MakeSolid(color));
+    SetBrush(brush);
     for (const std::vector<CPoint>& outline : ColumnOutlines(x, spans)) {
         FillPolygon(outline);
     }

@@ -102,10 +102,10 @@ public:
     // The arc closed by its chord: filled with the brush and outlined with the pen.
     virtual void Chord(const CRect& box, CPoint start, CPoint end) = 0;
     virtual void FillSolidRect(const CRect& rect, COLORREF color) = 0;
-    // Fills the span of each column x, x + 1, ... in one colour, neither pen nor brush. Here
-    // as the pixel-edge outlines of adjacent columns filled with a solid brush; a surface that
-    // can write its pixels directly does better.
-    virtual void FillColumns(int x, const std::vector<CColumnSpan>& spans, COLORREF color);
+    // Fills the span of each column x, x + 1, ... with the given brush, not the current one.
+    // Here as the pixel-edge outlines of adjacent columns; a surface that can write its pixels
+    // directly does better.
+    virtual void FillColumns(int x, const std::vector<CColumnSpan>& spans, const CBrush& brush);
 
     virtual void SetTextColor(COLORREF color) = 0;
     virtual void SetTextAlign(int flags) = 0;

@@ -254,17 +254,40 @@ void CQtSurface::FillSolidRect(const CRect& rect, COLORREF color) {
     Painter().fillRect(QRect(r.left, r.top, r.Width(), r.Height()), ToColor(color));
 }
 
-void CQtSurface::FillColumns(int x, const std::vector<CColumnSpan>& spans, COLORREF color) {
+std::array<uint8_t, 8> CQtSurface::TileOf(const CBrush& brush) {
+    std::array<uint8_t, 8> rows{};
+    if (brush.nKind == CBrush::Solid) {
+        rows.fill(0xff);
+    } else if (brush.nKind == CBrush::Hatch) {
+        QImage tile(8, 8, QImage::Format_RGB32);
+        tile.fill(Qt::white);
+        QPainter p(&tile);
+        p.fillRect(QRect(0, 0, 8, 8), QBrush(Qt::black, HatchOf(brush.nHatch)));
+        p.end();
+        for (int y = 0; y < 8; ++y) {
+            for (int x = 0; x < 8; ++x) {
+                rows[static_cast<size_t>(y)] |= tile.pixel(x, y) == QColor(Qt::black).rgb() ? 1u << x : 0u;
+            }
+        }
+    }
+    return rows;
+}
+
+void CQtSurface::FillColumns(int x, const std::vector<CColumnSpan>& spans, const CBrush& brush) {
     if (m_pExternal) {
-        CSurface::FillColumns(x, spans, color);
+        CSurface::FillColumns(x, spans, brush);
         return;
     }
     // The raster painter would scan the outlines edge by edge; the columns' pixels are written
     // straight into the picture instead, with no painter open on it. Row by row over a few
     // columns at a time: walking down one column touches a new memory page on every row.
+    if (brush.nKind == CBrush::Null) {
+        return;
+    }
+    const std::array<uint8_t, 8> tile = TileOf(brush);
     Flush();
     constexpr int64_t kBlock = 64;
-    const QRgb rgb = ToColor(color).rgb();
+    const QRgb rgb = ToColor(brush.crColor).rgb();
     const qsizetype stride = m_image.bytesPerLine();
     uchar* bits = m_image.bits();
     const int64_t first = std::max<int64_t>(0, -static_cast<int64_t>(x));
@@ -283,9 +306,10 @@ void CQtSurface::FillColumns(int x, const std::vector<CColumnSpan>& spans, COLOR
         }
         for (int y = top; y <= bottom; ++y) {
             auto* row = reinterpret_cast<QRgb*>(bits + static_cast<qsizetype>(y) * stride);
+            const unsigned pattern = tile[static_cast<size_t>(y & 7)];
             for (int64_t i = from; i < to; ++i) {
                 const CColumnSpan& s = spans[static_cast<size_t>(i)];
-                if (s.nTop <= y && y <= s.nBottom) {
+                if (s.nTop <= y && y <= s.nBottom && (pattern >> ((x + i) & 7) & 1u)) {
                     row[x + i] = rgb;
                 }
             }
