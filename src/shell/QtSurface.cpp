@@ -5,6 +5,7 @@
 #include <QPainterPath>
 #include <QPolygon>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <numbers>
 
@@ -297,15 +298,27 @@ void CQtSurface::FillColumns(int x, const std::vector<CColumnSpan>& spans, const
         const int64_t to = std::min(last, from + kBlock);
         int top = m_nHeight;
         int bottom = -1;
+        // Rows every column of the block covers, filled whole when the brush is solid.
+        int commonTop = INT_MIN;
+        int commonBottom = INT_MAX;
         for (int64_t i = from; i < to; ++i) {
             const CColumnSpan& s = spans[static_cast<size_t>(i)];
             if (!s.IsEmpty()) {
                 top = std::min(top, std::max(s.nTop, 0));
                 bottom = std::max(bottom, std::min(s.nBottom, m_nHeight - 1));
             }
+            commonTop = std::max(commonTop, s.nTop);
+            commonBottom = std::min(commonBottom, s.nBottom);
+        }
+        if (brush.nKind != CBrush::Solid) {
+            commonBottom = INT_MIN;
         }
         for (int y = top; y <= bottom; ++y) {
             auto* row = reinterpret_cast<QRgb*>(bits + static_cast<qsizetype>(y) * stride);
+            if (commonTop <= y && y <= commonBottom) {
+                std::fill(row + x + from, row + x + to, rgb);
+                continue;
+            }
             const unsigned pattern = tile[static_cast<size_t>(y & 7)];
             for (int64_t i = from; i < to; ++i) {
                 const CColumnSpan& s = spans[static_cast<size_t>(i)];
