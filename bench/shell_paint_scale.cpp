@@ -114,6 +114,11 @@ void Repaint(benchmark::State& state, int zoomBoxItem) {
         window.Repaint();
     }
     state.counters["zoom"] = window.pDrawing->View().GetZoom();
+    // The picture measured, for a person to look at.
+    if (const char* folder = std::getenv("KESTROVEL_BENCH_PICTURES")) {
+        window.pDrawing->Picture().save(QString::fromLocal8Bit(folder) + QStringLiteral("/zoom-box-item-") +
+                                        QString::number(zoomBoxItem) + QStringLiteral(".png"));
+    }
 }
 
 void BM_RepaintToFit(benchmark::State& state) {
