@@ -48,31 +48,48 @@ bool CProfilePainter::Beside(const CPiece& piece) const {
            ColumnOf(m_view, piece.GetStart().x) > m_dc.GetWidth() + margin;
 }
 
+void CProfilePainter::AddFillVertices(const CPiece& piece, std::vector<CPoint>& upper,
+                                      std::vector<CPoint>& lower) const {
+    const int x1 = ColumnOf(m_view, piece.GetStart().x);
+    const int x2 = ColumnOf(m_view, piece.GetEnd().x);
+    upper.emplace_back(x1, UpperRow(m_view, piece.GetStart().y));
+    lower.emplace_back(x1, LowerRow(m_view, piece.GetStart().y));
+    // Curved contours are followed column by column, clipped to the surface.
+    const int from = std::max(x1 + 1, -1);
+    const int to = std::min(x2, m_dc.GetWidth() + 1);
+    for (int x = from; x < to; ++x) {
+        const int32_t mx = std::clamp(m_view.ScreenToModelX(x), piece.GetStart().x, piece.GetEnd().x);
+        const int32_t y = piece.GetYAt(mx);
+        if (y >= 0) {
+            upper.emplace_back(x, UpperRow(m_view, y));
+            lower.emplace_back(x, LowerRow(m_view, y));
+        }
+    }
+    upper.emplace_back(x2, UpperRow(m_view, piece.GetEnd().y));
+    lower.emplace_back(x2, LowerRow(m_view, piece.GetEnd().y));
+}
+
 void CProfilePainter::FillOnce(const CPieceList& pieces, const std::vector<CRun>& runs) const {
     std::vector<CPoint> upper;
     std::vector<CPoint> lower;
-    for (const auto& p : pieces) {
-        const CPiece& piece = *p;
-        if (Beside(piece)) {
+    auto run = runs.begin();
+    for (Pos it = pieces.begin(); it != pieces.end();) {
+        if (run == runs.end() || it != run->first) {
+            if (!Beside(**it)) {
+                AddFillVertices(**it, upper, lower);
+            }
+            ++it;
             continue;
         }
-        const int x1 = ColumnOf(m_view, piece.GetStart().x);
-        const int x2 = ColumnOf(m_view, piece.GetEnd().x);
-        upper.emplace_back(x1, UpperRow(m_view, piece.GetStart().y));
-        lower.emplace_back(x1, LowerRow(m_view, piece.GetStart().y));
-        // Curved contours are followed column by column, clipped to the surface.
-        const int from = std::max(x1 + 1, -1);
-        const int to = std::min(x2, m_dc.GetWidth() + 1);
-        for (int x = from; x < to; ++x) {
-            const int32_t mx = std::clamp(m_view.ScreenToModelX(x), piece.GetStart().x, piece.GetEnd().x);
-            const int32_t y = piece.GetYAt(mx);
-            if (y >= 0) {
-                upper.emplace_back(x, UpperRow(m_view, y));
-                lower.emplace_back(x, LowerRow(m_view, y));
+        // Inside a run only the vertices that bound its first and last columns are needed.
+        for (; it != run->end; ++it) {
+            const int x1 = ColumnOf(m_view, (*it)->GetStart().x);
+            const int x2 = ColumnOf(m_view, (*it)->GetEnd().x);
+            if (x1 <= run->nFirst + 1 || x2 >= run->nLast - 1) {
+                AddFillVertices(**it, upper, lower);
             }
         }
-        upper.emplace_back(x2, UpperRow(m_view, piece.GetEnd().y));
-        lower.emplace_back(x2, LowerRow(m_view, piece.GetEnd().y));
+        ++run;
     }
     if (upper.empty()) {
         return;

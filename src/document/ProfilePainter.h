@@ -44,6 +44,7 @@ private:
     // The fill of every element on the surface: along the upper contour and back along the
     // mirrored lower one, sampled once per pixel column, left out inside the runs.
     void FillOnce(const CPieceList& pieces, const std::vector<CRun>& runs) const;
+    void AddFillVertices(const CPiece& piece, std::vector<CPoint>& upper, std::vector<CPoint>& lower) const;
 
     CSurface& m_dc;
     CViewServices& m_view;
