@@ -9,6 +9,7 @@
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <cmath>
 #include <cstdlib>
 
 #include "document/KestrovelDoc.h"
@@ -19,6 +20,7 @@
 #include "shell/Kestrovel.h"
 #include "shell/MainFrame.h"
 #include "shell/QtSettingsStore.h"
+#include "shell/QtSurface.h"
 #include "view/KestrovelView.h"
 #include "view/MouseModes.h"
 
@@ -112,6 +114,11 @@ void Repaint(benchmark::State& state, int zoomBoxItem) {
         window.Repaint();
     }
     state.counters["zoom"] = window.pDrawing->View().GetZoom();
+    // The picture measured, for a person to look at.
+    if (const char* folder = std::getenv("KESTROVEL_BENCH_PICTURES")) {
+        window.pDrawing->Picture().save(QString::fromLocal8Bit(folder) + QStringLiteral("/zoom-box-item-") +
+                                        QString::number(zoomBoxItem) + QStringLiteral(".png"));
+    }
 }
 
 void BM_RepaintToFit(benchmark::State& state) {
@@ -151,31 +158,88 @@ void BM_HandleDragStep(benchmark::State& state) {
     view.OnLButtonUp(0, handle);
 }
 
-// The same segments as the window draws them at "To fit", with plain QPainter calls.
-void BM_PlainQPainterBaseline(benchmark::State& state) {
-    CBenchWindow window;
-    if (!window.OpenAt(state, kZoomBoxFit)) {
-        return;
-    }
-    CKestrovelView& view = window.pDrawing->View();
-    std::vector<QLine> lines;
+// The element's pixel segment at "To fit": a line, or an arc on its real circle with Qt's
+// start angle and span (1/16 degree), counter-clockwise on the screen as the window draws it.
+struct CBaselineSegment {
+    bool bArc = false;
+    QLine line;
+    QRectF box;
+    int nAngle = 0;
+    int nSpan = 0;
+};
+
+std::vector<CBaselineSegment> BaselineSegments(CKestrovelView& view, bool arcs) {
+    std::vector<CBaselineSegment> segments;
     CKestrovelDoc* doc = view.GetDocument();
     for (int i = 0; i < CKestrovelDoc::kLayerCount; ++i) {
         for (const auto& piece : doc->GetLayer(i)->GetPieces()) {
             const CPoint a = view.ModelToScreen(piece->GetStart());
             const CPoint b = view.ModelToScreen(piece->GetEnd());
-            lines.emplace_back(a.x, a.y, b.x, b.y);
+            CBaselineSegment s;
+            s.line = QLine(a.x, a.y, b.x, b.y);
+            const auto* arc = dynamic_cast<const CArc*>(piece.get());
+            if (arcs && arc && !arc->IsStraight()) {
+                const double r = arc->GetRadius();
+                const double left = view.ModelToScreenXF(arc->GetExactCenterZ() - r);
+                const double right = view.ModelToScreenXF(arc->GetExactCenterZ() + r);
+                const double top = view.ModelToScreenYF(arc->GetExactCenterX() + r);
+                const double bottom = view.ModelToScreenYF(arc->GetExactCenterX() - r);
+                s.bArc = true;
+                s.box = QRectF(std::round(left), std::round(top), std::round(right - left),
+                               std::round(bottom - top));
+                const CPoint from = arc->GetCcw() ? b : a;
+                const CPoint to = arc->GetCcw() ? a : b;
+                s.nAngle = CQtSurface::ArcAngle(s.box, from);
+                s.nSpan = CQtSurface::ArcAngle(s.box, to) - s.nAngle;
+                while (s.nSpan <= 0) {
+                    s.nSpan += 360 * 16;
+                }
+            }
+            segments.push_back(s);
         }
     }
+    return segments;
+}
+
+// The same segments as the window draws them at "To fit", with plain QPainter calls: lines
+// with drawLine and arcs with drawArc, in the window's one-pixel cosmetic pen. arcs = false
+// draws every element as its chord, the cheaper figure of earlier measurements.
+void PlainQPainter(benchmark::State& state, bool arcs) {
+    CBenchWindow window;
+    if (!window.OpenAt(state, kZoomBoxFit)) {
+        return;
+    }
+    const std::vector<CBaselineSegment> segments = BaselineSegments(window.pDrawing->View(), arcs);
     QImage image(1920, 1080, QImage::Format_RGB32);
+    QPen pen(Qt::black);
+    pen.setWidth(0);
+    pen.setCapStyle(Qt::FlatCap);
+    int nArcs = 0;
+    for (const CBaselineSegment& s : segments) {
+        nArcs += s.bArc ? 1 : 0;
+    }
     for (auto _ : state) {
         image.fill(Qt::white);
         QPainter painter(&image);
-        for (const QLine& line : lines) {
-            painter.drawLine(line);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(pen);
+        for (const CBaselineSegment& s : segments) {
+            if (s.bArc) {
+                painter.drawArc(s.box, s.nAngle, s.nSpan);
+            } else {
+                painter.drawLine(s.line);
+            }
         }
     }
-    state.counters["segments"] = static_cast<double>(lines.size());
+    state.counters["segments"] = static_cast<double>(segments.size());
+    state.counters["arcs"] = nArcs;
+}
+
+void BM_PlainQPainterBaseline(benchmark::State& state) {
+    PlainQPainter(state, true);
+}
+void BM_PlainQPainterChords(benchmark::State& state) {
+    PlainQPainter(state, false);
 }
 
 void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
@@ -190,6 +254,7 @@ BENCHMARK(BM_RepaintToFit)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Repaint400)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HandleDragStep)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainQPainterBaseline)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainQPainterChords)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);

@@ -64,6 +64,13 @@ struct CBrush {
     static CBrush MakeHatch(int hatch, COLORREF c) { return CBrush{Hatch, hatch, c}; }
 };
 
+// The rows nTop ... nBottom (both included) of one pixel column; empty when nTop > nBottom.
+struct CColumnSpan {
+    int nTop = 1;
+    int nBottom = 0;
+    bool IsEmpty() const { return nTop > nBottom; }
+};
+
 // A surface in pixel coordinates (y grows downward). The current pen outlines, the current
 // brush fills. Callers clamp coordinates to +-32000 before they come here.
 class CSurface {
@@ -95,6 +102,10 @@ public:
     // The arc closed by its chord: filled with the brush and outlined with the pen.
     virtual void Chord(const CRect& box, CPoint start, CPoint end) = 0;
     virtual void FillSolidRect(const CRect& rect, COLORREF color) = 0;
+    // Fills the span of each column x, x + 1, ... with the given brush, not the current one.
+    // Here as the pixel-edge outlines of adjacent columns; a surface that can write its pixels
+    // directly does better.
+    virtual void FillColumns(int x, const std::vector<CColumnSpan>& spans, const CBrush& brush);
 
     virtual void SetTextColor(COLORREF color) = 0;
     virtual void SetTextAlign(int flags) = 0;

@@ -4,6 +4,8 @@
 #include <QFontMetrics>
 #include <QPainterPath>
 #include <QPolygon>
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <numbers>
 
@@ -251,6 +253,81 @@ void CQtSurface::Chord(const CRect& box, CPoint start, CPoint end) {
 void CQtSurface::FillSolidRect(const CRect& rect, COLORREF color) {
     const CRect r = Normalized(rect);
     Painter().fillRect(QRect(r.left, r.top, r.Width(), r.Height()), ToColor(color));
+}
+
+std::array<uint8_t, 8> CQtSurface::TileOf(const CBrush& brush) {
+    std::array<uint8_t, 8> rows{};
+    if (brush.nKind == CBrush::Solid) {
+        rows.fill(0xff);
+    } else if (brush.nKind == CBrush::Hatch) {
+        QImage tile(8, 8, QImage::Format_RGB32);
+        tile.fill(Qt::white);
+        QPainter p(&tile);
+        p.fillRect(QRect(0, 0, 8, 8), QBrush(Qt::black, HatchOf(brush.nHatch)));
+        p.end();
+        for (int y = 0; y < 8; ++y) {
+            for (int x = 0; x < 8; ++x) {
+                rows[static_cast<size_t>(y)] |= tile.pixel(x, y) == QColor(Qt::black).rgb() ? 1u << x : 0u;
+            }
+        }
+    }
+    return rows;
+}
+
+void CQtSurface::FillColumns(int x, const std::vector<CColumnSpan>& spans, const CBrush& brush) {
+    if (m_pExternal) {
+        CSurface::FillColumns(x, spans, brush);
+        return;
+    }
+    // The raster painter would scan the outlines edge by edge; the columns' pixels are written
+    // straight into the picture instead, with no painter open on it. Row by row over a few
+    // columns at a time: walking down one column touches a new memory page on every row.
+    if (brush.nKind == CBrush::Null) {
+        return;
+    }
+    const std::array<uint8_t, 8> tile = TileOf(brush);
+    Flush();
+    constexpr int64_t kBlock = 64;
+    const QRgb rgb = ToColor(brush.crColor).rgb();
+    const qsizetype stride = m_image.bytesPerLine();
+    uchar* bits = m_image.bits();
+    const int64_t first = std::max<int64_t>(0, -static_cast<int64_t>(x));
+    const int64_t last =
+        std::min<int64_t>(static_cast<int64_t>(spans.size()), static_cast<int64_t>(m_nWidth) - x);
+    for (int64_t from = first; from < last; from += kBlock) {
+        const int64_t to = std::min(last, from + kBlock);
+        int top = m_nHeight;
+        int bottom = -1;
+        // Rows every column of the block covers, filled whole when the brush is solid.
+        int commonTop = INT_MIN;
+        int commonBottom = INT_MAX;
+        for (int64_t i = from; i < to; ++i) {
+            const CColumnSpan& s = spans[static_cast<size_t>(i)];
+            if (!s.IsEmpty()) {
+                top = std::min(top, std::max(s.nTop, 0));
+                bottom = std::max(bottom, std::min(s.nBottom, m_nHeight - 1));
+            }
+            commonTop = std::max(commonTop, s.nTop);
+            commonBottom = std::min(commonBottom, s.nBottom);
+        }
+        if (brush.nKind != CBrush::Solid) {
+            commonBottom = INT_MIN;
+        }
+        for (int y = top; y <= bottom; ++y) {
+            auto* row = reinterpret_cast<QRgb*>(bits + static_cast<qsizetype>(y) * stride);
+            if (commonTop <= y && y <= commonBottom) {
+                std::fill(row + x + from, row + x + to, rgb);
+                continue;
+            }
+            const unsigned pattern = tile[static_cast<size_t>(y & 7)];
+            for (int64_t i = from; i < to; ++i) {
+                const CColumnSpan& s = spans[static_cast<size_t>(i)];
+                if (s.nTop <= y && y <= s.nBottom && (pattern >> ((x + i) & 7) & 1u)) {
+                    row[x + i] = rgb;
+                }
+            }
+        }
+    }
 }
 
 void CQtSurface::TextOut(int x, int y, const std::string& text) {

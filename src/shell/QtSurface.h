@@ -4,6 +4,8 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <array>
+#include <cstdint>
 #include <memory>
 
 #include "platform/Surface.h"
@@ -37,6 +39,7 @@ public:
     void Arc(const CRect& box, CPoint start, CPoint end) override;
     void Chord(const CRect& box, CPoint start, CPoint end) override;
     void FillSolidRect(const CRect& rect, COLORREF color) override;
+    void FillColumns(int x, const std::vector<CColumnSpan>& spans, const CBrush& brush) override;
 
     void SetTextColor(COLORREF color) override { m_crText = color; }
     void SetTextAlign(int flags) override { m_nAlign = flags; }
@@ -65,6 +68,9 @@ private:
     // Start angle and span (1/16 degree) of the counter-clockwise arc from start to end.
     static void ArcAngles(const QRectF& box, CPoint start, CPoint end, int& angle, int& span);
     static QRectF BoxOf(const CRect& box, bool outlined);
+    // Which pixels of an 8 x 8 tile the brush paints (bit x of row y), as Qt tiles it from the
+    // picture's corner.
+    static std::array<uint8_t, 8> TileOf(const CBrush& brush);
 
     int m_nWidth;
     int m_nHeight;

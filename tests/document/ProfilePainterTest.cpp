@@ -95,12 +95,13 @@ struct CCase {
 
 }  // namespace
 
-// Many elements per pixel column at small zooms, most of the chain beside the picture at large
-// ones; with and without edges the reduced picture stays within a pixel of the exact lines.
+// Many elements per pixel column at small zooms, elements one or two columns wide in between,
+// most of the chain beside the picture at large ones; with and without edges the reduced
+// picture stays within a pixel of the exact lines.
 TEST(ProfilePainter, ReducedPictureStaysWithinAPixelOfTheExactLines) {
     std::mt19937 random(16);
-    const CCase cases[] = {{100, 40, 1},   {100, 40, 0},   {30, 100, 1},
-                           {400, -900, 1}, {400, -900, 0}, {1000, -3000, 1}};
+    const CCase cases[] = {{100, 40, 1},   {100, 40, 0},     {30, 100, 1},   {400, -900, 1},
+                           {400, -900, 0}, {1000, -3000, 1}, {700, -2000, 1}};
     for (int round = 0; round < 3; ++round) {
         CLayer layer;
         FillChain(layer, random, 1500, 6000);

@@ -1,6 +1,7 @@
 // Pixels of the raster surface: spans, pens, hatches, curves, text, block copies and PNG output.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -219,4 +220,32 @@ TEST(PngWriter, FileHasSignatureHeaderAndEnd) {
               (std::vector<uint8_t>{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}));
     EXPECT_EQ(std::string(png.begin() + 12, png.begin() + 16), "IHDR");
     EXPECT_EQ(std::vector<uint8_t>(png.end() - 4, png.end()), (std::vector<uint8_t>{0xAE, 0x42, 0x60, 0x82}));
+}
+
+// The outlines of column spans, filled by pixel centres, cover exactly the rows of every span,
+// both ends included, and nothing of an empty column; the brush set before stays.
+TEST(ImageSurface, ColumnFillCoversExactlyTheSpans) {
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> row(-10, 50);
+    for (int round = 0; round < 30; ++round) {
+        std::vector<CColumnSpan> spans(50);
+        for (CColumnSpan& s : spans) {
+            const int a = row(random);
+            const int b = row(random);
+            s = CColumnSpan{a, round % 2 ? b : a + b % 4};
+        }
+        const int x = round % 5 - 3;
+        CImageSurface dc(48, 40);
+        dc.SetBrush(CBrush::MakeHatch(kHatchCross, kColorRed));
+        dc.FillColumns(x, spans, CBrush::MakeSolid(kColorBlue));
+        EXPECT_EQ(dc.GetBrush(), CBrush::MakeHatch(kHatchCross, kColorRed));
+        for (int px = 0; px < 48; ++px) {
+            for (int py = 0; py < 40; ++py) {
+                const int i = px - x;
+                const bool inside = i >= 0 && i < 50 && spans[i].nTop <= py && py <= spans[i].nBottom;
+                ASSERT_EQ(dc.GetPixel(px, py), inside ? kColorBlue : kColorWhite)
+                    << "round " << round << " at " << px << "," << py;
+            }
+        }
+    }
 }

@@ -1,7 +1,11 @@
-// Pixels drawn by the QPainter surface: pens, hatches, arcs, fills, texts and block copies.
+// Pixels drawn by the QPainter surface: pens, hatches, arcs, fills, column spans, texts and block copies.
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
+#include <QPainter>
+#include <algorithm>
+#include <random>
+#include <string>
 
 #include "shell/QtSurface.h"
 
@@ -192,4 +196,44 @@ TEST(QtSurface, BlockCopiesBetweenAndWithinPictures) {
     EXPECT_EQ(window.GetImage().pixel(5, 5), qRgb(0, 0, 255));
     window.BitBlt(0, 0, 10, 10, *picture, 40, 40);
     EXPECT_EQ(window.GetImage().pixel(5, 5), qRgb(255, 255, 255)) << "the copy replaces, it does not blend";
+}
+
+// Column spans written straight into the picture come out as the same spans filled through a
+// painter (the outline path every other surface takes): solid and every hatch, spans reaching
+// past the picture's edges, empty columns between them.
+TEST(QtSurface, ColumnFillWritesWhatThePainterWouldFill) {
+    std::mt19937 random(16);
+    std::uniform_int_distribution<int> row(-20, 70);
+    std::uniform_int_distribution<int> kind(0, 7);
+    for (int round = 0; round < 40; ++round) {
+        const CBrush brush = round % 7 == 6 ? CBrush::MakeSolid(RGB(10, 20, 30))
+                                            : CBrush::MakeHatch(round % 7, RGB(200, 0, 0));
+        const int x = round % 3 == 0 ? -5 : round % 13;
+        std::vector<CColumnSpan> spans(90);
+        for (CColumnSpan& s : spans) {
+            const int a = row(random);
+            const int b = kind(random) == 0 ? a - 1 : a + row(random) / 3;
+            s = CColumnSpan{std::min(a, b), kind(random) == 0 ? std::min(a, b) - 1 : std::max(a, b)};
+        }
+        CQtSurface direct(64, 48);
+        direct.SetPen(CPen{kPenSolid, 1, kColorBlue});
+        direct.MoveTo(0, 0);
+        direct.LineTo(63, 47);  // a painter open on the picture while the pixels are written
+        direct.FillColumns(x, spans, brush);
+        direct.LineTo(0, 47);
+
+        QImage expected(64, 48, QImage::Format_RGB32);
+        expected.fill(Qt::white);
+        {
+            QPainter painter(&expected);
+            CQtSurface through(&painter, 64, 48);
+            through.SetPen(CPen{kPenSolid, 1, kColorBlue});
+            through.MoveTo(0, 0);
+            through.LineTo(63, 47);
+            through.FillColumns(x, spans, brush);
+            through.LineTo(0, 47);
+        }
+        SCOPED_TRACE("round " + std::to_string(round));
+        ASSERT_EQ(direct.GetImage(), expected);
+    }
 }
