@@ -8,6 +8,7 @@
 #include <climits>
 #include <cmath>
 #include <numbers>
+#include <numeric>
 
 #include "shell/QtText.h"
 
@@ -294,36 +295,89 @@ void CQtSurface::FillColumns(int x, const std::vector<CColumnSpan>& spans, const
     const int64_t first = std::max<int64_t>(0, -static_cast<int64_t>(x));
     const int64_t last =
         std::min<int64_t>(static_cast<int64_t>(spans.size()), static_cast<int64_t>(m_nWidth) - x);
+    // Per block, the rows fall into bands between the columns' tops and bottoms; inside a band
+    // the same columns are covered, so they are listed once (by their place in the tile's row)
+    // and every row of the band writes just those pixels.
+    std::array<int, kBlock> tops{};
+    std::array<int, kBlock> bottoms{};
+    std::array<int, 2 * kBlock> edges{};
+    std::array<std::array<int, kBlock>, 8> columns{};
+    std::array<int, 8> counts{};
+    const bool solid = brush.nKind == CBrush::Solid;
     for (int64_t from = first; from < last; from += kBlock) {
         const int64_t to = std::min(last, from + kBlock);
-        int top = m_nHeight;
-        int bottom = -1;
-        // Rows every column of the block covers, filled whole when the brush is solid.
-        int commonTop = INT_MIN;
-        int commonBottom = INT_MAX;
-        for (int64_t i = from; i < to; ++i) {
-            const CColumnSpan& s = spans[static_cast<size_t>(i)];
-            if (!s.IsEmpty()) {
-                top = std::min(top, std::max(s.nTop, 0));
-                bottom = std::max(bottom, std::min(s.nBottom, m_nHeight - 1));
+        const int count = static_cast<int>(to - from);
+        size_t edgeCount = 0;
+        for (int i = 0; i < count; ++i) {
+            const CColumnSpan& s = spans[static_cast<size_t>(from + i)];
+            tops[static_cast<size_t>(i)] = std::max(s.nTop, 0);
+            bottoms[static_cast<size_t>(i)] = std::min(s.nBottom, m_nHeight - 1);
+            if (tops[static_cast<size_t>(i)] <= bottoms[static_cast<size_t>(i)]) {
+                edges[edgeCount++] = tops[static_cast<size_t>(i)];
+                edges[edgeCount++] = bottoms[static_cast<size_t>(i)] + 1;
             }
-            commonTop = std::max(commonTop, s.nTop);
-            commonBottom = std::min(commonBottom, s.nBottom);
         }
-        if (brush.nKind != CBrush::Solid) {
-            commonBottom = INT_MIN;
+        if (edgeCount == 0) {
+            continue;
         }
-        for (int y = top; y <= bottom; ++y) {
-            auto* row = reinterpret_cast<QRgb*>(bits + static_cast<qsizetype>(y) * stride);
-            if (commonTop <= y && y <= commonBottom) {
-                std::fill(row + x + from, row + x + to, rgb);
+        QRgb* const left = reinterpret_cast<QRgb*>(bits) + x + from;
+        const int blockTop =
+            *std::min_element(edges.begin(), edges.begin() + static_cast<std::ptrdiff_t>(edgeCount));
+        const int blockEnd =
+            *std::max_element(edges.begin(), edges.begin() + static_cast<std::ptrdiff_t>(edgeCount));
+        // Bands thinner than a few rows on average (the contours' rows, a dense profile at "To
+        // fit") cost more to sort and list than to test row by row.
+        if (blockEnd - blockTop < 4 * static_cast<int>(edgeCount)) {
+            // Rows every column covers are filled whole when the brush is solid.
+            const int commonTop = solid ? *std::max_element(tops.begin(), tops.begin() + count) : INT_MAX;
+            const int commonBottom =
+                solid ? *std::min_element(bottoms.begin(), bottoms.begin() + count) : INT_MIN;
+            for (int y = blockTop; y < blockEnd; ++y) {
+                QRgb* row = reinterpret_cast<QRgb*>(reinterpret_cast<uchar*>(left) +
+                                                    static_cast<qsizetype>(y) * stride);
+                if (commonTop <= y && y <= commonBottom) {
+                    std::fill(row, row + count, rgb);
+                    continue;
+                }
+                const unsigned pattern = solid ? 0xffu : tile[static_cast<size_t>(y & 7)];
+                for (int i = 0; i < count; ++i) {
+                    if (tops[static_cast<size_t>(i)] <= y && y <= bottoms[static_cast<size_t>(i)] &&
+                        (pattern >> ((x + from + i) & 7) & 1u)) {
+                        row[i] = rgb;
+                    }
+                }
+            }
+            continue;
+        }
+        std::sort(edges.begin(), edges.begin() + static_cast<std::ptrdiff_t>(edgeCount));
+        for (size_t e = 0; e + 1 < edgeCount; ++e) {
+            const int bandTop = edges[e];
+            const int bandEnd = edges[e + 1];
+            if (bandTop == bandEnd) {
                 continue;
             }
-            const unsigned pattern = tile[static_cast<size_t>(y & 7)];
-            for (int64_t i = from; i < to; ++i) {
-                const CColumnSpan& s = spans[static_cast<size_t>(i)];
-                if (s.nTop <= y && y <= s.nBottom && (pattern >> ((x + i) & 7) & 1u)) {
-                    row[x + i] = rgb;
+            counts.fill(0);
+            for (int i = 0; i < count; ++i) {
+                if (tops[static_cast<size_t>(i)] <= bandTop && bandTop <= bottoms[static_cast<size_t>(i)]) {
+                    const size_t phase = static_cast<size_t>((x + from + i) & 7);
+                    columns[phase][static_cast<size_t>(counts[phase]++)] = i;
+                }
+            }
+            const bool whole = solid && std::accumulate(counts.begin(), counts.end(), 0) == count;
+            for (int y = bandTop; y < bandEnd; ++y) {
+                QRgb* row = reinterpret_cast<QRgb*>(reinterpret_cast<uchar*>(left) +
+                                                    static_cast<qsizetype>(y) * stride);
+                if (whole) {
+                    std::fill(row, row + count, rgb);
+                    continue;
+                }
+                const unsigned pattern = solid ? 0xffu : tile[static_cast<size_t>(y & 7)];
+                for (size_t phase = 0; phase < 8; ++phase) {
+                    if (pattern >> phase & 1u) {
+                        for (int k = 0; k < counts[phase]; ++k) {
+                            row[columns[phase][static_cast<size_t>(k)]] = rgb;
+                        }
+                    }
                 }
             }
         }

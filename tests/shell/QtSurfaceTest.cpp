@@ -209,29 +209,33 @@ TEST(QtSurface, ColumnFillWritesWhatThePainterWouldFill) {
         const CBrush brush = round % 7 == 6 ? CBrush::MakeSolid(RGB(10, 20, 30))
                                             : CBrush::MakeHatch(round % 7, RGB(200, 0, 0));
         const int x = round % 3 == 0 ? -5 : round % 13;
+        // Odd rounds: a tall picture of long spans (the rows are written band by band there),
+        // even rounds: short spans of every length (written row by row).
+        const bool tall = round % 2 == 1;
+        const int height = tall ? 640 : 48;
         std::vector<CColumnSpan> spans(90);
         for (CColumnSpan& s : spans) {
             const int a = row(random);
-            const int b = kind(random) == 0 ? a - 1 : a + row(random) / 3;
+            const int b = kind(random) == 0 ? a - 1 : tall ? a + 560 + row(random) : a + row(random) / 3;
             s = CColumnSpan{std::min(a, b), kind(random) == 0 ? std::min(a, b) - 1 : std::max(a, b)};
         }
-        CQtSurface direct(64, 48);
+        CQtSurface direct(64, height);
         direct.SetPen(CPen{kPenSolid, 1, kColorBlue});
         direct.MoveTo(0, 0);
-        direct.LineTo(63, 47);  // a painter open on the picture while the pixels are written
+        direct.LineTo(63, height - 1);  // a painter open on the picture while the pixels are written
         direct.FillColumns(x, spans, brush);
-        direct.LineTo(0, 47);
+        direct.LineTo(0, height - 1);
 
-        QImage expected(64, 48, QImage::Format_RGB32);
+        QImage expected(64, height, QImage::Format_RGB32);
         expected.fill(Qt::white);
         {
             QPainter painter(&expected);
-            CQtSurface through(&painter, 64, 48);
+            CQtSurface through(&painter, 64, height);
             through.SetPen(CPen{kPenSolid, 1, kColorBlue});
             through.MoveTo(0, 0);
-            through.LineTo(63, 47);
+            through.LineTo(63, height - 1);
             through.FillColumns(x, spans, brush);
-            through.LineTo(0, 47);
+            through.LineTo(0, height - 1);
         }
         SCOPED_TRACE("round " + std::to_string(round));
         ASSERT_EQ(direct.GetImage(), expected);
