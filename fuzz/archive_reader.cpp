@@ -12,13 +12,19 @@
 namespace {
 
 // The active program is stored by its own index but found again by its list position, so a
-// damaged index may move or drop it on the next load; those four bytes are left out.
+// damaged index may move or drop it on the next load; those four bytes are left out. They follow
+// the "Programs" tag after the active layer; every place that looks so is blanked, since a
+// damaged file may carry the same bytes inside a string before the real one.
 std::vector<uint8_t> WithoutActiveProgram(std::vector<uint8_t> bytes) {
     const std::string tail = std::string("\x0E") + "Aktualni Layer";
-    const auto at = std::search(bytes.begin(), bytes.end(), tail.begin(), tail.end());
-    const size_t programs = static_cast<size_t>(at - bytes.begin()) + tail.size() + 4;
-    if (at != bytes.end() && programs + 13 <= bytes.size() && bytes[programs] == 8) {
-        std::fill_n(bytes.begin() + static_cast<long>(programs + 9), 4, 0);
+    const std::string programs = std::string("\x08") + "Programs";
+    for (auto at = bytes.begin();
+         (at = std::search(at, bytes.end(), tail.begin(), tail.end())) != bytes.end(); ++at) {
+        const size_t tag = static_cast<size_t>(at - bytes.begin()) + tail.size() + 4;
+        if (tag + programs.size() + 4 <= bytes.size() &&
+            std::equal(programs.begin(), programs.end(), bytes.begin() + static_cast<long>(tag))) {
+            std::fill_n(bytes.begin() + static_cast<long>(tag + programs.size()), 4, 0);
+        }
     }
     return bytes;
 }
