@@ -5,10 +5,8 @@
 #include <QPainterPath>
 #include <QPolygon>
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <numbers>
-#include <numeric>
 
 #include "shell/QtText.h"
 
@@ -63,12 +61,13 @@ CRect Normalized(CRect r) {
 CQtSurface::CQtSurface(int width, int height)
     : m_nWidth(width > 0 ? width : 1),
       m_nHeight(height > 0 ? height : 1),
-      m_image(m_nWidth, m_nHeight, QImage::Format_RGB32) {
+      m_image(m_nWidth, m_nHeight, QImage::Format_RGB32),
+      m_pending(m_nWidth, m_nHeight) {
     m_image.fill(Qt::white);
 }
 
 CQtSurface::CQtSurface(QPainter* painter, int width, int height)
-    : m_nWidth(width), m_nHeight(height), m_pExternal(painter) {}
+    : m_nWidth(width), m_nHeight(height), m_pending(0, 0), m_pExternal(painter) {}
 
 CQtSurface::~CQtSurface() {
     Flush();
@@ -86,8 +85,17 @@ QColor CQtSurface::ToColor(COLORREF color) {
 }
 
 QPainter& CQtSurface::Painter() {
+    return PainterFor(QRect(0, 0, m_nWidth, m_nHeight));
+}
+
+QPainter& CQtSurface::PainterFor(const QRect& reach) {
     if (m_pExternal) {
         return *m_pExternal;
+    }
+    // Column fills still pending are written first where the stroke may meet them; elsewhere
+    // the order of the two does not show.
+    if (!m_pending.IsEmpty() && m_pending.Touches(reach.left(), reach.top(), reach.right(), reach.bottom())) {
+        WritePendingColumns(reach.left(), reach.right());
     }
     if (!m_pOwnPainter) {
         m_pOwnPainter = std::make_unique<QPainter>(&m_image);
@@ -99,11 +107,23 @@ QPainter& CQtSurface::Painter() {
     return *m_pOwnPainter;
 }
 
-void CQtSurface::Flush() const {
+void CQtSurface::EndPainter() const {
     if (m_pOwnPainter) {
         m_pOwnPainter->end();
         m_pOwnPainter.reset();
     }
+}
+
+void CQtSurface::WritePendingColumns(int left, int right) const {
+    if (!m_pending.IsEmpty()) {
+        EndPainter();
+        m_pending.Write(reinterpret_cast<uint32_t*>(m_image.bits()), m_image.bytesPerLine() / 4, left, right);
+    }
+}
+
+void CQtSurface::Flush() const {
+    EndPainter();
+    WritePendingColumns(0, m_nWidth - 1);
 }
 
 const QImage& CQtSurface::GetImage() const {
@@ -136,15 +156,15 @@ void CQtSurface::ApplyBrush(QPainter& p) const {
 
 void CQtSurface::SetPen(const CPen& pen) {
     m_pen = pen;
-    if (m_pExternal || m_pOwnPainter) {
-        ApplyPen(Painter());
+    if (QPainter* p = m_pExternal ? m_pExternal : m_pOwnPainter.get()) {
+        ApplyPen(*p);
     }
 }
 
 void CQtSurface::SetBrush(const CBrush& brush) {
     m_brush = brush;
-    if (m_pExternal || m_pOwnPainter) {
-        ApplyBrush(Painter());
+    if (QPainter* p = m_pExternal ? m_pExternal : m_pOwnPainter.get()) {
+        ApplyBrush(*p);
     }
 }
 
@@ -154,13 +174,22 @@ void CQtSurface::MoveTo(int x, int y) {
 
 void CQtSurface::LineTo(int x, int y) {
     const QPoint to(x, y);
-    Painter().drawLine(m_ptCurrent, to);
+    // A line wholly beside the own picture leaves no pixel in it (nor does it open a painter).
+    const int reach = std::max(m_pen.nWidth, 1) + 1;
+    const bool beside =
+        !m_pExternal &&
+        (std::max(x, m_ptCurrent.x()) < -reach || std::min(x, m_ptCurrent.x()) >= m_nWidth + reach ||
+         std::max(y, m_ptCurrent.y()) < -reach || std::min(y, m_ptCurrent.y()) >= m_nHeight + reach);
+    if (!beside) {
+        PainterFor(Reach(QRect(m_ptCurrent, to).normalized())).drawLine(m_ptCurrent, to);
+    }
     m_ptCurrent = to;
 }
 
 void CQtSurface::Polygon(const std::vector<CPoint>& points) {
     if (points.size() >= 2) {
-        Painter().drawPolygon(ToPolygon(points), Qt::WindingFill);
+        const QPolygon polygon = ToPolygon(points);
+        PainterFor(Reach(polygon.boundingRect())).drawPolygon(polygon, Qt::WindingFill);
     }
 }
 
@@ -169,11 +198,13 @@ void CQtSurface::FillPolygon(const std::vector<CPoint>& points) {
     if (points.size() < 3 || m_brush.nKind == CBrush::Null) {
         return;
     }
+    const QPolygon polygon = ToPolygon(points);
     QPainterPath path;
     path.setFillRule(Qt::WindingFill);
-    path.addPolygon(ToPolygon(points));
+    path.addPolygon(polygon);
     path.closeSubpath();
-    Painter().fillPath(path, Painter().brush());
+    QPainter& p = PainterFor(Reach(polygon.boundingRect()));
+    p.fillPath(path, p.brush());
 }
 
 void CQtSurface::FillPolygonMinusEllipses(const std::vector<CPoint>& points,
@@ -194,6 +225,11 @@ void CQtSurface::FillPolygonMinusEllipses(const std::vector<CPoint>& points,
     Painter().fillPath(path, Painter().brush());
 }
 
+QRect CQtSurface::Reach(const QRect& box) const {
+    const int margin = std::max(m_pen.nWidth, 1) + 1;
+    return box.adjusted(-margin, -margin, margin, margin);
+}
+
 QRectF CQtSurface::BoxOf(const CRect& box, bool outlined) {
     // The outline of a box covers its left and top edges but stops one pixel short of the
     // right and bottom ones.
@@ -203,11 +239,11 @@ QRectF CQtSurface::BoxOf(const CRect& box, bool outlined) {
 }
 
 void CQtSurface::Rectangle(const CRect& box) {
-    Painter().drawRect(BoxOf(box, true));
+    PainterFor(Reach(BoxOf(box, true).toRect())).drawRect(BoxOf(box, true));
 }
 
 void CQtSurface::Ellipse(const CRect& box) {
-    Painter().drawEllipse(BoxOf(box, true));
+    PainterFor(Reach(BoxOf(box, true).toRect())).drawEllipse(BoxOf(box, true));
 }
 
 int CQtSurface::ArcAngle(const QRectF& box, CPoint through) {
@@ -240,7 +276,7 @@ void CQtSurface::Arc(const CRect& box, CPoint start, CPoint end) {
     int angle = 0;
     int span = 0;
     ArcAngles(r, start, end, angle, span);
-    Painter().drawArc(r, angle, span);
+    PainterFor(Reach(r.toRect())).drawArc(r, angle, span);
 }
 
 void CQtSurface::Chord(const CRect& box, CPoint start, CPoint end) {
@@ -248,12 +284,24 @@ void CQtSurface::Chord(const CRect& box, CPoint start, CPoint end) {
     int angle = 0;
     int span = 0;
     ArcAngles(r, start, end, angle, span);
-    Painter().drawChord(r, angle, span);
+    PainterFor(Reach(r.toRect())).drawChord(r, angle, span);
 }
 
 void CQtSurface::FillSolidRect(const CRect& rect, COLORREF color) {
     const CRect r = Normalized(rect);
-    Painter().fillRect(QRect(r.left, r.top, r.Width(), r.Height()), ToColor(color));
+    if (!m_pExternal && r.left <= 0 && r.top <= 0 && r.right >= m_nWidth && r.bottom >= m_nHeight) {
+        // The whole picture: what was pending is covered, and a picture shared with a copy
+        // needs no copy of its own first.
+        EndPainter();
+        m_pending.Clear();
+        if (!m_image.isDetached()) {
+            m_image = QImage(m_nWidth, m_nHeight, QImage::Format_RGB32);
+        }
+        m_image.fill(ToColor(color));
+        return;
+    }
+    const QRect box(r.left, r.top, r.Width(), r.Height());
+    PainterFor(box).fillRect(box, ToColor(color));
 }
 
 std::array<uint8_t, 8> CQtSurface::TileOf(const CBrush& brush) {
@@ -281,107 +329,12 @@ void CQtSurface::FillColumns(int x, const std::vector<CColumnSpan>& spans, const
         return;
     }
     // The raster painter would scan the outlines edge by edge; the columns' pixels are written
-    // straight into the picture instead, with no painter open on it. Row by row over a few
-    // columns at a time: walking down one column touches a new memory page on every row.
+    // straight into the picture instead, with no painter open on it, once the fills of all
+    // layers are known.
     if (brush.nKind == CBrush::Null) {
         return;
     }
-    const std::array<uint8_t, 8> tile = TileOf(brush);
-    Flush();
-    constexpr int64_t kBlock = 64;
-    const QRgb rgb = ToColor(brush.crColor).rgb();
-    const qsizetype stride = m_image.bytesPerLine();
-    uchar* bits = m_image.bits();
-    const int64_t first = std::max<int64_t>(0, -static_cast<int64_t>(x));
-    const int64_t last =
-        std::min<int64_t>(static_cast<int64_t>(spans.size()), static_cast<int64_t>(m_nWidth) - x);
-    // Per block, the rows fall into bands between the columns' tops and bottoms; inside a band
-    // the same columns are covered, so they are listed once (by their place in the tile's row)
-    // and every row of the band writes just those pixels.
-    std::array<int, kBlock> tops{};
-    std::array<int, kBlock> bottoms{};
-    std::array<int, 2 * kBlock> edges{};
-    std::array<std::array<int, kBlock>, 8> columns{};
-    std::array<int, 8> counts{};
-    const bool solid = brush.nKind == CBrush::Solid;
-    for (int64_t from = first; from < last; from += kBlock) {
-        const int64_t to = std::min(last, from + kBlock);
-        const int count = static_cast<int>(to - from);
-        size_t edgeCount = 0;
-        for (int i = 0; i < count; ++i) {
-            const CColumnSpan& s = spans[static_cast<size_t>(from + i)];
-            tops[static_cast<size_t>(i)] = std::max(s.nTop, 0);
-            bottoms[static_cast<size_t>(i)] = std::min(s.nBottom, m_nHeight - 1);
-            if (tops[static_cast<size_t>(i)] <= bottoms[static_cast<size_t>(i)]) {
-                edges[edgeCount++] = tops[static_cast<size_t>(i)];
-                edges[edgeCount++] = bottoms[static_cast<size_t>(i)] + 1;
-            }
-        }
-        if (edgeCount == 0) {
-            continue;
-        }
-        QRgb* const left = reinterpret_cast<QRgb*>(bits) + x + from;
-        const int blockTop =
-            *std::min_element(edges.begin(), edges.begin() + static_cast<std::ptrdiff_t>(edgeCount));
-        const int blockEnd =
-            *std::max_element(edges.begin(), edges.begin() + static_cast<std::ptrdiff_t>(edgeCount));
-        // Bands thinner than a few rows on average (the contours' rows, a dense profile at "To
-        // fit") cost more to sort and list than to test row by row.
-        if (blockEnd - blockTop < 4 * static_cast<int>(edgeCount)) {
-            // Rows every column covers are filled whole when the brush is solid.
-            const int commonTop = solid ? *std::max_element(tops.begin(), tops.begin() + count) : INT_MAX;
-            const int commonBottom =
-                solid ? *std::min_element(bottoms.begin(), bottoms.begin() + count) : INT_MIN;
-            for (int y = blockTop; y < blockEnd; ++y) {
-                QRgb* row = reinterpret_cast<QRgb*>(reinterpret_cast<uchar*>(left) +
-                                                    static_cast<qsizetype>(y) * stride);
-                if (commonTop <= y && y <= commonBottom) {
-                    std::fill(row, row + count, rgb);
-                    continue;
-                }
-                const unsigned pattern = solid ? 0xffu : tile[static_cast<size_t>(y & 7)];
-                for (int i = 0; i < count; ++i) {
-                    if (tops[static_cast<size_t>(i)] <= y && y <= bottoms[static_cast<size_t>(i)] &&
-                        (pattern >> ((x + from + i) & 7) & 1u)) {
-                        row[i] = rgb;
-                    }
-                }
-            }
-            continue;
-        }
-        std::sort(edges.begin(), edges.begin() + static_cast<std::ptrdiff_t>(edgeCount));
-        for (size_t e = 0; e + 1 < edgeCount; ++e) {
-            const int bandTop = edges[e];
-            const int bandEnd = edges[e + 1];
-            if (bandTop == bandEnd) {
-                continue;
-            }
-            counts.fill(0);
-            for (int i = 0; i < count; ++i) {
-                if (tops[static_cast<size_t>(i)] <= bandTop && bandTop <= bottoms[static_cast<size_t>(i)]) {
-                    const size_t phase = static_cast<size_t>((x + from + i) & 7);
-                    columns[phase][static_cast<size_t>(counts[phase]++)] = i;
-                }
-            }
-            const bool whole = solid && std::accumulate(counts.begin(), counts.end(), 0) == count;
-            for (int y = bandTop; y < bandEnd; ++y) {
-                QRgb* row = reinterpret_cast<QRgb*>(reinterpret_cast<uchar*>(left) +
-                                                    static_cast<qsizetype>(y) * stride);
-                if (whole) {
-                    std::fill(row, row + count, rgb);
-                    continue;
-                }
-                const unsigned pattern = solid ? 0xffu : tile[static_cast<size_t>(y & 7)];
-                for (size_t phase = 0; phase < 8; ++phase) {
-                    if (pattern >> phase & 1u) {
-                        for (int k = 0; k < counts[phase]; ++k) {
-                            row[columns[phase][static_cast<size_t>(k)]] = rgb;
-                        }
-                    }
-                }
-            }
-        }
-    }
+    m_pending.Add(x, spans, TileOf(brush), ToColor(brush.crColor).rgb());
 }
 
 void CQtSurface::TextOut(int x, int y, const std::string& text) {
@@ -419,6 +372,15 @@ std::unique_ptr<CSurface> CQtSurface::CreateCompatible(int width, int height) co
 void CQtSurface::BitBlt(int x, int y, int w, int h, const CSurface& src, int sx, int sy) {
     const auto* from = dynamic_cast<const CQtSurface*>(&src);
     if (!from || w <= 0 || h <= 0 || from->m_pExternal) {
+        return;
+    }
+    if (from != this && x == 0 && y == 0 && sx == 0 && sy == 0 && w >= m_nWidth && h >= m_nHeight &&
+        from->GetImage().size() == m_image.size()) {
+        // The whole picture becomes the other one's: the two share the pixels until either is
+        // drawn on again.
+        EndPainter();
+        m_pending.Clear();
+        m_image = from->GetImage();
         return;
     }
     QPainter& p = Painter();

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "platform/Surface.h"
+#include "shell/ColumnFillQueue.h"
 
 class CQtSurface : public CSurface {
 public:
@@ -51,8 +52,8 @@ public:
 
     // The picture with every pending stroke finished (empty for a painter-backed surface).
     const QImage& GetImage() const;
-    // Ends the painter on the own picture so that others may read it; the next stroke
-    // begins a new one.
+    // Ends the painter on the own picture and writes the column fills still gathered, so that
+    // others may read it; the next stroke begins a new painter.
     void Flush() const;
 
     // The font texts are drawn with: a sans-serif face close to the classic dialog font.
@@ -62,7 +63,13 @@ public:
     static int ArcAngle(const QRectF& box, CPoint through);
 
 private:
+    // The painter for a stroke anywhere, or for one within the reach of the pen around a box.
     QPainter& Painter();
+    QPainter& PainterFor(const QRect& reach);
+    QRect Reach(const QRect& box) const;
+    void EndPainter() const;
+    // Writes the pending column fills in the blocks of columns left ... right.
+    void WritePendingColumns(int left, int right) const;
     void ApplyPen(QPainter& p) const;
     void ApplyBrush(QPainter& p) const;
     // Start angle and span (1/16 degree) of the counter-clockwise arc from start to end.
@@ -76,6 +83,8 @@ private:
     int m_nHeight;
     mutable QImage m_image;
     mutable std::unique_ptr<QPainter> m_pOwnPainter;
+    // Column fills not yet in the picture; no painter is open while there are any.
+    mutable CColumnFillQueue m_pending;
     QPainter* m_pExternal = nullptr;
     CPen m_pen;
     CBrush m_brush;

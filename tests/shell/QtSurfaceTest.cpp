@@ -241,3 +241,90 @@ TEST(QtSurface, ColumnFillWritesWhatThePainterWouldFill) {
         ASSERT_EQ(direct.GetImage(), expected);
     }
 }
+
+// Column fills are gathered and written later, block by block, leaving out rows later solid
+// fills cover; strokes between them must still land in drawing order. Random sequences of fills
+// and strokes (some beside the picture, some over gathered fills) against the same sequence
+// drawn straight through a painter.
+TEST(QtSurface, GatheredColumnFillsKeepTheDrawingOrder) {
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> pick(0, 99);
+    std::uniform_int_distribution<int> coordinate(-40, 240);
+    for (int round = 0; round < 60; ++round) {
+        constexpr int kWidth = 200;
+        constexpr int kHeight = 150;
+        CQtSurface direct(kWidth, kHeight);
+        QImage expected(kWidth, kHeight, QImage::Format_RGB32);
+        expected.fill(Qt::white);
+        QPainter painter(&expected);
+        CQtSurface through(&painter, kWidth, kHeight);
+        for (int step = 0; step < 12; ++step) {
+            const COLORREF color = RGB(pick(random) * 2, pick(random), 255 - pick(random));
+            const int kind = pick(random);
+            for (CSurface* s : {static_cast<CSurface*>(&direct), static_cast<CSurface*>(&through)}) {
+                s->SetPen(CPen{kPenSolid, 1 + kind % 2, color});
+                s->SetBrush(kind % 3 == 0 ? CBrush::MakeSolid(color) : CBrush::MakeHatch(kind % 6, color));
+            }
+            if (kind < 55) {
+                const int x = coordinate(random) - 40;
+                std::vector<CColumnSpan> spans(static_cast<size_t>(pick(random) * 2));
+                const int top = coordinate(random) - 60;
+                for (CColumnSpan& s : spans) {
+                    s = CColumnSpan{top + pick(random) % 7, top + 20 + pick(random) * 2};
+                }
+                const CBrush brush = direct.GetBrush();
+                direct.FillColumns(x, spans, brush);
+                through.FillColumns(x, spans, brush);
+            } else if (kind < 75) {
+                const int x1 = coordinate(random);
+                const int y1 = coordinate(random) - 60;
+                const int x2 = kind < 65 ? x1 + pick(random) % 5 : coordinate(random);
+                const int y2 = kind < 65 ? y1 + pick(random) : coordinate(random);
+                for (CSurface* s : {static_cast<CSurface*>(&direct), static_cast<CSurface*>(&through)}) {
+                    s->MoveTo(x1, y1);
+                    s->LineTo(x2, y2);
+                }
+            } else if (kind < 85) {
+                const CRect box(coordinate(random), coordinate(random) - 60, coordinate(random),
+                                coordinate(random));
+                direct.Ellipse(box);
+                through.Ellipse(box);
+            } else if (kind < 95) {
+                const std::vector<CPoint> polygon{{coordinate(random), coordinate(random) - 60},
+                                                  {coordinate(random), coordinate(random)},
+                                                  {coordinate(random), coordinate(random)}};
+                direct.FillPolygon(polygon);
+                through.FillPolygon(polygon);
+            } else {
+                const CRect rect = kind < 98 ? CRect(coordinate(random), coordinate(random),
+                                                     coordinate(random), coordinate(random))
+                                             : CRect(0, 0, kWidth, kHeight);
+                direct.FillSolidRect(rect, color);
+                through.FillSolidRect(rect, color);
+            }
+        }
+        painter.end();
+        SCOPED_TRACE("round " + std::to_string(round));
+        ASSERT_EQ(direct.GetImage(), expected);
+    }
+}
+
+// A copy of a whole picture shares its pixels until either side is drawn on.
+TEST(QtSurface, WholePictureCopiesStayApart) {
+    CQtSurface window(40, 30);
+    CQtSurface picture(40, 30);
+    picture.FillSolidRect(CRect(0, 0, 40, 30), kColorBlue);
+    picture.FillColumns(5, std::vector<CColumnSpan>(4, CColumnSpan{2, 8}), CBrush::MakeSolid(kColorBlack));
+    window.BitBlt(0, 0, 40, 30, picture, 0, 0);
+    EXPECT_EQ(window.GetImage(), picture.GetImage());
+
+    picture.FillSolidRect(CRect(0, 0, 40, 30), kColorWhite);
+    picture.FillColumns(0, std::vector<CColumnSpan>(40, CColumnSpan{0, 29}), CBrush::MakeSolid(kColorRed));
+    window.SetPen(CPen{kPenSolid, 1, kColorWhite});
+    window.MoveTo(0, 20);
+    window.LineTo(39, 20);
+    EXPECT_EQ(window.GetImage().pixel(6, 5), qRgb(0, 0, 0));
+    EXPECT_EQ(window.GetImage().pixel(20, 10), qRgb(0, 0, 255));
+    EXPECT_EQ(window.GetImage().pixel(20, 20), qRgb(255, 255, 255));
+    EXPECT_EQ(picture.GetImage().pixel(20, 20), qRgb(255, 0, 0));
+}
