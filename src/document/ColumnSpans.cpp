@@ -25,3 +25,12 @@ void CColumnSpans::Add(int x, int top, int bottom) {
         Add(x, bottom);
     }
 }
+
+bool CColumnSpans::Covers(int x, int top, int bottom) const {
+    const int64_t i = static_cast<int64_t>(x) - m_nFirst;
+    if (i < 0 || i >= static_cast<int64_t>(m_spans.size())) {
+        return false;
+    }
+    const CColumnSpan& s = m_spans[static_cast<size_t>(i)];
+    return s.nTop <= top && bottom <= s.nBottom;
+}

@@ -17,6 +17,8 @@ public:
     // Widens the span of column x to take in rows top ... bottom, when there are any.
     void Add(int x, int top, int bottom);
     void Fill(CSurface& dc, const CBrush& brush) const { dc.FillColumns(m_nFirst, m_spans, brush); }
+    // Whether the span of column x takes in rows top ... bottom.
+    bool Covers(int x, int top, int bottom) const;
 
 private:
     int m_nFirst;

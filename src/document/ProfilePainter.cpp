@@ -42,6 +42,13 @@ std::vector<CPoint> Slice(const std::vector<CPoint>& upper, const std::vector<CP
 }
 }  // namespace
 
+struct CProfilePainter::CRunSpans {
+    CColumnSpans pen;
+    CColumnSpans lower;
+    CColumnSpans fill;
+    CRunSpans(int first, int last) : pen(first, last), lower(first, last), fill(first, last) {}
+};
+
 bool CProfilePainter::Beside(const CPiece& piece) const {
     const int margin = std::max(m_style.m_nPenWidth, 1) + 1;
     return ColumnOf(m_view, piece.GetEnd().x) < -margin ||
@@ -108,14 +115,70 @@ void CProfilePainter::FillOnce(const CPieceList& pieces, const std::vector<CRun>
         const auto stop = std::lower_bound(upper.begin(), upper.end(), CPoint(run.nFirst + 1, 0), xLess);
         const size_t last = std::min(static_cast<size_t>(stop - upper.begin()), upper.size() - 1);
         if (last > first) {
-            m_dc.FillPolygon(Slice(upper, lower, first, last));
+            FillSlice(upper, lower, first, last, runs);
         }
         const auto resume = std::upper_bound(upper.begin(), upper.end(), CPoint(run.nLast - 1, 0), xLess);
         first = static_cast<size_t>(std::max<std::ptrdiff_t>(resume - upper.begin() - 1, 0));
     }
     if (upper.size() - 1 > first) {
-        m_dc.FillPolygon(Slice(upper, lower, first, upper.size() - 1));
+        FillSlice(upper, lower, first, upper.size() - 1, runs);
     }
+}
+
+void CProfilePainter::FillSlice(const std::vector<CPoint>& upper, const std::vector<CPoint>& lower,
+                                size_t first, size_t last, const std::vector<CRun>& runs) const {
+    // A slice between two runs or at the end of one often lies in the runs' outer columns,
+    // which hold faces from the upper to the lower contour: its pixels are painted over.
+    int top = INT_MAX;
+    int bottom = INT_MIN;
+    for (size_t i = first; i <= last; ++i) {
+        top = std::min(top, upper[i].y);
+        bottom = std::max(bottom, lower[i].y);
+    }
+    if (m_bFillCovered || !UnderRunFaces(upper[first].x, top, upper[last].x, bottom, runs)) {
+        m_dc.FillPolygon(Slice(upper, lower, first, last));
+    }
+}
+
+bool CProfilePainter::UnderRunFaces(int left, int top, int right, int bottom,
+                                    const std::vector<CRun>& runs) const {
+    if (right - left > 4) {
+        return false;
+    }
+    // The pen columns the runs' elements over these columns take (each element's own part
+    // of what the whole run will draw).
+    CRunSpans probe(left, right);
+    for (const CRun& run : runs) {
+        if (run.nLast < left || run.nFirst > right) {
+            continue;
+        }
+        const auto overlaps = [&](const CPiece& piece) {
+            return ColumnOf(m_view, piece.GetStart().x) <= right &&
+                   ColumnOf(m_view, piece.GetEnd().x) >= left;
+        };
+        // From the nearer end of the run, until its elements lie beyond the columns.
+        if (left - run.nFirst <= run.nLast - right) {
+            for (Pos it = run.first; it != run.end && ColumnOf(m_view, (*it)->GetStart().x) <= right; ++it) {
+                if (overlaps(**it)) {
+                    AddToRun(**it, probe);
+                }
+            }
+        } else {
+            for (Pos it = run.end;
+                 it != run.first && ColumnOf(m_view, (*std::prev(it))->GetEnd().x) >= left;) {
+                --it;
+                if (overlaps(**it)) {
+                    AddToRun(**it, probe);
+                }
+            }
+        }
+    }
+    for (int x = left; x <= right; ++x) {
+        if (!probe.pen.Covers(x, top, bottom)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 std::vector<CProfilePainter::CRun> CProfilePainter::FindRuns(const CPieceList& pieces) const {
@@ -152,13 +215,6 @@ std::vector<CProfilePainter::CRun> CProfilePainter::FindRuns(const CPieceList& p
     close(pieces.end());
     return runs;
 }
-
-struct CProfilePainter::CRunSpans {
-    CColumnSpans pen;
-    CColumnSpans lower;
-    CColumnSpans fill;
-    CRunSpans(int first, int last) : pen(first, last), lower(first, last), fill(first, last) {}
-};
 
 void CProfilePainter::AddToRun(const CPiece& piece, CRunSpans& spans) const {
     const int32_t top = TopOf(piece);

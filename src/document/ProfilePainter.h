@@ -21,6 +21,9 @@ public:
     CProfilePainter(CSurface& dc, CViewServices& view, const CLayerStyle& style)
         : m_dc(dc), m_view(view), m_style(style) {}
     void SetExact(bool exact) { m_bExact = exact; }
+    // Slices of the fill that the runs' faces paint over are left out unless told otherwise;
+    // the picture is the same either way.
+    void SetFillCovered(bool fill) { m_bFillCovered = fill; }
     // Draws the elements in order after prev; answers the pixel rows where the last one ended.
     CPixelRows DrawChain(const CPieceList& pieces, CPixelRows prev) const;
 
@@ -44,10 +47,16 @@ private:
     // The fill of every element on the surface: along the upper contour and back along the
     // mirrored lower one, sampled once per pixel column, left out inside the runs.
     void FillOnce(const CPieceList& pieces, const std::vector<CRun>& runs) const;
+    // Fills the vertices first ... last of both chains unless the pen columns of the runs,
+    // drawn after the fill, will cover every pixel of it.
+    void FillSlice(const std::vector<CPoint>& upper, const std::vector<CPoint>& lower, size_t first,
+                   size_t last, const std::vector<CRun>& runs) const;
+    bool UnderRunFaces(int left, int top, int right, int bottom, const std::vector<CRun>& runs) const;
     void AddFillVertices(const CPiece& piece, std::vector<CPoint>& upper, std::vector<CPoint>& lower) const;
 
     CSurface& m_dc;
     CViewServices& m_view;
     const CLayerStyle& m_style;
     bool m_bExact = false;
+    bool m_bFillCovered = false;
 };

@@ -147,3 +147,61 @@ TEST(ProfilePainter, CulledElementsHandOnTheirRows) {
     const CImageSurface reduced = Paint(layer, view, style, false);
     EXPECT_EQ(Differing(exact, reduced), 0);
 }
+
+// Slices of the fill that lie under the runs' faces are left out; the picture must not change
+// by a pixel, and some slices must have been left out.
+TEST(ProfilePainter, FillsUnderTheFacesAreLeftOutUnseen) {
+    std::mt19937 random(5);
+    int leftOut = 0;
+    for (int round = 0; round < 40; ++round) {
+        // Nearly level chains of bulging arcs between wider lines: short faces, so that some
+        // slices stick out of them.
+        CLayer layer;
+        auto& pieces = layer.GetPieces();
+        int32_t z = 0;
+        for (int i = 0; i < 300; ++i) {
+            const int32_t y = 1000000 + std::uniform_int_distribution<int32_t>(-3000, 3000)(random);
+            const int32_t e =
+                z + std::uniform_int_distribution<int32_t>(1000, i % 5 == 1 ? 40000 : 9000)(random);
+            if (i % 5 == 1) {
+                pieces.push_back(std::make_unique<CLinear>(z, y, e, y));
+            } else {
+                const int32_t bulge = (e - z) * std::uniform_int_distribution<int32_t>(-50, 50)(random) / 100;
+                pieces.push_back(
+                    std::make_unique<CArc>(CPoint(z, y), CPoint(e, y), CPoint((z + e) / 2, y + bulge)));
+            }
+            z = e;
+        }
+        layer.CreateBorders(0, pieces.front()->GetStart().y, z);
+        layer.ConnectBorders();
+        CViewServices view;
+        view.SetZoomValue(std::uniform_int_distribution<int>(60, 600)(random));
+        view.SetOrigin({std::uniform_int_distribution<int>(-100, 100)(random), kHeight / 2});
+        CLayerStyle style;
+        style.SetDefault(round % 6);
+        std::vector<uint32_t> pictures[2];
+        int polygons[2] = {0, 0};
+        for (int fillCovered = 0; fillCovered < 2; ++fillCovered) {
+            struct CCounting : CImageSurface {
+                using CImageSurface::CImageSurface;
+                int nPolygons = 0;
+                void FillPolygon(const std::vector<CPoint>& points) override {
+                    ++nPolygons;
+                    CImageSurface::FillPolygon(points);
+                }
+            } dc(kWidth, kHeight);
+            dc.SetBrush(round % 2 ? CBrush::MakeSolid(style.m_crBrush)
+                                  : CBrush::MakeHatch(style.m_nBrushType, style.m_crBrush));
+            dc.SetPen(CPen{style.m_nPenStyle, style.m_nPenWidth, style.m_crPen});
+            CProfilePainter painter(dc, view, style);
+            painter.SetFillCovered(fillCovered == 1);
+            painter.DrawChain(layer.GetPieces(), CPixelRows{});
+            pictures[fillCovered] = dc.GetPixels();
+            polygons[fillCovered] = dc.nPolygons;
+        }
+        SCOPED_TRACE("round " + std::to_string(round));
+        ASSERT_EQ(pictures[0], pictures[1]);
+        leftOut += polygons[1] - polygons[0];
+    }
+    EXPECT_GT(leftOut, 10);
+}
