@@ -23,6 +23,7 @@
 #include "shell/QtSurface.h"
 #include "view/KestrovelView.h"
 #include "view/MouseModes.h"
+#include "support/HandleDrag.h"
 
 namespace {
 
@@ -138,16 +139,8 @@ void BM_HandleDragStep(benchmark::State& state) {
     window.Repaint();
     const int32_t middle = view.GetDocument()->GetLength() / 2;
     const CPiece* owner = view.GetDocument()->GetActiveLayer()->FindAt(middle);
-    view.OnLButtonDown(kMouseLeft, view.ModelToScreen({middle, owner->GetYAt(middle)}));
-    const CPiece* active = view.GetActiveElement();
-    if (!active) {
-        state.SkipWithError("no element under the click");
-        return;
-    }
-    const CPoint handle = view.ModelToScreen(active->GetEnd());
-    view.OnLButtonDown(kMouseLeft, handle);
-    if (view.GetMouseMode() != kModeHandleDrag) {
-        state.SkipWithError("the handle was not grabbed");
+    CPoint handle;
+    if (!GrabEndHandle(view, view.ModelToScreen({middle, owner->GetYAt(middle)}), state, handle)) {
         return;
     }
     int step = 0;
@@ -242,11 +235,6 @@ void BM_PlainQPainterChords(benchmark::State& state) {
     PlainQPainter(state, false);
 }
 
-void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (!message.startsWith(QStringLiteral("This plugin does not support"))) {
-        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
-    }
-}
 
 }  // namespace
 
@@ -255,13 +243,3 @@ BENCHMARK(BM_Repaint400)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HandleDragStep)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainQPainterBaseline)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainQPainterChords)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    qInstallMessageHandler(QuietHandler);
-    QApplication qt(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

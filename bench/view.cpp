@@ -8,6 +8,7 @@
 #include "elements/Linear.h"
 #include "platform/ImageSurface.h"
 #include "view/KestrovelView.h"
+#include "support/HandleDrag.h"
 #include "view/SurfaceHost.h"
 
 namespace {
@@ -73,16 +74,8 @@ void BM_HandleDragStep(benchmark::State& state) {
     CKestrovelView& view = *drawing.view;
     const int32_t middle = drawing.doc->GetLength() / 2;
     const int x = view.ModelToScreenX(middle);
-    view.OnLButtonDown(kMouseLeft, CPoint(x, kHeight / 2));
-    const CPiece* active = view.GetActiveElement();
-    if (!active) {
-        state.SkipWithError("no element under the click");
-        return;
-    }
-    const CPoint handle = view.ModelToScreen(active->GetEnd());
-    view.OnLButtonDown(kMouseLeft, handle);
-    if (view.GetMouseMode() != kModeHandleDrag) {
-        state.SkipWithError("the handle was not grabbed");
+    CPoint handle;
+    if (!GrabEndHandle(view, CPoint(x, kHeight / 2), state, handle)) {
         return;
     }
     int step = 0;
