@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <cmath>
 #include <cstdlib>
+#include <ctime>
 
 #include "document/KestrovelDoc.h"
 #include "elements/Arc.h"
@@ -21,9 +22,9 @@
 #include "shell/MainFrame.h"
 #include "shell/QtSettingsStore.h"
 #include "shell/QtSurface.h"
+#include "support/HandleDrag.h"
 #include "view/KestrovelView.h"
 #include "view/MouseModes.h"
-#include "support/HandleDrag.h"
 
 namespace {
 
@@ -106,51 +107,6 @@ struct CBenchWindow {
     }
 };
 
-void Repaint(benchmark::State& state, int zoomBoxItem) {
-    CBenchWindow window;
-    if (!window.OpenAt(state, zoomBoxItem)) {
-        return;
-    }
-    for (auto _ : state) {
-        window.Repaint();
-    }
-    state.counters["zoom"] = window.pDrawing->View().GetZoom();
-    // The picture measured, for a person to look at.
-    if (const char* folder = std::getenv("KESTROVEL_BENCH_PICTURES")) {
-        window.pDrawing->Picture().save(QString::fromLocal8Bit(folder) + QStringLiteral("/zoom-box-item-") +
-                                        QString::number(zoomBoxItem) + QStringLiteral(".png"));
-    }
-}
-
-void BM_RepaintToFit(benchmark::State& state) {
-    Repaint(state, kZoomBoxFit);
-}
-void BM_Repaint400(benchmark::State& state) {
-    Repaint(state, kZoomBox400);
-}
-
-// Grabs the end handle of the element in the middle at "To fit" and moves it up and down.
-void BM_HandleDragStep(benchmark::State& state) {
-    CBenchWindow window;
-    if (!window.OpenAt(state, kZoomBoxFit)) {
-        return;
-    }
-    CKestrovelView& view = window.pDrawing->View();
-    window.Repaint();
-    const int32_t middle = view.GetDocument()->GetLength() / 2;
-    const CPiece* owner = view.GetDocument()->GetActiveLayer()->FindAt(middle);
-    CPoint handle;
-    if (!GrabEndHandle(view, view.ModelToScreen({middle, owner->GetYAt(middle)}), state, handle)) {
-        return;
-    }
-    int step = 0;
-    for (auto _ : state) {
-        view.OnMouseMove(kMouseLeft, CPoint(handle.x, handle.y - 10 + (step++ % 20)));
-        QCoreApplication::processEvents();
-    }
-    view.OnLButtonUp(0, handle);
-}
-
 // The element's pixel segment at "To fit": a line, or an arc on its real circle with Qt's
 // start angle and span (1/16 degree), counter-clockwise on the screen as the window draws it.
 struct CBaselineSegment {
@@ -194,6 +150,105 @@ std::vector<CBaselineSegment> BaselineSegments(CKestrovelView& view, bool arcs) 
     return segments;
 }
 
+QPen BaselinePen() {
+    QPen pen(Qt::black);
+    pen.setWidth(0);
+    pen.setCapStyle(Qt::FlatCap);
+    return pen;
+}
+
+void DrawBaseline(QImage& image, const std::vector<CBaselineSegment>& segments, const QPen& pen) {
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(pen);
+    for (const CBaselineSegment& s : segments) {
+        if (s.bArc) {
+            painter.drawArc(s.box, s.nAngle, s.nSpan);
+        } else {
+            painter.drawLine(s.line);
+        }
+    }
+}
+
+double ThreadCpuMilliseconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
+// Repaints at "To fit" and the faithful baseline timed by turns in one window, so that a drift
+// of the machine's speed falls on both alike: the CPU time of the one over the other.
+double RatioToBaseline(CBenchWindow& window) {
+    const std::vector<CBaselineSegment> segments = BaselineSegments(window.pDrawing->View(), true);
+    QImage image(1920, 1080, QImage::Format_RGB32);
+    const QPen pen = BaselinePen();
+    double repaint = 0;
+    double baseline = 0;
+    for (int round = 0; round < 10; ++round) {
+        const double t0 = ThreadCpuMilliseconds();
+        for (int i = 0; i < 5; ++i) {
+            window.Repaint();
+        }
+        const double t1 = ThreadCpuMilliseconds();
+        for (int i = 0; i < 5; ++i) {
+            DrawBaseline(image, segments, pen);
+        }
+        const double t2 = ThreadCpuMilliseconds();
+        repaint += t1 - t0;
+        baseline += t2 - t1;
+    }
+    return baseline > 0 ? repaint / baseline : 0;
+}
+
+void Repaint(benchmark::State& state, int zoomBoxItem) {
+    CBenchWindow window;
+    if (!window.OpenAt(state, zoomBoxItem)) {
+        return;
+    }
+    for (auto _ : state) {
+        window.Repaint();
+    }
+    state.counters["zoom"] = window.pDrawing->View().GetZoom();
+    if (zoomBoxItem == kZoomBoxFit) {
+        state.counters["baseline_ratio"] = RatioToBaseline(window);
+    }
+    // The picture measured, for a person to look at.
+    if (const char* folder = std::getenv("KESTROVEL_BENCH_PICTURES")) {
+        window.pDrawing->Picture().save(QString::fromLocal8Bit(folder) + QStringLiteral("/zoom-box-item-") +
+                                        QString::number(zoomBoxItem) + QStringLiteral(".png"));
+    }
+}
+
+void BM_RepaintToFit(benchmark::State& state) {
+    Repaint(state, kZoomBoxFit);
+}
+void BM_Repaint400(benchmark::State& state) {
+    Repaint(state, kZoomBox400);
+}
+
+// Grabs the end handle of the element in the middle at "To fit" and moves it up and down.
+void BM_HandleDragStep(benchmark::State& state) {
+    CBenchWindow window;
+    if (!window.OpenAt(state, kZoomBoxFit)) {
+        return;
+    }
+    CKestrovelView& view = window.pDrawing->View();
+    window.Repaint();
+    const int32_t middle = view.GetDocument()->GetLength() / 2;
+    const CPiece* owner = view.GetDocument()->GetActiveLayer()->FindAt(middle);
+    CPoint handle;
+    if (!GrabEndHandle(view, view.ModelToScreen({middle, owner->GetYAt(middle)}), state, handle)) {
+        return;
+    }
+    int step = 0;
+    for (auto _ : state) {
+        view.OnMouseMove(kMouseLeft, CPoint(handle.x, handle.y - 10 + (step++ % 20)));
+        QCoreApplication::processEvents();
+    }
+    view.OnLButtonUp(0, handle);
+}
+
 // The same segments as the window draws them at "To fit", with plain QPainter calls: lines
 // with drawLine and arcs with drawArc, in the window's one-pixel cosmetic pen. arcs = false
 // draws every element as its chord, the cheaper figure of earlier measurements.
@@ -204,25 +259,13 @@ void PlainQPainter(benchmark::State& state, bool arcs) {
     }
     const std::vector<CBaselineSegment> segments = BaselineSegments(window.pDrawing->View(), arcs);
     QImage image(1920, 1080, QImage::Format_RGB32);
-    QPen pen(Qt::black);
-    pen.setWidth(0);
-    pen.setCapStyle(Qt::FlatCap);
+    const QPen pen = BaselinePen();
     int nArcs = 0;
     for (const CBaselineSegment& s : segments) {
         nArcs += s.bArc ? 1 : 0;
     }
     for (auto _ : state) {
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setPen(pen);
-        for (const CBaselineSegment& s : segments) {
-            if (s.bArc) {
-                painter.drawArc(s.box, s.nAngle, s.nSpan);
-            } else {
-                painter.drawLine(s.line);
-            }
-        }
+        DrawBaseline(image, segments, pen);
     }
     state.counters["segments"] = static_cast<double>(segments.size());
     state.counters["arcs"] = nArcs;
@@ -234,7 +277,6 @@ void BM_PlainQPainterBaseline(benchmark::State& state) {
 void BM_PlainQPainterChords(benchmark::State& state) {
     PlainQPainter(state, false);
 }
-
 
 }  // namespace
 
