@@ -152,14 +152,11 @@ bool CProfilePainter::UnderRunFaces(int left, int top, int right, int bottom,
         if (run.nLast < left || run.nFirst > right) {
             continue;
         }
-        const auto overlaps = [&](const CPiece& piece) {
-            return ColumnOf(m_view, piece.GetStart().x) <= right &&
-                   ColumnOf(m_view, piece.GetEnd().x) >= left;
-        };
-        // From the nearer end of the run, until its elements lie beyond the columns.
+        // From the nearer end of the run, until its elements lie beyond the columns; the loop
+        // tests one end of an element, the other end is tested before it is taken.
         if (left - run.nFirst <= run.nLast - right) {
             for (Pos it = run.first; it != run.end && ColumnOf(m_view, (*it)->GetStart().x) <= right; ++it) {
-                if (overlaps(**it)) {
+                if (ColumnOf(m_view, (*it)->GetEnd().x) >= left) {
                     AddToRun(**it, probe);
                 }
             }
@@ -167,7 +164,7 @@ bool CProfilePainter::UnderRunFaces(int left, int top, int right, int bottom,
             for (Pos it = run.end;
                  it != run.first && ColumnOf(m_view, (*std::prev(it))->GetEnd().x) >= left;) {
                 --it;
-                if (overlaps(**it)) {
+                if (ColumnOf(m_view, (*it)->GetStart().x) <= right) {
                     AddToRun(**it, probe);
                 }
             }

@@ -122,8 +122,8 @@ void CQtSurface::WritePendingColumns(int left, int right) const {
 }
 
 void CQtSurface::Flush() const {
-    EndPainter();
     WritePendingColumns(0, m_nWidth - 1);
+    EndPainter();
 }
 
 const QImage& CQtSurface::GetImage() const {
@@ -175,13 +175,9 @@ void CQtSurface::MoveTo(int x, int y) {
 void CQtSurface::LineTo(int x, int y) {
     const QPoint to(x, y);
     // A line wholly beside the own picture leaves no pixel in it (nor does it open a painter).
-    const int reach = std::max(m_pen.nWidth, 1) + 1;
-    const bool beside =
-        !m_pExternal &&
-        (std::max(x, m_ptCurrent.x()) < -reach || std::min(x, m_ptCurrent.x()) >= m_nWidth + reach ||
-         std::max(y, m_ptCurrent.y()) < -reach || std::min(y, m_ptCurrent.y()) >= m_nHeight + reach);
-    if (!beside) {
-        PainterFor(Reach(QRect(m_ptCurrent, to).normalized())).drawLine(m_ptCurrent, to);
+    const QRect reach = Reach(QRect(m_ptCurrent, to).normalized());
+    if (m_pExternal || reach.intersects(QRect(0, 0, m_nWidth, m_nHeight))) {
+        PainterFor(reach).drawLine(m_ptCurrent, to);
     }
     m_ptCurrent = to;
 }
@@ -239,11 +235,13 @@ QRectF CQtSurface::BoxOf(const CRect& box, bool outlined) {
 }
 
 void CQtSurface::Rectangle(const CRect& box) {
-    PainterFor(Reach(BoxOf(box, true).toRect())).drawRect(BoxOf(box, true));
+    const QRectF r = BoxOf(box, true);
+    PainterFor(Reach(r.toRect())).drawRect(r);
 }
 
 void CQtSurface::Ellipse(const CRect& box) {
-    PainterFor(Reach(BoxOf(box, true).toRect())).drawEllipse(BoxOf(box, true));
+    const QRectF r = BoxOf(box, true);
+    PainterFor(Reach(r.toRect())).drawEllipse(r);
 }
 
 int CQtSurface::ArcAngle(const QRectF& box, CPoint through) {

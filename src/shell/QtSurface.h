@@ -83,7 +83,7 @@ private:
     int m_nHeight;
     mutable QImage m_image;
     mutable std::unique_ptr<QPainter> m_pOwnPainter;
-    // Column fills not yet in the picture; no painter is open while there are any.
+    // Column fills not yet in the picture; the painter is ended before any are written.
     mutable CColumnFillQueue m_pending;
     QPainter* m_pExternal = nullptr;
     CPen m_pen;
