@@ -8,7 +8,9 @@ endif()
 set(expected bin/kestrovel-cli bin/kestrovel-desktop share/kestrovel/sample.kst share/kestrovel/shaft.dxf
     share/kestrovel/Debug/Post.ini share/kestrovel/Debug/LinuxCncLathe.itm share/kestrovel/Debug/LinuxCncLathe.pos
     share/applications/kestrovel.desktop share/icons/hicolor/scalable/apps/kestrovel.svg
-    share/mime/packages/kestrovel.xml share/doc/Kestrovel/LICENSE)
+    share/mime/packages/kestrovel.xml share/doc/kestrovel/copyright share/doc/kestrovel/changelog.gz
+    share/man/man1/kestrovel-cli.1.gz share/man/man1/kestrovel-desktop.1.gz share/man/man1/kestrovel.1.gz
+    share/metainfo/io.github.kestrovel.Kestrovel.metainfo.xml)
 if(SHELL)
     list(APPEND expected bin/kestrovel)
 endif()
@@ -35,4 +37,21 @@ file(REMOVE ${PREFIX}/bin/probe.sh)
 string(STRIP "${cwd}" cwd)
 if(NOT rc EQUAL 0 OR NOT cwd STREQUAL "${PREFIX}/home/kestrovel" OR NOT EXISTS ${PREFIX}/home/kestrovel/Debug/Post.ini)
     message(FATAL_ERROR "the first desktop start did not prepare the user's folder (${cwd})")
+endif()
+# The menu entry starts an installed program and claims the type the MIME file defines, and the
+# system's MIME database maps *.kst to that type.
+file(READ ${PREFIX}/share/applications/kestrovel.desktop entry)
+if(NOT entry MATCHES "\nExec=([^ \n]+)" OR NOT EXISTS ${PREFIX}/bin/${CMAKE_MATCH_1})
+    message(FATAL_ERROR "the menu entry does not start an installed program")
+endif()
+if(NOT entry MATCHES "\nMimeType=application/x-kestro-document;" OR NOT mime MATCHES "type=\"application/x-kestro-document\"")
+    message(FATAL_ERROR "the menu entry and the MIME file name different types")
+endif()
+find_program(UPDATE_MIME update-mime-database)
+if(UPDATE_MIME)
+    execute_process(COMMAND ${UPDATE_MIME} ${PREFIX}/share/mime RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET)
+    file(READ ${PREFIX}/share/mime/globs2 globs)
+    if(NOT rc EQUAL 0 OR NOT globs MATCHES "application/x-kestro-document:\\*\\.kst")
+        message(FATAL_ERROR "the MIME database does not map *.kst to the drawing type")
+    endif()
 endif()
