@@ -33,7 +33,7 @@ enum : int {
 
 // The application's own commands.
 enum : int {
-    kCmdOptions = 32770,         // no handler: stays disabled
+    kCmdOptions = 32770,
     kCmdDrawingManager = 32771,  // no handler: stays disabled
     kCmdView3D = 32772,          // no handler: stays disabled
     kCmdCncProgramming = 32774,

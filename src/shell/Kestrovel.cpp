@@ -15,6 +15,7 @@
 #include "postprocessor/ProgramList.h"
 #include "shell/AboutDialog.h"
 #include "shell/AidsBar.h"
+#include "shell/Autosave.h"
 #include "shell/ChildFrame.h"
 #include "shell/ChildProcFrame.h"
 #include "shell/CommandIds.h"
@@ -24,8 +25,10 @@
 #include "shell/LayerBar.h"
 #include "shell/MainFrame.h"
 #include "shell/ObjectBar.h"
+#include "shell/OptionsDialog.h"
 #include "shell/QtSettingsStore.h"
 #include "shell/QtText.h"
+#include "shell/RecoveryOffer.h"
 #include "shell/ShellDocument.h"
 #include "shell/ViewToolBar.h"
 #include "view/ElementClipboard.h"
@@ -43,6 +46,7 @@ CKestrovelApp::~CKestrovelApp() {
         }
     }
     m_documents.clear();
+    m_pAutosave.reset();
     m_pFrame.reset();
 }
 
@@ -57,8 +61,11 @@ bool CKestrovelApp::InitInstance(const QStringList& arguments) {
     m_pPrompt = std::make_unique<CDialogPropertiesPrompt>(m_pFrame.get(), &m_messages);
     m_pOptionsPrompt = std::make_unique<CDialogOptionsPrompt>(m_pFrame.get());
 
-    const bool opened =
-        arguments.isEmpty() ? NewDocument() != nullptr : OpenDocument(arguments.first()) != nullptr;
+    m_pAutosave = std::make_unique<CAutosave>(*this, *m_pSettings, CRecoveryStore::DefaultFolder());
+    // Drawings a crashed run left come first: the file named on the command line may be one of them.
+    const int recovered = CRecoveryOffer(*this, *m_pAutosave).Run();
+    const bool opened = arguments.isEmpty() ? recovered > 0 || NewDocument() != nullptr
+                                            : OpenDocument(arguments.first()) != nullptr;
     if (!opened) {
         return false;
     }
@@ -74,6 +81,10 @@ bool CKestrovelApp::InitInstance(const QStringList& arguments) {
 // Documents ---------------------------------------------------------------------------------
 
 std::unique_ptr<CKestrovelDoc> CKestrovelApp::MakeDocument() {
+    return CProgramDocument::Create(DocumentServices());
+}
+
+CDocServices CKestrovelApp::DocumentServices() {
     CDocServices services;
     services.pSettings = m_pSettings.get();
     services.pMessages = &m_messages;
@@ -82,7 +93,17 @@ std::unique_ptr<CKestrovelDoc> CKestrovelApp::MakeDocument() {
     services.pAidsBar = &m_pFrame->AidsBar()->Controls();
     services.pViewBar = &m_pFrame->ViewBar()->Controls();
     services.pPropertiesPrompt = m_pPrompt.get();
-    return CProgramDocument::Create(services);
+    return services;
+}
+
+CShellDocument* CKestrovelApp::AdoptDocument(std::unique_ptr<CKestrovelDoc> doc, const QString& path,
+                                             const QString& title) {
+    CShellDocument* shellDoc = AddDocument(std::move(doc), path.isEmpty() ? title : QString());
+    if (!path.isEmpty()) {
+        shellDoc->SetPath(path);
+    }
+    m_pFrame->UpdateCommandUI();
+    return shellDoc;
 }
 
 CShellDocument* CKestrovelApp::AddDocument(std::unique_ptr<CKestrovelDoc> doc, const QString& title) {
@@ -284,6 +305,7 @@ bool CKestrovelApp::OnCommand(int id) {
             return true;
         case kCmdFilePrintSetup: QPageSetupDialog(&Printer(), m_pFrame.get()).exec(); return true;
         case kCmdAppAbout: CAboutDialog(m_pFrame.get()).exec(); return true;
+        case kCmdOptions: COptionsDialog(*m_pAutosave, m_pFrame.get()).exec(); return true;
         case kCmdAppExit: m_pFrame->close(); return true;
         default: return false;
     }
@@ -295,6 +317,7 @@ bool CKestrovelApp::GetCommandState(int id, CCommandState& state) const {
         case kCmdFileNew:
         case kCmdFileOpen:
         case kCmdFilePrintSetup:
+        case kCmdOptions:
         case kCmdAppAbout:
         case kCmdAppExit: state = CCommandState{true, false}; return true;
         case kCmdFileSave:
@@ -354,6 +377,9 @@ void CKestrovelApp::OnWindowClosed(QMdiSubWindow& window) {
 }
 
 void CKestrovelApp::DestroyDocument(CShellDocument* doc) {
+    if (m_pAutosave) {
+        m_pAutosave->Forget(*doc);
+    }
     for (auto it = m_documents.begin(); it != m_documents.end(); ++it) {
         if (it->get() == doc) {
             m_documents.erase(it);

@@ -7,12 +7,14 @@
 #include <vector>
 
 #include "document/Accuracy.h"
+#include "document/DocServices.h"
 #include "document/Unit.h"
 #include "platform/ControlBar.h"
 #include "platform/SettingsStore.h"
 #include "shell/QtMessages.h"
 #include "view/ViewCommands.h"
 
+class CAutosave;
 class CChildFrame;
 class CDialogOptionsPrompt;
 class CDialogPropertiesPrompt;
@@ -48,6 +50,14 @@ public:
     CElementClipboard& Clipboard() const { return *m_pClipboard; }
     // The printer Print Setup chose, used by every Print and Print Preview.
     QPrinter& Printer();
+    // Recovery copies of modified drawings; null before InitInstance.
+    CAutosave* Autosave() const { return m_pAutosave.get(); }
+    // What a document of this application is made with (settings, messages, bars, prompt).
+    CDocServices DocumentServices();
+    // Opens a window on a document read elsewhere (a recovered one), under path (may be empty)
+    // or, without one, under title.
+    CShellDocument* AdoptDocument(std::unique_ptr<class CKestrovelDoc> doc, const QString& path,
+                                  const QString& title);
 
     // File commands. Each returns the document, or null when nothing was opened or made.
     CShellDocument* NewDocument();
@@ -98,6 +108,7 @@ private:
     std::unique_ptr<CElementClipboard> m_pClipboard;
     std::unique_ptr<QPrinter> m_pPrinter;
     std::vector<std::unique_ptr<CShellDocument>> m_documents;
+    std::unique_ptr<CAutosave> m_pAutosave;
     int m_nUntitled = 0;
     int m_bRestorePlacement = 1;
     bool m_bClosingAll = false;

@@ -159,6 +159,8 @@ void CMainFrame::CreateMenus() {
          ID_TOOL_TURN,
          ID_TOOL_MOVE,
          0,
+         kCmdOptions,
+         0,
          ID_TOOL_DEBUG});
     auto* layers = new QMenu(QStringLiteral("&Layers"), this);
     Add(layers, *m_pCommands,

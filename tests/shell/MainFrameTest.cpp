@@ -72,7 +72,7 @@ TEST(MainFrame, TogglesShowHideAndCheckTheirBars) {
     frame.Route(kCmdToggleToolsBar);
     EXPECT_TRUE(frame.ToolsBar()->isHidden());
     EXPECT_FALSE(frame.GetCommandState(kCmdToggleToolsBar).bChecked);
-    EXPECT_FALSE(frame.GetCommandState(kCmdOptions).bEnabled) << "commands without a handler stay disabled";
+    EXPECT_FALSE(frame.GetCommandState(kCmdDrawingManager).bEnabled) << "commands without a handler stay disabled";
     EXPECT_FALSE(frame.GetCommandState(kCmdView3D).bEnabled);
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <cstdlib>
 
 #include "shell/OffscreenMessages.h"
@@ -12,6 +13,9 @@ int main(int argc, char** argv) {
     InstallOffscreenMessageFilter();
     // The tests answer Qt's own file dialog; a platform's dialog would wait for a person.
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    // Recovery files go to a folder of this run: a person's own are never offered to the tests.
+    QTemporaryDir dataHome;
+    setenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit().constData(), 1);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KestrovelTest"));
     ::testing::InitGoogleTest(&argc, argv);
