@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <cstdlib>
 
 #include "shell/OffscreenMessages.h"
@@ -10,6 +11,10 @@
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     InstallOffscreenMessageFilter();
+    // Recovery files of the measured sessions stay out of the person's own folder, and theirs
+    // are not offered here.
+    QTemporaryDir dataHome;
+    setenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit().constData(), 1);
     QApplication qt(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
