@@ -16,6 +16,7 @@
 #include <ctime>
 
 #include "platform/Archive.h"
+#include "platform/SafeFileWriter.h"
 
 namespace {
 
@@ -167,6 +168,17 @@ bool CRecoveryStore::Read(const std::string& path, CRecoveryRecord& record, std:
 
 void CRecoveryStore::Discard(const std::string& slot) {
     ::unlink(PathOf(slot).c_str());
+    // A write the owner's process did not finish leaves its temporary; with the slot gone no later
+    // save of the same file would clear it.
+    const std::string prefix = CSafeFileWriter::TemporaryPrefix(slot + kRecordSuffix);
+    if (DIR* dir = ::opendir(m_strFolder.c_str())) {
+        while (const dirent* entry = ::readdir(dir)) {
+            if (std::string(entry->d_name).rfind(prefix, 0) == 0) {
+                ::unlinkat(::dirfd(dir), entry->d_name, 0);
+            }
+        }
+        ::closedir(dir);
+    }
     Unlock(slot, true);
 }
 
