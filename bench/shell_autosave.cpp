@@ -25,7 +25,8 @@ std::unique_ptr<CKestrovelApp> StartOnLargeDrawing(const QTemporaryDir& dir) {
         return nullptr;
     }
     QDir::setCurrent(QStringLiteral(KESTROVEL_SOURCE_DIR "/examples"));
-    auto app = std::make_unique<CKestrovelApp>(CQtSettingsStore::ForFile(dir.filePath(QStringLiteral("b.ini")), 10));
+    auto app =
+        std::make_unique<CKestrovelApp>(CQtSettingsStore::ForFile(dir.filePath(QStringLiteral("b.ini")), 10));
     if (!app->InitInstance({QString::fromStdString(path)}) || app->Documents().size() != 1) {
         return nullptr;
     }

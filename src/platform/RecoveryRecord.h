@@ -11,7 +11,7 @@
 struct CRecoveryRecord {
     std::string strOriginalPath;  // empty for a drawing never saved
     std::string strTitle;
-    int64_t nSavedAt = 0;         // seconds since 1970 (UTC)
+    int64_t nSavedAt = 0;  // seconds since 1970 (UTC)
     std::vector<uint8_t> document;
 
     std::vector<uint8_t> Encode() const;

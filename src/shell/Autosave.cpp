@@ -87,13 +87,14 @@ void CAutosave::Snapshot(CShellDocument& doc, const std::string& slot) {
         std::string error;
         const bool ok = CRecoveryStore::Write(path, *record, error);
         QMetaObject::invokeMethod(
-            this, [this, record, key, slot, ok, error]() { OnWritten(key, slot, ok, error, record->document); },
+            this,
+            [this, record, key, slot, ok, error]() { OnWritten(key, slot, ok, error, record->document); },
             Qt::QueuedConnection);
     });
 }
 
-void CAutosave::OnWritten(const CShellDocument* doc, const std::string& slot, bool ok, const std::string& error,
-                          const std::vector<uint8_t>& bytes) {
+void CAutosave::OnWritten(const CShellDocument* doc, const std::string& slot, bool ok,
+                          const std::string& error, const std::vector<uint8_t>& bytes) {
     // The drawing may have closed (and its file gone) while the worker wrote.
     const auto it = m_slots.find(doc);
     if (it == m_slots.end() || it->second != slot) {

@@ -36,7 +36,8 @@ bool CRecoveryOffer::Load(const std::string& slot, CFound& found, std::string& e
     const QString path = ToQ(found.record.strOriginalPath);
     found.entry.strName = path.isEmpty() ? ToQ(found.record.strTitle) : QFileInfo(path).fileName();
     found.entry.strPath = path;
-    found.entry.strTime = QDateTime::fromSecsSinceEpoch(found.record.nSavedAt).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    found.entry.strTime =
+        QDateTime::fromSecsSinceEpoch(found.record.nSavedAt).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     found.entry.strChanges = ToQ(DescribeChanges(found));
     return true;
 }
@@ -70,7 +71,8 @@ int CRecoveryOffer::Run() {
         }
         std::string asideError;
         const bool aside = store.SetAside(slot, asideError);
-        damaged.append(ToQ(store.PathOf(slot) + (aside ? CRecoveryStore::kDamagedSuffix : "") + ": " + error));
+        damaged.append(
+            ToQ(store.PathOf(slot) + (aside ? CRecoveryStore::kDamagedSuffix : "") + ": " + error));
     }
     if (found.empty() && damaged.isEmpty()) {
         return 0;

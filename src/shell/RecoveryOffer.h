@@ -31,7 +31,7 @@ public:
 
     // The question, replaceable for tests; the default shows the dialog over the main frame.
     using Ask = std::function<std::vector<CRecoveryDialog::Choice>(std::vector<CRecoveryDialog::CEntry>,
-                                                                    QStringList damaged)>;
+                                                                   QStringList damaged)>;
     void SetAsk(Ask ask) { m_ask = std::move(ask); }
 
 private:

@@ -17,8 +17,9 @@ namespace fs = std::filesystem;
 class RecoveryStore : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_root = fs::temp_directory_path() / ("kestrovel-recovery-" + std::to_string(::getpid()) + "-" +
-                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        m_root =
+            fs::temp_directory_path() / ("kestrovel-recovery-" + std::to_string(::getpid()) + "-" +
+                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(m_root);
     }
     void TearDown() override { fs::remove_all(m_root); }
@@ -60,8 +61,8 @@ TEST(RecoveryRecord, RandomRecordsComeBackAndDamagedOnesAreRefusedWithoutReading
         EXPECT_EQ(back.document, r.document);
 
         // Cut anywhere, a record is not whole; a changed byte is refused or read within bounds.
-        std::vector<uint8_t> cut(bytes.begin(), bytes.begin() + std::uniform_int_distribution<size_t>(
-                                                                   0, bytes.size() - 1)(rng));
+        std::vector<uint8_t> cut(
+            bytes.begin(), bytes.begin() + std::uniform_int_distribution<size_t>(0, bytes.size() - 1)(rng));
         EXPECT_FALSE(CRecoveryRecord::Decode(cut, back, error));
         std::vector<uint8_t> flipped = bytes;
         flipped[std::uniform_int_distribution<size_t>(0, bytes.size() - 1)(rng)] ^=
@@ -73,12 +74,14 @@ TEST(RecoveryRecord, RandomRecordsComeBackAndDamagedOnesAreRefusedWithoutReading
 TEST(RecoveryRecord, LengthsBeyondTheFileAndHugeNumbersAreRefused) {
     std::string error;
     CRecoveryRecord r;
-    for (const std::string& text : {std::string("KESTROVEL RECOVERY 1\ndocument 99999999999999999999:x\n"),
-                                   std::string("KESTROVEL RECOVERY 1\ndocument 18446744073709551615:x\n"),
-                                   std::string("KESTROVEL RECOVERY 1\ndocument 5:x\n"),
-                                   std::string("KESTROVEL RECOVERY 1\ntime 30:99999999999999999999999999999\n"),
-                                   std::string("KESTROVEL RECOVERY 1\npath 0:\n"), std::string("not one")}) {
-        EXPECT_FALSE(CRecoveryRecord::Decode(std::vector<uint8_t>(text.begin(), text.end()), r, error)) << text;
+    for (const std::string& text :
+         {std::string("KESTROVEL RECOVERY 1\ndocument 99999999999999999999:x\n"),
+          std::string("KESTROVEL RECOVERY 1\ndocument 18446744073709551615:x\n"),
+          std::string("KESTROVEL RECOVERY 1\ndocument 5:x\n"),
+          std::string("KESTROVEL RECOVERY 1\ntime 30:99999999999999999999999999999\n"),
+          std::string("KESTROVEL RECOVERY 1\npath 0:\n"), std::string("not one")}) {
+        EXPECT_FALSE(CRecoveryRecord::Decode(std::vector<uint8_t>(text.begin(), text.end()), r, error))
+            << text;
         EXPECT_FALSE(error.empty());
     }
 }

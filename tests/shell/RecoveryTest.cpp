@@ -62,10 +62,10 @@ protected:
     }
     std::unique_ptr<CKestrovelApp> Start(const QStringList& args) {
         auto app = MakeApp();
-        app->Messages().SetInterceptor([](const std::string&, const std::string&, MessageIcon,
-                                          MessageButtons buttons) {
-            return buttons == MessageButtons::YesNoCancel ? MessageAnswer::No : MessageAnswer::Ok;
-        });
+        app->Messages().SetInterceptor(
+            [](const std::string&, const std::string&, MessageIcon, MessageButtons buttons) {
+                return buttons == MessageButtons::YesNoCancel ? MessageAnswer::No : MessageAnswer::Ok;
+            });
         EXPECT_TRUE(app->InitInstance(args));
         app->GetMainFrame()->resize(1200, 900);
         Settle();
@@ -154,7 +154,8 @@ TEST_F(Recovery, DISABLED_ChildSession) {
 
 TEST_F(Recovery, AKilledSessionsDrawingAndProgramsComeBackAsAtTheLastAutosave) {
     QTemporaryDir dir;
-    ASSERT_TRUE(QFile::copy(QStringLiteral(KESTROVEL_SOURCE_DIR "/examples/sample.kst"), dir.filePath("part.kst")));
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral(KESTROVEL_SOURCE_DIR "/examples/sample.kst"), dir.filePath("part.kst")));
     const QByteArray original = ReadAll(dir.filePath("part.kst"));
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -165,7 +166,8 @@ TEST_F(Recovery, AKilledSessionsDrawingAndProgramsComeBackAsAtTheLastAutosave) {
                 {QStringLiteral("--gtest_also_run_disabled_tests"),
                  QStringLiteral("--gtest_filter=Recovery.DISABLED_ChildSession")});
     ASSERT_TRUE(child.waitForStarted());
-    for (int i = 0; i < 600 && !QFile::exists(dir.filePath("ready")) && child.state() == QProcess::Running; ++i) {
+    for (int i = 0; i < 600 && !QFile::exists(dir.filePath("ready")) && child.state() == QProcess::Running;
+         ++i) {
         child.waitForFinished(100);
     }
     ASSERT_TRUE(QFile::exists(dir.filePath("ready"))) << child.readAll().toStdString();
@@ -174,7 +176,8 @@ TEST_F(Recovery, AKilledSessionsDrawingAndProgramsComeBackAsAtTheLastAutosave) {
     EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
 
     const QString recovery = UseDataHome(dir.filePath("data"));
-    ASSERT_EQ(FilesIn(recovery).filter(QStringLiteral(".kstrec")).size(), 1) << "the killed session left its copy";
+    ASSERT_EQ(FilesIn(recovery).filter(QStringLiteral(".kstrec")).size(), 1)
+        << "the killed session left its copy";
     EXPECT_EQ(ReadAll(dir.filePath("part.kst")), original) << "the autosave never wrote over the document";
 
     QStringList shown;
@@ -191,7 +194,6 @@ TEST_F(Recovery, AKilledSessionsDrawingAndProgramsComeBackAsAtTheLastAutosave) {
     EXPECT_EQ(shown[1], dir.filePath("part.kst"));
     EXPECT_FALSE(shown[2].isEmpty());
     EXPECT_EQ(shown[3], QStringLiteral("layers 1 and 2, active layer, CNC programs"));
-
 
     ASSERT_EQ(m_pApp->Documents().size(), 1u) << "the recovered drawing instead of a new one";
     CShellDocument& doc = *m_pApp->Documents()[0];
