@@ -5,6 +5,7 @@
 
 #include "document/DrawingProperties.h"
 #include "document/KestrovelDoc.h"
+#include "elements/Piece.h"
 #include "platform/ControlIds.h"
 #include "platform/Messages.h"
 #include "platform/Units.h"
@@ -61,6 +62,9 @@ void CPropertyBars::OnActivate() {
     m_view.ShowCursorPosition();
     if (CPiece* active = m_view.GetActiveElement()) {
         active->FillPropertyBar(&m_view);
+    } else {
+        // The bar may still show another drawing's element.
+        CPiece::ClearPropertyBar(&m_view);
     }
     m_view.ZoomCommands().ShowZoom();
     if (CKestrovelDoc* doc = m_view.GetDocument()) {

@@ -6,6 +6,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScreen>
 
 #include "AppFixture.h"
 #include "UserInput.h"
@@ -128,6 +129,8 @@ TEST_F(TypedValues, FeedVelocityAndLeaveTypedIntoTheObjectBarAreKept) {
 
 TEST_F(TypedValues, FieldsThatDoNotApplyAreEmptyAndDisabled) {
     ShowObjectBar();
+    EXPECT_FALSE(Field(IDC_START_Z)->isEnabled()) << "nothing chosen yet";
+    EXPECT_FALSE(Field(IDC_FEED)->isEnabled()) << "nothing chosen yet";
     ASSERT_GT(ChooseKind("Arc"), 0);
     for (int id : {IDC_STEER_I, IDC_STEER_J, IDC_RADIUS}) {
         EXPECT_FALSE(Object().GetText(id).empty()) << id;
@@ -242,6 +245,10 @@ TEST_F(TypedValues, TheFirstBarOpensInsideTheMainWindowClearOfItsBars) {
     for (QWidget* taken : std::initializer_list<QWidget*>{Frame().menuBar(), Frame().ToolsBar()}) {
         const QRect rc(taken->mapToGlobal(QPoint(0, 0)), taken->size());
         EXPECT_FALSE(rc.intersects(placed)) << taken->objectName().toStdString();
+    }    // On a real X server the whole screen is kept for a person to look at.
+    const QPixmap screen = Frame().screen()->grabWindow(0);
+    if (!screen.isNull()) {
+        screen.save(QStringLiteral(KESTROVEL_BINARY_DIR "/kestrovel-bars-screenshot.png"));
     }
 }
 
