@@ -297,7 +297,9 @@ TEST_F(Document, ALengthChangeIsOneUndoStepOfTheWholeDrawing) {
     doc->GetActiveLayer()->AddLine(7000000, 500000, 8000000, 500000);
     doc->RecordUndo();
     const Spanlist before = Spans(*doc->GetActiveLayer());
+    doc->SetModifiedFlag(false);
     doc->ChangeSourceMaterial(kShapePrism, 6000000, 2000000);
+    EXPECT_TRUE(doc->IsModified()) << "closing must ask about the new length";
     ExpectSnapshotsMatchLayers(*doc);
 
     doc->GetActiveLayer()->AddLine(1000000, 900000, 2000000, 900000);

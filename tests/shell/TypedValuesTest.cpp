@@ -108,10 +108,13 @@ TEST_F(TypedValues, FeedVelocityAndLeaveTypedIntoTheObjectBarAreKept) {
     ASSERT_TRUE(ChooseIndex(Box(Object(), IDC_OBJECT), line));
     TypeAndEnter(Field(IDC_VELOCITY), QStringLiteral("800"));
     ASSERT_TRUE(ChooseIndex(Box(Object(), IDC_OBJECT), line));
+    TypeAndEnter(Field(IDC_LEAVE), QStringLiteral("0.5"));
+    ASSERT_TRUE(ChooseIndex(Box(Object(), IDC_OBJECT), line));
     EXPECT_EQ(Object().GetText(IDC_FEED), "150");
     EXPECT_EQ(Object().GetText(IDC_VELOCITY), "800");
     EXPECT_EQ(Element(line)->GetFeed(), 150);
     EXPECT_EQ(Element(line)->GetSpeed(), 800);
+    EXPECT_EQ(Element(line)->GetLeave(), 5000) << "3D Leave 0.5 mm";
 
     // Tab away, then Read Values.
     TypeInto(Field(IDC_FEED), QStringLiteral("120"));
