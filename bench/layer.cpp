@@ -1,6 +1,8 @@
 // Layer editing, snapshot and painting costs at 1000 or 2000 elements per layer.
 #include <benchmark/benchmark.h>
 
+#include <memory>
+
 #include "document/KestrovelDoc.h"
 #include "elements/Linear.h"
 #include "elements/ViewServices.h"
@@ -95,4 +97,28 @@ void BM_DrawAllSixLayers(benchmark::State& state) {
     state.SetLabel(std::to_string(dc.GetCallCount() / state.iterations()) + " calls per paint");
 }
 BENCHMARK(BM_DrawAllSixLayers)->Arg(1000)->Arg(2000)->Unit(benchmark::kMicrosecond);
+// Halving the drawing's length on six full layers (a question-free cut of half of every chain),
+// undone and redone: the whole-drawing undo step the change makes.
+void BM_LengthChangeUndoRedo(benchmark::State& state) {
+    CBenchDocument bench(static_cast<int>(state.range(0)));
+    bench.doc->ChangeSourceMaterial(kShapePrism, kLength / 2, 2000000);
+    for (auto _ : state) {
+        bench.doc->Undo();
+        bench.doc->Redo();
+    }
+    state.SetLabel(std::to_string(bench.doc->GetLayer(0)->GetPieces().size()) + " elements left per layer");
+}
+BENCHMARK(BM_LengthChangeUndoRedo)->Arg(1000)->Arg(2000)->Unit(benchmark::kMicrosecond);
+
+// The change itself: six layers copied for the undo step and cut.
+void BM_LengthChange(benchmark::State& state) {
+    std::unique_ptr<CBenchDocument> fresh;
+    for (auto _ : state) {
+        state.PauseTiming();
+        fresh = std::make_unique<CBenchDocument>(static_cast<int>(state.range(0)));
+        state.ResumeTiming();
+        fresh->doc->ChangeSourceMaterial(kShapePrism, kLength / 2, 2000000);
+    }
+}
+BENCHMARK(BM_LengthChange)->Arg(1000)->Arg(2000)->Unit(benchmark::kMicrosecond);
 }  // namespace

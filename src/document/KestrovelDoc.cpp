@@ -41,12 +41,12 @@ int CKestrovelDoc::ActiveSlot() const {
 
 int CKestrovelDoc::CanUndo() const {
     const int slot = ActiveSlot();
-    return slot < 0 ? 0 : m_undo[static_cast<size_t>(slot)].CanUndo();
+    return slot < 0 ? 0 : m_undo[static_cast<size_t>(slot)].CanUndo() || CanUndoLength();
 }
 
 int CKestrovelDoc::CanRedo() const {
     const int slot = ActiveSlot();
-    return slot < 0 ? 0 : m_undo[static_cast<size_t>(slot)].CanRedo();
+    return slot < 0 ? 0 : m_undo[static_cast<size_t>(slot)].CanRedo() || CanRedoLength();
 }
 
 void CKestrovelDoc::SetSourceMaterial(int shape, int32_t length, int32_t base) {
@@ -58,17 +58,26 @@ void CKestrovelDoc::ChangeSourceMaterial(int shape, int32_t length, int32_t base
     const int32_t oldLength = m_rcSource.right;
     // A drawing keeps at least one unit of length: a layer cannot be cut to nothing.
     length = std::max<int32_t>(length, 1);
-    SetSourceMaterial(shape, length, base);
     if (length == oldLength) {
+        SetSourceMaterial(shape, length, base);
         return;
     }
+    // The drawing before the change, histories included, is what undoing it brings back.
+    auto before = std::make_unique<CLengthStep>();
+    before->nShape = m_nShape;
+    before->rcSource = m_rcSource;
+    for (size_t i = 0; i < m_pLayers.size(); ++i) {
+        before->layers[i] = std::make_unique<CLayer>(*m_pLayers[i]);
+        before->histories[i].Swap(m_undo[i]);
+    }
+    SetSourceMaterial(shape, length, base);
     for (size_t i = 0; i < m_pLayers.size(); ++i) {
         m_pLayers[i]->ChangeLength(length, oldLength, base / 2);
-        // The length is not undone with the drawing edits: the older snapshots take it too, and
-        // the newest snapshot is the layer as it now is.
-        m_undo[i].ChangeLength(length, oldLength, base / 2);
         m_undo[i].Push(std::make_unique<CLayer>(*m_pLayers[i]));
     }
+    m_lengthUndo.push_back(std::move(before));
+    m_lengthRedo.clear();
+    SetModifiedFlag(true);
 }
 
 void CKestrovelDoc::SetUnits(int unit, int accuracy) {
@@ -113,6 +122,8 @@ void CKestrovelDoc::OnViewClosed(CViewServices* view) {
 }
 
 void CKestrovelDoc::RecordUndo() {
+    // A new edit after an undone length change is a new branch: the change cannot come back.
+    m_lengthRedo.clear();
     const int slot = ActiveSlot();
     if (slot >= 0) {
         m_undo[static_cast<size_t>(slot)].Push(std::make_unique<CLayer>(*m_pActiveLayer));
@@ -135,16 +146,65 @@ void CKestrovelDoc::ReplaceActiveLayer(std::unique_ptr<CLayer> layer) {
 
 void CKestrovelDoc::Undo() {
     const int slot = ActiveSlot();
-    if (slot >= 0) {
-        ReplaceActiveLayer(m_undo[static_cast<size_t>(slot)].Undo());
+    if (slot < 0) {
+        return;
     }
+    if (!m_undo[static_cast<size_t>(slot)].CanUndo() && CanUndoLength()) {
+        SwapLengthState(*m_lengthUndo.back());
+        m_lengthRedo.push_back(std::move(m_lengthUndo.back()));
+        m_lengthUndo.pop_back();
+        return;
+    }
+    ReplaceActiveLayer(m_undo[static_cast<size_t>(slot)].Undo());
 }
 
 void CKestrovelDoc::Redo() {
     const int slot = ActiveSlot();
-    if (slot >= 0) {
-        ReplaceActiveLayer(m_undo[static_cast<size_t>(slot)].Redo());
+    if (slot < 0) {
+        return;
     }
+    if (!m_undo[static_cast<size_t>(slot)].CanRedo() && CanRedoLength()) {
+        SwapLengthState(*m_lengthRedo.back());
+        m_lengthUndo.push_back(std::move(m_lengthRedo.back()));
+        m_lengthRedo.pop_back();
+        return;
+    }
+    ReplaceActiveLayer(m_undo[static_cast<size_t>(slot)].Redo());
+}
+
+bool CKestrovelDoc::CanUndoLength() const {
+    return !m_lengthUndo.empty() &&
+           std::none_of(m_undo.begin(), m_undo.end(), [](const CLayerUndo& u) { return u.CanUndo(); });
+}
+
+bool CKestrovelDoc::CanRedoLength() const {
+    return !m_lengthRedo.empty() &&
+           std::none_of(m_undo.begin(), m_undo.end(), [](const CLayerUndo& u) { return u.CanRedo(); });
+}
+
+void CKestrovelDoc::SwapLengthState(CLengthStep& step) {
+    const int slot = std::max(ActiveSlot(), 0);
+    std::swap(m_nShape, step.nShape);
+    std::swap(m_rcSource, step.rcSource);
+    for (size_t i = 0; i < m_pLayers.size(); ++i) {
+        std::swap(m_pLayers[i], step.layers[i]);
+        m_undo[i].Swap(step.histories[i]);
+        // A layer kept aside may remember a view that has closed since.
+        m_pLayers[i]->SetDocument(this);
+        m_pLayers[i]->DetachView();
+        step.layers[i]->DetachView();
+    }
+    SetActiveLayer(slot);
+    SetModifiedFlag(true);
+    UpdateAllViews(true);
+}
+
+int CKestrovelDoc::CountElementsBeyond(int32_t length) const {
+    int count = 0;
+    for (const auto& layer : m_pLayers) {
+        count += layer->CountPiecesFrom(length);
+    }
+    return count;
 }
 
 std::unique_ptr<CLayer> CKestrovelDoc::CopyLayer(int i) const {
@@ -226,6 +286,8 @@ bool CKestrovelDoc::OnNewDocument() {
         return false;
     }
     SetSourceMaterial(props.nShapeType == 0 ? kShapePrism : kShapeCylinder, props.nLength, props.nBase);
+    m_lengthUndo.clear();
+    m_lengthRedo.clear();
     SetUnits(props.nUnits, props.nAccuracy);
     if (CControlBar* bar = GetViewBar()) {
         bar->SetCurSel(IDC_ZOOM_BOX, 2);

@@ -12,6 +12,7 @@
 #include "document/DrawingProperties.h"
 #include "document/Layer.h"
 #include "document/LayerUndo.h"
+#include "document/LengthStep.h"
 #include "platform/Geometry.h"
 
 class CArchive;
@@ -54,7 +55,11 @@ public:
     // A view is going away: no layer may keep pointing at it.
     void OnViewClosed(CViewServices* view);
 
-    // Undo per layer.
+    // Elements of all layers that lie wholly at or beyond Z length: a change to that length
+    // removes them.
+    int CountElementsBeyond(int32_t length) const;
+
+    // Undo per layer; a change of the drawing's length is one step of every layer.
     void RecordUndo();
     void Undo();
     void Redo();
@@ -99,6 +104,12 @@ private:
     int ActiveSlot() const;
     void SetupNewLayer(int i);
     void ReplaceActiveLayer(std::unique_ptr<CLayer> layer);
+    // The newest length change can be undone (redone) when no layer has an edit of its own to
+    // undo (redo) first.
+    bool CanUndoLength() const;
+    bool CanRedoLength() const;
+    // Trades the drawing's source material, layers and histories with the step's.
+    void SwapLengthState(CLengthStep& step);
     void ReadUnitsFromBar();
     CDrawingProperties InitialProperties() const;
     void LoadTail(CArchive& ar);
@@ -109,6 +120,9 @@ private:
     std::unique_ptr<CDocPrograms> m_pPrograms;
     std::array<std::unique_ptr<CLayer>, kLayerCount> m_pLayers;
     std::array<CLayerUndo, kLayerCount> m_undo;
+    // Length changes done (newest last) and undone (most recently undone last).
+    std::vector<std::unique_ptr<CLengthStep>> m_lengthUndo;
+    std::vector<std::unique_ptr<CLengthStep>> m_lengthRedo;
     CLayer* m_pActiveLayer = nullptr;
     CViewServices* m_pActiveView = nullptr;
     int m_nAccuracy = 0;

@@ -83,6 +83,8 @@ public:
 
     // Editing.
     void AddPiece(std::unique_ptr<CPiece> piece, int redraw) override;
+    // Elements starting at or beyond Z length (those a cut to that length removes).
+    int CountPiecesFrom(int32_t length) const;
     void ChangeLength(int32_t newLength, int32_t oldLength, int32_t height);
     // Keeps a pasted piece only when it reaches into the drawing, cut to it; false when dropped.
     bool ClipToLength(std::unique_ptr<CPiece>& piece, CViewServices* view) const;

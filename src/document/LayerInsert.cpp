@@ -178,6 +178,11 @@ int CLayer::Renumber() {
     return n;
 }
 
+int CLayer::CountPiecesFrom(int32_t length) const {
+    return static_cast<int>(std::count_if(m_pieces.begin(), m_pieces.end(),
+                                          [length](const auto& p) { return p->GetStart().x >= length; }));
+}
+
 void CLayer::ChangeLength(int32_t newLength, int32_t oldLength, int32_t height) {
     if (newLength > oldLength) {
         m_pieces.push_back(std::make_unique<CLinear>(oldLength, height, newLength, height));

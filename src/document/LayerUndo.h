@@ -3,6 +3,7 @@
 
 #include <deque>
 #include <memory>
+#include <utility>
 
 #include "document/Layer.h"
 
@@ -29,6 +30,12 @@ public:
     // The drawing's length changed: every stored snapshot follows, so that no undo or redo brings
     // back a layer of another length.
     void ChangeLength(int32_t newLength, int32_t oldLength, int32_t height);
+    // Trades the whole history with another one.
+    void Swap(CLayerUndo& other) noexcept {
+        std::swap(m_nPosition, other.m_nPosition);
+        std::swap(m_nCount, other.m_nCount);
+        m_snapshots.swap(other.m_snapshots);
+    }
     // The stored snapshot at list position i (0 = newest), or null.
     const CLayer* GetSnapshot(int i) const;
 

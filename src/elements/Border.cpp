@@ -164,6 +164,7 @@ Handle CBorder::HitTestHandle(int px, int py, CViewServices* view, int tolerance
 void CBorder::FillPropertyBar(CViewServices* view) {
     CObjectBarFiller::FillPoints(view, m_ptStart, m_ptEnd);
     CObjectBarFiller::SelectType(view, CObjectBarFiller::kTypeLinear);
+    CObjectBarFiller::ShowApplicable(view, 4);
     if (CControlBar* bar = view ? view->GetObjectBar() : nullptr) {
         // The boxes show the border's own lock members: it keeps them although it answers the
         // base lock query.

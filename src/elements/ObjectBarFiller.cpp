@@ -60,11 +60,31 @@ void CObjectBarFiller::SelectType(CViewServices* view, int entry) {
     }
 }
 
+void CObjectBarFiller::ShowApplicable(CViewServices* view, int count) {
+    CControlBar* bar = BarOf(view);
+    if (!bar) {
+        return;
+    }
+    for (int i = 0; i < 7; ++i) {
+        const bool applies = i < count;
+        if (!applies) {
+            bar->SetText(kPointFieldIds[i], "");
+            bar->SetCheck(kLockBoxIds[i], 0);
+        }
+        bar->Enable(kPointFieldIds[i], applies);
+        bar->Enable(kLockBoxIds[i], applies);
+    }
+    for (int id : {IDC_VELOCITY, IDC_FEED, IDC_LEAVE, IDC_READ_VALUES}) {
+        bar->Enable(id, true);
+    }
+}
+
 void CObjectBarFiller::FillLocks(CViewServices* view, const CPiece& piece, int count) {
     CControlBar* bar = BarOf(view);
     if (!bar) {
         return;
     }
+    ShowApplicable(view, count);
     for (int i = 0; i < 7; ++i) {
         bar->SetCheck(kLockBoxIds[i], i < count ? piece.GetLock(i) : 0);
     }

@@ -17,15 +17,22 @@ void CPiece::ClearPropertyBar(CViewServices* view) {
     if (!bar) {
         return;
     }
-    for (int id : {IDC_START_Z, IDC_START_X, IDC_END_Z, IDC_END_X, IDC_STEER_I, IDC_STEER_J}) {
+    // Without an element no field applies: each is empty and disabled, none keeps the last
+    // element's value.
+    for (int i = 0; i < 7; ++i) {
+        bar->SetText(kPointFieldIds[i], "");
+        bar->Enable(kPointFieldIds[i], false);
+        bar->SetCheck(kLockBoxIds[i], 0);
+        bar->Enable(kLockBoxIds[i], false);
+    }
+    bar->SetCurSel(IDC_TYPE, 0);
+    for (int id : {IDC_FEED, IDC_VELOCITY, IDC_LEAVE}) {
+        bar->DeleteString(id, id == IDC_LEAVE ? 3 : 2);
+        bar->SetCurSel(id, -1);
         bar->SetText(id, "");
+        bar->Enable(id, false);
     }
-    for (int id : {IDC_TYPE, IDC_FEED, IDC_VELOCITY, IDC_LEAVE}) {
-        bar->SetCurSel(id, 0);
-    }
-    for (int id : kLockBoxIds) {
-        bar->SetCheck(id, 0);
-    }
+    bar->Enable(IDC_READ_VALUES, false);
 }
 
 void CPiece::SerializeLocks(CArchive& ar) {

@@ -29,6 +29,10 @@ enum : int {
 constexpr int kLockBoxIds[7] = {IDC_LOCK_START_Z, IDC_LOCK_START_X, IDC_LOCK_END_Z, IDC_LOCK_END_X,
                                 IDC_LOCK_I,       IDC_LOCK_J,       IDC_LOCK_RADIUS};
 
+// The seven point fields in the same order: start Z, start X, end Z, end X, I, J, radius.
+constexpr int kPointFieldIds[7] = {IDC_START_Z, IDC_START_X, IDC_END_Z, IDC_END_X,
+                                   IDC_STEER_I, IDC_STEER_J, IDC_RADIUS};
+
 // Layer bar ("Layer properties").
 enum : int {
     IDC_LAYER = 1041,         // "Layer 1" ... "Layer 6"

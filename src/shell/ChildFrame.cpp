@@ -102,6 +102,11 @@ void CChildFrame::closeEvent(QCloseEvent* event) {
     }
     QMdiSubWindow::closeEvent(event);
     if (event->isAccepted()) {
+        // A drawing closed on its own leaves its accuracy, cursor steps and the rest of its
+        // view state for the next drawing opened.
+        if (m_pDrawing && !m_app.IsClosingAll()) {
+            m_pDrawing->View().SaveViewState();
+        }
         // The view goes now, while its document surely still exists.
         QWidget* drawing = widget();
         setWidget(nullptr);

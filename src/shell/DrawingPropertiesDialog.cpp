@@ -77,6 +77,12 @@ void CDrawingPropertiesDialog::BuildLayout() {
     m_pCylinder->setObjectName(IdName(IDC_CYLINDER));
     grid->addWidget(m_pPrism, 2, 0);
     grid->addWidget(m_pCylinder, 2, 1);
+    m_pRefusal = new QLabel(source);
+    m_pRefusal->setObjectName(QStringLiteral("Refusal"));
+    m_pRefusal->setStyleSheet(QStringLiteral("color: #b00000"));
+    m_pRefusal->setWordWrap(true);
+    m_pRefusal->hide();
+    grid->addWidget(m_pRefusal, 3, 0, 1, 4);
     box->addWidget(source);
 
     auto* display = new QGridLayout;
@@ -195,11 +201,14 @@ void CDrawingPropertiesDialog::accept() {
     for (int which = 0; which < 2; ++which) {
         if (!ReadField(which)) {
             QLineEdit* edit = which == 0 ? m_pHeight : m_pBase;
+            m_pRefusal->setText(ToQ(m_logic.RangeMessage(which)));
+            m_pRefusal->show();
             edit->setFocus();
             edit->selectAll();
             return;
         }
     }
+    m_pRefusal->hide();
     m_logic.Values().nShape = m_pCylinder->isChecked() ? 1 : 0;
     if (m_logic.IsTooBig()) {
         if (m_pMessages) {

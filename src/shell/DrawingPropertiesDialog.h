@@ -65,5 +65,7 @@ private:
     QRadioButton* m_pCylinder = nullptr;
     QComboBox* m_pUnits = nullptr;
     QComboBox* m_pAccuracy = nullptr;
+    // Says beside the fields why a value was refused, naming the range taken.
+    QLabel* m_pRefusal = nullptr;
     bool m_bEdited[2] = {false, false};
 };

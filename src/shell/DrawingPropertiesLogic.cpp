@@ -1,6 +1,7 @@
 // The arithmetic of the "Drawing properties" dialog.
 #include "shell/DrawingPropertiesLogic.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "elements/ViewServices.h"
@@ -95,4 +96,17 @@ void CDrawingPropertiesLogic::SetUnits(int index) {
 std::string CDrawingPropertiesLogic::TooBigMessage() const {
     return "You have assigned too big source material. Maximum range for source material is - Height:" +
            ShowLength(kMaxLength) + ", Base:" + ShowLength(kMaxBase);
+}
+
+std::string CDrawingPropertiesLogic::RangeMessage(int which) const {
+    // The fields show the format's decimals; the bounds are trimmed to whole numbers for reading.
+    char buf[160];
+    if (which == kSpinBase) {
+        std::snprintf(buf, sizeof buf, "Base takes a number from 0 to %.0f %s.",
+                      std::floor(kMaxBase / (Divisor() * 10000.0)), UnitName().c_str());
+    } else {
+        std::snprintf(buf, sizeof buf, "Height takes a number above 0 up to %.0f %s.",
+                      std::floor(kMaxLength / (Divisor() * 10000.0)), UnitName().c_str());
+    }
+    return buf;
 }

@@ -58,6 +58,8 @@ public:
 
     bool IsTooBig() const { return m_values.nBase > kMaxBase || m_values.nLength > kMaxLength; }
     std::string TooBigMessage() const;
+    // What a field (kSpinLength or kSpinBase) takes, for a refused text.
+    std::string RangeMessage(int which) const;
     static constexpr const char* kTooBigCaption = "Too big source material";
 
 private:

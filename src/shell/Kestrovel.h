@@ -82,6 +82,8 @@ public:
 
     // Window and document closing.
     bool CanCloseWindow(QMdiSubWindow& window);
+    // True while every window closes at once (the frame closes; its own saving picks the view).
+    bool IsClosingAll() const { return m_bClosingAll; }
     void OnWindowClosed(QMdiSubWindow& window);
     // Asks to save every modified document, then closes all windows; false when cancelled.
     bool CloseAllDocuments();

@@ -13,6 +13,7 @@
 #include <QToolBar>
 #include <QWhatsThis>
 
+#include "document/KestrovelDoc.h"
 #include "platform/SettingsStore.h"
 #include "platform/Units.h"
 #include "shell/AidsBar.h"
@@ -170,7 +171,9 @@ void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window) {
 
 QString CMainFrame::Caption() const {
     const CShellDocument* doc = m_app.ActiveDocument();
-    return doc ? QStringLiteral("Kestrovel - ") + doc->GetTitle() : QStringLiteral("Kestrovel");
+    // "[*]" is where the window system shows the unsaved-changes mark.
+    return doc ? QStringLiteral("Kestrovel - ") + doc->GetTitle() + QStringLiteral("[*]")
+               : QStringLiteral("Kestrovel");
 }
 
 void CMainFrame::UpdateCaption() {
@@ -178,6 +181,8 @@ void CMainFrame::UpdateCaption() {
     if (windowTitle() != m_strCaption) {
         setWindowTitle(m_strCaption);
     }
+    const CShellDocument* doc = m_app.ActiveDocument();
+    setWindowModified(doc && doc->Doc().IsModified());
 }
 
 bool CMainFrame::event(QEvent* event) {

@@ -118,4 +118,7 @@ private:
     QString m_strCaption;
     QList<QPair<QPointer<QToolBar>, QPoint>> m_pendingFloats;
     QSet<QWidget*> m_unplacedBars;
+    // Ctrl+Tab / Ctrl+F6 and Ctrl+Shift+Tab: the next and the previous window, in every menu set.
+    QAction* m_pNextWindow = nullptr;
+    QAction* m_pPrevWindow = nullptr;
 };

@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QDockWidget>
 #include <QGuiApplication>
+#include <QMenuBar>
 #include <QScreen>
 #include <QToolBar>
 
@@ -212,8 +213,8 @@ void CMainFrame::ShowDialogBarFirstTime(QDockWidget* bar) {
     if (!m_unplacedBars.remove(bar) || !bar->isFloating()) {
         return;
     }
-    // The first bar shown keeps the default corner; each further one goes beside or below the
-    // bars already on the screen instead of on top of them. Rectangles include the caption.
+    // Each bar goes beside or below the bars already on the screen instead of on top of them.
+    // Rectangles include the caption.
     const int caption = CFrameLayoutStore::kCaptionHeight;
     std::vector<CRect> shown;
     for (QDockWidget* other :
@@ -226,9 +227,20 @@ void CMainFrame::ShowDialogBarFirstTime(QDockWidget* bar) {
     }
     const QSize size = bar->size().expandedTo(bar->sizeHint());
     const QRect screen = ScreenRect();
-    const int corner = CFrameLayoutStore::kDefaultDialogBarCorner;
+    // The first place is inside the main window's client area, clear of its menu and tool bars
+    // wherever the window stands; the frame's own bars count as taken places.
+    const QPoint client = centralWidget()->mapToGlobal(QPoint(0, 0));
+    const CPoint corner(client.x() + CBarPlacement::kGap * 4, client.y() + CBarPlacement::kGap * 4);
+    for (QWidget* taken : {static_cast<QWidget*>(menuBar()), static_cast<QWidget*>(m_pBasicBar),
+                           static_cast<QWidget*>(m_pViewBar), static_cast<QWidget*>(m_pToolsBar),
+                           static_cast<QWidget*>(m_pLayerToolBar)}) {
+        if (taken && taken->isVisible()) {
+            const QPoint at = taken->mapToGlobal(QPoint(0, 0));
+            shown.push_back(CRect(at.x(), at.y(), at.x() + taken->width(), at.y() + taken->height()));
+        }
+    }
     const CRect rc = CBarPlacement::Place(
-        CSize{size.width(), size.height() + caption}, shown, CPoint(corner, corner),
+        CSize{size.width(), size.height() + caption}, shown, corner,
         CRect(screen.left(), screen.top(), screen.left() + screen.width(), screen.top() + screen.height()));
     bar->setGeometry(QRect(rc.left, rc.top + caption, size.width(), size.height()));
 }

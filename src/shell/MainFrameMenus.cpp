@@ -108,6 +108,7 @@ QMenu* CMainFrame::ViewMenu(bool drawing) {
 QMenu* CMainFrame::WindowMenu() {
     auto* menu = new QMenu(QStringLiteral("&Window"), this);
     Add(menu, *m_pCommands, {kCmdWindowNew, kCmdWindowCascade, kCmdWindowTile});
+    menu->addActions({m_pNextWindow, m_pPrevWindow});
     QAction* separator = menu->addSeparator();
     connect(menu, &QMenu::aboutToShow, this, [this, menu, separator]() {
         const QList<QAction*> actions = menu->actions();
@@ -135,6 +136,18 @@ QMenu* CMainFrame::HelpMenu() {
 }
 
 void CMainFrame::CreateMenus() {
+    // The window keys work whichever window is active, with or without the menu open.
+    m_pNextWindow = new QAction(QStringLiteral("Ne&xt Window"), this);
+    m_pNextWindow->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_F6)});
+    m_pPrevWindow = new QAction(QStringLiteral("&Previous Window"), this);
+    m_pPrevWindow->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6)});
+    for (QAction* a : {m_pNextWindow, m_pPrevWindow}) {
+        a->setShortcutContext(Qt::ApplicationShortcut);
+        addAction(a);
+    }
+    connect(m_pNextWindow, &QAction::triggered, m_pMdi, &QMdiArea::activateNextSubWindow);
+    connect(m_pPrevWindow, &QAction::triggered, m_pMdi, &QMdiArea::activatePreviousSubWindow);
     m_menus[0] = {FileMenu(MenuKind::NoDocument), ViewMenu(false), HelpMenu()};
 
     auto* tools = new QMenu(QStringLiteral("&Tools"), this);
@@ -174,7 +187,8 @@ void CMainFrame::CreateMenus() {
     Add(program, *m_pCommands, {kCmdProgramNew, kCmdProgramEdit, kCmdProgramCompile, kCmdProgramSendTo});
     auto* post = new QMenu(QStringLiteral("Preprocesor"), this);
     Add(post, *m_pCommands, {kCmdPostChange, kCmdPostControl, kCmdPostReactivate});
-    m_menus[2] = {FileMenu(MenuKind::Programming), EditMenu(), commands, program, post, ViewMenu(false)};
+    m_menus[2] = {
+        FileMenu(MenuKind::Programming), EditMenu(), commands, program, post, ViewMenu(false), WindowMenu()};
 
     for (QList<QMenu*>& set : m_menus) {
         for (QMenu* menu : set) {

@@ -69,6 +69,10 @@ void CQtControlBar::Connect(int id, QWidget* widget) {
                     [this, id](const QString&) { Notify(id, BarNotify::EditChange); });
             combo->lineEdit()->installEventFilter(this);
             m_focusIds[combo->lineEdit()] = id;
+            // Keys typed by the user reach the box, which hands them to its field directly, past
+            // the field's filters: Enter is watched on the box too.
+            combo->installEventFilter(this);
+            m_returnIds[combo] = id;
         }
     } else if (auto* list = As<QListWidget>(widget)) {
         connect(list, &QListWidget::currentRowChanged, this,
@@ -99,6 +103,14 @@ bool CQtControlBar::eventFilter(QObject* watched, QEvent* event) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         auto it = m_focusIds.find(watched);
         if ((key == Qt::Key_Return || key == Qt::Key_Enter) && it != m_focusIds.end()) {
+            NotifyReturn(it->second);
+            return true;
+        }
+    }
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        auto it = m_returnIds.find(watched);
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && it != m_returnIds.end()) {
             NotifyReturn(it->second);
             return true;
         }

@@ -49,6 +49,8 @@ private:
 
     std::map<int, QPointer<QWidget>> m_widgets;
     std::map<QObject*, int> m_focusIds;
+    // Editable combo boxes by the identifier their Enter key is told under.
+    std::map<QObject*, int> m_returnIds;
     CBarHandler m_handler;
     // Above zero while the bar itself changes a control: such changes are not the user's.
     int m_nSilent = 0;

@@ -9,6 +9,7 @@
 #include "elements/Selection.h"
 #include "view/ElementClipboard.h"
 #include "view/KestrovelView.h"
+#include "view/PropertyBars.h"
 
 bool CClipboardCommands::OnCommand(int id) {
     switch (id) {
@@ -129,12 +130,25 @@ void CClipboardCommands::Paste() {
 
 void CClipboardCommands::Undo() {
     if (CKestrovelDoc* doc = m_view.GetDocument()) {
+        const int32_t length = doc->GetLength();
         doc->Undo();
+        FollowLength(length);
     }
 }
 
 void CClipboardCommands::Redo() {
     if (CKestrovelDoc* doc = m_view.GetDocument()) {
+        const int32_t length = doc->GetLength();
         doc->Redo();
+        FollowLength(length);
+    }
+}
+
+void CClipboardCommands::FollowLength(int32_t lengthBefore) {
+    const CKestrovelDoc* doc = m_view.GetDocument();
+    if (doc && doc->GetLength() != lengthBefore) {
+        // The element being edited belonged to the drawing of the other length.
+        m_view.DiscardActiveElement();
+        m_view.Bars().FitToDrawing();
     }
 }

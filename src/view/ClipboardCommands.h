@@ -28,6 +28,8 @@ private:
     void CopyStretch(CLayer& layer, int32_t lo, int32_t hi);
     // The axial span that Copy took: the range's, or the active element's.
     bool CopiedSpan(int32_t& lo, int32_t& hi) const;
+    // After an undo or redo: a length change undone or redone refits the view.
+    void FollowLength(int32_t lengthBefore);
 
     CKestrovelView& m_view;
 };

@@ -9,6 +9,7 @@
 #include "view/ActiveLayerChain.h"
 #include "view/K1Curve.h"
 #include "view/KestrovelView.h"
+#include "view/PropertyBars.h"
 
 CEditState& CEditingTools::State() {
     return m_view.EditState();
@@ -143,6 +144,11 @@ void CEditingTools::Apply(int recordUndo) {
 void CEditingTools::Ok() {
     const CEditState& st = State();
     if (!st.IsFast() && st.m_pActive && !st.m_pRange) {
+        // Values typed into the object bar and not yet read belong to what OK applies; a
+        // refused one keeps the element as it is.
+        if (st.m_bValuesPending && !m_view.Bars().Object().ReadPendingValues()) {
+            return;
+        }
         Apply(1);
     }
 }

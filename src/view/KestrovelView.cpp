@@ -54,6 +54,10 @@ void CKestrovelView::OnInitialUpdate() {
         host->SetScrollRange(kScrollVert, -500, 500);
     }
     LoadViewState();
+    // A view made active before its state was loaded shows the loaded state in the bars.
+    if (m_ctx.pDoc && m_ctx.pDoc->GetActiveView() == this) {
+        m_pBars->Aids().ShowViewState();
+    }
     if (CViewHost* host = m_ctx.pHost) {
         host->PostNotification(kNotifyFirstPaint);
     }
@@ -272,8 +276,18 @@ void CKestrovelView::ShowCursorPosition() {
 }
 
 void CKestrovelView::ShowPrompt() {
+    // A refusal stays until the next thing the user does in the view.
+    std::string text = m_strRefusal.empty() ? NextStepPrompt(m_edit) : m_strRefusal;
+    m_strRefusal.clear();
     if (m_ctx.pHost) {
-        m_ctx.pHost->SetStatusText(kPanePrompt, NextStepPrompt(m_edit));
+        m_ctx.pHost->SetStatusText(kPanePrompt, text);
+    }
+}
+
+void CKestrovelView::ShowRefusal(const std::string& text) {
+    m_strRefusal = text;
+    if (m_ctx.pHost) {
+        m_ctx.pHost->SetStatusText(kPanePrompt, text);
     }
 }
 

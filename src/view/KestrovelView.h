@@ -81,6 +81,8 @@ public:
     // Status-bar read-out of the model position under the mouse.
     void ShowCursorPosition();
     // Status pane 0: what the active tool and mouse mode expect next.
+    // Says in the status bar why a typed value was not taken, in place of the next prompt.
+    void ShowRefusal(const std::string& text);
     void ShowPrompt();
 
     // Editing.
@@ -186,4 +188,5 @@ private:
     std::unique_ptr<CElementClipboard> m_pOwnClipboard;
     std::unique_ptr<CClipboardCommands> m_pClipboardCommands;
     std::unique_ptr<CPropertyBars> m_pBars;
+    std::string m_strRefusal;
 };

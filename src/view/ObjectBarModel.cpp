@@ -1,6 +1,10 @@
 // Object-bar notifications: object choice, locks, point fields, velocity, feed, 3D leave, Read Values.
 #include "view/ObjectBarModel.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <iterator>
+
 #include "document/Layer.h"
 #include "elements/Piece.h"
 #include "platform/ControlIds.h"
@@ -10,12 +14,16 @@
 #include "platform/ViewHost.h"
 #include "view/EditingTools.h"
 #include "view/KestrovelView.h"
+#include "view/ViewCommands.h"
 #include "view/WholeNumberReader.h"
 
 namespace {
 // Point fields in the order of the element's edited flags.
-constexpr int kFieldIds[7] = {IDC_START_Z, IDC_START_X, IDC_END_Z, IDC_END_X,
-                              IDC_STEER_I, IDC_STEER_J, IDC_RADIUS};
+constexpr const int* kFieldIds = kPointFieldIds;
+
+// How the status bar names each point field when it refuses a typed value.
+constexpr const char* kFieldNames[7] = {"Starting Point Z", "Starting Point X", "End Point Z", "End Point X",
+                                        "Steering point I", "Steering point J", "Radius"};
 
 int IndexOf(const int* ids, int count, int id) {
     for (int i = 0; i < count; ++i) {
@@ -41,7 +49,9 @@ bool CObjectBarModel::OnNotify(CControlBar& bar, int id, BarNotify what) {
             LockChanged(lock, bar.GetCheck(id));
         }
     } else if (field >= 0) {
-        if (what == BarNotify::KillFocus) {
+        if (what == BarNotify::EditChange) {
+            m_bTyped[field] = true;
+        } else if (what == BarNotify::KillFocus) {
             FieldLeft(field);
         } else if (what == BarNotify::Return) {
             EnterPressed(bar, id);
@@ -49,6 +59,11 @@ bool CObjectBarModel::OnNotify(CControlBar& bar, int id, BarNotify what) {
     } else if (id == IDC_OBJECT || id == IDC_VELOCITY || id == IDC_FEED || id == IDC_LEAVE) {
         if (what == BarNotify::Return && id != IDC_OBJECT) {
             EnterPressed(bar, id);
+            return true;
+        }
+        if (what == BarNotify::EditChange && id != IDC_OBJECT) {
+            // A typed value waits for Enter, Read Values or OK, wherever the focus goes meanwhile.
+            ActiveForEdit(true);
             return true;
         }
         if (what != BarNotify::SelChange) {
@@ -76,8 +91,14 @@ void CObjectBarModel::SelectObject(int entry) {
     CLayer* layer = m_view.GetActiveLayer();
     const CPiece* found = entry >= 1 && layer ? layer->FindByNumber(entry - 1) : nullptr;
     if (!found) {
+        if (entry == 0 && m_view.GetActiveElement()) {
+            // "No selection": the element goes, and with it every value the bar showed.
+            m_view.DiscardActiveElement();
+            m_view.EditState().m_nMouseMode = kModeIdle;
+        }
         return;
     }
+    std::fill(std::begin(m_bTyped), std::end(m_bTyped), false);
     m_view.DiscardActiveElement();
     m_view.Repaint(true);
     CEditState& st = m_view.EditState();
@@ -184,11 +205,57 @@ std::optional<int32_t> CObjectBarModel::ReadLeave(const CControlBar& bar) const 
     return Round(value * 10000.0 * UnitDivisor(m_view.GetUnits()));
 }
 
-void CObjectBarModel::ReadValues(CControlBar& bar) {
+bool CObjectBarModel::CheckTypedField(const CControlBar& bar, int field) const {
+    const int id = kFieldIds[field];
+    const bool radial = CViewServices::IsRadialField(id);
+    const bool axial = id == IDC_START_Z || id == IDC_END_Z;
+    // Points lie on the drawing; a centre or a radius only needs to be a length the model holds.
+    const int32_t limit = axial ? m_view.GetDrawingLength() : radial ? kMaxRadial : kRoundLimit;
+    const double factor =
+        10000.0 * UnitDivisor(m_view.GetUnits()) / (radial && m_view.GetDiameter() ? 2.0 : 1.0);
+    const std::string text = bar.GetText(id);
+    const double typed = CViewServices::ReadDecimal(text);
+    const bool blank = text.find_first_not_of(' ') == std::string::npos;
+    if (!blank && typed != CViewServices::kInvalidDecimal && typed * factor <= limit) {
+        return true;
+    }
+    char buf[160];
+    std::snprintf(buf, sizeof buf, "%s takes a number from 0 to %s %s", kFieldNames[field],
+                  m_view.FormatLengthField(id, limit).c_str(), UnitName(m_view.GetUnits()));
+    m_view.ShowRefusal(buf);
+    return false;
+}
+
+void CObjectBarModel::TakeTypedText(CControlBar& bar, int id) {
+    // The entries before the typed one are fixed ("Default", "Set"; "None", "Current",
+    // "Custom"); a text typed over one of them is meant as a value, so the list moves to the
+    // entry of typed values, as choosing "Set" or "Custom" would have made it.
+    const int typedEntry = id == IDC_LEAVE ? 3 : 2;
+    const int sel = bar.GetCurSel(id);
+    const std::string text = bar.GetText(id);
+    if (sel < typedEntry && (sel < 0 || text != bar.GetEntry(id, sel))) {
+        if (bar.GetCount(id) <= typedEntry) {
+            bar.AddString(id, "");
+        }
+        bar.SetCurSel(id, typedEntry);
+        bar.SetText(id, text);
+    }
+}
+
+bool CObjectBarModel::ReadValues(CControlBar& bar) {
     CPiece* active = m_view.GetActiveElement();
     CEditState& st = m_view.EditState();
     if (!active || !st.m_bValuesPending) {
-        return;
+        return true;
+    }
+    for (int field = 0; field < 7; ++field) {
+        if (m_bTyped[field] && !CheckTypedField(bar, field)) {
+            return false;
+        }
+    }
+    std::fill(std::begin(m_bTyped), std::end(m_bTyped), false);
+    for (int id : {IDC_VELOCITY, IDC_FEED, IDC_LEAVE}) {
+        TakeTypedText(bar, id);
     }
     st.m_bValuesPending = 0;
     active->ReadPropertyBar(&m_view);
@@ -211,6 +278,12 @@ void CObjectBarModel::ReadValues(CControlBar& bar) {
         m_view.ShowCleanPicture();
         m_view.RepaintOverlay();
     }
+    return true;
+}
+
+bool CObjectBarModel::ReadPendingValues() {
+    CControlBar* bar = m_view.GetContext().pObjectBar;
+    return !bar || ReadValues(*bar);
 }
 
 void CObjectBarModel::EnterPressed(CControlBar& bar, int id) {
@@ -222,19 +295,6 @@ void CObjectBarModel::EnterPressed(CControlBar& bar, int id) {
         FieldLeft(field);
     } else {
         ActiveForEdit(true);
-        // The entries before this one are fixed ("Default", "Set"; "None", "Current",
-        // "Custom"); a text typed over one of them is meant as a value, so the list moves to
-        // the entry of typed values, as choosing "Set" or "Custom" would have made it.
-        const int typedEntry = id == IDC_LEAVE ? 3 : 2;
-        const int sel = bar.GetCurSel(id);
-        const std::string text = bar.GetText(id);
-        if (sel < typedEntry && (sel < 0 || text != bar.GetEntry(id, sel))) {
-            if (bar.GetCount(id) <= typedEntry) {
-                bar.AddString(id, "");
-            }
-            bar.SetCurSel(id, typedEntry);
-            bar.SetText(id, text);
-        }
     }
     ReadValues(bar);
 }

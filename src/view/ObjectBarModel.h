@@ -29,13 +29,25 @@ public:
     // Velocity (speed) or Feed list selection.
     void RateChanged(CControlBar& bar, int id, int entry);
     void LeaveChanged(CControlBar& bar, int entry);
-    // "Read Values": the typed values go to the working copy.
-    void ReadValues(CControlBar& bar);
+    // "Read Values": the typed values go to the working copy; false (nothing changed, the
+    // reason in the status bar) when a typed value is refused.
+    bool ReadValues(CControlBar& bar);
     // Enter in a point, radius, velocity, feed or 3D-leave field: the values are read as
     // "Read Values" reads them (a text typed over a fixed entry of a list is a typed value).
     void EnterPressed(CControlBar& bar, int id);
 
+    // The typed values not yet read (Tab, OK in slow mode): read now; false when refused.
+    bool ReadPendingValues();
+
+    // Largest radial coordinate a point field takes: the radius of the largest stock.
+    static constexpr int32_t kMaxRadial = 10000000;
+
 private:
+    // A typed point field's text is a number within the drawing's limits; otherwise the status
+    // bar names the accepted range and false comes back.
+    bool CheckTypedField(const CControlBar& bar, int field) const;
+    // Makes a text typed over a fixed entry of Velocity, Feed or 3D Leave the typed value.
+    static void TakeTypedText(CControlBar& bar, int id);
     // The velocity or feed value of the box; none after a wrong text (the message is shown).
     std::optional<int32_t> ReadRate(const CControlBar& bar, int id, const char* message) const;
     std::optional<int32_t> ReadLeave(const CControlBar& bar) const;
@@ -44,4 +56,6 @@ private:
     CPiece* ActiveForEdit(bool pending);
 
     CKestrovelView& m_view;
+    // Point fields typed into since the values were last read or shown.
+    bool m_bTyped[7] = {};
 };

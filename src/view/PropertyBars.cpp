@@ -1,9 +1,14 @@
 // Routing of bar notifications to the bar models, view activation and the drawing properties command.
 #include "view/PropertyBars.h"
 
+#include <cstdio>
+
 #include "document/DrawingProperties.h"
 #include "document/KestrovelDoc.h"
+#include "elements/Piece.h"
 #include "platform/ControlIds.h"
+#include "platform/Messages.h"
+#include "platform/Units.h"
 #include "view/KestrovelView.h"
 #include "view/ZoomCommands.h"
 
@@ -57,6 +62,9 @@ void CPropertyBars::OnActivate() {
     m_view.ShowCursorPosition();
     if (CPiece* active = m_view.GetActiveElement()) {
         active->FillPropertyBar(&m_view);
+    } else {
+        // The bar may still show another drawing's element.
+        CPiece::ClearPropertyBar(&m_view);
     }
     m_view.ZoomCommands().ShowZoom();
     if (CKestrovelDoc* doc = m_view.GetDocument()) {
@@ -83,6 +91,9 @@ void CPropertyBars::DrawingProperties() {
     if (!(prompt ? prompt : &accept)->Run(props)) {
         return;
     }
+    if (!ConfirmCut(props.nLength)) {
+        return;
+    }
     doc->ChangeSourceMaterial(props.nShapeType == 0 ? kShapePrism : kShapeCylinder, props.nLength,
                               props.nBase);
     // The chosen units and accuracy win over whatever the aids bar still shows (it may be on
@@ -92,9 +103,28 @@ void CPropertyBars::DrawingProperties() {
     m_aids.ShowViewState();
     doc->SetUnits(m_view.GetUnits(), m_view.GetAccuracy());
     m_aids.CommonRefresh();
+    FitToDrawing();
+}
+
+void CPropertyBars::FitToDrawing() {
     m_view.ComputeScale();
     m_view.ComputeHomeOrigin();
     m_view.ComputeScrollLimits();
     m_view.MoveToHome();
     m_view.UpdateAllViews();
+}
+
+bool CPropertyBars::ConfirmCut(int32_t newLength) const {
+    const CKestrovelDoc* doc = m_view.GetDocument();
+    CMessages* messages = m_view.GetMessages();
+    const int removed = doc && newLength < doc->GetLength() ? doc->CountElementsBeyond(newLength) : 0;
+    if (removed == 0 || !messages) {
+        return true;
+    }
+    char text[200];
+    std::snprintf(text, sizeof text, "%d element%s beyond Z %s %s will be removed. Change the length?",
+                  removed, removed == 1 ? "" : "s", m_view.FormatLength(newLength).c_str(),
+                  UnitName(m_view.GetUnits()));
+    return messages->MessageBox(text, "Drawing properties", MessageIcon::Warning, MessageButtons::YesNo) ==
+           MessageAnswer::Yes;
 }

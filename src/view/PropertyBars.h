@@ -1,6 +1,8 @@
 // CPropertyBars: the main frame's bars as the active drawing view sees them, and the view's activation.
 #pragma once
 
+#include <cstdint>
+
 #include "platform/ControlBar.h"
 #include "view/AidsBarModel.h"
 #include "view/LayerBarModel.h"
@@ -24,6 +26,8 @@ public:
     void OnActivate();
     // The "Drawing properties" dialog on this drawing; the view follows the values chosen.
     void DrawingProperties();
+    // The drawing's length changed (the properties, or undoing them): the view shows it whole.
+    void FitToDrawing();
 
     CObjectBarModel& Object() { return m_object; }
     CLayerBarModel& Layer() { return m_layer; }
@@ -31,6 +35,8 @@ public:
 
 private:
     bool OnViewBar(CControlBar& bar, int id, BarNotify what);
+    // A length that removes elements is asked about first; false when the answer is no.
+    bool ConfirmCut(int32_t newLength) const;
 
     CKestrovelView& m_view;
     CObjectBarModel m_object;

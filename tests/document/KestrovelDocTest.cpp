@@ -1,12 +1,15 @@
 // The document: new drawings, source material, units, active layer, undo, defaults and drawing.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "TestLayers.h"
 #include "document/Accuracy.h"
 #include "document/DocObserver.h"
 #include "document/KestrovelDoc.h"
 #include "document/Unit.h"
 #include "elements/ViewServices.h"
+#include "platform/Archive.h"
 #include "platform/ControlIds.h"
 #include "platform/MemoryControlBar.h"
 #include "platform/RecordingSurface.h"
@@ -289,32 +292,98 @@ TEST_F(Document, MaterialLengthKeepsAtLeastOneUnit) {
     }
 }
 
-TEST_F(Document, UndoAfterAMaterialChangeStaysWithinTheNewLength) {
+TEST_F(Document, ALengthChangeIsOneUndoStepOfTheWholeDrawing) {
     auto doc = NewDocument();
     doc->GetActiveLayer()->AddLine(7000000, 500000, 8000000, 500000);
     doc->RecordUndo();
+    const Spanlist before = Spans(*doc->GetActiveLayer());
+    doc->SetModifiedFlag(false);
     doc->ChangeSourceMaterial(kShapePrism, 6000000, 2000000);
+    EXPECT_TRUE(doc->IsModified()) << "closing must ask about the new length";
     ExpectSnapshotsMatchLayers(*doc);
 
     doc->GetActiveLayer()->AddLine(1000000, 900000, 2000000, 900000);
     doc->RecordUndo();
     doc->Undo();
     EXPECT_EQ(Spans(*doc->GetActiveLayer()), (Spanlist{"0,1000000-6000000,1000000"}));
-    EXPECT_EQ(doc->GetActiveLayer()->GetRightBorder()->GetStart(), CPoint(6000000, 1000000));
-    // Further back, past the change, the older edits come back cut to the new length too.
-    while (doc->CanUndo()) {
-        doc->Undo();
-        EXPECT_EQ(doc->GetActiveLayer()->GetPieces().back()->GetEnd().x, 6000000);
-        EXPECT_EQ(doc->GetActiveLayer()->GetRightBorder()->GetStart().x, 6000000);
-        EXPECT_EQ(CheckChain(*doc->GetActiveLayer()), "");
-    }
+    // The next undo is the length change: the old length and the cut elements come back, and
+    // with them the history before the change.
+    ASSERT_TRUE(doc->CanUndo());
+    doc->Undo();
+    EXPECT_EQ(doc->GetLength(), 9000000);
+    EXPECT_EQ(Spans(*doc->GetActiveLayer()), before);
+    EXPECT_EQ(doc->GetActiveLayer()->GetRightBorder()->GetStart().x, 9000000);
+    ExpectSnapshotsMatchLayers(*doc);
+    doc->Undo();
+    EXPECT_EQ(Spans(*doc->GetActiveLayer()), (Spanlist{"0,1000000-9000000,1000000"}));
+    EXPECT_FALSE(doc->CanUndo());
+
     doc->Redo();
     doc->Redo();
+    EXPECT_EQ(doc->GetLength(), 6000000);
     doc->Redo();
     EXPECT_EQ(Spans(*doc->GetActiveLayer()),
               (Spanlist{"0,1000000-1000000,1000000", "1000000,900000-2000000,900000",
                         "2000000,1000000-6000000,1000000"}));
     ExpectSnapshotsMatchLayers(*doc);
+}
+
+TEST_F(Document, ALengthChangeWaitsWhileAnotherLayerHasItsOwnEditToUndo) {
+    auto doc = NewDocument();
+    doc->ChangeSourceMaterial(kShapePrism, 6000000, 2000000);
+    doc->SetActiveLayer(1);
+    doc->GetActiveLayer()->AddLine(1000000, 900000, 2000000, 900000);
+    doc->RecordUndo();
+    doc->SetActiveLayer(0);
+    EXPECT_FALSE(doc->CanUndo()) << "undoing the change here would drop layer 2's edit";
+    doc->Undo();
+    EXPECT_EQ(doc->GetLength(), 6000000);
+    EXPECT_EQ(doc->GetLayer(1)->GetPieces().size(), 3u);
+}
+
+TEST_F(Document, ShorteningThenUndoingGivesEveryLayerBackExactly) {
+    // Random profiles on random layers, cut to a random length, then undone: the same bytes.
+    std::mt19937 random(23);
+    const auto bytes = [](const CKestrovelDoc& d) {
+        std::vector<std::vector<uint8_t>> all;
+        for (int i = 0; i < 6; ++i) {
+            CArchive ar;
+            d.GetLayer(i)->Serialize(ar);
+            all.push_back(ar.GetBytes());
+        }
+        return all;
+    };
+    for (int round = 0; round < 60; ++round) {
+        auto doc = NewDocument();
+        for (int layer = 0; layer < 6; ++layer) {
+            doc->SetActiveLayer(layer);
+            int32_t z = 0;
+            while (z < 8500000) {
+                const int32_t next = z + 100000 + static_cast<int32_t>(random() % 1500000);
+                const int32_t x = 200000 + static_cast<int32_t>(random() % 800000);
+                doc->GetActiveLayer()->AddLine(z, x, std::min(next, 9000000), x);
+                doc->RecordUndo();
+                z = next;
+            }
+        }
+        doc->SetActiveLayer(static_cast<int>(random() % 6));
+        const auto before = bytes(*doc);
+        const int32_t length = 10000 + static_cast<int32_t>(random() % 8990000);
+        doc->ChangeSourceMaterial(kShapePrism, length, 2000000);
+        ASSERT_TRUE(doc->CanUndo()) << "round " << round;
+        doc->Undo();
+        ASSERT_EQ(doc->GetLength(), 9000000) << "round " << round;
+        ASSERT_EQ(bytes(*doc), before) << "round " << round << " length " << length;
+        for (int i = 0; i < 6; ++i) {
+            ASSERT_EQ(CheckChain(*doc->GetLayer(i)), "") << "round " << round;
+            // The older snapshots were not cut either.
+            const CLayerUndo& history = doc->GetUndo(i);
+            for (int k = 0; k < history.GetCount(); ++k) {
+                ASSERT_EQ(history.GetSnapshot(k)->GetRightBorder()->GetStart().x, 9000000)
+                    << "round " << round;
+            }
+        }
+    }
 }
 
 TEST_F(Document, SourceMaterialDrawing) {

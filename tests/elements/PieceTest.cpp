@@ -63,8 +63,10 @@ TEST(Piece, ClearPropertyBarEmptiesPointsListsAndLocks) {
     CPiece::ClearPropertyBar(&view);
     EXPECT_EQ(bar.GetText(IDC_START_Z), "");
     EXPECT_EQ(bar.GetText(IDC_STEER_J), "");
-    EXPECT_EQ(bar.GetText(IDC_RADIUS), "5");  // the radius field is not among them
-    EXPECT_EQ(bar.GetCurSel(IDC_LEAVE), 0);
+    EXPECT_EQ(bar.GetText(IDC_RADIUS), "");
+    EXPECT_FALSE(bar.IsEnabled(IDC_RADIUS)) << "without an element no field applies";
+    EXPECT_EQ(bar.GetCurSel(IDC_LEAVE), -1);
+    EXPECT_FALSE(bar.IsEnabled(IDC_FEED));
     EXPECT_EQ(bar.GetCurSel(IDC_TYPE), 0);
     for (int id : kLockBoxIds) {
         EXPECT_EQ(bar.GetCheck(id), 0);

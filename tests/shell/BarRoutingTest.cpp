@@ -204,14 +204,14 @@ TEST_F(BarRouting, EnterInAnObjectBarFieldReadsTheValues) {
 
 TEST_F(BarRouting, BarsWorkForTheActiveDrawingOnly) {
     auto enabled = [](CDialogBar* bar, int id) { return bar->Controls().Widget(id)->isEnabled(); };
-    EXPECT_TRUE(enabled(Frame().ObjectBar(), IDC_READ_VALUES));
+    EXPECT_TRUE(enabled(Frame().ObjectBar(), IDC_OBJECT));
     EXPECT_TRUE(enabled(Frame().LayerBar(), IDC_LAYER));
     EXPECT_TRUE(enabled(Frame().AidsBar(), IDC_UNITS));
     EXPECT_FALSE(enabled(Frame().ObjectBar(), IDC_TYPE)) << "the type list only shows";
 
     Frame().Route(kCmdCncProgramming);
     Settle();
-    EXPECT_FALSE(enabled(Frame().ObjectBar(), IDC_READ_VALUES)) << "over the CNC window";
+    EXPECT_FALSE(enabled(Frame().ObjectBar(), IDC_OBJECT)) << "over the CNC window";
     EXPECT_FALSE(enabled(Frame().LayerBar(), IDC_LAYER));
     EXPECT_FALSE(enabled(Frame().AidsBar(), IDC_UNITS));
 

@@ -1,6 +1,10 @@
 // A user's hands for the end-to-end tests: clicks on menus, buttons, lists and fields, typing,
-// and the answers to modal boxes, all as synthesized mouse and key input.
+// and the answers to modal boxes, all as mouse and key input given to the top-level window the
+// way the window system gives it: the application finds the widget under the pointer and the
+// one with the focus, as it does for a person's hands.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -14,18 +18,46 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
 #include <functional>
 
 #include "GuiDriver.h"
 
 namespace UserInput {
 
-inline void Click(QWidget* w, QPoint at = QPoint(), Qt::MouseButton button = Qt::LeftButton) {
-    QTest::mouseClick(w, button, {}, at.isNull() ? w->rect().center() : at);
+// The window the window system knows the widget by; a failure when it is not on the screen.
+inline QWindow* WindowOf(const QWidget* w) {
+    QWindow* window = w->window()->windowHandle();
+    if (!window || !w->isVisible()) {
+        ADD_FAILURE() << "not on the screen: " << w->objectName().toStdString();
+    }
+    return window;
 }
 
-// Opens the menu of the menu bar whose title (without '&') is given and clicks the item.
-inline bool ClickMenu(QMenuBar* bar, const QString& menu, const QString& item) {
+inline void Click(QWidget* w, QPoint at = QPoint(), Qt::MouseButton button = Qt::LeftButton) {
+    if (QWindow* window = WindowOf(w)) {
+        QTest::mouseClick(window, button, {}, w->mapTo(w->window(), at.isNull() ? w->rect().center() : at));
+    }
+}
+
+// A key pressed while the widget's window is in front: it reaches whatever has the focus there.
+inline void Key(QWidget* inWindow, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    if (QWindow* window = WindowOf(inWindow)) {
+        QTest::keyClick(window, key, modifiers);
+    }
+}
+
+inline void Type(QWidget* inWindow, const QString& text) {
+    if (QWindow* window = WindowOf(inWindow)) {
+        for (const QChar c : text) {
+            QTest::keyClick(window, c.toLatin1());
+        }
+    }
+}
+
+// Opens the menu of the menu bar whose title (without '&') is given and clicks the item that
+// matches (its text without '&').
+inline bool ClickMenuItem(QMenuBar* bar, const QString& menu, const std::function<bool(QAction*)>& matches) {
     for (QAction* top : bar->actions()) {
         if (top->text().remove(QLatin1Char('&')) != menu || !top->menu()) {
             continue;
@@ -36,7 +68,7 @@ inline bool ClickMenu(QMenuBar* bar, const QString& menu, const QString& item) {
             QTest::qWait(5);
         }
         for (QAction* entry : popup->actions()) {
-            if (entry->text().remove(QLatin1Char('&')) == item) {
+            if (matches(entry)) {
                 Click(popup, popup->actionGeometry(entry).center());
                 return true;
             }
@@ -46,44 +78,55 @@ inline bool ClickMenu(QMenuBar* bar, const QString& menu, const QString& item) {
     return false;
 }
 
+inline bool ClickMenu(QMenuBar* bar, const QString& menu, const QString& item) {
+    return ClickMenuItem(bar, menu,
+                         [&item](QAction* a) { return a->text().remove(QLatin1Char('&')) == item; });
+}
+
+inline bool ClickMenu(QMenuBar* bar, const QString& menu, QAction* item) {
+    return ClickMenuItem(bar, menu, [item](QAction* a) { return a == item; });
+}
+
 inline void ClickToolButton(QToolBar* bar, QAction* action) {
     Click(bar->widgetForAction(action));
 }
 
-// Clicks into a field and types over its text.
-inline void TypeInto(QLineEdit* edit, const QString& text) {
-    Click(edit);
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(edit, text);
+// Clicks into a field (a line edit or an editable list) and types over its text.
+inline void TypeInto(QWidget* field, const QString& text) {
+    Click(field);
+    Key(field, Qt::Key_A, Qt::ControlModifier);
+    Type(field, text);
 }
 
-inline void TypeAndEnter(QLineEdit* edit, const QString& text) {
-    TypeInto(edit, text);
-    QTest::keyClick(edit, Qt::Key_Return);
+inline void TypeAndEnter(QWidget* field, const QString& text) {
+    TypeInto(field, text);
+    Key(field, Qt::Key_Return);
 }
 
 // Opens a drop-down list with the mouse and chooses the entry with the arrow keys and Enter
 // (a list just opened ignores mouse releases for a moment, so clicks on it are unreliable).
-inline bool ChooseEntry(QComboBox* combo, const QString& entry) {
-    const int index = combo->findText(entry);
-    if (index < 0) {
+inline bool ChooseIndex(QComboBox* combo, int index) {
+    if (index < 0 || index >= combo->count()) {
         return false;
     }
-    Click(combo);
+    Click(combo, QPoint(combo->width() - 6, combo->height() / 2));
     QAbstractItemView* view = combo->view();
     for (int i = 0; i < 100 && !view->isVisible(); ++i) {
         QTest::qWait(5);
     }
     const int from = std::max(0, view->currentIndex().row());
     for (int i = from; i < index; ++i) {
-        QTest::keyClick(view, Qt::Key_Down);
+        Key(view, Qt::Key_Down);
     }
     for (int i = from; i > index; --i) {
-        QTest::keyClick(view, Qt::Key_Up);
+        Key(view, Qt::Key_Up);
     }
-    QTest::keyClick(view, Qt::Key_Return);
+    Key(view, Qt::Key_Return);
     return combo->currentIndex() == index;
+}
+
+inline bool ChooseEntry(QComboBox* combo, const QString& entry) {
+    return ChooseIndex(combo, combo->findText(entry));
 }
 
 inline bool ClickRow(QListWidget* list, const QString& text) {

@@ -62,8 +62,11 @@ TEST_F(ObjectBarTest, ChoosingAnObjectMakesAWorkingCopyAndFillsTheBar) {
     SelectObject(0);
     EXPECT_EQ(Active()->GetKind(), kKindBorder);
     EXPECT_EQ(Active()->GetEnd(), CPoint(0, 1000000));
+    // "No selection" lets the element go, and the bar shows nothing of it.
     Choose(objectBar, IDC_OBJECT, 0);
-    EXPECT_EQ(Active()->GetKind(), kKindBorder);
+    EXPECT_EQ(Active(), nullptr);
+    EXPECT_EQ(objectBar.GetText(IDC_END_X), "");
+    EXPECT_FALSE(objectBar.IsEnabled(IDC_END_X));
 }
 
 TEST_F(ObjectBarTest, ChoosingAnObjectLeavesTheRangeModeWithTheNormalCursor) {
