@@ -263,7 +263,26 @@ double CProgram::GetValue(const std::string& name) const {
     for (size_t i = 0; i < m_commands.size() && result > 1999999.0; ++i) {
         result = m_commands[i]->GetParamValue(name);
     }
+    if (result > 1999999.0 && (name == "NoseRadius" || name == "Orientation")) {
+        // Known to every macro; without a bound tool the word is left out.
+        const CTool* tool = GetBoundTool();
+        if (!tool) {
+            return 1000000.0;
+        }
+        return name == "NoseRadius" ? tool->dNoseRadius : static_cast<double>(tool->nOrientation);
+    }
     return result;
+}
+
+const CTool* CProgram::GetBoundTool() const {
+    if (!m_pPreProcesor) {
+        return nullptr;
+    }
+    const double number = GetValue("Tool");
+    if (!(number >= 1.0 && number <= 99.0)) {
+        return nullptr;
+    }
+    return m_pPreProcesor->GetTools().Find(static_cast<int>(number));
 }
 
 void CProgram::SetPoolValue(const CParameter& parameter) {

@@ -11,6 +11,7 @@
 #include "postprocessor/Parameter.h"
 
 class CControlBar;
+struct CTool;
 class CMacroContext;
 class CMessages;
 class CPreProcesor;
@@ -82,6 +83,8 @@ public:
     void ClearMacros();
 
     double GetValue(const std::string& name) const;
+    // The library tool the "Tool" value names, or null when none is bound or the library lacks it.
+    const CTool* GetBoundTool() const;
     // The first entry with the parameter's key takes over its value when it has one (an empty
     // parameter leaves the entry as it is); a key not yet pooled is added as a copy.
     void SetPoolValue(const CParameter& parameter);
