@@ -1,6 +1,8 @@
 // Programs: binding, showing, editing commands, the note, the value pool and persistence.
 #include "postprocessor/Program.h"
 
+#include <cmath>
+
 #include "document/ArchiveTags.h"
 #include "platform/ControlBar.h"
 #include "platform/ProgramWindowIds.h"
@@ -278,7 +280,11 @@ const CTool* CProgram::GetBoundTool() const {
     if (!m_pPreProcesor) {
         return nullptr;
     }
-    const double number = GetValue("Tool");
+    double number = std::trunc(GetValue("Tool"));
+    // A four-digit T word (T0101) names the tool by its first two digits and the offset by the rest.
+    if (number >= 100.0 && number <= 9999.0) {
+        number = std::trunc(number / 100.0);
+    }
     if (!(number >= 1.0 && number <= 99.0)) {
         return nullptr;
     }
