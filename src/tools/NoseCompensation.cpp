@@ -195,6 +195,9 @@ CCompensationResult CNoseCompensation::Compute(const std::vector<CPathSegment>& 
             break;
         }
         const CPathPoint corner = profile[i].end;
+        if (Length(Of(profile[i + 1].start) - Of(corner)) > kOnSegment) {
+            return refuse(profile[i + 1].nSource, corner.dZ, "the profile is not connected there");
+        }
         const CVec t1 = TangentAt(profile[i], profile[i].end);
         const CVec t2 = TangentAt(profile[i + 1], profile[i + 1].start);
         const double cross = Cross(t1, t2);

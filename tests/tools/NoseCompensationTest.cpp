@@ -136,3 +136,9 @@ TEST(NoseCompensation, CentrePathKeepsTheRadiusFromTheProfileOnRandomProfiles) {
 }
 
 }  // namespace
+
+TEST(NoseCompensation, GapInTheProfileIsRefused) {
+    const auto result = CNoseCompensation::Compute({Line(0, 10, 10, 10), Line(10, 9, 20, 9)}, 0.4, 2, true);
+    EXPECT_FALSE(result.bOk);
+    EXPECT_EQ(result.nFaultSegment, 1);
+}
