@@ -136,6 +136,46 @@ std::vector<CVec> Intersections(const CPathSegment& s1, const CPathSegment& s2) 
     return points;
 }
 
+constexpr size_t kLookAhead = 4;
+
+// The nose centre's arc around a corner the path turns away from the tool at.
+CPathSegment CornerArc(const CPathPoint& from, const CPathPoint& to, const CPathPoint& corner, bool toolLeft) {
+    CPathSegment arc;
+    arc.bArc = true;
+    arc.start = from;
+    arc.end = to;
+    arc.centre = corner;
+    arc.bClockwise = toolLeft;
+    return arc;
+}
+
+// How far along s the point p lies from its start (in the arc's sense for arcs).
+double Along(const CPathSegment& s, CVec p) {
+    if (!s.bArc) {
+        return Dot(p - Of(s.start), Unit(Of(s.end) - Of(s.start)));
+    }
+    return Sweep(s, Of(s.start), p) * Radius(s);
+}
+
+// The point where two offset segments meet within both: the one nearest the profile corner, or
+// with earliest the first one s1 reaches. Its measure is left in measure.
+bool Join(const CPathSegment& s1, const CPathSegment& s2, CVec corner, bool earliest, CVec& best,
+          double& measure) {
+    bool found = false;
+    for (const CVec& p : Intersections(s1, s2)) {
+        if (!OnSegment(s1, p) || !OnSegment(s2, p)) {
+            continue;
+        }
+        const double m = earliest ? Along(s1, p) : Length(p - corner);
+        if (!found || m < measure) {
+            found = true;
+            best = p;
+            measure = m;
+        }
+    }
+    return found;
+}
+
 double SignOf(bool toolLeft) { return toolLeft ? 1.0 : -1.0; }
 
 }  // namespace
@@ -189,7 +229,8 @@ CCompensationResult CNoseCompensation::Compute(const std::vector<CPathSegment>& 
     }
     // The joins, in the order of travel.
     std::vector<CPathSegment>& out = result.path;
-    for (size_t i = 0; i < moved.size(); ++i) {
+    size_t i = 0;
+    while (i < moved.size()) {
         if (i + 1 == moved.size()) {
             out.push_back(moved[i]);
             break;
@@ -206,31 +247,47 @@ CCompensationResult CNoseCompensation::Compute(const std::vector<CPathSegment>& 
         if (straight || r <= 0.0) {
             moved[i + 1].start = moved[i].end;
             out.push_back(moved[i]);
+            ++i;
             continue;
         }
         if (convex) {
             out.push_back(moved[i]);
-            CPathSegment arc;
-            arc.bArc = true;
-            arc.start = moved[i].end;
-            arc.end = moved[i + 1].start;
-            arc.centre = corner;
-            arc.bClockwise = toolLeft;
-            out.push_back(arc);
+            out.push_back(CornerArc(moved[i].end, moved[i + 1].start, corner, toolLeft));
+            ++i;
             continue;
         }
-        bool found = false;
+        // A short segment behind a concave corner may lie wholly inside the nose's reach: the
+        // path then meets a later segment, or the nose's arc around a later convex corner, and
+        // the nose can't touch what lies between.
+        size_t next = i + 1;
         CVec best;
-        double bestDistance = 0.0;
-        for (const CVec& p : Intersections(moved[i], moved[i + 1])) {
-            if (!OnSegment(moved[i], p) || !OnSegment(moved[i + 1], p)) {
-                continue;
+        double measure = 0.0;
+        bool found = Join(moved[i], moved[next], Of(corner), false, best, measure);
+        bool viaCorner = false;
+        CPathSegment cornerArc;
+        // Beyond the next segment the path takes the first obstacle it runs into.
+        const bool adjacent = found;
+        for (size_t k = i + 1; !adjacent && k + 1 < moved.size() && k <= i + kLookAhead; ++k) {
+            CVec p;
+            double m = 0.0;
+            const CVec u1 = TangentAt(profile[k], profile[k].end);
+            const CVec u2 = TangentAt(profile[k + 1], profile[k + 1].start);
+            if (Cross(u1, u2) * side < -kEps) {
+                const CPathSegment arc = CornerArc(moved[k].end, moved[k + 1].start, profile[k].end, toolLeft);
+                if (Join(moved[i], arc, Of(corner), true, p, m) && (!found || m < measure)) {
+                    found = viaCorner = true;
+                    best = p;
+                    measure = m;
+                    next = k + 1;
+                    cornerArc = arc;
+                }
             }
-            const double distance = Length(p - Of(corner));
-            if (!found || distance < bestDistance) {
+            if (Join(moved[i], moved[k + 1], Of(corner), true, p, m) && (!found || m < measure)) {
                 found = true;
+                viaCorner = false;
                 best = p;
-                bestDistance = distance;
+                measure = m;
+                next = k + 1;
             }
         }
         if (!found) {
@@ -238,8 +295,14 @@ CCompensationResult CNoseCompensation::Compute(const std::vector<CPathSegment>& 
                           "the insert does not fit into the corner: the gap is narrower than its nose");
         }
         moved[i].end = At(best);
-        moved[i + 1].start = At(best);
         out.push_back(moved[i]);
+        if (viaCorner) {
+            cornerArc.start = At(best);
+            out.push_back(cornerArc);
+        } else {
+            moved[next].start = At(best);
+        }
+        i = next;
     }
     const CTipDirection tip = CTool::TipDirection(orientation);
     const CVec shift{r * tip.dZ, r * tip.dX};

@@ -142,3 +142,37 @@ TEST(NoseCompensation, GapInTheProfileIsRefused) {
     EXPECT_FALSE(result.bOk);
     EXPECT_EQ(result.nFaultSegment, 1);
 }
+
+TEST(NoseCompensation, StepWithinTheNosesReachIsPassedOver) {
+    // A 0.3 mm step up after a 45 degree slope down, for a 0.8 nose: the slope's path meets the
+    // upper face's directly.
+    const auto result = CNoseCompensation::Compute(
+        {Line(0, 10, 5, 5), Line(5, 5, 5, 5.3), Line(5, 5.3, 10, 5.3)}, 0.8, 9, true);
+    ASSERT_TRUE(result.bOk) << result.strReason;
+    ASSERT_EQ(result.path.size(), 2u);
+    EXPECT_EQ(result.path[1].nSource, 2);
+    EXPECT_NEAR(result.path[1].start.dX, 6.1, 1e-9);
+    EXPECT_NEAR(result.path[0].end.dZ + result.path[0].end.dX, 10.0 + 0.8 * std::sqrt(2.0), 1e-9);
+}
+
+TEST(NoseCompensation, PathMeetsTheNoseArcBeyondAPassedOverStep) {
+    // An arc bulging up from radius 10 to 10.5 mm, then a 1.5 mm step up to a face: the arc's
+    // path passes over the step and runs into the nose's arc around the step's upper edge.
+    // The circle through (10, 10), (15, 13) and (20, 10.5).
+    const double cz = 15.159090909090908;
+    const double cx = 7.068181818181818;
+    const CPathSegment arc = Arc(10, 10, 20, 10.5, cz, cx, true);
+    const auto result = CNoseCompensation::Compute({arc, Line(20, 10.5, 20, 12), Line(20, 12, 30, 12)}, 0.8, 9, true);
+    ASSERT_TRUE(result.bOk) << result.strReason;
+    ASSERT_EQ(result.path.size(), 3u);
+    EXPECT_EQ(result.path[0].nSource, 0);
+    EXPECT_TRUE(result.path[1].bArc);
+    EXPECT_EQ(result.path[1].nSource, -1);
+    ExpectPoint(result.path[1].centre, 20, 12);
+    ExpectPoint(result.path[1].end, 20, 12.8);
+    // Where the two meet, the point keeps the nose radius from the edge and the arc's new radius
+    // from its centre.
+    const CPathPoint meet = result.path[1].start;
+    EXPECT_NEAR(std::hypot(meet.dZ - 20, meet.dX - 12), 0.8, 1e-9);
+    EXPECT_NEAR(std::hypot(meet.dZ - cz, meet.dX - cx), std::hypot(10 - cz, 10 - cx) + 0.8, 1e-9);
+}
