@@ -71,44 +71,60 @@ bool CMacroRun::WriteCompensated(const std::vector<const CPiece*>& pieces, const
                context);
         return false;
     }
-    const int relative = m_pPreProcesor->GetIncremental();
-    const int centreRelative = m_pPreProcesor->GetCtrIncremental();
-    const int forward = m_nSide;
-    const CPiece* source = nullptr;
+    // The segment being written and what its values come from; one chain serves every line.
+    struct CCurrent {
+        const CPathSegment* pSegment = nullptr;
+        const CPiece* pSource = nullptr;
+        double dRadius = 0.0;
+        int nRelative = 0;
+        int nCentreRelative = 0;
+        int nForward = 0;
+    } current;
+    current.nRelative = m_pPreProcesor->GetIncremental();
+    current.nCentreRelative = m_pPreProcesor->GetCtrIncremental();
+    current.nForward = m_nSide;
+    const CCurrent* at = &current;
+    CValueChain chain(100000.0);
+    chain.Add([at](const std::string& name) {
+             const CPathSegment& s = *at->pSegment;
+             if (name == "EndZ") {
+                 return at->nRelative ? s.end.dZ - s.start.dZ : s.end.dZ;
+             }
+             if (name == "EndX") {
+                 return at->nRelative ? s.end.dX - s.start.dX : s.end.dX;
+             }
+             if (s.bArc && name == "CtrI") {
+                 return at->nCentreRelative ? s.centre.dZ - s.start.dZ : s.centre.dZ;
+             }
+             if (s.bArc && name == "CtrJ") {
+                 return at->nCentreRelative ? s.centre.dX - s.start.dX : s.centre.dX;
+             }
+             if (s.bArc && name == "Rad") {
+                 return at->dRadius;
+             }
+             return at->pSource ? at->pSource->GetValue(name, at->nRelative, at->nCentreRelative, at->nForward)
+                                : kNotKnown;
+         })
+        .Add(CommandSource(command))
+        .Add(ProgramSource());
     for (const CPathSegment& s : path.path) {
         if (s.nSource >= 0) {
-            source = pieces[static_cast<size_t>(s.nSource)];
+            current.pSource = pieces[static_cast<size_t>(s.nSource)];
         }
-        if (std::hypot(s.end.dZ - s.start.dZ, s.end.dX - s.start.dX) < 1e-9) {
+        const double dz = s.end.dZ - s.start.dZ;
+        const double dx = s.end.dX - s.start.dX;
+        if (dz * dz + dx * dx < 1e-18) {
             continue;
         }
         // The post's arc templates are chosen by the drawn arc's side: "Ccw" turns clockwise when
         // the pass runs towards larger Z, "Cw" when it runs back.
         const std::string& text = !s.bArc ? m_strLineTemplate
-                                  : (s.bClockwise == (forward != 0)) ? m_strCcwTemplate
+                                  : (s.bClockwise == (m_nSide != 0)) ? m_strCcwTemplate
                                                                      : m_strCwTemplate;
-        const double radius = std::hypot(s.start.dZ - s.centre.dZ, s.start.dX - s.centre.dX);
-        CValueChain chain(100000.0);
-        chain.Add([&s, source, radius, relative, centreRelative, forward](const std::string& name) {
-                 if (name == "EndZ") {
-                     return relative ? s.end.dZ - s.start.dZ : s.end.dZ;
-                 }
-                 if (name == "EndX") {
-                     return relative ? s.end.dX - s.start.dX : s.end.dX;
-                 }
-                 if (s.bArc && name == "CtrI") {
-                     return centreRelative ? s.centre.dZ - s.start.dZ : s.centre.dZ;
-                 }
-                 if (s.bArc && name == "CtrJ") {
-                     return centreRelative ? s.centre.dX - s.start.dX : s.centre.dX;
-                 }
-                 if (s.bArc && name == "Rad") {
-                     return radius;
-                 }
-                 return source ? source->GetValue(name, relative, centreRelative, forward) : kNotKnown;
-             })
-            .Add(CommandSource(command))
-            .Add(ProgramSource());
+        const double rz = s.start.dZ - s.centre.dZ;
+        const double rx = s.start.dX - s.centre.dX;
+        current.pSegment = &s;
+        current.dRadius = std::sqrt(rz * rz + rx * rx);
         if (!GenerateLines(text, chain, true, EveryLine, out, context)) {
             return false;
         }

@@ -25,7 +25,7 @@ CVec operator-(CVec p, CVec q) { return {p.a - q.a, p.b - q.b}; }
 CVec operator*(double k, CVec p) { return {k * p.a, k * p.b}; }
 double Dot(CVec p, CVec q) { return p.a * q.a + p.b * q.b; }
 double Cross(CVec p, CVec q) { return p.a * q.b - p.b * q.a; }
-double Length(CVec p) { return std::hypot(p.a, p.b); }
+double Length(CVec p) { return std::sqrt(p.a * p.a + p.b * p.b); }
 CVec Unit(CVec p) {
     const double len = Length(p);
     return len > 0.0 ? CVec{p.a / len, p.b / len} : CVec{};
@@ -79,9 +79,18 @@ bool OnSegment(const CPathSegment& s, CVec p) {
     return at <= full + tolerance;
 }
 
+// At most two common points of two lines or circles.
+struct CPoints {
+    CVec at[2];
+    int n = 0;
+    void push_back(CVec p) { at[n++] = p; }
+    const CVec* begin() const { return at; }
+    const CVec* end() const { return at + n; }
+};
+
 // The points the two segments' carrying lines or circles have in common.
-std::vector<CVec> Intersections(const CPathSegment& s1, const CPathSegment& s2) {
-    std::vector<CVec> points;
+CPoints Intersections(const CPathSegment& s1, const CPathSegment& s2) {
+    CPoints points;
     const auto lineCircle = [&points](CVec p, CVec d, CVec c, double r) {
         const CVec f = p - c;
         const double b = Dot(f, d);
