@@ -156,7 +156,8 @@ int CPostFileReader::ReadDirection(const std::string& line, bool run, int& compe
     if (run && blank != std::string::npos) {
         const std::string word = line.substr(0, blank);
         const size_t next = line.find_first_not_of(' ', blank);
-        const std::string rest = next == std::string::npos ? std::string() : line.substr(next);
+        std::string rest = next == std::string::npos ? std::string() : line.substr(next);
+        rest.erase(rest.find_last_not_of(" \t") + 1);
         const int mode = rest == "COMP" ? CMacroRun::kComputed : rest == "CTRL" ? CMacroRun::kController : -1;
         if (mode >= 0 && (word == "LEFT" || word == "RIGHT")) {
             compensation = mode;

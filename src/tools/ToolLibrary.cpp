@@ -33,7 +33,7 @@ std::string FieldKey(const std::string& label) {
 
 std::string Number(double value) {
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%g", value);
+    std::snprintf(buf, sizeof buf, "%.10g", value);
     return buf;
 }
 

@@ -84,6 +84,7 @@ TEST_F(Compensation, DirectionLineCarriesTheCompensationWord) {
     };
     EXPECT_EQ(read("LEFT COMP"), (std::pair{0, int(CMacroRun::kComputed)}));
     EXPECT_EQ(read("RIGHT CTRL"), (std::pair{1, int(CMacroRun::kController)}));
+    EXPECT_EQ(read("RIGHT  COMP\t"), (std::pair{1, int(CMacroRun::kComputed)}));
     EXPECT_EQ(read("LEFT"), (std::pair{0, int(CMacroRun::kNone)}));
     // Any other line keeps the old reading: only exactly "LEFT" runs leftwards.
     EXPECT_EQ(read("LEFT comp"), (std::pair{1, int(CMacroRun::kNone)}));
