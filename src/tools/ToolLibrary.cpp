@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -102,8 +103,6 @@ CToolLibrary CToolLibrary::Parse(const std::string& name, const std::string& tex
         const std::string value = Trim(raw.substr(colon + 1));
         std::string error;
         if (key == "number") {
-            CTool probe;
-            // The number follows the orientation's rule of whole numbers, in its own range.
             char* end = nullptr;
             const long n = std::strtol(value.c_str(), &end, 10);
             if (value.empty() || end != value.c_str() + value.size() || n < 1 || n > 99) {
