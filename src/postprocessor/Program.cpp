@@ -280,7 +280,7 @@ const CTool* CProgram::GetBoundTool() const {
     if (!m_pPreProcesor) {
         return nullptr;
     }
-    double number = std::trunc(GetValue("Tool"));
+    double number = std::trunc(m_dBoundTool);
     // A four-digit T word (T0101) names the tool by its first two digits and the offset by the rest.
     if (number >= 100.0 && number <= 9999.0) {
         number = std::trunc(number / 100.0);
@@ -292,6 +292,9 @@ const CTool* CProgram::GetBoundTool() const {
 }
 
 void CProgram::SetPoolValue(const CParameter& parameter) {
+    if (parameter.GetKey() == "Tool" && parameter.HasValue()) {
+        m_dBoundTool = parameter.GetValue("Tool");
+    }
     for (const auto& entry : m_pool) {
         if (entry->GetKey() == parameter.GetKey()) {
             // An empty field has no number to hand on: taking over its stale number under the

@@ -130,3 +130,25 @@ TEST_F(Compensation, ControllerPassNeedsAnEntryMoveLongerThanTheNose) {
     const std::string code = Run(RunMacro("RIGHT CTRL", header), 0.8, 12, -2);
     EXPECT_NE(code.find("G41.1 D1.6000 L2\nG1 X10.000 Z0.000\n"), std::string::npos) << code;
 }
+
+TEST_F(Compensation, EveryCompileStartsWithNoToolBound) {
+    m_context.m_layers.push_back(ChamferLayer());
+    CToolLibrary tools;
+    tools.FindOrAdd(1).dNoseRadius = 0.8;
+    m_pp = MakePost("", RunMacro("RIGHT COMP") + "BeginMacro\nNORMAL\nChange\nM6\nEnd\n", &m_context.m_messages, kHead);
+    m_pp->SetTools(tools);
+    m_program.m_pPreProcesor = m_pp.get();
+    // The compensated pass comes before the only tool change.
+    auto pass = std::make_unique<CCommand>("Finish", "Pass", "");
+    pass->AddParameter(std::make_unique<CParameter>("layer", "layer", 1, 10000, "N"));
+    auto change = std::make_unique<CCommand>("Tool change", "Change", "");
+    change->AddParameter(std::make_unique<CParameter>("Tool", "Tool", 1, 10000, "N"));
+    m_program.m_commands.push_back(std::move(pass));
+    m_program.m_commands.push_back(std::move(change));
+    for (int compile = 0; compile < 2; ++compile) {
+        ASSERT_EQ(m_program.Generate(m_context), 1);
+        EXPECT_EQ(m_program.GetCode(), "M6\n") << "compile " << compile;
+        ASSERT_EQ(m_context.m_messages.GetBoxes().size(), static_cast<size_t>(compile + 1));
+        EXPECT_NE(BoxText().find("Tools.ini"), std::string::npos) << BoxText();
+    }
+}
