@@ -50,9 +50,6 @@ private:
     // The controller cannot start compensating on an entry move shorter than the nose radius.
     bool CheckEntryMove(const std::vector<const CPiece*>& pieces, const CTool& tool, const CCommand* command,
                         CMacroContext& context) const;
-    // The bound tool; null after a message when the pass needs one and there is none.
-    const CTool* RequireTool(CMacroContext& context) const;
-    void Refuse(const std::string& text, CMacroContext& context) const;
     // The profile as lines and arcs in millimetres, in the order of travel.
     std::vector<CPathSegment> Segments(const std::vector<const CPiece*>& pieces) const;
 

@@ -18,24 +18,6 @@ constexpr double kEmpty = 1000000.0;
 
 }  // namespace
 
-void CMacroRun::Refuse(const std::string& text, CMacroContext& context) const {
-    if (CMessages* messages = context.GetMessages()) {
-        messages->MessageBox(text, "PostProcesor - Compiling macro: " + m_strName, MessageIcon::Error,
-                             MessageButtons::Ok);
-    }
-}
-
-const CTool* CMacroRun::RequireTool(CMacroContext& context) const {
-    const CProgram* program = GetProgram();
-    const CTool* tool = program ? program->GetBoundTool() : nullptr;
-    if (!tool) {
-        Refuse("This pass compensates the tool's nose radius: change to a tool that the tool library "
-               "(Tools.ini) lists before it.",
-               context);
-    }
-    return tool;
-}
-
 std::vector<CPathSegment> CMacroRun::Segments(const std::vector<const CPiece*>& pieces) const {
     std::vector<CPathSegment> segments;
     const int forward = m_nSide;

@@ -137,9 +137,13 @@ std::unique_ptr<CMacro> CPostFileReader::ReadMacro(CDefinitionReader& reader, co
         return nullptr;
     }
     int compensation = CMacroRun::kNone;
-    const int nSide = ReadDirection(side, keyword == "RUN", compensation);
+    const int nSide = ReadDirection(side, true, compensation);
     if (keyword != "RUN") {
-        return ReadOci(reader, name, nSide);
+        auto oci = ReadOci(reader, name, nSide);
+        if (oci) {
+            static_cast<CMacroOci&>(*oci).SetCompensation(compensation);
+        }
+        return oci;
     }
     auto macro = ReadRun(reader, name, nSide);
     if (macro) {
