@@ -1,6 +1,8 @@
 // The tool library text: reading, the messages for bad lines, checked settings and writing back.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "tools/ToolLibrary.h"
 
 namespace {
@@ -78,3 +80,21 @@ TEST(ToolLibrary, FindOrAddKeepsNumberOrder) {
 }
 
 }  // namespace
+
+TEST(ToolLibrary, SampleEdgesLieOnTheBodySideOfTheTip) {
+    std::vector<std::string> problems;
+    const CToolLibrary library = CToolLibrary::Load(KESTROVEL_SOURCE_DIR "/examples/Debug/Tools.ini", problems);
+    EXPECT_TRUE(problems.empty());
+    ASSERT_GE(library.GetTools().size(), 3u);
+    for (const CTool& tool : library.GetTools()) {
+        if (tool.nOrientation < 1 || tool.nOrientation > 4) {
+            continue;
+        }
+        // The body lies opposite the imaginary tip; both cutting edges run from the nose into it.
+        const CTipDirection tip = CTool::TipDirection(tool.nOrientation);
+        for (const double angle : {tool.dFrontAngle, tool.dBackAngle}) {
+            const double a = angle * 3.14159265358979 / 180.0;
+            EXPECT_GT(-(tip.dZ * std::cos(a) + tip.dX * std::sin(a)), 0.0) << tool.strName << " edge " << angle;
+        }
+    }
+}
