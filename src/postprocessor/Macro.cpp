@@ -9,6 +9,7 @@
 #include "postprocessor/MacroContext.h"
 #include "postprocessor/PreProcesor.h"
 #include "postprocessor/Program.h"
+#include "tools/Tool.h"
 
 namespace {
 
@@ -148,4 +149,22 @@ bool CMacro::GenerateLines(const std::string& text, const CValueChain& chain, bo
         out += NumberLine(line, rule(index, count));
     }
     return true;
+}
+
+void CMacro::Refuse(const std::string& text, CMacroContext& context) const {
+    if (CMessages* messages = context.GetMessages()) {
+        messages->MessageBox(text, "PostProcesor - Compiling macro: " + m_strName, MessageIcon::Error,
+                             MessageButtons::Ok);
+    }
+}
+
+const CTool* CMacro::RequireTool(CMacroContext& context) const {
+    const CProgram* program = GetProgram();
+    const CTool* tool = program ? program->GetBoundTool() : nullptr;
+    if (!tool) {
+        Refuse("This pass compensates the tool's nose radius: change to a tool that the tool library "
+               "(Tools.ini) lists before it.",
+               context);
+    }
+    return tool;
 }

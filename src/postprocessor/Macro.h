@@ -12,6 +12,7 @@ class CLayer;
 class CMacroContext;
 class CPreProcesor;
 class CProgram;
+struct CTool;
 
 class CMacro {
 public:
@@ -50,6 +51,10 @@ protected:
     CValueChain::Source CommandSource(const CCommand* command) const;
     CValueChain::Source ProgramSource() const;
     CProgram* GetProgram() const;
+    // An error box captioned with the macro's name.
+    void Refuse(const std::string& text, CMacroContext& context) const;
+    // The bound tool; null after a message when the pass needs one and there is none.
+    const CTool* RequireTool(CMacroContext& context) const;
     // A copy of the layer whose number (1...6) the command gives under key; null when none.
     static std::unique_ptr<CLayer> CopyCommandLayer(const CCommand* command, const char* key,
                                                     CMacroContext& context);

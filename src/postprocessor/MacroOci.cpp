@@ -7,6 +7,7 @@
 #include "platform/Geometry.h"
 #include "postprocessor/PartnerIndex.h"
 #include "postprocessor/Command.h"
+#include "postprocessor/MacroRun.h"
 #include "postprocessor/PreProcesor.h"
 #include "postprocessor/Program.h"
 
@@ -81,6 +82,17 @@ bool CMacroOci::WriteElement(const CPiece& walked, const CPiece* partner, const 
 
 std::string CMacroOci::Generate(const CCommand* command, CMacroContext& context) const {
     if (!m_pPreProcesor) {
+        return "";
+    }
+    // The controller compensates the written profile; the tip path of a combined pass is not
+    // computed here, so such a pass is refused rather than cut on the profile.
+    if (m_nCompensation != CMacroRun::kNone && !RequireTool(context)) {
+        return "";
+    }
+    if (m_nCompensation == CMacroRun::kComputed) {
+        Refuse("A combined (OCI) pass can't compute the tool's nose path: use CTRL to leave the "
+               "compensation to the controller, or a RUN pass.",
+               context);
         return "";
     }
     std::unique_ptr<CLayer> layerX = CopyCommandLayer(command, "layerX", context);

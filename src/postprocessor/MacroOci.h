@@ -26,11 +26,17 @@ public:
     // The tool difference (millimetres) as an offset in model units.
     static int32_t ToolOffset(double millimetres);
 
+    // How the pass treats the tool's nose (CMacroRun's kinds), from the header's direction line.
+    void SetCompensation(int compensation) { m_nCompensation = compensation; }
+    int GetCompensation() const { return m_nCompensation; }
+
     std::string m_strLineTemplate;
     std::string m_strArcTemplate;
     int m_nSide;
 
 private:
+    int m_nCompensation = 0;
+
     bool WriteElement(const CPiece& walked, const CPiece* partner, const CCommand* command, int32_t offset,
                       CMacroContext& context, std::string& out) const;
 };

@@ -5,6 +5,7 @@
 
 #include "postprocessor/Command.h"
 #include "postprocessor/MacroOci.h"
+#include "postprocessor/MacroRun.h"
 #include "postprocessor/PartnerIndex.h"
 #include "postprocessor/Program.h"
 #include "PostTestUtil.h"
@@ -129,4 +130,41 @@ TEST(PartnerIndex, AnswersLikeTheLayer) {
     }
     CLayer empty;
     EXPECT_EQ(CPartnerIndex(empty).FindAt(10), nullptr);
+}
+
+TEST_F(MacroOci, CompensationWordsOnTheHeader) {
+    m_context.m_layers.push_back(posttest::SampleLayer());
+    m_context.m_layers.push_back(posttest::SampleLayer());
+    auto c = OciCommand(0);
+    const std::string plain = Generate(kOciBack, c.get());
+    const auto with = [](const char* words) {
+        std::string text = kOciBack;
+        return text.replace(text.find("LEFT"), 4, words);
+    };
+    // The direction still reads as LEFT with a word after it.
+    const std::string ctrl = with("LEFT CTRL");
+    m_pp = posttest::MakePost("", ctrl, &m_context.m_messages);
+    EXPECT_EQ(Macro().m_nSide, 0);
+    EXPECT_EQ(Macro().GetCompensation(), int(CMacroRun::kController));
+    // Without a bound tool either word refuses the pass.
+    EXPECT_EQ(Generate(ctrl.c_str(), c.get()), "");
+    ASSERT_EQ(m_context.m_messages.GetBoxes().size(), 1u);
+    EXPECT_NE(m_context.m_messages.GetBoxes().back().strText.find("Tools.ini"), std::string::npos);
+    CToolLibrary tools;
+    tools.FindOrAdd(1).dNoseRadius = 0.4;
+    m_program.SetPoolValue(CParameter("Tool", "Tool", 1, 10000, "N"));
+    // The controller compensates: the profile is written as without the word.
+    m_pp = posttest::MakePost("", ctrl, &m_context.m_messages);
+    m_pp->SetTools(tools);
+    m_program.m_pPreProcesor = m_pp.get();
+    m_pp->SetCurrentProgram(&m_program);
+    m_pp->ResetSequence();
+    EXPECT_EQ(m_pp->GetMacros()[0]->Generate(c.get(), m_context), plain);
+    // The computed tip path is not available on a combined pass: refused, not cut on the profile.
+    m_pp = posttest::MakePost("", with("LEFT COMP"), &m_context.m_messages);
+    m_pp->SetTools(tools);
+    m_program.m_pPreProcesor = m_pp.get();
+    m_pp->SetCurrentProgram(&m_program);
+    EXPECT_EQ(m_pp->GetMacros()[0]->Generate(c.get(), m_context), "");
+    EXPECT_NE(m_context.m_messages.GetBoxes().back().strText.find("CTRL"), std::string::npos);
 }
