@@ -79,3 +79,9 @@ struct CVerifyOptions {
     std::string strPostDir;
     bool bJson = false;
 };
+
+struct CReadNcOptions {
+    std::string strFile;
+    bool bDiameter = false;
+    bool bJson = false;
+};

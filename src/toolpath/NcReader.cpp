@@ -361,10 +361,10 @@ void CNcReader::ReturnHome(const CAxisWords& axes, int reference, const std::str
     const CPathPoint origin = Origin();
     CPathPoint home = via;
     if (!axes.Any() || axes.pZ || axes.pW) {
-        home.dZ = -origin.dZ;
+        home.dZ = 0.0 - origin.dZ;
     }
     if (!axes.Any() || axes.pX || axes.pU) {
-        home.dX = -origin.dX;
+        home.dX = 0.0 - origin.dX;
     }
     AddMove(CPathSegment::Line(via, home), true, blockNumber);
 }
