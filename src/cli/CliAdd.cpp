@@ -108,9 +108,11 @@ int RunAdd(const CAddOptions& options) {
     layer->AddPiece(std::move(piece), 1);
     document.GetMessages().SetQuiet(false);
     if (document.GetMessages().GetBoxCount() != boxes) {
-        return CCliDocument::Fail(
-            "the layer refused the element: its ends cannot be placed between the layer's borders; the file is "
-            "unchanged");
+        // The layer's words for "no element holds the start" and "... the end".
+        const std::string& box = document.GetMessages().GetLastText();
+        const char* end = box == "levystav je nula" ? "its start" : box == "pravystav je nula" ? "its end" : "it";
+        return CCliDocument::Fail(std::string("the layer refused the element: ") + end +
+                                  " cannot be placed between the layer's borders; the file is unchanged");
     }
     return document.Save() ? 0 : 1;
 }
