@@ -103,6 +103,11 @@ private:
         if (!m_move.IsArc()) {
             return true;
         }
+        if ((b.t - a.t) * std::fabs(m_dSweep) >= M_PI) {
+            // Half a turn or more (whole turns too): the whole circle's extent.
+            return m_move.ptCentre.dZ + m_move.dRadius > m_profile.GetSpanStart() &&
+                   m_move.ptCentre.dZ - m_move.dRadius < m_profile.GetSpanEnd();
+        }
         CPathSegment piece = CPathSegment::Arc(a.p, b.p, m_move.ptCentre, m_move.nDirection);
         piece.dRadius = m_move.dRadius;
         return piece.MaxZ() > m_profile.GetSpanStart() && piece.MinZ() < m_profile.GetSpanEnd();

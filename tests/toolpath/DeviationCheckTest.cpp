@@ -132,6 +132,7 @@ TEST(MoveDeviationProperty, EqualsDenseSampling) {
             const double lift = std::uniform_real_distribution<double>(-2.0, 2.0)(rng);
             const CPathPoint c{(a.dZ + b.dZ) / 2 - lift * (b.dX - a.dX), (a.dX + b.dX) / 2 + lift * (b.dZ - a.dZ)};
             move = CPathSegment::Arc(a, b, c, round % 4 == 1 ? kDirClockwise : kDirCounterClockwise);
+            move.nTurns = round % 6 == 5 ? 1 : 0;
         }
         double dense = -1;
         const int n = 20000;
