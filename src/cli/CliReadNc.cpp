@@ -46,9 +46,9 @@ Json ToJson(const CToolpath& path) {
         }
         moves.push_back(move);
     }
-    return {{"lines", path.nLineCount},         {"moves", moves},
-            {"errors", Notes(path.errors)},     {"errorCount", path.nErrorCount},
-            {"notes", Notes(path.unknown)},     {"noteCount", path.nUnknownCount}};
+    return {{"lines", path.nLineCount},     {"moves", moves},
+            {"errors", Notes(path.errors)}, {"errorCount", path.nErrorCount},
+            {"notes", Notes(path.unknown)}, {"noteCount", path.nUnknownCount}};
 }
 
 void PrintNotes(const char* kind, const std::vector<CNcNote>& notes, size_t count) {
@@ -64,8 +64,8 @@ void PrintText(const CToolpath& path) {
     for (const CToolMove& m : path.moves) {
         const CPathSegment& s = m.segment;
         std::printf("line %d%s%s: %s %s to Z %.4f X %.4f", m.nLine, m.strBlock.empty() ? "" : " ",
-                    m.strBlock.c_str(), m.bRapid ? "rapid" : "feed", s.IsArc() ? "arc" : "line", Mm(s.ptEnd.dZ),
-                    Mm(s.ptEnd.dX));
+                    m.strBlock.c_str(), m.bRapid ? "rapid" : "feed", s.IsArc() ? "arc" : "line",
+                    Mm(s.ptEnd.dZ), Mm(s.ptEnd.dX));
         if (s.IsArc()) {
             std::printf(" %s about Z %.4f X %.4f", Direction(s), Mm(s.ptCentre.dZ), Mm(s.ptCentre.dX));
             if (s.nTurns > 0) {

@@ -136,7 +136,8 @@ private:
         // Every point of the piece lies within delta of the move's circle around s's centre;
         // where the piece, seen from s's centre, stays within s's sweep, s's arc is as near as
         // its circle.
-        const double delta = std::hypot(m_move.ptCentre.dZ - s.ptCentre.dZ, m_move.ptCentre.dX - s.ptCentre.dX);
+        const double delta =
+            std::hypot(m_move.ptCentre.dZ - s.ptCentre.dZ, m_move.ptCentre.dX - s.ptCentre.dX);
         if (delta >= m_move.dRadius / 2) {
             return kNoBound;
         }
@@ -181,7 +182,8 @@ bool ClipLine(const CPathSegment& line, const CProfileShape& profile, double& t0
 
 }  // namespace
 
-CMoveExtreme CMoveDeviation::Largest(const CPathSegment& move, const CProfileShape& profile, double precision) {
+CMoveExtreme CMoveDeviation::Largest(const CPathSegment& move, const CProfileShape& profile,
+                                     double precision) {
     if (profile.IsEmpty()) {
         return {};
     }

@@ -5,7 +5,7 @@
 #include "toolpath/ProfileShape.h"
 
 struct CMoveExtreme {
-    bool bFound = false;  // false when no point of the move lies over the profile's span
+    bool bFound = false;     // false when no point of the move lies over the profile's span
     double dDistance = 0.0;  // model units
     CPathPoint ptAt;
 };

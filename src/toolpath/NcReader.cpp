@@ -14,29 +14,63 @@ int Code10(double value) {
 
 // G codes that only set a mode or state the reader need not follow: kept as events.
 bool IsModeOnly(int code10) {
-    static const int kCodes[] = {400, 410, 420, 430, 490, 610, 640, 930, 940, 950,
-                                 960, 970, 980, 990, 150, 160};
+    static const int kCodes[] = {400, 410, 420, 430, 490, 610, 640, 930,
+                                 940, 950, 960, 970, 980, 990, 150, 160};
     return std::find(std::begin(kCodes), std::end(kCodes), code10) != std::end(kCodes);
 }
 
 // The modal group of a G code (0 for the codes that act once), -1 for codes of no group checked.
 int GroupOf(int code10) {
     switch (code10) {
-        case 40: case 100: case 280: case 300: case 500: case 530: case 920: case 921: case 922: case 923:
-            return 0;
-        case 0: case 10: case 20: case 30: case 800: return 1;
-        case 170: case 180: case 190: return 2;
-        case 900: case 910: return 3;
-        case 901: case 911: return 4;
-        case 930: case 940: case 950: return 5;
-        case 200: case 210: return 6;
-        case 400: case 410: case 420: return 7;
-        case 430: case 490: return 8;
-        case 540: case 550: case 560: case 570: case 580: case 590: case 591: case 592: case 593: return 9;
-        case 70: case 80: return 10;
-        case 960: case 970: return 11;
-        case 610: case 640: return 12;
-        case 980: case 990: return 13;
+        case 40:
+        case 100:
+        case 280:
+        case 300:
+        case 500:
+        case 530:
+        case 920:
+        case 921:
+        case 922:
+        case 923: return 0;
+        case 0:
+        case 10:
+        case 20:
+        case 30:
+        case 800: return 1;
+        case 170:
+        case 180:
+        case 190: return 2;
+        case 900:
+        case 910: return 3;
+        case 901:
+        case 911: return 4;
+        case 930:
+        case 940:
+        case 950: return 5;
+        case 200:
+        case 210: return 6;
+        case 400:
+        case 410:
+        case 420: return 7;
+        case 430:
+        case 490: return 8;
+        case 540:
+        case 550:
+        case 560:
+        case 570:
+        case 580:
+        case 590:
+        case 591:
+        case 592:
+        case 593: return 9;
+        case 70:
+        case 80: return 10;
+        case 960:
+        case 970: return 11;
+        case 610:
+        case 640: return 12;
+        case 980:
+        case 990: return 13;
         default: return -1;
     }
 }
@@ -84,7 +118,8 @@ CToolpath CNcReader::Read(const std::string& text) {
         if (!m_bEnded) {
             line.assign(text, at, std::min(end - at, kLineLimit + 2));
             if (end - at > kLineLimit + 1) {
-                Note(m_result.errors, "line longer than " + std::to_string(kLineLimit) + " characters: not read");
+                Note(m_result.errors,
+                     "line longer than " + std::to_string(kLineLimit) + " characters: not read");
             } else {
                 ReadLine(line);
             }
@@ -117,7 +152,8 @@ CPathPoint CNcReader::Origin() const {
     return {m_origins[m_nSystem].dZ + m_ptG92.dZ, m_origins[m_nSystem].dX + m_ptG92.dX};
 }
 
-template <typename F> void CNcReader::ShiftOrigin(F change) {
+template <typename F>
+void CNcReader::ShiftOrigin(F change) {
     const CPathPoint before = Origin();
     const CPathPoint machine{m_ptPos.dZ + before.dZ, m_ptPos.dX + before.dX};
     change(machine);
@@ -143,7 +179,8 @@ void CNcReader::ReadBlock(const CNcBlock& block) {
         return;
     }
     if (!block.strControl.empty()) {
-        Note(m_result.unknown, block.strControlName + " " + block.strControl + ": program flow is not previewed");
+        Note(m_result.unknown,
+             block.strControlName + " " + block.strControl + ": program flow is not previewed");
         return;
     }
     if (block.bExpression) {
@@ -312,7 +349,8 @@ CPathPoint CNcReader::GivenPoint(const CAxisWords& axes, bool& z, bool& x) const
     return {z ? Length(axes.pZ->dValue) : 0.0, x ? Length(axes.pX->dValue) * radial : 0.0};
 }
 
-void CNcReader::RunNonModal(const CBlockCodes& codes, const CAxisWords& axes, const std::string& blockNumber) {
+void CNcReader::RunNonModal(const CBlockCodes& codes, const CAxisWords& axes,
+                            const std::string& blockNumber) {
     (void)blockNumber;
     bool z = false;
     bool x = false;
@@ -415,7 +453,8 @@ void CNcReader::Move(const CBlockCodes& codes, const CAxisWords& axes, const std
 }
 
 bool CNcReader::ArcRadiiDiffer(double r1, double r2) const {
-    const double absolute = (m_dUnitMm > 1.0 ? kArcRadiusAbsoluteInch * 25.4 : kArcRadiusAbsoluteMm) * 10000.0;
+    const double absolute =
+        (m_dUnitMm > 1.0 ? kArcRadiusAbsoluteInch * 25.4 : kArcRadiusAbsoluteMm) * 10000.0;
     const double difference = std::fabs(r1 - r2);
     return difference > 100 * absolute ||
            (difference > absolute && difference > kArcRadiusRelative * std::max(r1, r2));

@@ -51,8 +51,8 @@ private:
     };
     // What the G words of one block ask for beside the motion mode.
     struct CBlockCodes {
-        int nMotion = 0;     // 0-3, -1 for none (G80)
-        int nNonModal = -1;  // 4, 10, 28, 30, 50, 92, 921 (G92.1, G92.2), -1 for none
+        int nMotion = 0;        // 0-3, -1 for none (G80)
+        int nNonModal = -1;     // 4, 10, 28, 30, 50, 92, 921 (G92.1, G92.2), -1 for none
         bool bMachine = false;  // G53
         bool bRefused = false;  // two codes of one group
     };
@@ -78,7 +78,8 @@ private:
     // Where the current coordinate system's origin lies in machine coordinates.
     CPathPoint Origin() const;
     // Changes the offsets by change, keeping the tool where it stands on the machine.
-    template <typename F> void ShiftOrigin(F change);
+    template <typename F>
+    void ShiftOrigin(F change);
 
     CNcReaderSettings m_settings;
     CToolpath m_result;

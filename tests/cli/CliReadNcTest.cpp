@@ -24,10 +24,12 @@ TEST_F(CliReadNc, MovesThenNotesAndErrorsInTextAndJson) {
                                    "G0 X40\nM5 M30\nG0 X99\n");
     const CCliResult text = Run({"read-nc", file});
     EXPECT_EQ(text.nExit, 1) << text.strErr;
-    EXPECT_NE(text.strOut.find("line 2 N10: rapid line to Z 5.0000 X 10.0000\n"), std::string::npos) << text.strOut;
+    EXPECT_NE(text.strOut.find("line 2 N10: rapid line to Z 5.0000 X 10.0000\n"), std::string::npos)
+        << text.strOut;
     EXPECT_NE(text.strOut.find("line 3: feed arc to Z -5.0000 X 10.0000 cw about Z 0.0000 X 10.0000\n"),
               std::string::npos);
-    EXPECT_NE(text.strOut.find("line 4: note: parameters and expressions are not previewed\n"), std::string::npos);
+    EXPECT_NE(text.strOut.find("line 4: note: parameters and expressions are not previewed\n"),
+              std::string::npos);
     EXPECT_NE(text.strOut.find("line 5: error: I or K without an arc (G2, G3)\n"), std::string::npos);
     EXPECT_NE(text.strOut.find("4 moves, 1 notes, 1 errors in 8 lines\n"), std::string::npos);
     // The same text read as diameters from the start, as JSON.
@@ -53,7 +55,8 @@ TEST_F(CliReadNc, JunkGivesBoundedOutput) {
     EXPECT_EQ(r.nExit, 1);
     EXPECT_LT(LineCount(r.strOut), 1010u);
     EXPECT_NE(r.strOut.find("more errors not listed"), std::string::npos);
-    EXPECT_NE(r.strOut.find("errors in 29704 lines"), std::string::npos) << r.strOut.substr(r.strOut.size() - 200);
+    EXPECT_NE(r.strOut.find("errors in 29704 lines"), std::string::npos)
+        << r.strOut.substr(r.strOut.size() - 200);
 }
 
 TEST_F(CliReadNc, NumbersThatAreNotFiniteAreRefusedInEveryOption) {
@@ -77,7 +80,8 @@ TEST_F(CliReadNc, NumbersThatAreNotFiniteAreRefusedInEveryOption) {
 TEST_F(CliReadNc, ARefusedElementIsOneLineOfOurs) {
     ASSERT_EQ(Run({"new", PathOf("d.kst")}).nExit, 0);
     const std::string before = ReadText(PathOf("d.kst"));
-    const CCliResult r = Run({"add", PathOf("d.kst"), "--layer", "1", "line", "2147483647", "0", "-2147483648", "5"});
+    const CCliResult r =
+        Run({"add", PathOf("d.kst"), "--layer", "1", "line", "2147483647", "0", "-2147483648", "5"});
     EXPECT_EQ(r.nExit, 1);
     EXPECT_EQ(LineCount(r.strErr), 1u) << r.strErr;
     EXPECT_EQ(r.strErr.rfind("kestrovel-cli: the layer refused the element", 0), 0u) << r.strErr;
@@ -91,9 +95,10 @@ TEST_F(CliReadNc, VerifyLeavesTheEntryFromTheApproachPointOut) {
     const std::string posts = KESTROVEL_SOURCE_DIR "/examples";
     ASSERT_EQ(Run({"new", file, "--length", "300", "--base", "80", "--shape", "cylinder"}).nExit, 0);
     ASSERT_EQ(Run({"add", file, "--layer", "1", "line", "0", "300000", "1000000", "300000"}).nExit, 0);
-    ASSERT_EQ(Run({"program", file, "--name", "P", "--post", "LinuxCNC lathe", "--post-dir", posts}).nExit, 0);
-    ASSERT_EQ(Run({"command", file, "--program", "P", "--template", "Finish left to right", "layer=1", "AppX=45",
-                   "AppZ=5", "RetX=45", "Feed=100", "--post-dir", posts})
+    ASSERT_EQ(Run({"program", file, "--name", "P", "--post", "LinuxCNC lathe", "--post-dir", posts}).nExit,
+              0);
+    ASSERT_EQ(Run({"command", file, "--program", "P", "--template", "Finish left to right", "layer=1",
+                   "AppX=45", "AppZ=5", "RetX=45", "Feed=100", "--post-dir", posts})
                   .nExit,
               0);
     const CCliResult r = Run({"verify", file, "--program", "P", "--post-dir", posts});
