@@ -23,6 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             std::abort();
         }
     }
+    // Notes are bounded whatever the junk.
+    if (path.errors.size() > CToolpath::kNoteLimit || path.unknown.size() > CToolpath::kNoteLimit ||
+        path.nErrorCount < path.errors.size()) {
+        std::abort();
+    }
     CLayer layer;
     layer.CreateBorders(0, 200000, 1000000);
     layer.AddLine(0, 200000, 1000000, 200000);

@@ -103,10 +103,16 @@ int RunAdd(const CAddOptions& options) {
         }
     }
     const int boxes = document.GetMessages().GetBoxCount();
+    // The layer's own refusal box is the window's; here it is told in one line of the tool's.
+    document.GetMessages().SetQuiet(true);
     layer->AddPiece(std::move(piece), 1);
-    // The layer shows its refusal ("levystav je nula", "pravystav je nula") and keeps nothing.
+    document.GetMessages().SetQuiet(false);
     if (document.GetMessages().GetBoxCount() != boxes) {
-        return CCliDocument::Fail("the layer refused the element; the file is unchanged");
+        // The layer's words for "no element holds the start" and "... the end".
+        const std::string& box = document.GetMessages().GetLastText();
+        const char* end = box == "levystav je nula" ? "its start" : box == "pravystav je nula" ? "its end" : "it";
+        return CCliDocument::Fail(std::string("the layer refused the element: ") + end +
+                                  " cannot be placed between the layer's borders; the file is unchanged");
     }
     return document.Save() ? 0 : 1;
 }

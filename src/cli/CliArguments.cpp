@@ -2,7 +2,9 @@
 #include "cli/CliArguments.h"
 
 #include <CLI/CLI.hpp>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <memory>
 
@@ -19,6 +21,21 @@ public:
 private:
     const CLI::Option* m_pCoordinates;
 };
+
+// Numbers the tool works with are finite: "nan" and "inf" would pass every range check.
+const CLI::Validator kFinite(
+    [](std::string& text) -> std::string {
+        char* end = nullptr;
+        const double value = std::strtod(text.c_str(), &end);
+        return std::isfinite(value) ? std::string() : "\"" + text + "\" is not a finite number";
+    },
+    "FINITE");
+
+const CLI::Validator kPositive(
+    [](std::string& text) -> std::string {
+        return std::strtod(text.c_str(), nullptr) > 0 ? std::string() : "\"" + text + "\" is not more than 0";
+    },
+    "POSITIVE");
 
 const char* const kPostDirHelp =
     "Folder that stands for the working directory: Post.ini is read from DIR/Debug/Post.ini "
@@ -41,6 +58,7 @@ CCliArguments::CCliArguments() : m_pApp(std::make_unique<CLI::App>()) {
     DefineExchange();
     DefineVerify();
     DefineTools();
+    DefineReadNc();
 }
 
 CCliArguments::~CCliArguments() = default;
@@ -48,8 +66,10 @@ CCliArguments::~CCliArguments() = default;
 void CCliArguments::DefineNew() {
     CLI::App* sub = m_pApp->add_subcommand("new", "Create a drawing with a flat profile on every layer");
     sub->add_option("FILE", m_new.strFile, "Drawing file to write")->required();
-    sub->add_option("--length", m_new.dLengthMm, "Length of the source material in mm (default 900)");
-    sub->add_option("--base", m_new.dBaseMm, "Base (diameter) of the source material in mm (default 200)");
+    sub->add_option("--length", m_new.dLengthMm, "Length of the source material in mm (default 900)")
+        ->check(kFinite);
+    sub->add_option("--base", m_new.dBaseMm, "Base (diameter) of the source material in mm (default 200)")
+        ->check(kFinite);
     sub->add_option("--shape", m_new.strShape, "Shape of the source material (default prism)")
         ->check(CLI::IsMember({"prism", "cylinder"}));
     sub->add_option("--units", m_new.strUnits, "Display units (default mm)")
@@ -175,10 +195,21 @@ void CCliArguments::DefineVerify() {
         ->check(CLI::Range(1, 6));
     sub->add_option("--tolerance", m_verify.dToleranceMm,
                     "Largest deviation in mm that passes (default 0.01); above it the exit code is 1")
-        ->check(CLI::PositiveNumber);
+        ->check(kFinite)
+        ->check(kPositive);
     sub->add_option("--post-dir", m_verify.strPostDir, kPostDirHelp);
     sub->add_flag("--json", m_verify.bJson, "Print the result as one JSON object");
     sub->callback([this] { m_command = CliCommand::Verify; });
+}
+
+void CCliArguments::DefineReadNc() {
+    CLI::App* sub = m_pApp->add_subcommand(
+        "read-nc", "Print what the NC reader makes of an NC file: its moves, then its notes and errors; exit 1 "
+                   "when it found errors");
+    sub->add_option("FILE", m_readNc.strFile, "NC file to read")->required()->check(CLI::ExistingFile);
+    sub->add_flag("--diameter", m_readNc.bDiameter, "X and U are diameters from the start (G7 and G8 switch it)");
+    sub->add_flag("--json", m_readNc.bJson, "Print the result as one JSON object");
+    sub->callback([this] { m_command = CliCommand::ReadNc; });
 }
 
 int CCliArguments::Parse(int argc, const char* const* argv) {

@@ -9,7 +9,9 @@ namespace CLI {
 class App;
 }
 
-enum class CliCommand { None, New, Dump, Add, Program, Command, Compile, ImportDxf, ExportDxf, Render, Verify, Tools };
+enum class CliCommand {
+    None, New, Dump, Add, Program, Command, Compile, ImportDxf, ExportDxf, Render, Verify, Tools, ReadNc
+};
 
 class CCliArguments {
 public:
@@ -34,6 +36,7 @@ public:
     CRenderOptions m_render;
     CVerifyOptions m_verify;
     CToolsOptions m_tools;
+    CReadNcOptions m_readNc;
 
 private:
     void DefineNew();
@@ -45,6 +48,7 @@ private:
     void DefineExchange();
     void DefineVerify();
     void DefineTools();
+    void DefineReadNc();
 
     std::unique_ptr<CLI::App> m_pApp;
     CliCommand m_command = CliCommand::None;

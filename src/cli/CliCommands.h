@@ -14,3 +14,4 @@ int RunExportDxf(const CExportDxfOptions& options);
 int RunRender(const CRenderOptions& options);
 int RunVerify(const CVerifyOptions& options);
 int RunTools(const CToolsOptions& options);
+int RunReadNc(const CReadNcOptions& options);

@@ -86,3 +86,9 @@ struct CToolsOptions {
     int nSet = 0;  // 0: list
     std::vector<std::string> fields;  // KEY=VALUE
 };
+
+struct CReadNcOptions {
+    std::string strFile;
+    bool bDiameter = false;
+    bool bJson = false;
+};

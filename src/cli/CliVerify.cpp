@@ -45,6 +45,7 @@ Json ToJson(const std::string& program, int layer, const CToolpath& path, const 
                 {"withinTolerance", !r.Exceeds() && path.errors.empty() ? 1 : 0},
                 {"uncovered", uncovered},
                 {"errors", Notes(path.errors)},
+                {"errorCount", path.nErrorCount},
                 {"unknownWords", Notes(path.unknown)}};
     return out;
 }
@@ -60,7 +61,11 @@ void PrintText(const std::string& program, int layer, const CToolpath& path, con
         std::printf("line %d: error: %s\n", n.nLine, n.strText.c_str());
     }
     for (const CNcNote& n : path.unknown) {
-        std::printf("line %d: unknown word %s\n", n.nLine, n.strText.c_str());
+        std::printf("line %d: note: %s\n", n.nLine, n.strText.c_str());
+    }
+    if (path.nErrorCount + path.nUnknownCount > path.errors.size() + path.unknown.size()) {
+        std::printf("%zu more errors and notes not listed\n",
+                    path.nErrorCount + path.nUnknownCount - path.errors.size() - path.unknown.size());
     }
 }
 

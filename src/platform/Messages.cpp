@@ -12,6 +12,10 @@ MessageAnswer CRecordingMessages::MessageBox(const std::string& text, const std:
 MessageAnswer CStderrMessages::MessageBox(const std::string& text, const std::string& caption, MessageIcon,
                                           MessageButtons buttons) {
     ++m_nBoxes;
+    m_strLast = text;
+    if (m_bQuiet) {
+        return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+    }
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
     return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
 }

@@ -52,8 +52,13 @@ public:
                              MessageButtons buttons) override;
     void Trace(const std::string& text) override;
     int GetBoxCount() const { return m_nBoxes; }
+    // While quiet, boxes are counted but not printed: the caller says what happened in its own words.
+    void SetQuiet(bool quiet) { m_bQuiet = quiet; }
+    const std::string& GetLastText() const { return m_strLast; }
 
 private:
     bool m_bVerbose;
+    bool m_bQuiet = false;
+    std::string m_strLast;
     int m_nBoxes = 0;
 };

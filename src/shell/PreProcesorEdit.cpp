@@ -7,7 +7,9 @@
 
 CPreProcesorEdit::CPreProcesorEdit(QWidget* parent) : QPlainTextEdit(parent) {
     setReadOnly(true);
-    setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Long NC lines wrap at the view's edge (anywhere, as NC words need no blanks between them).
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 }
 

@@ -25,6 +25,8 @@ CToolpathPane::CToolpathPane(QWidget* parent)
     layout->addWidget(m_pCanvas, 1);
     layout->addWidget(m_pSummary, 0);
     m_pSummary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A narrow pane wraps the result line rather than cutting it off; the tool tip holds it whole.
+    m_pSummary->setWordWrap(true);
     connect(m_pCanvas, &CToolpathCanvas::lineClicked, this, [this](int line) { SelectCodeLine(line); });
 }
 
@@ -58,6 +60,7 @@ void CToolpathPane::ShowProgram(const CProgram& program, const CKestrovelDoc& do
         path = std::move(check.path);
     }
     m_pSummary->setText(ToQ(summary));
+    m_pSummary->setToolTip(ToQ(summary));
     m_pCanvas->View().SetContent(std::move(layers), std::move(path), summary);
     m_pCanvas->ContentChanged();
 }

@@ -1,15 +1,19 @@
-// The deviation check: feed moves sampled against the profile, and the profile against the moves.
+// The deviation check: feed moves measured against the profile, and the profile sampled against the moves.
 #include "toolpath/DeviationCheck.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
+#include "toolpath/MoveDeviation.h"
+
 namespace {
 
-// Sample count of a segment: one point per step, never fewer than both ends.
+// Sample count of a profile segment: one point per step, never fewer than both ends. Clamped
+// before the conversion, so no length can overflow it.
 int Samples(const CPathSegment& s) {
-    return std::clamp(static_cast<int>(std::ceil(s.Length() / CDeviationCheck::kSampleStep)), 1, 200000);
+    const double n = std::ceil(s.Length() / CDeviationCheck::kSampleStep);
+    return static_cast<int>(std::clamp(std::isfinite(n) ? n : 1.0, 1.0, 200000.0));
 }
 
 // Feed moves by the Z buckets their extent (widened by a margin) reaches.
@@ -56,28 +60,36 @@ CDeviationResult CDeviationCheck::Run(const CToolpath& path, const CProfileShape
 
 void CDeviationCheck::MeasureMoves(const CToolpath& path, const CProfileShape& profile,
                                    CDeviationResult& result) {
+    const double near = result.dToleranceMm * 10000.0;
     double largest = -1.0;
+    const auto take = [&](const CMoveExtreme& e, size_t i) {
+        if (e.bFound && e.dDistance > largest) {
+            largest = e.dDistance;
+            result.ptAt = e.ptAt;
+            result.nMove = i;
+            result.nLine = path.moves[i].nLine;
+            result.strBlock = path.moves[i].strBlock;
+        }
+    };
+    bool afterFeed = false;
     for (size_t i = 0; i < path.moves.size(); ++i) {
         const CToolMove& move = path.moves[i];
+        const bool entry = !afterFeed && !move.bRapid;
+        afterFeed = !move.bRapid;
         if (move.bRapid || move.segment.MaxZ() < profile.GetSpanStart() ||
             move.segment.MinZ() > profile.GetSpanEnd()) {
             continue;
         }
-        const int n = Samples(move.segment);
-        for (int k = 0; k <= n; ++k) {
-            const CPathPoint p = move.segment.PointAt(static_cast<double>(k) / n);
-            if (!profile.InSpan(p.dZ)) {
-                continue;
+        const CPathPoint end = move.segment.ptEnd;
+        if (entry && profile.DistanceTo(move.segment.ptStart) > near) {
+            // The feed move from the approach point onto the part: where it runs is the
+            // simulation's business, where it ends is the profile's.
+            if (profile.InSpan(end.dZ)) {
+                take({true, profile.DistanceTo(end), end}, i);
             }
-            const double d = profile.DistanceTo(p);
-            if (d > largest) {
-                largest = d;
-                result.ptAt = p;
-                result.nMove = i;
-                result.nLine = move.nLine;
-                result.strBlock = move.strBlock;
-            }
+            continue;
         }
+        take(CMoveDeviation::Largest(move.segment, profile, kPrecision), i);
     }
     result.bMeasured = largest >= 0;
     result.dLargestMm = std::max(largest, 0.0) / 10000.0;

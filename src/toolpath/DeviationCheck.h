@@ -26,9 +26,15 @@ struct CDeviationResult {
 
 class CDeviationCheck {
 public:
-    // Points along every feed move and along the profile lie this far apart at most (model units).
+    // Points along the profile, checked for a feed move near them, lie this far apart at most
+    // (model units).
     static constexpr double kSampleStep = 500.0;
+    // How exactly the largest deviation of a move is found (model units).
+    static constexpr double kPrecision = 0.5;
 
+    // Measures the feed moves over the profile's span. The first feed move after rapids (or at
+    // the start) that begins off the profile enters it from the approach point: only its end is
+    // measured.
     static CDeviationResult Run(const CToolpath& path, const CProfileShape& profile, double toleranceMm);
 
 private:

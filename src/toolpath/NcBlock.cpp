@@ -54,6 +54,39 @@ std::string StripComments(const std::string& line, CNcBlock& block) {
     return rest;
 }
 
+// "O100 SUB" (blanks gone): the O word's name and the keyword after it; false when the O word
+// is a program number.
+bool SplitControl(const std::string& text, CNcBlock& block) {
+    size_t i = 1;
+    if (i < text.size() && text[i] == '<') {
+        const size_t close = text.find('>', i);
+        if (close == std::string::npos) {
+            return false;
+        }
+        i = close + 1;
+    } else {
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+            ++i;
+        }
+    }
+    size_t end = i;
+    while (end < text.size() && std::isalpha(static_cast<unsigned char>(text[end]))) {
+        ++end;
+    }
+    static const char* const kKeywords[] = {"SUB",   "ENDSUB",   "CALL", "RETURN", "IF",     "ELSEIF",
+                                            "ELSE",  "ENDIF",    "DO",   "WHILE",  "ENDWHILE", "BREAK",
+                                            "CONTINUE", "REPEAT", "ENDREPEAT"};
+    const std::string word = text.substr(i, end - i);
+    for (const char* keyword : kKeywords) {
+        if (word == keyword) {
+            block.strControlName = text.substr(0, i);
+            block.strControl = word;
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 CNcBlock CNcBlock::Parse(const std::string& line) {
@@ -65,6 +98,13 @@ CNcBlock CNcBlock::Parse(const std::string& line) {
     }
     if (text == "%") {
         block.bPercent = true;
+        return block;
+    }
+    if (!text.empty() && text[0] == 'O' && SplitControl(text, block)) {
+        return block;
+    }
+    if (text.find_first_of("#[") != std::string::npos) {
+        block.bExpression = true;
         return block;
     }
     for (size_t i = 0; i < text.size();) {

@@ -17,6 +17,13 @@ struct CNcBlock {
     std::string strBlock;             // "N150" when the line has a block number
     bool bPercent = false;            // a "%" framing line
     bool bBlockDelete = false;        // starts with "/"
+    // Parameters or expressions ("#", "[") make the block one the reader does not follow; its
+    // words are not split.
+    bool bExpression = false;
+    // An O word with a keyword ("O100 SUB", "O<LOOP> WHILE [...]"): the keyword and the name
+    // ("O100", "O<LOOP>"); empty for a program number.
+    std::string strControl;
+    std::string strControlName;
 
     // Splits a line: blanks are ignored outside comments, comments run in parentheses or from
     // ";" to the end, letters are case-insensitive.

@@ -1,10 +1,9 @@
-// Reading NC text back: modal state, G/M/F/S/T words, lines and arcs in model units.
+// Reading NC text back: modal state, offsets, G/M/F/S/T words, lines and arcs in model units.
 #include "toolpath/NcReader.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <sstream>
 
 namespace {
 
@@ -15,9 +14,73 @@ int Code10(double value) {
 
 // G codes that only set a mode or state the reader need not follow: kept as events.
 bool IsModeOnly(int code10) {
-    static const int kCodes[] = {400, 410, 420, 430, 490, 530, 540, 550, 560, 570, 580, 590,
-                                 610, 640, 800, 930, 940, 950, 960, 970, 980, 990, 150, 160};
+    static const int kCodes[] = {400, 410, 420, 430, 490, 610, 640, 930,
+                                 940, 950, 960, 970, 980, 990, 150, 160};
     return std::find(std::begin(kCodes), std::end(kCodes), code10) != std::end(kCodes);
+}
+
+// The modal group of a G code (0 for the codes that act once), -1 for codes of no group checked.
+int GroupOf(int code10) {
+    switch (code10) {
+        case 40:
+        case 100:
+        case 280:
+        case 300:
+        case 500:
+        case 530:
+        case 920:
+        case 921:
+        case 922:
+        case 923: return 0;
+        case 0:
+        case 10:
+        case 20:
+        case 30:
+        case 800: return 1;
+        case 170:
+        case 180:
+        case 190: return 2;
+        case 900:
+        case 910: return 3;
+        case 901:
+        case 911: return 4;
+        case 930:
+        case 940:
+        case 950: return 5;
+        case 200:
+        case 210: return 6;
+        case 400:
+        case 410:
+        case 420: return 7;
+        case 430:
+        case 490: return 8;
+        case 540:
+        case 550:
+        case 560:
+        case 570:
+        case 580:
+        case 590:
+        case 591:
+        case 592:
+        case 593: return 9;
+        case 70:
+        case 80: return 10;
+        case 960:
+        case 970: return 11;
+        case 610:
+        case 640: return 12;
+        case 980:
+        case 990: return 13;
+        default: return -1;
+    }
+}
+
+// The work offset a G54-G59.3 code selects (1-9), 0 for other codes.
+int SystemOf(int code10) {
+    if (code10 >= 540 && code10 <= 590 && code10 % 10 == 0) {
+        return (code10 - 540) / 10 + 1;
+    }
+    return code10 >= 591 && code10 <= 593 ? code10 - 591 + 7 : 0;
 }
 
 std::string Mm(double modelUnits) {
@@ -43,23 +106,59 @@ CToolpath CNcReader::Read(const std::string& text) {
     m_nPercent = 0;
     m_dUnitMm = 1.0;
     m_dFeed = 0.0;
-    std::istringstream in(text);
+    m_strSubroutine.clear();
+    m_origins = {};
+    m_ptG92 = {};
+    m_nSystem = 1;
     std::string line;
-    while (std::getline(in, line)) {
+    for (size_t at = 0; at < text.size();) {
+        size_t end = text.find('\n', at);
+        end = end == std::string::npos ? text.size() : end;
         ++m_nLine;
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
         if (!m_bEnded) {
-            ReadBlock(CNcBlock::Parse(line));
+            line.assign(text, at, std::min(end - at, kLineLimit + 2));
+            if (end - at > kLineLimit + 1) {
+                Note(m_result.errors,
+                     "line longer than " + std::to_string(kLineLimit) + " characters: not read");
+            } else {
+                ReadLine(line);
+            }
         }
+        at = end + 1;
     }
     m_result.nLineCount = m_nLine;
     return std::move(m_result);
 }
 
-void CNcReader::Note(std::vector<CNcNote>& list, const std::string& text) const {
-    list.push_back(CNcNote{m_nLine, text});
+void CNcReader::ReadLine(std::string& line) {
+    if (!line.empty() && line.back() == '\r') {
+        line.pop_back();
+    }
+    if (line.size() > kLineLimit) {
+        Note(m_result.errors, "line longer than " + std::to_string(kLineLimit) + " characters: not read");
+        return;
+    }
+    ReadBlock(CNcBlock::Parse(line));
+}
+
+void CNcReader::Note(std::vector<CNcNote>& list, const std::string& text) {
+    ++(&list == &m_result.errors ? m_result.nErrorCount : m_result.nUnknownCount);
+    if (list.size() < CToolpath::kNoteLimit) {
+        list.push_back(CNcNote{m_nLine, text});
+    }
+}
+
+CPathPoint CNcReader::Origin() const {
+    return {m_origins[m_nSystem].dZ + m_ptG92.dZ, m_origins[m_nSystem].dX + m_ptG92.dX};
+}
+
+template <typename F>
+void CNcReader::ShiftOrigin(F change) {
+    const CPathPoint before = Origin();
+    const CPathPoint machine{m_ptPos.dZ + before.dZ, m_ptPos.dX + before.dX};
+    change(machine);
+    const CPathPoint after = Origin();
+    m_ptPos = {machine.dZ - after.dZ, machine.dX - after.dX};
 }
 
 void CNcReader::ReadBlock(const CNcBlock& block) {
@@ -68,53 +167,68 @@ void CNcReader::ReadBlock(const CNcBlock& block) {
         m_bEnded = ++m_nPercent >= 2;
         return;
     }
+    if (!m_strSubroutine.empty()) {
+        // A subroutine's body runs where it is called, not where it is defined.
+        if (block.strControl == "ENDSUB" && block.strControlName == m_strSubroutine) {
+            m_strSubroutine.clear();
+        }
+        return;
+    }
+    if (block.strControl == "SUB") {
+        m_strSubroutine = block.strControlName;
+        return;
+    }
+    if (!block.strControl.empty()) {
+        Note(m_result.unknown,
+             block.strControlName + " " + block.strControl + ": program flow is not previewed");
+        return;
+    }
+    if (block.bExpression) {
+        Note(m_result.unknown, "parameters and expressions are not previewed");
+        return;
+    }
     for (const std::string& fault : block.faults) {
         Note(m_result.errors, fault);
     }
-    const int motion = ApplyModes(block);
+    const CBlockCodes codes = ApplyModes(block);
     CAxisWords axes;
-    for (const CNcWord& w : block.words) {
-        const CNcWord** slot = w.cLetter == 'X'   ? &axes.pX
-                               : w.cLetter == 'Z' ? &axes.pZ
-                               : w.cLetter == 'U' ? &axes.pU
-                               : w.cLetter == 'W' ? &axes.pW
-                               : w.cLetter == 'I' ? &axes.pI
-                               : w.cLetter == 'K' ? &axes.pK
-                               : w.cLetter == 'R' ? &axes.pR
-                                                  : nullptr;
-        if (slot && *slot) {
-            Note(m_result.errors, "word " + w.strText + " twice in one block");
-        } else if (slot) {
-            *slot = &w;
+    const bool axesSound = CollectAxes(block, axes);
+    if (codes.bRefused || !axesSound) {
+        // The controller refuses the whole block.
+    } else if (codes.nNonModal == 28 || codes.nNonModal == 30) {
+        ReturnHome(axes, codes.nNonModal, block.strBlock);
+    } else if (codes.nNonModal == 10 || codes.nNonModal == 50 || codes.nNonModal == 92 ||
+               codes.nNonModal == 921) {
+        RunNonModal(codes, axes, block.strBlock);
+    } else if (codes.nNonModal == 4 || !axes.Any()) {
+        if (m_bMotionWord && (codes.nMotion == 2 || codes.nMotion == 3) && codes.nNonModal != 4) {
+            if (axes.pI || axes.pK) {
+                Arc(codes.nMotion, axes, m_ptPos, block.strBlock);  // a full circle
+            } else {
+                Note(m_result.errors, "arc without an end point");
+            }
         }
-    }
-    if ((axes.pX && axes.pU) || (axes.pZ && axes.pW)) {
-        Note(m_result.errors, "an absolute and an incremental word for the same axis");
-    }
-    if (motion == 4 || !axes.Any()) {
-        if (m_bMotionWord && (motion == 2 || motion == 3)) {
-            Note(m_result.errors, "arc without an end point");
-        }
-    } else if (motion < 0) {
+    } else if (codes.nMotion < 0) {
         Note(m_result.errors, "axis words without a motion mode (G80)");
     } else {
-        Move(motion, axes, block.strBlock);
+        Move(codes, axes, block.strBlock);
     }
-    if (const CNcWord* m = block.Find('M'); m && (Code10(m->dValue) == 20 || Code10(m->dValue) == 300)) {
-        m_bEnded = true;
+    for (const CNcWord& w : block.words) {
+        if (w.cLetter == 'M' && (Code10(w.dValue) == 20 || Code10(w.dValue) == 300)) {
+            m_bEnded = true;
+        }
     }
 }
 
-int CNcReader::ApplyModes(const CNcBlock& block) {
-    int motion = m_nMotion;
-    bool nonModal = false;
+CNcReader::CBlockCodes CNcReader::ApplyModes(const CNcBlock& block) {
+    CBlockCodes codes;
+    codes.nMotion = m_nMotion;
+    unsigned groups = 0;
     m_bMotionWord = false;
     for (const CNcWord& w : block.words) {
         switch (w.cLetter) {
             case 'G':
-                if (ApplyG(w, motion)) {
-                    nonModal = nonModal || motion == 4 || motion == 28 || motion == 30;
-                } else {
+                if (!ApplyG(w, codes, groups)) {
                     Note(m_result.unknown, w.strText);
                 }
                 break;
@@ -133,36 +247,50 @@ int CNcReader::ApplyModes(const CNcBlock& block) {
             case 'W':
             case 'I':
             case 'K':
-            case 'R': break;
+            case 'R':
+            case 'L': break;
             case 'P':
             case 'H':
             case 'D':
-                // Dwell time, tool length and nose radius offsets: arguments of codes kept as events.
+                // Dwell time, turns, offsets: arguments of codes, kept as events.
                 m_result.events.push_back(CNcEvent{w.cLetter, w.dValue, w.strText, m_nLine});
                 break;
             default: Note(m_result.unknown, w.strText); break;
         }
     }
-    if (!nonModal) {
-        m_nMotion = motion;
+    if (!codes.bRefused) {
+        m_nMotion = codes.nMotion;
     }
-    return motion;
+    return codes;
 }
 
-bool CNcReader::ApplyG(const CNcWord& word, int& motion) {
+bool CNcReader::ApplyG(const CNcWord& word, CBlockCodes& codes, unsigned& groups) {
     const int code = Code10(word.dValue);
+    if (const int group = GroupOf(code); group >= 0) {
+        if (groups & (1u << group)) {
+            Note(m_result.errors, word.strText + " and another G code of its group in one block");
+            codes.bRefused = true;
+        }
+        groups |= 1u << group;
+    }
     switch (code) {
         case 0:
         case 10:
         case 20:
         case 30:
-            motion = code / 10;
+            codes.nMotion = code / 10;
             m_bMotionWord = true;
             return true;
-        case 800: motion = -1; break;
-        case 40: motion = 4; break;
+        case 800: codes.nMotion = -1; break;
+        case 40:
+        case 100:
         case 280:
-        case 300: motion = code / 10; break;
+        case 300:
+        case 500:
+        case 920: codes.nNonModal = code / 10; break;
+        case 921:
+        case 922: codes.nNonModal = 921; break;
+        case 530: codes.bMachine = true; break;
         case 70: m_bDiameter = true; break;
         case 80: m_bDiameter = false; break;
         case 170:
@@ -175,12 +303,108 @@ bool CNcReader::ApplyG(const CNcWord& word, int& motion) {
         case 901: m_bArcAbsolute = true; break;
         case 911: m_bArcAbsolute = false; break;
         default:
-            if (!IsModeOnly(code)) {
+            if (const int system = SystemOf(code); system > 0) {
+                ShiftOrigin([&](CPathPoint) { m_nSystem = system; });
+            } else if (!IsModeOnly(code)) {
                 return false;
             }
     }
     m_result.events.push_back(CNcEvent{'G', word.dValue, word.strText, m_nLine});
     return true;
+}
+
+bool CNcReader::CollectAxes(const CNcBlock& block, CAxisWords& axes) {
+    bool sound = true;
+    for (const CNcWord& w : block.words) {
+        const CNcWord** slot = w.cLetter == 'X'   ? &axes.pX
+                               : w.cLetter == 'Z' ? &axes.pZ
+                               : w.cLetter == 'U' ? &axes.pU
+                               : w.cLetter == 'W' ? &axes.pW
+                               : w.cLetter == 'I' ? &axes.pI
+                               : w.cLetter == 'K' ? &axes.pK
+                               : w.cLetter == 'R' ? &axes.pR
+                               : w.cLetter == 'P' ? &axes.pP
+                               : w.cLetter == 'L' ? &axes.pL
+                                                  : nullptr;
+        if (slot && *slot) {
+            Note(m_result.errors, "word " + w.strText + " twice in one block");
+        } else if (slot) {
+            *slot = &w;
+        }
+    }
+    if ((axes.pX && axes.pU) || (axes.pZ && axes.pW)) {
+        Note(m_result.errors, "an absolute and an incremental word for the same axis");
+    }
+    if (axes.pR && (axes.pI || axes.pK)) {
+        Note(m_result.errors, "R together with I or K in one block");
+        sound = false;
+    }
+    return sound;
+}
+
+CPathPoint CNcReader::GivenPoint(const CAxisWords& axes, bool& z, bool& x) const {
+    const double radial = m_bDiameter ? 0.5 : 1.0;
+    z = axes.pZ != nullptr;
+    x = axes.pX != nullptr;
+    return {z ? Length(axes.pZ->dValue) : 0.0, x ? Length(axes.pX->dValue) * radial : 0.0};
+}
+
+void CNcReader::RunNonModal(const CBlockCodes& codes, const CAxisWords& axes,
+                            const std::string& blockNumber) {
+    (void)blockNumber;
+    bool z = false;
+    bool x = false;
+    const CPathPoint given = GivenPoint(axes, z, x);
+    if (codes.nNonModal == 921) {
+        ShiftOrigin([&](CPathPoint) { m_ptG92 = {}; });
+        return;
+    }
+    if (codes.nNonModal == 50 || codes.nNonModal == 92) {
+        // The point the tool stands at becomes the given one (G50 is the ISO lathes' G92).
+        ShiftOrigin([&](CPathPoint machine) {
+            const CPathPoint work = m_origins[m_nSystem];
+            if (z) {
+                m_ptG92.dZ = machine.dZ - work.dZ - given.dZ;
+            }
+            if (x) {
+                m_ptG92.dX = machine.dX - work.dX - given.dX;
+            }
+        });
+        return;
+    }
+    const int l = axes.pL ? Code10(axes.pL->dValue) : 0;
+    const int p = axes.pP ? Code10(axes.pP->dValue) : 0;
+    if ((l != 20 && l != 200) || p % 10 != 0 || p < 0 || p > 90) {
+        Note(m_result.unknown, "G10 other than L2 or L20 with P0-P9 is not previewed");
+        return;
+    }
+    const int system = p == 0 ? m_nSystem : p / 10;
+    ShiftOrigin([&](CPathPoint machine) {
+        CPathPoint& origin = m_origins[system];
+        // L2 gives the origin itself, L20 the coordinates the tool's point shall have.
+        if (z) {
+            origin.dZ = l == 20 ? given.dZ : machine.dZ - m_ptG92.dZ - given.dZ;
+        }
+        if (x) {
+            origin.dX = l == 20 ? given.dX : machine.dX - m_ptG92.dX - given.dX;
+        }
+    });
+}
+
+void CNcReader::ReturnHome(const CAxisWords& axes, int reference, const std::string& blockNumber) {
+    (void)reference;  // both reference points are the machine's origin here
+    // Through the intermediate point to the reference point, in the axes named (all without).
+    const CPathPoint via = EndPoint(axes);
+    AddMove(CPathSegment::Line(m_ptPos, via), true, blockNumber);
+    const CPathPoint origin = Origin();
+    CPathPoint home = via;
+    if (!axes.Any() || axes.pZ || axes.pW) {
+        home.dZ = 0.0 - origin.dZ;
+    }
+    if (!axes.Any() || axes.pX || axes.pU) {
+        home.dX = 0.0 - origin.dX;
+    }
+    AddMove(CPathSegment::Line(via, home), true, blockNumber);
 }
 
 CPathPoint CNcReader::EndPoint(const CAxisWords& axes) const {
@@ -204,17 +428,41 @@ CPathPoint CNcReader::EndPoint(const CAxisWords& axes) const {
     return end;
 }
 
-void CNcReader::Move(int motion, const CAxisWords& axes, const std::string& blockNumber) {
-    const CPathPoint end = EndPoint(axes);
-    if (motion == 28 || motion == 30) {
-        // A return to a reference point passes the point given; where the reference point is
-        // is the machine's, so the tool is taken to stand at the intermediate point.
-        AddMove(CPathSegment::Line(m_ptPos, end), true, blockNumber);
+void CNcReader::Move(const CBlockCodes& codes, const CAxisWords& axes, const std::string& blockNumber) {
+    CPathPoint end = EndPoint(axes);
+    if (codes.bMachine) {
+        // G53: the words are machine coordinates for this block.
+        bool z = false;
+        bool x = false;
+        const CPathPoint given = GivenPoint(axes, z, x);
+        const CPathPoint origin = Origin();
+        end.dZ = z ? given.dZ - origin.dZ : end.dZ;
+        end.dX = x ? given.dX - origin.dX : end.dX;
+    }
+    if (codes.nMotion <= 1) {
+        if (axes.pI || axes.pK) {
+            Note(m_result.errors, "I or K without an arc (G2, G3)");
+        }
+        if (codes.nMotion == 1 && !(m_dFeed > 0)) {
+            Note(m_result.errors, "feed move without a feed rate (F)");
+        }
+        AddMove(CPathSegment::Line(m_ptPos, end), codes.nMotion == 0, blockNumber);
         return;
     }
-    if (motion <= 1) {
-        AddMove(CPathSegment::Line(m_ptPos, end), motion == 0, blockNumber);
-        return;
+    Arc(codes.nMotion, axes, end, blockNumber);
+}
+
+bool CNcReader::ArcRadiiDiffer(double r1, double r2) const {
+    const double absolute =
+        (m_dUnitMm > 1.0 ? kArcRadiusAbsoluteInch * 25.4 : kArcRadiusAbsoluteMm) * 10000.0;
+    const double difference = std::fabs(r1 - r2);
+    return difference > 100 * absolute ||
+           (difference > absolute && difference > kArcRadiusRelative * std::max(r1, r2));
+}
+
+void CNcReader::Arc(int motion, const CAxisWords& axes, CPathPoint end, const std::string& blockNumber) {
+    if (!(m_dFeed > 0)) {
+        Note(m_result.errors, "feed move without a feed rate (F)");
     }
     const int direction = motion == 2 ? kDirClockwise : kDirCounterClockwise;
     if (m_nPlane != 18) {
@@ -224,18 +472,28 @@ void CNcReader::Move(int motion, const CAxisWords& axes, const std::string& bloc
         AddMove(CPathSegment::Line(m_ptPos, end), false, blockNumber);
         return;
     }
+    int turns = 0;
+    if (axes.pP) {
+        const double p = axes.pP->dValue;
+        if (p < 1 || p != std::floor(p) || p > 1000) {
+            Note(m_result.errors, "P of an arc is not a whole number of turns from 1");
+            return;
+        }
+        turns = static_cast<int>(p) - 1;
+    }
     CPathPoint centre;
     if (!ArcCentre(axes, m_ptPos, end, direction, centre)) {
         AddMove(CPathSegment::Line(m_ptPos, end), false, blockNumber);
         return;
     }
     CPathSegment arc = CPathSegment::Arc(m_ptPos, end, centre, direction);
+    arc.nTurns = turns;
     const double endRadius = std::hypot(end.dZ - centre.dZ, end.dX - centre.dX);
-    if (std::fabs(endRadius - arc.dRadius) > kArcRadiusToleranceMm * 10000.0) {
+    if (ArcRadiiDiffer(arc.dRadius, endRadius)) {
         Note(m_result.errors,
              "arc radius at the start " + Mm(arc.dRadius) + " mm, at the end " + Mm(endRadius) + " mm");
-        arc.dRadius = (arc.dRadius + endRadius) / 2;
     }
+    arc.dRadius = (arc.dRadius + endRadius) / 2;
     AddMove(arc, false, blockNumber);
 }
 
@@ -251,7 +509,7 @@ bool CNcReader::ArcCentre(const CAxisWords& axes, CPathPoint start, CPathPoint e
             return false;
         }
         const double half = chord / 2;
-        if (std::fabs(r) < half - kArcRadiusToleranceMm * 10000.0) {
+        if (std::fabs(r) < half && ArcRadiiDiffer(std::fabs(r), half)) {
             Note(m_result.errors, "arc radius " + Mm(std::fabs(r)) + " mm too small to reach the end point");
             return false;
         }

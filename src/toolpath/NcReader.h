@@ -1,6 +1,7 @@
 // CNcReader: reads NC text back as tool moves, keeping the modes a lathe control would keep.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "toolpath/NcBlock.h"
@@ -19,11 +20,20 @@ public:
     explicit CNcReader(CNcReaderSettings settings = {});
 
     // Reads a whole text (line ends LF or CR LF). Lines after the closing "%" or after M2/M30
-    // are not read.
+    // are not read. Moves are in the coordinate system in effect when each is made, as the
+    // controller's interpreter reports them.
     CToolpath Read(const std::string& text);
 
-    // Radius difference between an arc's ends (mm) above which the arc is refused.
-    static constexpr double kArcRadiusToleranceMm = 0.001;
+    // A longer line is refused as a whole, as controllers refuse overlong blocks.
+    static constexpr size_t kLineLimit = 4096;
+    // Radius difference between an arc's ends that a controller still runs: more than
+    // kArcRadiusAbsoluteMm (kArcRadiusAbsoluteInch in inch programs) and more than
+    // kArcRadiusRelative of the radius, or more than 100 times the absolute figure, is an error.
+    static constexpr double kArcRadiusAbsoluteMm = 0.02 * 1.4142135623730951;
+    static constexpr double kArcRadiusAbsoluteInch = 0.002 * 1.4142135623730951;
+    static constexpr double kArcRadiusRelative = 0.001;
+    // Whether a controller refuses an arc whose ends lie r1 and r2 from its centre (model units).
+    bool ArcRadiiDiffer(double r1, double r2) const;
 
 private:
     // The axis and arc words of one block, already in model units where they are lengths.
@@ -35,22 +45,41 @@ private:
         const CNcWord* pI = nullptr;
         const CNcWord* pK = nullptr;
         const CNcWord* pR = nullptr;
+        const CNcWord* pP = nullptr;
+        const CNcWord* pL = nullptr;
         bool Any() const { return pX || pZ || pU || pW; }
     };
+    // What the G words of one block ask for beside the motion mode.
+    struct CBlockCodes {
+        int nMotion = 0;        // 0-3, -1 for none (G80)
+        int nNonModal = -1;     // 4, 10, 28, 30, 50, 92, 921 (G92.1, G92.2), -1 for none
+        bool bMachine = false;  // G53
+        bool bRefused = false;  // two codes of one group
+    };
 
+    void ReadLine(std::string& line);
     void ReadBlock(const CNcBlock& block);
-    // Modal G codes and the words that are events; returns the motion code of the block (0-3,
-    // 28 or 30 for a reference return, -1 for none, 4 for a dwell).
-    int ApplyModes(const CNcBlock& block);
-    bool ApplyG(const CNcWord& word, int& motion);
-    void Move(int motion, const CAxisWords& axes, const std::string& blockNumber);
+    CBlockCodes ApplyModes(const CNcBlock& block);
+    bool ApplyG(const CNcWord& word, CBlockCodes& codes, unsigned& groups);
+    bool CollectAxes(const CNcBlock& block, CAxisWords& axes);
+    void RunNonModal(const CBlockCodes& codes, const CAxisWords& axes, const std::string& blockNumber);
+    void Move(const CBlockCodes& codes, const CAxisWords& axes, const std::string& blockNumber);
+    void Arc(int motion, const CAxisWords& axes, CPathPoint end, const std::string& blockNumber);
+    void ReturnHome(const CAxisWords& axes, int reference, const std::string& blockNumber);
     CPathPoint EndPoint(const CAxisWords& axes) const;
+    // The given axis words as a point (radius, model units) and which of Z and X they name.
+    CPathPoint GivenPoint(const CAxisWords& axes, bool& z, bool& x) const;
     // The arc's centre from R or I/K; false (with the error noted) when there is none.
     bool ArcCentre(const CAxisWords& axes, CPathPoint start, CPathPoint end, int direction,
                    CPathPoint& centre);
     void AddMove(const CPathSegment& segment, bool rapid, const std::string& blockNumber);
-    void Note(std::vector<CNcNote>& list, const std::string& text) const;
+    void Note(std::vector<CNcNote>& list, const std::string& text);
     double Length(double value) const { return value * m_dUnitMm * 10000.0; }
+    // Where the current coordinate system's origin lies in machine coordinates.
+    CPathPoint Origin() const;
+    // Changes the offsets by change, keeping the tool where it stands on the machine.
+    template <typename F>
+    void ShiftOrigin(F change);
 
     CNcReaderSettings m_settings;
     CToolpath m_result;
@@ -66,4 +95,9 @@ private:
     int m_nPercent = 0;
     double m_dUnitMm = 1.0;
     double m_dFeed = 0.0;
+    std::string m_strSubroutine;  // the name of the subroutine whose body is being skipped
+    // Work offsets G54-G59.3 (index 1-9) and the G92 offset, model units, X as a radius.
+    std::array<CPathPoint, 10> m_origins{};
+    CPathPoint m_ptG92;
+    int m_nSystem = 1;
 };

@@ -60,8 +60,9 @@ double CPathSegment::Sweep() const {
     if (!IsArc()) {
         return 0.0;
     }
+    const double turns = nDirection * kTwoPi * nTurns;
     if (std::hypot(ptEnd.dZ - ptStart.dZ, ptEnd.dX - ptStart.dX) < kSamePoint) {
-        return nDirection * kTwoPi;
+        return nDirection * kTwoPi + turns;
     }
     const double end = std::atan2(ptEnd.dX - ptCentre.dX, ptEnd.dZ - ptCentre.dZ);
     double sweep = end - StartAngle();
@@ -74,7 +75,7 @@ double CPathSegment::Sweep() const {
             sweep -= kTwoPi;
         }
     }
-    return sweep;
+    return sweep + turns;
 }
 
 double CPathSegment::Length() const {

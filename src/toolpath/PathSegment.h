@@ -19,6 +19,7 @@ struct CPathSegment {
     CPathPoint ptCentre;   // arcs only
     double dRadius = 0.0;  // arcs only
     int nDirection = kDirLine;
+    int nTurns = 0;  // arcs only: whole turns made before the sweep to the end (a P word above 1)
 
     bool IsArc() const { return nDirection != kDirLine; }
     // Angle of the start point seen from the centre and the signed angle swept (radians);

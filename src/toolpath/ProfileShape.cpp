@@ -44,7 +44,7 @@ CProfileShape CProfileShape::FromLayer(const CLayer& layer) {
                          copy.GetRightBorder()->GetStart().x);
 }
 
-double CProfileShape::DistanceTo(CPathPoint p) const {
+double CProfileShape::DistanceTo(CPathPoint p, size_t* nearest) const {
     if (m_segments.empty()) {
         return std::numeric_limits<double>::max();
     }
@@ -54,11 +54,22 @@ double CProfileShape::DistanceTo(CPathPoint p) const {
     const size_t at =
         std::min<size_t>(std::lower_bound(m_maxZ.begin(), m_maxZ.end(), p.dZ) - m_maxZ.begin(), n - 1);
     double best = m_segments[at].DistanceTo(p);
+    size_t bestIndex = at;
+    const auto consider = [&](size_t j) {
+        const double d = m_segments[j].DistanceTo(p);
+        if (d < best) {
+            best = d;
+            bestIndex = j;
+        }
+    };
     for (size_t j = at + 1; j < n && m_segments[j].MinZ() - p.dZ <= best; ++j) {
-        best = std::min(best, m_segments[j].DistanceTo(p));
+        consider(j);
     }
     for (size_t j = at; j-- > 0 && p.dZ - m_maxZ[j] <= best;) {
-        best = std::min(best, m_segments[j].DistanceTo(p));
+        consider(j);
+    }
+    if (nearest) {
+        *nearest = bestIndex;
     }
     return best;
 }

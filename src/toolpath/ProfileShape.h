@@ -1,6 +1,7 @@
 // CProfileShape: a layer's profile as path segments between its borders, for distance queries.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 #include "toolpath/PathSegment.h"
@@ -24,7 +25,8 @@ public:
     bool IsEmpty() const { return m_segments.empty(); }
 
     // Shortest distance from p to the profile (model units); a huge value for an empty one.
-    double DistanceTo(CPathPoint p) const;
+    // nearest, when given, receives the index of a segment at that distance.
+    double DistanceTo(CPathPoint p, size_t* nearest = nullptr) const;
 
 private:
     std::vector<CPathSegment> m_segments;

@@ -31,10 +31,15 @@ struct CNcNote {
 };
 
 struct CToolpath {
+    // Notes kept of each kind; beyond it they are only counted.
+    static constexpr size_t kNoteLimit = 1000;
+
     std::vector<CToolMove> moves;
     std::vector<CNcEvent> events;
-    std::vector<CNcNote> unknown;  // words kept and listed
-    std::vector<CNcNote> errors;   // blocks a controller would refuse
+    std::vector<CNcNote> unknown;  // words kept and listed (the first kNoteLimit)
+    std::vector<CNcNote> errors;   // blocks a controller would refuse (the first kNoteLimit)
+    size_t nUnknownCount = 0;      // all of them, kept or not
+    size_t nErrorCount = 0;
     int nProgramNumber = -1;       // the O number, -1 without one
     int nLineCount = 0;
 

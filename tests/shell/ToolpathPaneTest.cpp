@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QSplitter>
 #include <QTemporaryDir>
 #include <QTextBlock>
 
@@ -112,4 +114,27 @@ TEST_F(ToolpathPaneTest, WheelZoomsAndDraggingPans) {
     // A double click fits again.
     QTest::mouseDClick(&Canvas(), Qt::LeftButton, {}, centre);
     EXPECT_EQ(Canvas().View().GetMapping().GetZoom(), 100);
+}
+
+// In narrow panes the result line wraps (its tool tip holds it whole) and long NC lines wrap at
+// the code view's edge instead of running past it.
+TEST_F(ToolpathPaneTest, NarrowPanesWrapTheResultLineAndTheCode) {
+    auto* area = qobject_cast<QSplitter*>(m_pCnc->ToolpathPane().parentWidget());
+    ASSERT_NE(area, nullptr);
+    area->setSizes({100, 170});
+    Settle();
+    const QLabel& label = m_pCnc->ToolpathPane().SummaryLabel();
+    ASSERT_FALSE(label.text().isEmpty());
+    EXPECT_EQ(label.toolTip(), label.text());
+    const QRect need = label.fontMetrics().boundingRect(QRect(0, 0, label.contentsRect().width(), 10000),
+                                                        Qt::TextWordWrap, label.text());
+    EXPECT_LE(need.width(), label.contentsRect().width());
+    EXPECT_LE(need.height(), label.contentsRect().height()) << label.text().toStdString();
+    const CPreProcesorEdit& code = m_pCnc->CodeView();
+    int longest = 0;
+    for (QTextBlock b = code.document()->begin(); b.isValid(); b = b.next()) {
+        longest = std::max(longest, code.fontMetrics().horizontalAdvance(b.text()));
+    }
+    EXPECT_GT(longest, code.viewport()->width());
+    EXPECT_EQ(code.horizontalScrollBar()->maximum(), 0);
 }

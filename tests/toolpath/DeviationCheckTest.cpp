@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <random>
 #include <utility>
@@ -15,6 +16,7 @@
 #include "postprocessor/ProgramDocument.h"
 #include "postprocessor/ProgramList.h"
 #include "toolpath/DeviationCheck.h"
+#include "toolpath/MoveDeviation.h"
 #include "toolpath/NcReader.h"
 #include "toolpath/ProgramToolpath.h"
 
@@ -61,13 +63,94 @@ TEST(DeviationCheck, UncoveredPartsAndNothingToMeasure) {
     ASSERT_EQ(r.uncovered.size(), 1u);
     EXPECT_NEAR(r.uncovered[0].first, 400000, CDeviationCheck::kSampleStep);
     EXPECT_NEAR(r.uncovered[0].second, 700000, CDeviationCheck::kSampleStep);
-    // Line 5 plunges onto the profile from 10 mm above it.
-    EXPECT_NEAR(r.dLargestMm, 10.0, 1e-9);
-    EXPECT_EQ(r.nLine, 5);
+    // Line 5 enters the profile from the rapid's end: only where it ends is measured.
+    EXPECT_NEAR(r.dLargestMm, 0.0, 1e-9);
     const CDeviationResult none = Check("G0 X20 Z0\nG0 Z100\n", Flat());
     EXPECT_FALSE(none.bMeasured);
     EXPECT_TRUE(none.Exceeds());
     EXPECT_EQ(none.Summary(), "no feed move runs over the profile");
+}
+
+// The feed move from the approach point onto the part's face is the simulation's business; the
+// same plunge after a feed move, or an entry that ends off the profile, is measured.
+TEST(DeviationCheck, OnlyTheEntryFromTheApproachPointGoesUnmeasured) {
+    const CDeviationResult entry = Check("G0 X45 Z5\nG1 X20 Z10 F100\nG1 X20 Z100\nG0 X45\n", Flat());
+    EXPECT_TRUE(entry.bMeasured);
+    EXPECT_NEAR(entry.dLargestMm, 0.0, 1e-9) << entry.Summary();
+    const CDeviationResult plunge =
+        Check("G0 X20 Z0\nG1 X20 Z10 F100\nN30 G1 X30\nG1 X20\nG1 Z100\n", Flat());
+    EXPECT_NEAR(plunge.dLargestMm, 10.0, 1e-4);
+    EXPECT_EQ(plunge.strBlock, "N30");
+    const CDeviationResult wrongEnd = Check("G0 X45 Z5\nG1 X21 Z10 F100\nG1 X20 Z100\n", Flat());
+    EXPECT_NEAR(wrongEnd.dLargestMm, 1.0, 1e-4);
+    EXPECT_EQ(wrongEnd.nLine, 2);
+}
+
+// A move of 2 * 10^9 mm crossing the profile is measured where it runs over the span, in a
+// bounded number of steps, exactly as a short piece of it would be.
+TEST(DeviationCheck, AMovesLengthChangesNeitherTheResultNorTheWork) {
+    const CProfileShape profile = Flat();
+    for (const double reach : {1e5, 1e9, 1e13}) {
+        CToolpath path;
+        CToolMove move;
+        // From (Z -reach, X 20) to (Z 100 + reach, X 22): about 1 mm above the profile mid-span.
+        move.segment = CPathSegment::Line({-reach, 200000}, {1000000 + reach, 220000});
+        move.nLine = 1;
+        path.moves.push_back(move);
+        // A feed move before it, so that it is measured in full rather than as an entry.
+        CToolMove before = move;
+        before.segment = CPathSegment::Line({-reach, 200000}, {-reach, 200000});
+        path.moves.insert(path.moves.begin(), before);
+        const CDeviationResult r = CDeviationCheck::Run(path, profile, 0.01);
+        ASSERT_TRUE(r.bMeasured) << reach;
+        const double slope = 20000.0 / (1000000 + 2 * reach);
+        const double expected = (1000000 - 0.5 + reach) * slope;
+        EXPECT_NEAR(r.dLargestMm * 10000, expected, CDeviationCheck::kPrecision + 1e-6) << reach;
+    }
+}
+
+// The bounded search finds the largest distance of random lines and arcs to a random profile
+// that dense sampling finds, never less than it and never more than its own precision above it.
+TEST(MoveDeviationProperty, EqualsDenseSampling) {
+    std::mt19937 rng(23);
+    std::uniform_real_distribution<double> z(-100000, 1100000);
+    std::uniform_real_distribution<double> x(100000, 300000);
+    auto layer = std::make_unique<CLayer>();
+    layer->CreateBorders(0, 200000, 1000000);
+    layer->AddLine(0, 200000, 1000000, 200000);
+    layer->AddPiece(std::make_unique<CLinear>(200000, 150000, 400000, 150000), 0);
+    layer->AddPiece(std::make_unique<CArc>(CPoint(400000, 150000), CPoint(600000, 150000), CPoint(500000, 200000)),
+                    0);
+    layer->AddPiece(std::make_unique<CLinear>(600000, 180000, 900000, 220000), 0);
+    const CProfileShape profile = CProfileShape::FromLayer(*layer);
+    for (int round = 0; round < 120; ++round) {
+        const CPathPoint a{z(rng), x(rng)};
+        const CPathPoint b{z(rng), x(rng)};
+        CPathSegment move = CPathSegment::Line(a, b);
+        if (round % 2) {
+            // An arc from a to b about a centre on the perpendicular bisector.
+            const double lift = std::uniform_real_distribution<double>(-2.0, 2.0)(rng);
+            const CPathPoint c{(a.dZ + b.dZ) / 2 - lift * (b.dX - a.dX), (a.dX + b.dX) / 2 + lift * (b.dZ - a.dZ)};
+            move = CPathSegment::Arc(a, b, c, round % 4 == 1 ? kDirClockwise : kDirCounterClockwise);
+            move.nTurns = round % 6 == 5 ? 1 : 0;
+        }
+        double dense = -1;
+        const int n = 20000;
+        for (int k = 0; k <= n; ++k) {
+            const CPathPoint p = move.PointAt(static_cast<double>(k) / n);
+            if (profile.InSpan(p.dZ)) {
+                dense = std::max(dense, profile.DistanceTo(p));
+            }
+        }
+        const CMoveExtreme e = CMoveDeviation::Largest(move, profile, CDeviationCheck::kPrecision);
+        const double step = move.Length() / n;
+        ASSERT_EQ(e.bFound, dense >= 0) << "round " << round;
+        if (e.bFound) {
+            ASSERT_GE(e.dDistance, dense - CDeviationCheck::kPrecision - step) << "round " << round;
+            ASSERT_LE(e.dDistance, dense + step) << "round " << round;
+            ASSERT_NEAR(profile.DistanceTo(e.ptAt), e.dDistance, 1e-6);
+        }
+    }
 }
 
 TEST(DeviationCheck, ArcsAreMeasuredOnTheCircleNotItsChords) {

@@ -85,13 +85,13 @@ TEST(NcReader, InchAndMillimetreUnits) {
 
 TEST(NcReader, ArcCentresIncrementalAndAbsolute) {
     // From (Z 0, X 10) a quarter circle about (Z -10, X 10).
-    const CToolpath inc = Read("G18 G0 X10 Z0\nG3 X20 Z-10 I0 K-10\n");
+    const CToolpath inc = Read("G18 G0 X10 Z0 F100\nG3 X20 Z-10 I0 K-10\n");
     ASSERT_EQ(inc.moves.size(), 2u);
     const CPathSegment& a = inc.moves[1].segment;
     EXPECT_EQ(a.nDirection, kDirCounterClockwise);
     ExpectAt(a.ptCentre, -100000, 100000);
     EXPECT_NEAR(a.dRadius, 100000, 1e-6);
-    const CToolpath abs = Read("G90.1 G0 X10 Z0\nG2 X20 Z-10 I10 K-10\nG91.1 G2 X30 Z0 I0 K10\n");
+    const CToolpath abs = Read("G90.1 G0 X10 Z0 F100\nG2 X20 Z-10 I10 K-10\nG91.1 G2 X30 Z0 I0 K10\n");
     EXPECT_EQ(abs.moves[1].segment.nDirection, kDirClockwise);
     ExpectAt(abs.moves[1].segment.ptCentre, -100000, 100000);
     ExpectAt(abs.moves[2].segment.ptCentre, 0, 200000);
@@ -117,18 +117,31 @@ TEST(NcReader, RadiusArcsOfBothSignsAndDirections) {
     EXPECT_TRUE(HasNote(tooSmall.errors, 2, "too small"));
 }
 
+// The controller's rule: the radii at the ends may differ by 0.0283 mm (0.00283 in in inch
+// programs) or by 0.1 % of the radius, whichever is more, and never by 100 times the first.
 TEST(NcReader, ArcsWhoseEndsLieOnDifferentCirclesAreErrors) {
-    // The end is 0.0011 mm off the circle about the centre given.
-    const CToolpath bad = Read("G0 X10 Z0\nN50 G2 X20 Z-10.0011 I10 K0\n");
-    ASSERT_EQ(bad.moves.size(), 2u);
-    EXPECT_TRUE(HasNote(bad.errors, 2, "radius"));
-    const CToolpath good = Read("G0 X10 Z0\nG2 X20 Z-10.0009 I10 K0\n");
-    EXPECT_TRUE(good.errors.empty());
+    const auto errors = [](const std::string& units, double radius, double off) {
+        char text[160];
+        std::snprintf(text, sizeof text, "%s G0 X10 Z0 F100\nN50 G2 X10 Z%.5f K%.5f\n", units.c_str(),
+                      -2 * radius - off, -radius);
+        const CToolpath path = Read(text);
+        EXPECT_EQ(path.moves.size(), 2u) << text;
+        return HasNote(path.errors, 2, "radius");
+    };
+    EXPECT_FALSE(errors("G21", 5, 0.028));
+    EXPECT_TRUE(errors("G21", 5, 0.029));
+    EXPECT_FALSE(errors("G21", 50, 0.049));
+    EXPECT_TRUE(errors("G21", 50, 0.051));
+    EXPECT_FALSE(errors("G21", 2000, 1.99));
+    EXPECT_TRUE(errors("G21", 4000, 3.5));
+    // A 4-decimal inch program: 0.0027 in off a 0.1 in radius runs.
+    EXPECT_FALSE(errors("G20", 0.1, 0.0027));
+    EXPECT_TRUE(errors("G20", 0.1, 0.0029));
 }
 
 TEST(NcReader, ArcsOutsideTheLathePlaneAreErrors) {
     const CToolpath path =
-        Read("G17\nG0 X10 Z0\nG2 X20 Z-10 I10 K0\nG18\nG2 X30 Z0 I10 K0\nG19 G3 X0 Z0 R20\n");
+        Read("G17\nG0 X10 Z0 F100\nG2 X20 Z-10 I10 K0\nG18\nG2 X30 Z0 I10 K0\nG19 G3 X0 Z0 R20\n");
     EXPECT_TRUE(HasNote(path.errors, 3, "G17"));
     EXPECT_FALSE(HasNote(path.errors, 5, ""));
     EXPECT_TRUE(HasNote(path.errors, 6, "G19"));
@@ -138,7 +151,7 @@ TEST(NcReader, ArcsOutsideTheLathePlaneAreErrors) {
 
 TEST(NcReader, EventsUnknownWordsAndFaultsNeverStopReading) {
     const CToolpath path = Read(
-        "T1 M6\nG97 S1200 M3\nG99 F0.2\nG1 X5 Y3 A1\nG33.1 Z-1\nG1 X\n#1=5\nG4 P1.5\nG1 X6\n"
+        "T1 M6\nG97 S1200 M3\nG99 F0.2\nG1 X5 Y3 A1\nG33.1 Z-1\nG1 X\n!1=5\nG4 P1.5\nG1 X6\n"
         "G1 X1" +
         std::string(400, '0') + "\nM30\nG1 X99\n");
     std::string events;
@@ -164,9 +177,10 @@ TEST(NcReader, MovesOfALine) {
     const CToolpath path = Read("G0 X1\nM3\nG1 X2\nG28 U0 W0\n");
     EXPECT_EQ(path.MovesOfLine(3), (std::pair<size_t, size_t>{1, 1}));
     EXPECT_EQ(path.MovesOfLine(2).second, 0u);
-    // A reference return passes its intermediate point as a rapid move.
-    ASSERT_EQ(path.moves.size(), 3u);
+    // A reference return passes its intermediate point as a rapid move, then goes home.
+    ASSERT_EQ(path.moves.size(), 4u);
     EXPECT_TRUE(path.moves[2].bRapid);
+    EXPECT_EQ(path.MovesOfLine(4), (std::pair<size_t, size_t>{2, 2}));
 }
 
 // An R arc ends on its circle whatever the ends and the radius, and the sign of R alone decides
@@ -180,7 +194,7 @@ TEST(NcReaderProperty, RadiusArcsLieOnTheirCircleAndRespectTheSignOfR) {
         const double r = std::hypot(z1 - z0, x1 - x0) / 2 + extra(rng);
         const bool longer = i % 2;
         char text[160];
-        std::snprintf(text, sizeof text, "G0 X%.4f Z%.4f\nG%d X%.4f Z%.4f R%.4f\n", x0, z0, 2 + i % 3 % 2, x1,
+        std::snprintf(text, sizeof text, "G0 X%.4f Z%.4f F100\nG%d X%.4f Z%.4f R%.4f\n", x0, z0, 2 + i % 3 % 2, x1,
                       z1, longer ? -r : r);
         const CToolpath path = Read(text);
         ASSERT_EQ(path.moves.size(), 2u) << text;
@@ -191,4 +205,21 @@ TEST(NcReaderProperty, RadiusArcsLieOnTheirCircleAndRespectTheSignOfR) {
         EXPECT_NEAR(toEnd, arc.dRadius, 1.0) << text;
         EXPECT_EQ(std::fabs(arc.Sweep()) > M_PI, longer) << text;
     }
+}
+
+// Junk keeps the first notes and counts the rest; an overlong line is refused once, as a whole.
+TEST(NcReader, NotesAreBoundedAndOverlongLinesRefused) {
+    std::string junk;
+    for (int i = 0; i < 20000; ++i) {
+        junk += "!!\n";
+    }
+    const CToolpath many = Read(junk + std::string(2000000, '?') + "\nG0 X1\n");
+    EXPECT_EQ(many.errors.size(), CToolpath::kNoteLimit);
+    EXPECT_EQ(many.nErrorCount, 40001u);
+    ASSERT_EQ(many.moves.size(), 1u);
+    EXPECT_EQ(many.moves[0].nLine, 20002);
+    const CToolpath longLine = Read("G0 X1 (" + std::string(CNcReader::kLineLimit, 'c') + ")\nG0 X2\n");
+    ASSERT_EQ(longLine.errors.size(), 1u);
+    EXPECT_NE(longLine.errors[0].strText.find("longer than"), std::string::npos);
+    EXPECT_EQ(longLine.moves.size(), 1u);
 }

@@ -29,7 +29,7 @@ struct CMove {
     bool bRapid = false;
     bool bArc = false;
     double dZ = 0, dX = 0, dCentreZ = 0, dCentreX = 0;
-    int nRotation = 0;  // -1 clockwise (G2), 1 counter-clockwise (G3)
+    int nRotation = 0;  // -1 clockwise (G2), 1 counter-clockwise (G3); times the turns (P)
 };
 
 struct CRun {

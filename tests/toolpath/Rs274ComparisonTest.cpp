@@ -2,6 +2,9 @@
 // programs in every mode the posts use, equal within 0.0005 mm.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+
 #include "../postprocessor/PostTestUtil.h"
 #include "Rs274.h"
 #include "elements/DoubleArc.h"
@@ -16,10 +19,18 @@ namespace {
 
 constexpr double kToleranceMm = 0.0005;
 
+void ExpectSameMoves(const std::string& mine, const std::string& theirs);
+
 void ExpectSameMoves(const std::string& text) {
-    const rs274::CRun run = rs274::Run(text);
+    ExpectSameMoves(text, text);
+}
+
+// Reads mine and gives rs274 theirs: the same program in the words each understands.
+void ExpectSameMoves(const std::string& mine, const std::string& theirs) {
+    const std::string& text = theirs;
+    const rs274::CRun run = rs274::Run(theirs);
     ASSERT_EQ(run.nExit, 0) << run.strLog << "\n" << text;
-    const CToolpath path = CNcReader().Read(text);
+    const CToolpath path = CNcReader().Read(mine);
     EXPECT_TRUE(path.errors.empty()) << path.errors[0].strText;
     ASSERT_EQ(path.moves.size(), run.moves.size()) << text;
     for (size_t i = 0; i < run.moves.size(); ++i) {
@@ -31,7 +42,7 @@ void ExpectSameMoves(const std::string& text) {
         EXPECT_NEAR(got.segment.ptEnd.dZ / 10000, want.dZ, kToleranceMm);
         EXPECT_NEAR(got.segment.ptEnd.dX / 10000, want.dX, kToleranceMm);
         if (want.bArc) {
-            EXPECT_EQ(got.segment.nDirection, want.nRotation);
+            EXPECT_EQ(got.segment.nDirection * (got.segment.nTurns + 1), want.nRotation);
             EXPECT_NEAR(got.segment.ptCentre.dZ / 10000, want.dCentreZ, kToleranceMm);
             EXPECT_NEAR(got.segment.ptCentre.dX / 10000, want.dCentreX, kToleranceMm);
         }
@@ -155,4 +166,92 @@ TEST(Rs274Comparison, HandWrittenProgramsInEveryMode) {
     ExpectSameMoves(
         "%\n(O10 sample)\nN10 G18 G21 G90 G90.1 G8 G94\nN20 G0 X25 Z-5 (approach)\n"
         "N30 G1 X20 Z0 F120\nN40 G2 X20 Z10 I15 K5\nN50 G0 X30\nN60 M30\n%\n");
+}
+
+class Rs274Controller : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!rs274::Installed()) {
+            GTEST_SKIP() << rs274::SkipMessage();
+        }
+    }
+    // The controller refuses the program and the reader notes an error on the line.
+    static void ExpectBothRefuse(const std::string& text, int line) {
+        const rs274::CRun run = rs274::Run(text);
+        EXPECT_NE(run.nExit, 0) << text;
+        const CToolpath path = CNcReader().Read(text);
+        EXPECT_TRUE(std::any_of(path.errors.begin(), path.errors.end(),
+                                [&](const CNcNote& n) { return n.nLine == line; }))
+            << text;
+    }
+};
+
+TEST_F(Rs274Controller, ReferenceReturnsGoHome) {
+    ExpectSameMoves("G18 G21 G90 G8 F100\nG0 X10 Z5\nG28\nG0 X10 Z5\nG28 X20\nG30 Z7\nG1 X3 Z3\nM2\n");
+    // The ISO lathes' "G28 U0 W0": home in both axes through the point the tool stands at.
+    ExpectSameMoves("G18 G21 G90 G8\nG0 X10 Z5\nG28 U0 W0\nG0 X4\nM2\n",
+                    "G18 G21 G90 G8\nG0 X10 Z5\nG91 G28 X0 Z0\nG90\nG0 X4\nM2\n");
+}
+
+TEST_F(Rs274Controller, OffsetsAndMachineCoordinates) {
+    const std::string program =
+        "G18 G21 G90 G8\nG0 X10 Z5\nG92 X0 Z0\nG0 X1 Z1\nG92.1\nG0 X1 Z1\nG10 L2 P1 X5 Z6\n"
+        "G0 X1 Z1\nG10 L20 P2 X0 Z0\nG55\nG0 X1 Z1\nG53 G0 X1 Z1\nG0 X2 Z2\nG54 G0 X2 Z2\n"
+        "G10 L2 P0 Z-3\nG0 X2 Z2\nG59 G0 X1\nG54\nG92 Z4\nG0 X3 Z3\nM2\n";
+    ExpectSameMoves(program);
+    // In diameter mode X, and the X of every offset, is a diameter.
+    ExpectSameMoves("G18 G21 G90 G7" + program.substr(program.find("G8") + 2));
+    // G50 X Z sets the point as the ISO lathes' G92 does.
+    const std::string iso = "G18 G21 G90 G8\nG0 X10 Z5\nG50 X0 Z0\nG0 X1 Z1\nG50 Z2\nG0 X2 Z2\nM2\n";
+    std::string linuxcnc = iso;
+    for (size_t at; (at = linuxcnc.find("G50")) != std::string::npos;) {
+        linuxcnc.replace(at, 3, "G92");
+    }
+    ExpectSameMoves(iso, linuxcnc);
+}
+
+TEST_F(Rs274Controller, FullCirclesAndTurns) {
+    ExpectSameMoves("G18 G21 G90 G8\nG0 X10 Z0\nG2 I0 K-5 F100\nG3 X10 Z-10 K-5 P3\nG2 I-2 P2\nM2\n");
+}
+
+TEST_F(Rs274Controller, BlocksTheControllerRefuses) {
+    ExpectBothRefuse("G18 G21 G90 G8 F100\nG0 X10 Z0\nG0 G1 X5\nM2\n", 3);
+    ExpectBothRefuse("G18 G21 G90 G8 F100\nG0 X10 Z0\nG90 G91 X5\nM2\n", 3);
+    ExpectBothRefuse("G18 G21 G90 G8 F100\nG0 X10 Z0\nG2 X10 Z-10 R5 K-5\nM2\n", 3);
+    ExpectBothRefuse("G18 G21 G90 G8 F100\nG0 X10 Z0\nG1 X5 I2\nM2\n", 3);
+    ExpectBothRefuse("G18 G21 G90 G8\nG0 X10 Z0\nG1 X5\nM2\n", 3);
+    ExpectBothRefuse("G18 G21 G90 G8\nG0 X10 Z0\nG2 X10 Z-10 K-5\nM2\n", 3);
+}
+
+TEST_F(Rs274Controller, AnEndCodeAmongOtherWordsEndsTheProgram) {
+    ExpectSameMoves("G18 G21 G90 G8\nG0 X10 Z0\nM5 M30\nG0 X99\n");
+    ExpectSameMoves("G18 G21 G90 G8\nG0 X10 Z0\nM9 M2\nG0 X99\n");
+}
+
+// Whether an arc whose end lies off its circle runs is decided as the controller decides it.
+TEST_F(Rs274Controller, ArcRadiusDifferencesAsTheControllerAcceptsThem) {
+    struct CCase {
+        const char* units;
+        double radius;
+        double off;
+    };
+    for (const CCase c : {CCase{"G21", 5, 0.028}, {"G21", 5, 0.029}, {"G21", 50, 0.049}, {"G21", 50, 0.051},
+                          {"G21", 4000, 2.6}, {"G21", 4000, 3.5}, {"G20", 0.1, 0.0027}, {"G20", 0.1, 0.0029},
+                          {"G20", 2.5, 0.0024}, {"G20", 2.5, 0.0026}}) {
+        char text[160];
+        std::snprintf(text, sizeof text, "G18 %s G90 G8\nG0 X10 Z0\nG2 X10 Z%.5f K%.5f F100\nM2\n", c.units,
+                      -2 * c.radius - c.off, -c.radius);
+        const bool runs = rs274::Run(text).nExit == 0;
+        EXPECT_EQ(CNcReader().Read(text).errors.empty(), runs) << text;
+    }
+}
+
+TEST_F(Rs274Controller, ParametersAreNotPreviewedAndSubroutinesRunWhereCalled) {
+    const std::string text =
+        "G18 G21 G90 G8\no100 sub\nG0 X50 Z50\no100 endsub\n#<_depth> = 0.5\n#1 = [2 * 3]\nG0 X10 Z0\nM2\n";
+    ExpectSameMoves(text);
+    const CToolpath path = CNcReader().Read(text);
+    ASSERT_EQ(path.unknown.size(), 2u);
+    EXPECT_EQ(path.unknown[0].nLine, 5);
+    EXPECT_NE(path.unknown[0].strText.find("not previewed"), std::string::npos);
 }
