@@ -2,10 +2,14 @@
 // pointer, the tools' letters, unique accelerators, and the developers' Debug tool.
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <QRegularExpression>
 #include <QSet>
 
 #include "SampleWindow.h"
+#include "platform/ControlIds.h"
+#include "shell/ObjectBar.h"
+#include "shell/QtControlBar.h"
 #include "platform/SettingsStore.h"
 #include "shell/CommandIds.h"
 #include "shell/QtSettingsStore.h"
@@ -46,6 +50,19 @@ TEST_F(Keys, DeleteUndoAndBothRedoKeysWorkOnTheSelectedElement) {
     ASSERT_TRUE(SelectAt(Canvas()->width() / 3));
     ASSERT_TRUE(ClickMenuItem(Frame().menuBar(), QStringLiteral("Edit"), QStringLiteral("Delete")));
     EXPECT_EQ(Profile(), deleted) << "Edit > Delete does what the key does";
+
+    // In a field of the object bar, Delete edits the text and leaves the drawing alone.
+    Key(Canvas(), Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_TRUE(ClickMenuItem(Frame().menuBar(), QStringLiteral("View"), QStringLiteral("Object Dialog")));
+    ASSERT_TRUE(SelectAt(Canvas()->width() / 3));
+    auto* endX = qobject_cast<QLineEdit*>(Frame().ObjectBar()->Controls().Widget(IDC_END_X));
+    ASSERT_NE(endX, nullptr);
+    Click(endX);
+    Key(endX, Qt::Key_Home);
+    const QString text = endX->text();
+    Key(endX, Qt::Key_Delete);
+    EXPECT_EQ(endX->text(), text.mid(1));
+    EXPECT_EQ(Profile(), before);
 }
 
 TEST_F(Keys, TheWheelZoomsAboutThePointerAndF4ZoomsToFit) {
