@@ -22,7 +22,7 @@ std::string EscapeForMessage(const std::string& text) {
 
 void FailUnexpectedTag(CArchive& ar, const std::string& tag, size_t offset) {
     std::string shown = tag.size() > 40 ? EscapeForMessage(tag.substr(0, 40)) + "..." : EscapeForMessage(tag);
-    ar.Fail("unexpected tag \"" + shown + "\" at byte " + std::to_string(offset));
+    ar.Fail("unexpected tag \"" + shown + "\" at byte " + std::to_string(offset), offset);
 }
 
 bool ReadExpectedTag(CArchive& ar, const std::string& expected) {

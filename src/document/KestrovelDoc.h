@@ -75,7 +75,9 @@ public:
     // Reads the whole document and takes the first snapshots; false (and the archive's error)
     // when the stream is damaged.
     bool OnOpenDocument(CArchive& ar);
-    bool OnOpenDocument(const std::string& path, std::string& error);
+    // A file that cannot be read leaves faultOffset alone; one that is read but is no drawing
+    // sets it to the byte where the first fault lies.
+    bool OnOpenDocument(const std::string& path, std::string& error, size_t* faultOffset = nullptr);
     bool OnSaveDocument(const std::string& path, std::string& error);
     void Serialize(CArchive& ar);
 

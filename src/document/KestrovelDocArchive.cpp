@@ -37,7 +37,8 @@ void CKestrovelDoc::Serialize(CArchive& ar) {
         const unsigned bit = 1u << layer->GetIndex();
         if (seenIndices & bit) {
             ar.Fail("layer index " + std::to_string(layer->GetIndex()) +
-                    " repeated in the layer record at byte " + std::to_string(recordOffset));
+                        " repeated in the layer record at byte " + std::to_string(recordOffset),
+                    recordOffset);
             return;
         }
         seenIndices |= bit;
@@ -61,7 +62,8 @@ void CKestrovelDoc::LoadTail(CArchive& ar) {
     }
     if (active < 0 || active >= kLayerCount) {
         ar.Fail("active layer " + std::to_string(active) + " out of range at byte " +
-                std::to_string(indexOffset));
+                    std::to_string(indexOffset),
+                indexOffset);
         return;
     }
     m_pActiveLayer = m_pLayers[static_cast<size_t>(active)].get();
@@ -76,7 +78,8 @@ void CKestrovelDoc::LoadTail(CArchive& ar) {
     }
     if (!m_pPrograms) {
         ar.Fail("the file holds CNC programs (tag \"Programs\" at byte " + std::to_string(offset) +
-                ") but no program support is installed");
+                    ") but no program support is installed",
+                offset);
         return;
     }
     m_pPrograms->LoadPrograms(ar);
@@ -99,7 +102,7 @@ bool CKestrovelDoc::OnOpenDocument(CArchive& ar) {
     return true;
 }
 
-bool CKestrovelDoc::OnOpenDocument(const std::string& path, std::string& error) {
+bool CKestrovelDoc::OnOpenDocument(const std::string& path, std::string& error, size_t* faultOffset) {
     std::vector<uint8_t> bytes;
     if (!ReadFileBytes(path, bytes, error)) {
         return false;
@@ -107,6 +110,9 @@ bool CKestrovelDoc::OnOpenDocument(const std::string& path, std::string& error) 
     CArchive ar(std::move(bytes));
     if (!OnOpenDocument(ar)) {
         error = ar.GetError();
+        if (faultOffset) {
+            *faultOffset = ar.GetFailOffset();
+        }
         return false;
     }
     return true;

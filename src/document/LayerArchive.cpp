@@ -59,7 +59,8 @@ void CLayer::Serialize(CArchive& ar) {
     m_nIndex = ar.ReadInt();
     if (!ar.Failed() && (m_nIndex < 0 || m_nIndex >= kLayerCount)) {
         ar.Fail("layer index " + std::to_string(m_nIndex) + " out of range at byte " +
-                std::to_string(indexOffset));
+                    std::to_string(indexOffset),
+                indexOffset);
     }
     if (!ReadExpectedTag(ar, "Pocatek Layeru")) {
         return;

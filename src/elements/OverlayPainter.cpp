@@ -64,9 +64,9 @@ void COverlayPainter::DrawHandles(const std::vector<CPoint>& centres) {
     }
 }
 
-void COverlayPainter::Label(int64_t x, int64_t y, int align, int32_t value) {
+void COverlayPainter::Label(int64_t x, int64_t y, int align, int32_t value, bool radial) {
     m_pTarget->SetTextAlign(align);
-    m_pTarget->TextOut(ClampPixel(x), ClampPixel(y), m_view.FormatLength(value));
+    m_pTarget->TextOut(ClampPixel(x), ClampPixel(y), radial ? m_view.FormatRadial(value) : m_view.FormatLength(value));
 }
 
 void COverlayPainter::DrawLabels(CPoint u1, CPoint u2, CPoint start, CPoint end) {
@@ -78,11 +78,12 @@ void COverlayPainter::DrawLabels(CPoint u1, CPoint u2, CPoint start, CPoint end)
     const int32_t shownLength = static_cast<int32_t>(length > INT32_MAX ? INT32_MAX : length);
     m_pTarget->SetTextColor(kColorRed);
     Label(static_cast<int64_t>(u1.x) - 1, bottom - 1, kAlignRight | kAlignBottom, start.x);
-    Label(static_cast<int64_t>(u1.x) - 3, static_cast<int64_t>(u1.y) - 3, kAlignRight | kAlignBottom, start.y);
+    Label(static_cast<int64_t>(u1.x) - 3, static_cast<int64_t>(u1.y) - 3, kAlignRight | kAlignBottom, start.y,
+          true);
     Label(u1.x + (static_cast<int64_t>(u2.x) - u1.x) / 2, bottom - 16, kAlignCenter | kAlignBottom,
           shownLength);
     Label(static_cast<int64_t>(u2.x) + 1, bottom - 1, kAlignLeft | kAlignBottom, end.x);
-    Label(static_cast<int64_t>(u2.x) + 3, static_cast<int64_t>(u2.y) - 3, kAlignLeft | kAlignBottom, end.y);
+    Label(static_cast<int64_t>(u2.x) + 3, static_cast<int64_t>(u2.y) - 3, kAlignLeft | kAlignBottom, end.y, true);
 }
 
 void COverlayPainter::Present() {

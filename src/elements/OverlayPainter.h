@@ -52,7 +52,8 @@ public:
 
 private:
     void Line(int64_t x1, int64_t y1, int64_t x2, int64_t y2);
-    void Label(int64_t x, int64_t y, int align, int32_t value);
+    // A radial value follows the diameter read-out.
+    void Label(int64_t x, int64_t y, int align, int32_t value, bool radial = false);
 
     CSurface& m_window;
     CViewServices& m_view;

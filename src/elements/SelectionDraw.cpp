@@ -101,10 +101,10 @@ void CSelection::DrawMarkers(CSurface& dc, CViewServices* view, int right, int b
                                                           : static_cast<int64_t>(m_ptEnd.x) - m_ptStart.x;
         const int32_t shown = static_cast<int32_t>(std::clamp<int64_t>(length, -kRoundLimit, kRoundLimit));
         Text(dc, p.sx - 1, bottom - 1, startAlign, kColorRed, view->FormatLength(m_ptStart.x));
-        Text(dc, p.sx - 3, p.sy - 3, startAlign, kColorRed, view->FormatLength(m_ptStart.y));
+        Text(dc, p.sx - 3, p.sy - 3, startAlign, kColorRed, view->FormatRadial(m_ptStart.y));
         Text(dc, mid, bottom - 16, kAlignCenter, kColorBlack, view->FormatLength(shown));
         Text(dc, p.ex + 1, bottom - 1, endAlign, kColorBlue, view->FormatLength(m_ptEnd.x));
-        Text(dc, p.ex + 3, p.ey - 3, endAlign, kColorBlue, view->FormatLength(m_ptEnd.y));
+        Text(dc, p.ex + 3, p.ey - 3, endAlign, kColorBlue, view->FormatRadial(m_ptEnd.y));
     }
 }
 

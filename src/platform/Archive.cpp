@@ -11,10 +11,11 @@ CArchive::CArchive() : m_bStoring(true) {}
 
 CArchive::CArchive(std::vector<uint8_t> bytes) : m_bStoring(false), m_bytes(std::move(bytes)) {}
 
-void CArchive::Fail(const std::string& message) {
+void CArchive::Fail(const std::string& message, size_t offset) {
     if (!m_bFailed) {
         m_bFailed = true;
         m_strError = message;
+        m_nFailOffset = offset;
     }
 }
 
@@ -116,7 +117,7 @@ int32_t CArchive::ReadCoordinate() {
     // Nothing the rounding function makes lies beyond its limit; such a number is damage, and
     // later arithmetic on it (shifts, lengths, differences) would overflow.
     if (!m_bFailed && (v > kRoundLimit || v < -kRoundLimit)) {
-        Fail("coordinate " + std::to_string(v) + " out of range at byte " + std::to_string(offset));
+        Fail("coordinate " + std::to_string(v) + " out of range at byte " + std::to_string(offset), offset);
         return 0;
     }
     return v;
@@ -158,7 +159,7 @@ std::string CArchive::ReadString() {
         m_nPos += 2;
         if (n == 0xFFFE) {
             // Marks a wide-character string, which this stream never holds.
-            Fail("unsupported string marker at byte " + std::to_string(start));
+            Fail("unsupported string marker at byte " + std::to_string(start), start);
             return {};
         }
         if (n == 0xFFFF) {
@@ -170,7 +171,8 @@ std::string CArchive::ReadString() {
     }
     if (m_bytes.size() - m_nPos < n) {
         Fail("string of " + std::to_string(n) + " bytes at byte " + std::to_string(start) +
-             " runs past the end of the file");
+             " runs past the end of the file",
+             start);
         return {};
     }
     std::string s(reinterpret_cast<const char*>(m_bytes.data() + m_nPos), n);

@@ -50,8 +50,11 @@ public:
 
     bool Failed() const { return m_bFailed; }
     const std::string& GetError() const { return m_strError; }
-    // Marks the stream failed (the first error wins).
-    void Fail(const std::string& message);
+    // Marks the stream failed (the first error wins) at the given byte, or at the next byte to read.
+    void Fail(const std::string& message) { Fail(message, GetOffset()); }
+    void Fail(const std::string& message, size_t offset);
+    // Where the first error lies: the start of the value or record found wrong.
+    size_t GetFailOffset() const { return m_nFailOffset; }
     // Offset of the next byte to read, or the number of bytes written.
     size_t GetOffset() const { return m_bStoring ? m_bytes.size() : m_nPos; }
     size_t GetRemaining() const { return m_bStoring ? 0 : m_bytes.size() - m_nPos; }
@@ -68,6 +71,7 @@ private:
     size_t m_nPos = 0;
     bool m_bFailed = false;
     std::string m_strError;
+    size_t m_nFailOffset = 0;
 };
 
 // Whole-file helpers. WriteFileAtomic saves through CSafeFileWriter: readers see the old or the new

@@ -123,7 +123,7 @@ std::string CMacro::NumberLine(const std::string& line, bool numbered) const {
 void CMacro::ReportMissing(const std::string& variable, CMacroContext& context) const {
     if (CMessages* messages = context.GetMessages()) {
         messages->MessageBox("Can not find proper value for variable: " + variable,
-                             "PostProcesor - Compiling macro: " + m_strName, MessageIcon::Error,
+                             "Post-processor - Compiling macro: " + m_strName, MessageIcon::Error,
                              MessageButtons::Ok);
     }
 }

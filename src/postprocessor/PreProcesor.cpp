@@ -106,7 +106,7 @@ std::string CPreProcesor::FormatValue(const std::string& letters, double value) 
         }
     }
     if (m_pMessages) {
-        m_pMessages->MessageBox("Can not find the format properties for format string: " + letters, "PostProcesor",
+        m_pMessages->MessageBox("Cannot find the number format for the letters: " + letters, "Post-processor",
                                 MessageIcon::Error, MessageButtons::Ok);
     }
     return "";

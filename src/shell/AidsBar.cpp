@@ -10,10 +10,14 @@
 #include <QVBoxLayout>
 
 #include "platform/ControlIds.h"
+#include "view/UnitLists.h"
 
-QStringList CAidsBar::AccuracyEntries() {
-    return {QStringLiteral("units           [1]"), QStringLiteral("teenth        [ 0.1]"),
-            QStringLiteral("hundredths [ 0.01]")};
+QStringList CAidsBar::ToList(const std::vector<std::string>& entries) {
+    QStringList list;
+    for (const std::string& entry : entries) {
+        list << QString::fromStdString(entry);
+    }
+    return list;
 }
 
 CAidsBar::CAidsBar(QWidget* parent)
@@ -35,9 +39,8 @@ CAidsBar::CAidsBar(QWidget* parent)
     const QStringList points = {QStringLiteral("1 point"),   QStringLiteral("2 points"),
                                 QStringLiteral("3 points"),  QStringLiteral("5 points"),
                                 QStringLiteral("10 points"), QStringLiteral("20 points")};
-    const QStringList steps = {QStringLiteral("None"),   QStringLiteral("0.1 mm"), QStringLiteral("0.2 mm"),
-                               QStringLiteral("0.5 mm"), QStringLiteral("1 mm"),   QStringLiteral("2 mm"),
-                               QStringLiteral("5mm")};
+    // The lists start in millimetres, the units shown first; a view refills them for its own.
+    const QStringList steps = ToList(CUnitLists::CursorStepEntries(kMillimetres));
     const QStringList snaps = {QStringLiteral("no snap"),   QStringLiteral("1 point"),
                                QStringLiteral("3 points"),  QStringLiteral("5 points"),
                                QStringLiteral("10 points"), QStringLiteral("20 points")};
@@ -52,8 +55,8 @@ CAidsBar::CAidsBar(QWidget* parent)
     Controls().SetCurSel(IDC_SNAP_POINTS, 3);
     add("Units",
         MakeCombo(IDC_UNITS, {QStringLiteral("cm"), QStringLiteral("mm"), QStringLiteral("inches")}));
-    Controls().SetCurSel(IDC_UNITS, 1);
-    add("Accuracy", MakeCombo(IDC_ACCURACY, AccuracyEntries()));
+    Controls().SetCurSel(IDC_UNITS, kMillimetres);
+    add("Accuracy", MakeCombo(IDC_ACCURACY, ToList(CUnitLists::AccuracyEntries(kMillimetres))));
     box->addLayout(grid);
 
     auto* step = new QGroupBox(QStringLiteral("Cursor step"), Body());

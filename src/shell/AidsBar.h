@@ -1,6 +1,9 @@
 // CAidsBar: the "Drawing Aids" bar with display flags, units, accuracy, snaps and cursor steps.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "shell/DialogBar.h"
 
 class CAidsBar : public CDialogBar {
@@ -9,6 +12,6 @@ public:
     explicit CAidsBar(QWidget* parent);
     static constexpr const char* kStateName = "AidsDialogBar";
 
-    static QStringList AccuracyEntries();
-    static constexpr const char* kFourthAccuracy = "thousandths 0.001";
+    static constexpr int kMillimetres = 1;
+    static QStringList ToList(const std::vector<std::string>& entries);
 };

@@ -8,9 +8,11 @@
 #include <QPrinter>
 
 #include "shell/CommandIds.h"
+#include "shell/DrawingPrint.h"
 #include "shell/DrawingWindow.h"
 #include "shell/Icons.h"
 #include "shell/Kestrovel.h"
+#include "shell/ShellDocument.h"
 #include "view/KestrovelView.h"
 
 CChildFrame::CChildFrame(CKestrovelApp& app, CShellDocument& doc, const CViewContext& context)
@@ -29,6 +31,7 @@ bool CChildFrame::IsViewCommand(int id) {
         ID_EDIT_BACK,   ID_ZOOM_IN,     ID_ZOOM_OUT,    ID_ZOOM_FIT,
         ID_ZOOM_100,    ID_ZOOM_OBJECT, kCmdEditCopy,   kCmdEditCut,
         kCmdEditPaste,  kCmdEditUndo,   kCmdEditRedo,   kCmdDrawingProperties,
+        kCmdEditClear,
     };
     for (int known : kIds) {
         if (known == id) {
@@ -78,19 +81,21 @@ void CChildFrame::OnActivate() {
 
 void CChildFrame::Print() {
     QPrinter& printer = m_app.Printer();
+    printer.setPageOrientation(CDrawingPrint::OrientationFor(m_pDoc->Doc()));
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() == QDialog::Accepted) {
         QPainter painter(&printer);
-        m_pDrawing->Render(painter, painter.viewport());
+        CDrawingPrint::Paint(m_pDoc->Doc(), painter, painter.viewport());
     }
 }
 
 void CChildFrame::PrintPreview() {
     QPrinter& printer = m_app.Printer();
+    printer.setPageOrientation(CDrawingPrint::OrientationFor(m_pDoc->Doc()));
     QPrintPreviewDialog preview(&printer, this);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
         QPainter painter(target);
-        m_pDrawing->Render(painter, painter.viewport());
+        CDrawingPrint::Paint(m_pDoc->Doc(), painter, painter.viewport());
     });
     preview.exec();
 }

@@ -12,6 +12,7 @@ enum : int {
     kCmdFilePrint = 57607,
     kCmdFilePrintPreview = 57609,
     kCmdFileMru1 = 57616,  // ... the tenth entry is kCmdFileMru1 + 9
+    kCmdEditClear = 57632,
     kCmdEditCopy = 57634,
     kCmdEditCut = 57635,
     kCmdEditPaste = 57637,

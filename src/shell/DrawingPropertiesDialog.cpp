@@ -16,6 +16,7 @@
 #include "shell/AidsBar.h"
 #include "shell/QtText.h"
 #include "shell/UpDown.h"
+#include "view/UnitLists.h"
 
 namespace {
 QString IdName(int id) {
@@ -173,10 +174,7 @@ void CDrawingPropertiesDialog::ShowUnits() {
 
 void CDrawingPropertiesDialog::FillAccuracyList() {
     m_pAccuracy->clear();
-    m_pAccuracy->addItems(CAidsBar::AccuracyEntries());
-    if (m_logic.HasFourthAccuracy()) {
-        m_pAccuracy->addItem(QString::fromLatin1(CAidsBar::kFourthAccuracy));
-    }
+    m_pAccuracy->addItems(CAidsBar::ToList(CUnitLists::AccuracyEntries(m_logic.Values().nUnits)));
     m_pAccuracy->setCurrentIndex(
         m_logic.Values().nAccuracy < m_pAccuracy->count() ? m_logic.Values().nAccuracy : -1);
 }

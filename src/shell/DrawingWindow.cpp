@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include "document/KestrovelDoc.h"
 #include "shell/Icons.h"
@@ -255,7 +256,9 @@ void CDrawingWindow::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CDrawingWindow::keyPressEvent(QKeyEvent* event) {
-    const int key = VirtualKey(event->key());
+    // Letters and digits with Ctrl or Alt are someone else's shortcuts, not the tools' keys.
+    const bool chord = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    const int key = chord && event->key() < Qt::Key_Escape ? 0 : VirtualKey(event->key());
     if (key != 0) {
         m_pView->OnKeyDown(key);
         AfterEvent();
@@ -264,8 +267,16 @@ void CDrawingWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void CDrawingWindow::wheelEvent(QWheelEvent* event) {
-    // The drawing does not react to the wheel.
-    event->ignore();
+    // Fine-grained wheels and touch pads send parts of a notch: they add up to whole ones.
+    m_nWheelDelta += event->angleDelta().y();
+    const int notches = m_nWheelDelta / QWheelEvent::DefaultDeltasPerStep;
+    m_nWheelDelta -= notches * QWheelEvent::DefaultDeltasPerStep;
+    if (notches != 0) {
+        const QPoint at = event->position().toPoint();
+        m_pView->OnMouseWheel(notches, CPoint(at.x(), at.y()));
+        AfterEvent();
+    }
+    event->accept();
 }
 
 // The rest of the host -----------------------------------------------------------------------

@@ -84,4 +84,5 @@ private:
     int m_nPaints = 0;
     int m_nScrollPos[2] = {0, 0};
     int m_nSilentScroll = 0;
+    int m_nWheelDelta = 0;
 };

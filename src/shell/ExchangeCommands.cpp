@@ -13,9 +13,11 @@
 #include "exchange/DxfExport.h"
 #include "exchange/SvgSurface.h"
 #include "shell/ChildFrame.h"
+#include "shell/DrawingPrint.h"
 #include "shell/DrawingWindow.h"
 #include "shell/DxfImportDialog.h"
 #include "shell/MainFrame.h"
+#include "shell/QtSurface.h"
 #include "shell/QtText.h"
 #include "shell/ShellDocument.h"
 #include "view/DrawingPicture.h"
@@ -93,26 +95,31 @@ bool CExchangeCommands::ExportDxf(CChildFrame& child, const QString& path, bool 
 }
 
 bool CExchangeCommands::ExportPicture(CChildFrame& child, const QString& path) {
-    CDrawingWindow& window = child.Drawing();
-    const QSize size = window.viewport()->size();
+    // The whole drawing as `render` draws it at the window's size: not the window's zoom,
+    // selection or labels.
+    CKestrovelDoc& doc = child.GetShellDocument()->Doc();
+    const QSize size = child.Drawing().viewport()->size();
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == QLatin1String("svg")) {
         CSvgSurface svg(size.width(), size.height());
-        CDrawingPicture::Paint(child.GetShellDocument()->Doc(), svg);
+        CDrawingPicture::Paint(doc, svg);
         std::string error;
         return svg.Save(path.toStdString(), error) || Fail(child, ToQ(error));
     }
     if (suffix == QLatin1String("png")) {
-        return window.Picture().save(path, "PNG") || Fail(child, QStringLiteral("Cannot write %1").arg(path));
+        CQtSurface picture(size.width(), size.height());
+        CDrawingPicture::Paint(doc, picture);
+        return picture.GetImage().save(path, "PNG") || Fail(child, QStringLiteral("Cannot write %1").arg(path));
     }
     if (suffix == QLatin1String("pdf")) {
         QPdfWriter pdf(path);
         pdf.setTitle(child.windowTitle());
+        pdf.setPageOrientation(CDrawingPrint::OrientationFor(doc));
         QPainter painter(&pdf);
         if (!painter.isActive()) {
             return Fail(child, QStringLiteral("Cannot write %1").arg(path));
         }
-        window.Render(painter, QRect(0, 0, pdf.width(), pdf.height()));
+        CDrawingPrint::Paint(doc, painter, QRect(0, 0, pdf.width(), pdf.height()));
         return true;
     }
     return Fail(child, QStringLiteral("Choose a picture ending in .svg, .png or .pdf"));

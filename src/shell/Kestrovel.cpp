@@ -144,9 +144,15 @@ CShellDocument* CKestrovelApp::OpenDocument(const QString& path) {
     }
     std::unique_ptr<CKestrovelDoc> doc = MakeDocument();
     std::string error;
-    if (!doc->OnOpenDocument(FromQ(path), error)) {
-        m_messages.MessageBox("Failed to open document " + FromQ(path) + ".\n" + error, kApplicationKey,
-                              MessageIcon::Warning, MessageButtons::Ok);
+    size_t fault = std::string::npos;
+    if (!doc->OnOpenDocument(FromQ(path), error, &fault)) {
+        // What a damaged file holds is no business of the message: its bytes may be anything.
+        const std::string text =
+            fault == std::string::npos
+                ? "Failed to open document " + FromQ(path) + ".\n" + error
+                : "Cannot open " + FromQ(path) + ": it is not a drawing file (the first fault is at byte " +
+                      std::to_string(fault) + ").";
+        m_messages.MessageBox(text, kApplicationKey, MessageIcon::Warning, MessageButtons::Ok);
         return nullptr;
     }
     m_pSettings->AddRecentFile(FromQ(QFileInfo(path).absoluteFilePath()));

@@ -46,6 +46,9 @@ CMainFrame::CMainFrame(CKestrovelApp& app, CSettingsStore* settings)
     CreateDialogBars();
     CreateStatusBar();
     CreateMenus();
+    // The layer-combining tool is for developers: it shows only where the settings ask for it.
+    const bool debugTool = m_pSettings && m_pSettings->GetInt(kDebugSection, kDebugToolKey, 0) != 0;
+    m_pCommands->Action(ID_TOOL_DEBUG)->setVisible(debugTool);
     connect(m_pMdi, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
     UpdateCommandUI();
 }

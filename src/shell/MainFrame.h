@@ -34,6 +34,10 @@ public:
     // The menu sets of the two kinds of document window, and the one without any document.
     enum class MenuKind { NoDocument, Drawing, Programming };
 
+    // The setting that shows the developers' Debug tool (an integer, 0 or absent hides it).
+    static constexpr const char* kDebugSection = "Debug";
+    static constexpr const char* kDebugToolKey = "Show Debug Tool";
+
     CMainFrame(CKestrovelApp& app, CSettingsStore* settings);
     ~CMainFrame() override;
 

@@ -88,7 +88,8 @@ QMenu* CMainFrame::FileMenu(MenuKind kind) {
 
 QMenu* CMainFrame::EditMenu() {
     auto* menu = new QMenu(QStringLiteral("&Edit"), this);
-    Add(menu, *m_pCommands, {kCmdEditUndo, kCmdEditRedo, 0, kCmdEditCut, kCmdEditCopy, kCmdEditPaste});
+    Add(menu, *m_pCommands,
+        {kCmdEditUndo, kCmdEditRedo, 0, kCmdEditCut, kCmdEditCopy, kCmdEditPaste, kCmdEditClear});
     return menu;
 }
 
@@ -181,11 +182,11 @@ void CMainFrame::CreateMenus() {
     m_menus[1] = {
         FileMenu(MenuKind::Drawing), EditMenu(), ViewMenu(true), tools, layers, WindowMenu(), HelpMenu()};
 
-    auto* commands = new QMenu(QStringLiteral("Comands"), this);
+    auto* commands = new QMenu(QStringLiteral("&Commands"), this);
     Add(commands, *m_pCommands, {kCmdCommandAdd, kCmdCommandInsert, kCmdCommandEdit, kCmdCommandDelete});
-    auto* program = new QMenu(QStringLiteral("Program"), this);
+    auto* program = new QMenu(QStringLiteral("&Program"), this);
     Add(program, *m_pCommands, {kCmdProgramNew, kCmdProgramEdit, kCmdProgramCompile, kCmdProgramSendTo});
-    auto* post = new QMenu(QStringLiteral("Preprocesor"), this);
+    auto* post = new QMenu(QStringLiteral("P&ost-processor"), this);
     Add(post, *m_pCommands, {kCmdPostChange, kCmdPostControl, kCmdPostReactivate});
     m_menus[2] = {
         FileMenu(MenuKind::Programming), EditMenu(), commands, program, post, ViewMenu(false), WindowMenu()};

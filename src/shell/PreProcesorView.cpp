@@ -35,8 +35,8 @@ QRect CPreProcesorView::FromDialogUnits(int x, int y, int w, int h) {
 
 CPreProcesorView::CPreProcesorView(CQtControlBar& bar, QWidget* parent)
     : QWidget(parent), m_pForm(std::make_unique<CQtForm>(this, FormFont(), FormFont())) {
-    setObjectName(QStringLiteral("Postprocesor"));
-    setWindowTitle(QStringLiteral("Postprocesor"));
+    setObjectName(QStringLiteral("PostProcessor"));
+    setWindowTitle(QStringLiteral("Post-processor"));
     setFont(FormFont());
     auto place = [this](QWidget* w, int x, int y, int width, int height) {
         w->setParent(this);
@@ -79,9 +79,9 @@ CPreProcesorView::CPreProcesorView(CQtControlBar& bar, QWidget* parent)
     group("Note", 48, 75, 61, 27);
     button(IDC_NOTE_SHOW, "Edit", 51, 85, 27, 14);
     button(IDC_NOTE_SAVE, "Save", 79, 85, 27, 14);
-    caption("Postprocesor", 12, 103, 42, 8);
+    caption("Post-processor", 12, 103, 96, 8);
     combo(IDC_PROG_POST, 12, 114, 96);
-    caption("Current Postprocesor Command List", 127, 4, 113, 8);
+    caption("Post-processor Commands", 127, 4, 113, 8);
     auto* templates = new QListWidget;
     place(templates, 124, 19, 117, 99);
     bar.Register(IDC_PROG_TEMPLATES, templates);

@@ -143,6 +143,9 @@ void CQtSurface::ApplyPen(QPainter& p) const {
         pen.setWidth(0);
         pen.setCapStyle(Qt::FlatCap);
     }
+    // On a page, widths count in device pixels as on the screen: a scaled-down page (a preview)
+    // must not thin an outline below one pixel.
+    pen.setCosmetic(pen.isCosmetic() || m_pExternal != nullptr);
     p.setPen(pen);
 }
 
@@ -364,6 +367,10 @@ CSize CQtSurface::GetTextExtent(const std::string& text) const {
 }
 
 std::unique_ptr<CSurface> CQtSurface::CreateCompatible(int width, int height) const {
+    // A page is drawn on directly: pictures of its pixels would be scaled with the page.
+    if (m_pExternal) {
+        return nullptr;
+    }
     return std::make_unique<CQtSurface>(width, height);
 }
 

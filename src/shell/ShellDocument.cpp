@@ -7,7 +7,7 @@
 #include "document/KestrovelDoc.h"
 
 namespace {
-constexpr const char* kProgrammingSuffix = " - PostProcesor Programming";
+constexpr const char* kProgrammingSuffix = " - Post-processor Programming";
 }
 
 CShellDocument::CShellDocument(std::unique_ptr<CKestrovelDoc> doc, QString title)

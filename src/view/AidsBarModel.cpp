@@ -1,8 +1,9 @@
-// Drawing-aids notifications, the accuracy list's fourth entry, and the aids shown on activation.
+// Drawing-aids notifications, the unit-dependent lists, and the aids shown on activation.
 #include "view/AidsBarModel.h"
 
 #include "platform/ControlIds.h"
 #include "view/KestrovelView.h"
+#include "view/UnitLists.h"
 
 namespace {
 enum : int { kUnitCm = 0, kUnitMm = 1, kUnitInch = 2 };
@@ -88,25 +89,32 @@ void CAidsBarModel::SetUnits(int units) {
 void CAidsBarModel::FitAccuracyList(bool followBar) {
     CControlBar* bar = m_view.GetContext().pAidsBar;
     const int units = m_view.GetUnits();
-    if (units == kUnitCm || units == kUnitInch) {
-        if (bar && bar->GetCount(IDC_ACCURACY) == 3) {
-            bar->AddString(IDC_ACCURACY, kThousandths);
-        }
+    if (units != kUnitCm && units != kUnitMm && units != kUnitInch) {
         return;
     }
-    if (units != kUnitMm) {
-        return;
-    }
-    const bool barOnThousandths = followBar && bar && bar->GetCurSel(IDC_ACCURACY) == kThousandthsEntry;
-    if (barOnThousandths || m_view.GetAccuracy() == kThousandthsEntry) {
-        SetAccuracy(2);
-        if (bar) {
-            bar->SetCurSel(IDC_ACCURACY, 2);
+    int shown = bar ? bar->GetCurSel(IDC_ACCURACY) : -1;
+    if (units == kUnitMm) {
+        const bool barOnThousandths = followBar && shown == kThousandthsEntry;
+        if (barOnThousandths || m_view.GetAccuracy() == kThousandthsEntry) {
+            SetAccuracy(2);
+            shown = 2;
         }
     }
-    if (bar && bar->GetCount(IDC_ACCURACY) > kThousandthsEntry) {
-        bar->DeleteString(IDC_ACCURACY, kThousandthsEntry);
+    if (!bar) {
+        return;
     }
+    Refill(*bar, IDC_ACCURACY, CUnitLists::AccuracyEntries(units), shown);
+    const std::vector<std::string> steps = CUnitLists::CursorStepEntries(units);
+    Refill(*bar, IDC_STEP_HORZ, steps, bar->GetCurSel(IDC_STEP_HORZ));
+    Refill(*bar, IDC_STEP_VERT, steps, bar->GetCurSel(IDC_STEP_VERT));
+}
+
+void CAidsBarModel::Refill(CControlBar& bar, int id, const std::vector<std::string>& entries, int selected) {
+    bar.ResetContent(id);
+    for (const std::string& entry : entries) {
+        bar.AddString(id, entry);
+    }
+    bar.SetCurSel(id, selected >= 0 && selected < static_cast<int>(entries.size()) ? selected : -1);
 }
 
 void CAidsBarModel::CommonRefresh() {

@@ -1,15 +1,15 @@
 // CAidsBarModel: the "Drawing Aids" bar: display flags, snapping, cursor steps, units and accuracy.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "platform/ControlBar.h"
 
 class CKestrovelView;
 
 class CAidsBarModel {
 public:
-    // The accuracy entry offered only for cm and inches.
-    static constexpr const char* kThousandths = "thousandths 0.001";
-
     explicit CAidsBarModel(CKestrovelView& view) : m_view(view) {}
 
     // A notification of the aids bar; false when the control is not one of the bar's.
@@ -26,9 +26,10 @@ public:
 private:
     bool OnCheck(const CControlBar& bar, int id);
     bool OnList(int id, int entry);
-    // The fourth accuracy entry follows the units; mm cannot show thousandths, so an accuracy
-    // of 3 (the view's, or with followBar the list's selection) becomes 2.
+    // The accuracy and cursor-step lists name the units' steps; mm cannot show thousandths, so
+    // an accuracy of 3 (the view's, or with followBar the list's selection) becomes 2.
     void FitAccuracyList(bool followBar);
+    static void Refill(CControlBar& bar, int id, const std::vector<std::string>& entries, int selected);
 
     CKestrovelView& m_view;
 };

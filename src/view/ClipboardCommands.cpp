@@ -15,6 +15,7 @@ bool CClipboardCommands::OnCommand(int id) {
     switch (id) {
         case ID_EDIT_COPY: Copy(); return true;
         case ID_EDIT_CUT: Cut(); return true;
+        case ID_EDIT_CLEAR: Delete(); return true;
         case ID_EDIT_PASTE: Paste(); return true;
         case ID_EDIT_UNDO: Undo(); return true;
         case ID_EDIT_REDO: Redo(); return true;
@@ -26,7 +27,8 @@ bool CClipboardCommands::GetCommandState(int id, CCommandState& state) const {
     const CKestrovelDoc* doc = m_view.GetDocument();
     switch (id) {
         case ID_EDIT_COPY:
-        case ID_EDIT_CUT: state = {m_view.GetActiveElement() != nullptr, false}; return true;
+        case ID_EDIT_CUT:
+        case ID_EDIT_CLEAR: state = {m_view.GetActiveElement() != nullptr, false}; return true;
         case ID_EDIT_PASTE: state = {!m_view.Clipboard().IsEmpty(), false}; return true;
         case ID_EDIT_UNDO: state = {doc && doc->CanUndo(), false}; return true;
         case ID_EDIT_REDO: state = {doc && doc->CanRedo(), false}; return true;
@@ -95,13 +97,25 @@ void CClipboardCommands::Copy() {
 
 void CClipboardCommands::Cut() {
     CLayer* layer = m_view.GetActiveLayer();
-    CKestrovelDoc* doc = m_view.GetDocument();
-    if (!m_view.GetActiveElement() || !layer || !doc || !FillClipboard(*layer)) {
-        return;
+    if (m_view.GetActiveElement() && layer && FillClipboard(*layer)) {
+        RemoveStretch();
     }
+}
+
+void CClipboardCommands::Delete() {
+    if (m_view.GetActiveElement()) {
+        RemoveStretch();
+    }
+}
+
+void CClipboardCommands::RemoveStretch() {
+    CLayer* layer = m_view.GetActiveLayer();
+    CKestrovelDoc* doc = m_view.GetDocument();
     int32_t lo = 0;
     int32_t hi = 0;
-    CopiedSpan(lo, hi);
+    if (!layer || !doc || !CopiedSpan(lo, hi)) {
+        return;
+    }
     const int32_t top = doc->GetSourceRect().top;
     std::unique_ptr<CPiece> line = std::make_unique<CLinear>(lo, top, hi, top);
     // A border's span lies outside the drawing: there is nothing in the chain to replace.

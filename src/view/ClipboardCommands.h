@@ -1,4 +1,5 @@
-// CClipboardCommands: Copy, Cut and Paste of profile stretches, and Undo and Redo of the active layer.
+// CClipboardCommands: Copy, Cut, Paste and Delete of profile stretches, and Undo and Redo of the
+// active layer.
 #pragma once
 
 #include <cstdint>
@@ -12,19 +13,23 @@ class CClipboardCommands {
 public:
     explicit CClipboardCommands(CKestrovelView& view) : m_view(view) {}
 
-    // The five edit commands; false for any other id.
+    // The six edit commands; false for any other id.
     bool OnCommand(int id);
     bool GetCommandState(int id, CCommandState& state) const;
 
     void Copy();
     void Cut();
     void Paste();
+    // Cut without the clipboard: the stretch becomes a line at the top of the stock.
+    void Delete();
     void Undo();
     void Redo();
 
 private:
     // Fills the clipboard from the active element or the range; false when nothing was copied.
     bool FillClipboard(CLayer& layer);
+    // Replaces the copied span of the active layer by a line at the top of the stock.
+    void RemoveStretch();
     void CopyStretch(CLayer& layer, int32_t lo, int32_t hi);
     // The axial span that Copy took: the range's, or the active element's.
     bool CopiedSpan(int32_t& lo, int32_t& hi) const;

@@ -10,6 +10,9 @@
 
 void CDrawingPicture::Paint(CKestrovelDoc& doc, CSurface& surface, const std::vector<int>& layers) {
     const int active = doc.GetActiveLayerIndex();
+    // The picture's own view becomes the document's current one while it paints; a window's view
+    // of the document must be current again afterwards.
+    CViewServices* const current = doc.GetActiveView();
     int shown = active;
     int saved[CLayer::kVisibilityCount] = {};
     if (!layers.empty() && layers.front() >= 1 && layers.front() <= CLayer::kLayerCount) {
@@ -41,5 +44,8 @@ void CDrawingPicture::Paint(CKestrovelDoc& doc, CSurface& surface, const std::ve
         if (active >= 0) {
             doc.SetActiveLayer(active);
         }
+    }
+    if (current) {
+        doc.SetActiveView(current);
     }
 }

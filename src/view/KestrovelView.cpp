@@ -2,6 +2,7 @@
 #include "view/KestrovelView.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "document/KestrovelDoc.h"
 #include "elements/Selection.h"
@@ -126,13 +127,33 @@ void CKestrovelView::OnLButtonDblClk(int, CPoint) {}
 void CKestrovelView::OnRButtonDblClk(int, CPoint) {}
 
 bool CKestrovelView::OnKeyDown(int key) {
+    // The letters the tool tips name; each one picks its tool as the button does.
+    static constexpr std::pair<int, int> kToolKeys[] = {
+        {'S', ID_TOOL_SELECT}, {'R', ID_TOOL_RANGE}, {'L', ID_TOOL_LINE},   {'C', ID_TOOL_CIRCLE},
+        {'1', ID_TOOL_K1},     {'2', ID_TOOL_K2},    {'3', ID_TOOL_K3},     {'4', ID_TOOL_K4},
+        {'M', ID_TOOL_MIRROR}, {'T', ID_TOOL_TURN},  {'V', ID_TOOL_MOVE},   {'O', ID_EDIT_OK},
+        {'B', ID_EDIT_BACK},
+    };
     if (key == kKeyF2) {
         m_pZoomCommands->ZoomIn();
     } else if (key == kKeyF3) {
         m_pZoomCommands->ZoomOut();
+    } else if (key == kKeyF4) {
+        m_pZoomCommands->ZoomFit();
+    } else {
+        for (const auto& [letter, command] : kToolKeys) {
+            if (letter == key && GetCommandState(command).bEnabled) {
+                OnCommand(command);
+                return false;
+            }
+        }
     }
     ShowPrompt();
     return false;
+}
+
+void CKestrovelView::OnMouseWheel(int notches, CPoint at) {
+    m_pZoomCommands->ZoomWheel(notches, at.x, at.y);
 }
 
 bool CKestrovelView::OnSetCursor() {
@@ -315,10 +336,10 @@ int32_t SnapToStep(int32_t v, int32_t step) {
 }  // namespace
 
 int32_t CKestrovelView::SnapZ(int32_t z) const {
-    return SnapToStep(z, m_aids.HorzStep());
+    return SnapToStep(z, m_aids.HorzStep(GetUnits()));
 }
 int32_t CKestrovelView::SnapX(int32_t x) const {
-    return SnapToStep(x, m_aids.VertStep());
+    return SnapToStep(x, m_aids.VertStep(GetUnits()));
 }
 
 CSurface* CKestrovelView::Window() {

@@ -47,8 +47,11 @@ public:
     void OnMouseMove(int flags, CPoint point);
     void OnLButtonDblClk(int flags, CPoint point);
     void OnRButtonDblClk(int flags, CPoint point);
-    // F2 and F3 act; the result is always false, so every key also goes on to the default handling.
+    // F2 zooms in, F3 out, F4 to fit; the letters of the tool tips pick their tools. The result
+    // is always false, so every key also goes on to the default handling.
     bool OnKeyDown(int key);
+    // The mouse wheel: each notch (negative: towards the user) zooms in or out about the pixel.
+    void OnMouseWheel(int notches, CPoint at);
     // The platform asks for a cursor: true when the view set its own (temporary modes).
     bool OnSetCursor();
     // The document changed: repaint.

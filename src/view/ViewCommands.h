@@ -31,8 +31,9 @@ enum : int {
     ID_ZOOM_OBJECT = 33004,
 };
 
-// Edit menu commands: the element clipboard and the active layer's undo history.
+// Edit menu commands: the element clipboard, deleting, and the active layer's undo history.
 enum : int {
+    ID_EDIT_CLEAR = 57632,
     ID_EDIT_COPY = 57634,
     ID_EDIT_CUT = 57635,
     ID_EDIT_PASTE = 57637,
@@ -48,7 +49,7 @@ enum : int {
 };
 
 // Keys the view reacts to (virtual key codes).
-enum : int { kKeyF2 = 0x71, kKeyF3 = 0x72 };
+enum : int { kKeyF2 = 0x71, kKeyF3 = 0x72, kKeyF4 = 0x73 };
 
 // Mouse flags delivered with mouse events: the buttons and modifiers held.
 enum : int {

@@ -63,7 +63,7 @@ void CViewPainter::DrawAxes(CSurface& dc) const {
     const int y = m_view.ModelToScreenY(0);
     if (y >= client.top && y < client.bottom) {
         HorizontalLine(dc, y, client.right);
-        Label(dc, client.right - 60, y + 1, kColorRed, "lathe axe");
+        Label(dc, client.right - 60, y + 1, kColorRed, "lathe axis");
     }
     const int x = m_view.ModelToScreenX(m_view.GetSourceRect().right / 2);
     if (x >= client.left && x < client.right) {

@@ -2,6 +2,7 @@
 #include "view/ZoomCommands.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdint>
 
 #include "elements/Piece.h"
@@ -101,6 +102,28 @@ void CZoomCommands::ZoomOut() {
     const CPoint c =
         m_view.ScreenToModel(CPoint(m_view.GetClientRect().Width() / 2, m_view.GetClientRect().Height() / 2));
     ZoomAround(m_view.GetZoom() / 2, c.x, c.y, false);
+}
+
+void CZoomCommands::ZoomWheel(int notches, int x, int y) {
+    if (notches == 0) {
+        return;
+    }
+    const CPoint p = m_view.ScreenToModel(CPoint(x, y));
+    double zoom = m_view.GetZoom();
+    for (int i = 0; i < std::min(std::abs(notches), 20); ++i) {
+        zoom = notches > 0 ? zoom * 1.25 : zoom / 1.25;
+    }
+    // A zoom that rounds back to where it was still moves by one percent.
+    int next = ClampZoomRequest(static_cast<int64_t>(zoom + 0.5));
+    if (next == m_view.GetZoom()) {
+        next += notches > 0 ? 1 : -1;
+    }
+    if (m_view.SetZoom(next)) {
+        // CenterOn puts the point in the middle of the box it is given: a box twice the pixel's
+        // distance from the corner keeps it under the pixel.
+        m_view.CenterOn(CRect(0, 0, 2 * x, 2 * y), p.x, p.y);
+        m_view.Repaint();
+    }
 }
 
 void CZoomCommands::Zoom100() {

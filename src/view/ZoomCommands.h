@@ -22,6 +22,9 @@ public:
     // A left click in the zoom-in mode.
     void ZoomInAt(int x, int y);
     void ZoomOut();
+    // Zooms by a quarter per notch (out for negative notches), the model point under the pixel
+    // staying under it as far as the scroll limits allow.
+    void ZoomWheel(int notches, int x, int y);
     void Zoom100();
     void ZoomFit();
     void ZoomToObject();

@@ -83,7 +83,7 @@ TEST_F(Macros, UnknownVariableEmptiesTheWholeText) {
     auto c = Command({{"EndX", 1.0}});
     EXPECT_EQ(Run("NORMAL\nMove\nG01 X<EndX>\nG01 Z<EndZ>\nEnd\n", c.get()), "");
     ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].strCaption, "PostProcesor - Compiling macro: Move");
+    EXPECT_EQ(Boxes()[0].strCaption, "Post-processor - Compiling macro: Move");
     EXPECT_EQ(Boxes()[0].strText, "Can not find proper value for variable: EndZ");
 }
 
@@ -91,7 +91,7 @@ TEST_F(Macros, PlaceholderWithoutLettersHasNoFormat) {
     auto c = Command({{"EndX", 1.0}});
     EXPECT_EQ(Run("NORMAL\nMove\n<EndX> X<EndX>\nEnd\n", c.get()), "N10  X1.000\n");
     ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].strText, "Can not find the format properties for format string: ");
+    EXPECT_EQ(Boxes()[0].strText, "Cannot find the number format for the letters: ");
 }
 
 TEST_F(Macros, UnclosedPlaceholderEndsTheLine) {

@@ -72,8 +72,8 @@ TEST(NumberFormat, FirstFormatWinsAndMissingOneIsReported) {
     EXPECT_EQ(pp.FormatValue("X", 1.0), "1.000");
     EXPECT_EQ(pp.FormatValue("Y", 1.0), "");
     ASSERT_EQ(messages.GetBoxes().size(), 1u);
-    EXPECT_EQ(messages.GetBoxes()[0].strText, "Can not find the format properties for format string: Y");
-    EXPECT_EQ(messages.GetBoxes()[0].strCaption, "PostProcesor");
+    EXPECT_EQ(messages.GetBoxes()[0].strText, "Cannot find the number format for the letters: Y");
+    EXPECT_EQ(messages.GetBoxes()[0].strCaption, "Post-processor");
     EXPECT_EQ(messages.GetBoxes()[0].icon, MessageIcon::Error);
 }
 

@@ -129,7 +129,7 @@ TEST(DrawingPropertiesDialog, TypedFieldsSpinsListsAndTheSizeCheck) {
     QTest::keyClick(units, Qt::Key_Down);
     EXPECT_EQ(dialog.Values().nUnits, 2);
     EXPECT_EQ(accuracy->count(), 4);
-    EXPECT_EQ(accuracy->itemText(3), QStringLiteral("thousandths 0.001"));
+    EXPECT_EQ(accuracy->itemText(3), QStringLiteral("0.001 in"));
 
     dialog.show();
     base->setText(QStringLiteral("100"));  // 100 inches: more than 2000 mm

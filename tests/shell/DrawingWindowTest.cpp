@@ -69,14 +69,16 @@ TEST_F(Window, ScrollBarStepsMoveTheViewAndShowItsPosition) {
     EXPECT_EQ(view.GetOrigin().x, view.GetHMax());
 }
 
-TEST_F(Window, KeysReachTheViewAndTheWheelDoesNothing) {
+TEST_F(Window, KeysReachTheViewAndTheWheelZoomsInWholeNotches) {
     const CKestrovelView& view = m_pDrawing->View();
+    const int opened = view.GetZoom();
+    QWheelEvent half(QPointF(100, 100), QPointF(100, 100), QPoint(), QPoint(0, 60), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(m_pDrawing->viewport(), &half);
+    EXPECT_EQ(view.GetZoom(), opened) << "half a notch waits for the other half";
+    QApplication::sendEvent(m_pDrawing->viewport(), &half);
+    EXPECT_EQ(view.GetZoom(), (opened * 5 + 2) / 4);
     const int zoom = view.GetZoom();
-    const QPoint origin(view.GetOrigin().x, view.GetOrigin().y);
-    QWheelEvent wheel(QPointF(100, 100), QPointF(100, 100), QPoint(), QPoint(0, 120), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(m_pDrawing->viewport(), &wheel);
-    EXPECT_EQ(QPoint(view.GetOrigin().x, view.GetOrigin().y), origin);
     QTest::keyClick(m_pDrawing, Qt::Key_F3);
     EXPECT_EQ(view.GetZoom(), zoom / 2 < 5 ? 5 : zoom / 2);
     Settle();

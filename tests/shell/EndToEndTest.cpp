@@ -141,8 +141,7 @@ TEST_F(EndToEnd, FromANewDrawingToACompiledProgramAndBack) {
     // 100; then the line's ends go down to X 30.
     CQtControlBar& aids = frame.AidsBar()->Controls();
     ASSERT_TRUE(ChooseEntry(qobject_cast<QComboBox*>(aids.Widget(IDC_STEP_HORZ)), QStringLiteral("1 mm")));
-    ASSERT_TRUE(ChooseEntry(qobject_cast<QComboBox*>(aids.Widget(IDC_ACCURACY)),
-                            QStringLiteral("teenth        [ 0.1]")));
+    ASSERT_TRUE(ChooseEntry(qobject_cast<QComboBox*>(aids.Widget(IDC_ACCURACY)), QStringLiteral("0.1 mm")));
     ClickToolButton(frame.ToolsBar(), Command(frame, ID_MODE_FAST));
     ClickToolButton(frame.ToolsBar(), Command(frame, ID_TOOL_RANGE));
     ClickToolButton(frame.ToolsBar(), Command(frame, ID_TOOL_LINE));
@@ -185,7 +184,7 @@ TEST_F(EndToEnd, FromANewDrawingToACompiledProgramAndBack) {
     EXPECT_EQ(object.GetText(IDC_FEED), "150") << "the applied line keeps its feed";
 
     // 4. A program with the LinuxCNC post-processor and a finishing pass.
-    ASSERT_TRUE(ClickMenu(frame.menuBar(), QStringLiteral("View"), QStringLiteral("CNC Programing")));
+    ASSERT_TRUE(ClickMenu(frame.menuBar(), QStringLiteral("View"), QStringLiteral("CNC Programming")));
     Settle();
     auto* cnc = dynamic_cast<CChildProcFrame*>(frame.Mdi()->activeSubWindow());
     ASSERT_NE(cnc, nullptr);
@@ -255,7 +254,7 @@ TEST_F(EndToEnd, FromANewDrawingToACompiledProgramAndBack) {
     EXPECT_EQ(objectAgain.GetText(IDC_END_Z), "100.0");
     EXPECT_EQ(objectAgain.GetText(IDC_END_X), "30.0");
     EXPECT_EQ(objectAgain.GetText(IDC_FEED), "150");
-    ASSERT_TRUE(ClickMenu(reopened.menuBar(), QStringLiteral("View"), QStringLiteral("CNC Programing")));
+    ASSERT_TRUE(ClickMenu(reopened.menuBar(), QStringLiteral("View"), QStringLiteral("CNC Programming")));
     auto* cncAgain = dynamic_cast<CChildProcFrame*>(reopened.Mdi()->activeSubWindow());
     ASSERT_NE(cncAgain, nullptr);
     EXPECT_EQ(cncAgain->Bar().GetText(IDC_PROG_SELECT), "New Program1");

@@ -50,10 +50,8 @@ TEST(QtControlBar, BarsCarryTheirFixedEntriesAndStartingSelections) {
               (std::vector<std::string>{"Undefined", "Linear", "Arc", "Selection", "DoubleArc"}));
     EXPECT_EQ(Entries(object.Controls(), IDC_LEAVE), (std::vector<std::string>{"None", "Current", "Custom"}));
     EXPECT_EQ(Entries(layer.Controls(), IDC_LAYER).back(), "Layer 6");
-    EXPECT_EQ(Entries(aids.Controls(), IDC_STEP_HORZ).back(), "5mm");
-    EXPECT_EQ(
-        Entries(aids.Controls(), IDC_ACCURACY),
-        (std::vector<std::string>{"units           [1]", "teenth        [ 0.1]", "hundredths [ 0.01]"}));
+    EXPECT_EQ(Entries(aids.Controls(), IDC_STEP_HORZ).back(), "5 mm");
+    EXPECT_EQ(Entries(aids.Controls(), IDC_ACCURACY), (std::vector<std::string>{"1 mm", "0.1 mm", "0.01 mm"}));
     EXPECT_EQ(aids.Controls().GetCurSel(IDC_UNITS), 1);
     EXPECT_EQ(aids.Controls().GetText(IDC_UNITS), "mm");
     EXPECT_EQ(aids.Controls().GetCurSel(IDC_ACCURACY), 0);

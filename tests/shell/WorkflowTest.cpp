@@ -115,7 +115,7 @@ TEST_F(Workflow, DrawUndoProgramCompileSaveAndReopen) {
     frame.Route(kCmdCncProgramming);
     auto* cnc = dynamic_cast<CChildProcFrame*>(frame.Mdi()->activeSubWindow());
     ASSERT_NE(cnc, nullptr);
-    EXPECT_EQ(cnc->windowTitle(), doc.GetTitle() + QStringLiteral(" - PostProcesor Programming"));
+    EXPECT_EQ(cnc->windowTitle(), doc.GetTitle() + QStringLiteral(" - Post-processor Programming"));
     CQtControlBar& bar = cnc->Bar();
     EXPECT_EQ(bar.GetText(IDC_PROG_SELECT), "New Program1");
     EXPECT_FALSE(frame.GetCommandState(kCmdCommandAdd).bEnabled);

@@ -108,3 +108,23 @@ TEST(DiameterFields, ShownTextReadsBackWithinItsDisplayStep) {
         }
     }
 }
+
+TEST_F(DiameterReadoutTest, TheLabelsOnTheDrawingShowDiametersAndAxialValuesAsTheyAre) {
+    auto* overlay = dynamic_cast<CRecordingSurface*>(view->GetCompositionSurface());
+    ASSERT_NE(overlay, nullptr);
+    auto texts = [overlay]() {
+        std::vector<std::string> found;
+        for (const std::string& call : overlay->GetLog()) {
+            if (call.rfind("Text ", 0) == 0) {
+                found.push_back(call.substr(call.find('\'')));
+            }
+        }
+        return found;
+    };
+    overlay->ClearLog();
+    Click(aidsBar, IDC_DIAMETER, 1);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"'200'", "'160'", "'100'", "'300'", "'160'"}));
+    overlay->ClearLog();
+    Click(aidsBar, IDC_DIAMETER, 0);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"'200'", "' 80'", "'100'", "'300'", "' 80'"}));
+}

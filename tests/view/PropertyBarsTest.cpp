@@ -10,13 +10,9 @@ protected:
     std::vector<std::string> Accuracies() { return aidsBar.GetEntries(IDC_ACCURACY); }
 };
 
-const std::vector<std::string> kThree = {"units           [1]", "teenth        [ 0.1]", "hundredths [ 0.01]"};
-
-std::vector<std::string> WithThousandths() {
-    std::vector<std::string> four = kThree;
-    four.push_back("thousandths 0.001");
-    return four;
-}
+const std::vector<std::string> kThree = {"1 mm", "0.1 mm", "0.01 mm"};
+const std::vector<std::string> kCentimetres = {"1 cm", "0.1 cm", "0.01 cm", "0.001 cm"};
+const std::vector<std::string> kInches = {"1 in", "0.1 in", "0.01 in", "0.001 in"};
 
 class RecordingOptions : public CDrawingOptionsPrompt {
 public:
@@ -124,7 +120,7 @@ TEST_F(PropertyBarsTest, AccuracySetsTheFormatDigitAndRefreshesTheReadOuts) {
 
 TEST_F(PropertyBarsTest, UnitsChangeOffersThousandthsOnlyForCentimetresAndInches) {
     Choose(aidsBar, IDC_UNITS, 0);
-    EXPECT_EQ(Accuracies(), WithThousandths());
+    EXPECT_EQ(Accuracies(), kCentimetres);
     Choose(aidsBar, IDC_ACCURACY, 3);
     EXPECT_EQ(view->GetFormat(), "%3.3f");
 
@@ -135,12 +131,25 @@ TEST_F(PropertyBarsTest, UnitsChangeOffersThousandthsOnlyForCentimetresAndInches
     EXPECT_EQ(view->GetFormat(), "%3.2f");
 
     Choose(aidsBar, IDC_UNITS, 2);
-    EXPECT_EQ(Accuracies(), WithThousandths());
+    EXPECT_EQ(Accuracies(), kInches);
     EXPECT_EQ(aidsBar.GetCurSel(IDC_ACCURACY), 2);
     EXPECT_EQ(view->GetUnits(), 2);
     // A second choice of inches offers the entry once.
     Choose(aidsBar, IDC_UNITS, 2);
     EXPECT_EQ(Accuracies().size(), 4u);
+}
+
+TEST_F(PropertyBarsTest, CursorStepsAreListedAndTakenInTheChosenUnit) {
+    Choose(aidsBar, IDC_STEP_HORZ, 4);
+    Choose(aidsBar, IDC_UNITS, 2);
+    EXPECT_EQ(aidsBar.GetEntries(IDC_STEP_HORZ),
+              (std::vector<std::string>{"None", "0.005 in", "0.01 in", "0.02 in", "0.05 in", "0.1 in", "0.2 in"}));
+    EXPECT_EQ(aidsBar.GetEntries(IDC_STEP_VERT), aidsBar.GetEntries(IDC_STEP_HORZ));
+    EXPECT_EQ(aidsBar.GetCurSel(IDC_STEP_HORZ), 4) << "the step keeps its place in the list";
+    EXPECT_EQ(view->Aids().HorzStep(view->GetUnits()), 12700) << "0.05 in";
+    Choose(aidsBar, IDC_UNITS, 0);
+    EXPECT_EQ(aidsBar.GetEntries(IDC_STEP_HORZ)[4], "0.1 cm");
+    EXPECT_EQ(view->Aids().HorzStep(view->GetUnits()), 10000);
 }
 
 TEST_F(PropertyBarsTest, UnitsChangeRefillsTheObjectBarOfTheActiveElement) {
@@ -168,7 +177,7 @@ TEST_F(PropertyBarsTest, ActivationWritesEachViewsOwnSettingsIntoTheBars) {
     EXPECT_EQ(aidsBar.GetCurSel(IDC_STEP_HORZ), 4);
     EXPECT_EQ(aidsBar.GetCurSel(IDC_SNAP_MAIN), 2);
     EXPECT_EQ(aidsBar.GetCurSel(IDC_UNITS), 2);
-    EXPECT_EQ(Accuracies(), WithThousandths());
+    EXPECT_EQ(Accuracies(), kInches);
     EXPECT_EQ(aidsBar.GetCurSel(IDC_ACCURACY), 3);
     EXPECT_EQ(viewBar.GetText(IDC_ZOOM_BOX), "250%");
     EXPECT_EQ(doc->GetActiveLayerIndex(), 3);

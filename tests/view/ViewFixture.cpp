@@ -23,7 +23,10 @@ ViewFixture::ViewFixture() {
     Fill(objectBar, IDC_LEAVE, {"None", "Current", "Custom"});
     Fill(aidsBar, IDC_UNITS, {"cm", "mm", "inches"});
     aidsBar.SetCurSel(IDC_UNITS, 1);
-    Fill(aidsBar, IDC_ACCURACY, {"units           [1]", "teenth        [ 0.1]", "hundredths [ 0.01]"});
+    Fill(aidsBar, IDC_ACCURACY, {"1 mm", "0.1 mm", "0.01 mm"});
+    for (int id : {IDC_STEP_HORZ, IDC_STEP_VERT}) {
+        Fill(aidsBar, id, {"None", "0.1 mm", "0.2 mm", "0.5 mm", "1 mm", "2 mm", "5 mm"});
+    }
     Fill(aidsBar, IDC_SNAP_POINTS, {"1 point", "2 points", "3 points", "5 points", "10 points", "20 points"});
     Fill(layerBar, IDC_LAYER, {"Layer 1", "Layer 2", "Layer 3", "Layer 4", "Layer 5", "Layer 6"});
     Fill(viewBar, IDC_ZOOM_BOX,

@@ -22,7 +22,7 @@ TEST_F(ViewPaintTest, ComposesInOrderAndCopiesOnce) {
     const auto& log = Picture().GetLog();
     ASSERT_FALSE(log.empty());
     EXPECT_EQ(log.front(), "FillSolidRect 0,0,1200,600 color=FFFFFF");
-    const size_t axe = IndexOf(log, "Text 1140,301 align=0 color=0000FF 'lathe axe'");
+    const size_t axe = IndexOf(log, "Text 1140,301 align=0 color=0000FF 'lathe axis'");
     const size_t center = IndexOf(log, "Text 600,0 align=0 color=0000FF 'center'");
     const size_t diag = IndexOf(log, "Text 1170,246 align=0 color=FF0000 'diag'");
     const size_t rad = IndexOf(log, "Text 1170,263 align=0 color=FF0000 'rad'");
@@ -49,7 +49,7 @@ TEST_F(ViewPaintTest, AxesAndGuideLinesFollowTheirFlags) {
     EXPECT_EQ(log.front(), "FillSolidRect 0,0,1200,600 color=FFFFFF");
     EXPECT_LT(IndexOf(log, "Brush hatch hatch=2 color=0000FF"), log.size());
     for (const std::string& l : log) {
-        EXPECT_EQ(l.find("'lathe axe'"), std::string::npos);
+        EXPECT_EQ(l.find("'lathe axis'"), std::string::npos);
         EXPECT_EQ(l.find("'diag'"), std::string::npos);
         EXPECT_EQ(l.find("'rad'"), std::string::npos);
     }
@@ -64,7 +64,7 @@ TEST_F(ViewPaintTest, CylinderHasNoRadLineAndOffscreenAxisIsSkipped) {
     bool sawDiag = false;
     for (const std::string& l : Picture().GetLog()) {
         EXPECT_EQ(l.find("'rad'"), std::string::npos);
-        EXPECT_EQ(l.find("'lathe axe'"), std::string::npos);
+        EXPECT_EQ(l.find("'lathe axis'"), std::string::npos);
         sawDiag = sawDiag || l.find("'diag'") != std::string::npos;
     }
     EXPECT_TRUE(sawDiag);

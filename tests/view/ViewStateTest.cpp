@@ -42,8 +42,8 @@ TEST_F(ViewStateTest, WithNothingStoredAViewStartsWithTheDefaults) {
     EXPECT_EQ(view->GetDrawLabels(), 1);
     EXPECT_EQ(view->GetDrawLines(), 1);
     EXPECT_EQ(aids.HandleTolerance(), 5);
-    EXPECT_EQ(aids.HorzStep(), 1);
-    EXPECT_EQ(aids.VertStep(), 1);
+    EXPECT_EQ(aids.HorzStep(view->GetUnits()), 1);
+    EXPECT_EQ(aids.VertStep(view->GetUnits()), 1);
     EXPECT_EQ(aids.MainSnap(), 0);
     EXPECT_EQ(aids.SecondarySnap(), 0);
     EXPECT_EQ(view->GetUnits(), 1);
@@ -84,7 +84,7 @@ TEST_F(ViewStateTest, StoredToolsTakeEffectAtTheFirstPaint) {
     EXPECT_EQ(view->GetActiveCreatingTool(), kToolCircle);
     EXPECT_EQ(MouseMode(), kModeRange);
     EXPECT_EQ(view->GetUnits(), 2);
-    EXPECT_EQ(view->SnapZ(12500), 15000);
+    EXPECT_EQ(view->SnapZ(12500), 10160) << "the fourth step in inches, 0.02 in";
 }
 
 TEST_F(ViewStateTest, SaveWritesEveryKeyInTheFixedOrder) {
