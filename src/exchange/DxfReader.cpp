@@ -29,7 +29,8 @@ double Radians(double degrees) {
 // begins or the file ends.
 class CCollector : public DL_CreationAdapter {
 public:
-    CCollector(const std::string& layer, CDxfContent& content) : m_strLayer(layer), m_content(content) {}
+    CCollector(const std::vector<std::string>& layers, CDxfContent& content)
+        : m_layers(layers), m_content(content) {}
 
     void Finish() {
         FlushPolyline();
@@ -59,7 +60,11 @@ public:
     void addHatch(const DL_HatchData&) override { Skip("HATCH"); }
     void addImage(const DL_ImageData&) override { Skip("IMAGE"); }
 
-    void addLayer(const DL_LayerData& data) override { m_content.m_layers.push_back(data.name); }
+    void addLayer(const DL_LayerData& data) override {
+        std::string type = getAttributes().getLinetype();
+        const bool own = !type.empty() && !SameName(type, "BYLAYER");
+        m_content.m_layers.push_back({data.name, own ? type : "CONTINUOUS", 0});
+    }
 
     void setVariableInt(const std::string& key, int value, int) override {
         if (key == "$INSUNITS") {
@@ -71,13 +76,19 @@ public:
     void endBlock() override { m_bInBlock = false; }
 
     void addLine(const DL_LineData& d) override {
-        if (Begin()) {
+        if (!BeginAny()) {
+            return;
+        }
+        if (Style() == CStyle::Centre) {
+            m_content.m_axisLines.push_back({{d.x1, d.y1}, {d.x2, d.y2}, getAttributes().getLayer(), Linetype()});
+        }
+        if (OutlineWanted()) {
             m_content.m_segments.push_back(CDxfSegment::Line({d.x1, d.y1}, {d.x2, d.y2}));
         }
     }
 
     void addArc(const DL_ArcData& d) override {
-        if (!Begin() || !(d.radius > 0.0)) {
+        if (!BeginOutline() || !(d.radius > 0.0)) {
             return;
         }
         double sweep = std::fmod(d.angle2 - d.angle1, 360.0);
@@ -89,13 +100,13 @@ public:
     }
 
     void addCircle(const DL_CircleData& d) override {
-        if (Begin() && d.radius > 0.0) {
+        if (BeginOutline() && d.radius > 0.0) {
             m_content.m_circles.push_back({{d.cx, d.cy}, d.radius});
         }
     }
 
     void addPolyline(const DL_PolylineData& d) override {
-        if (Begin()) {
+        if (BeginOutline()) {
             m_bPolyline = true;
             m_bClosed = (d.flags & 1) != 0;
         }
@@ -110,7 +121,7 @@ public:
     void endSequence() override { FlushPolyline(); }
 
     void addSpline(const DL_SplineData& d) override {
-        if (Begin()) {
+        if (BeginOutline()) {
             m_bSpline = true;
             m_nDegree = static_cast<int>(d.degree);
         }
@@ -138,27 +149,102 @@ private:
         double bulge;
     };
 
-    // Completes what is pending; true when the entity now beginning is to be taken.
-    bool Begin() {
+    enum class CStyle { Outline, Centre, Hidden };
+
+    // Completes what is pending and counts the entity for its layer; false inside a block.
+    bool BeginAny() {
         FlushPolyline();
         FlushSpline();
         if (m_bInBlock) {
             return false;
         }
-        return m_strLayer.empty() || SameName(getAttributes().getLayer(), m_strLayer);
+        const std::string& layer = getAttributes().getLayer();
+        auto it = std::find_if(m_content.m_layers.begin(), m_content.m_layers.end(),
+                               [&](const auto& info) { return SameName(info.m_strName, layer); });
+        if (it == m_content.m_layers.end()) {
+            m_content.m_layers.push_back({layer, "CONTINUOUS", 0});
+            it = std::prev(m_content.m_layers.end());
+        }
+        ++it->m_nEntities;
+        m_strLayerLinetype = it->m_strLinetype;
+        return true;
+    }
+
+    bool Wanted() {
+        if (m_layers.empty()) {
+            return true;
+        }
+        const std::string& layer = getAttributes().getLayer();
+        return std::any_of(m_layers.begin(), m_layers.end(),
+                           [&](const std::string& name) { return SameName(name, layer); });
+    }
+
+    // Completes what is pending; true when the entity now beginning is to be taken.
+    bool Begin() { return BeginAny() && Wanted(); }
+
+    // The entity's linetype, its layer's where it says BYLAYER or nothing.
+    std::string Linetype() {
+        std::string type = getAttributes().getLinetype();
+        if (type.empty() || SameName(type, "BYLAYER")) {
+            type = m_strLayerLinetype;
+        }
+        std::transform(type.begin(), type.end(), type.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+        return type;
+    }
+
+    CStyle Style() {
+        const std::string type = Linetype();
+        for (const char* centre : {"CENTER", "CENTRE", "DASHDOT", "PHANTOM", "ACAD_ISO04", "ACAD_ISO05",
+                                   "ACAD_ISO08", "ACAD_ISO09", "ACAD_ISO10", "ACAD_ISO11"}) {
+            if (type.rfind(centre, 0) == 0) {
+                return CStyle::Centre;
+            }
+        }
+        for (const char* hidden : {"HIDDEN", "DASHED", "ACAD_ISO02", "ACAD_ISO03"}) {
+            if (type.rfind(hidden, 0) == 0) {
+                return CStyle::Hidden;
+            }
+        }
+        std::string layer = getAttributes().getLayer();
+        std::transform(layer.begin(), layer.end(), layer.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+        for (const char* word : {"CENTER", "CENTRE", "AXIS", "AXES"}) {
+            if (layer.find(word) != std::string::npos) {
+                return CStyle::Centre;
+            }
+        }
+        return CStyle::Outline;
+    }
+
+    // An outline entity to take: wanted and drawn as outline; others are counted as left out.
+    bool BeginOutline() { return BeginAny() && OutlineWanted(); }
+
+    // For an entity begun: wanted and drawn as outline.
+    bool OutlineWanted() {
+        if (!Wanted()) {
+            return false;
+        }
+        const CStyle style = Style();
+        if (style != CStyle::Outline) {
+            Count(m_content.m_leftOut, style == CStyle::Centre ? "centre line" : "hidden line");
+            return false;
+        }
+        return true;
+    }
+
+    static void Count(std::vector<std::pair<std::string, int>>& list, const char* kind) {
+        auto it = std::find_if(list.begin(), list.end(), [&](const auto& e) { return e.first == kind; });
+        if (it == list.end()) {
+            list.emplace_back(kind, 1);
+        } else {
+            ++it->second;
+        }
     }
 
     void Skip(const char* kind) {
-        if (!Begin()) {
-            return;
-        }
-        auto& skipped = m_content.m_skipped;
-        auto it =
-            std::find_if(skipped.begin(), skipped.end(), [&](const auto& e) { return e.first == kind; });
-        if (it == skipped.end()) {
-            skipped.emplace_back(kind, 1);
-        } else {
-            ++it->second;
+        if (Begin()) {
+            Count(m_content.m_skipped, kind);
         }
     }
 
@@ -199,8 +285,9 @@ private:
         m_fit.clear();
     }
 
-    const std::string& m_strLayer;
+    const std::vector<std::string>& m_layers;
     CDxfContent& m_content;
+    std::string m_strLayerLinetype;
     bool m_bInBlock = false;
     bool m_bPolyline = false;
     bool m_bClosed = false;
@@ -247,7 +334,7 @@ bool CDxfReader::Read(const std::string& bytes, CDxfContent& content, std::strin
         return false;
     }
     std::istringstream stream(bytes);
-    CCollector collector(m_strLayer, content);
+    CCollector collector(m_layers, content);
     DL_Dxf dxf;
     bool read = false;
     try {

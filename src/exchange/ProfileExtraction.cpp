@@ -29,6 +29,7 @@ struct CMonotone {
     int chain = 0;
     int direction = 1;  // +1 when the chain runs toward larger Z here
     bool taken = false;
+    bool mirrored = false;  // drawn on the axis's other side
 
     double Z0() const { return seg.m_a.z; }
     double Z1() const { return seg.m_b.z; }
@@ -231,6 +232,16 @@ std::vector<double> SplitFractions(const CDxfSegment& s) {
     return t;
 }
 
+// The segment's image across the axis.
+CDxfSegment Mirrored(CDxfSegment s) {
+    s.m_a.x = -s.m_a.x;
+    s.m_b.x = -s.m_b.x;
+    s.m_center.x = -s.m_center.x;
+    s.m_dStart = -s.m_dStart;
+    s.m_dSweep = -s.m_dSweep;
+    return s;
+}
+
 void AddNote(std::vector<CImportNote>& notes, const char* what, int count) {
     if (count > 0) {
         notes.push_back({what, count});
@@ -244,8 +255,19 @@ std::vector<std::string> CImportResult::ReportLines() const {
     for (const CImportPiece& p : m_pieces) {
         lines += p.m_bArc ? 0 : 1;
     }
-    std::vector<std::string> out{"taken: " + std::to_string(lines) + " lines, " +
-                                 std::to_string(static_cast<int>(m_pieces.size()) - lines) + " arcs"};
+    std::vector<std::string> out;
+    if (!m_strAxis.empty()) {
+        out.push_back("axis: " + m_strAxis);
+    }
+    if (m_pieces.empty() && !m_strReason.empty()) {
+        out.push_back(m_strReason);
+    } else {
+        out.push_back("taken: " + std::to_string(lines) + " lines, " +
+                      std::to_string(static_cast<int>(m_pieces.size()) - lines) + " arcs");
+    }
+    if (!m_strShift.empty() && !m_pieces.empty()) {
+        out.push_back(m_strShift);
+    }
     for (const CImportNote& note : m_notes) {
         out.push_back("not taken: " + note.m_strWhat + ": " + std::to_string(note.m_nCount));
     }
@@ -274,10 +296,16 @@ CImportResult CProfileExtraction::Extract(const CDxfContent& content) const {
             const std::vector<double> t = SplitFractions(s);
             for (size_t i = 1; i < t.size(); ++i) {
                 CDxfSegment part = s.Part(t[i - 1], t[i]);
-                if (part.At(0.5).x < 0.0 || std::fabs(part.m_b.z - part.m_a.z) < kFlat) {
+                if (std::fabs(part.m_b.z - part.m_a.z) < kFlat) {
                     continue;
                 }
+                // The profile is the distance from the axis, on whichever side it is drawn.
+                const bool mirrored = part.At(0.5).x < 0.0;
+                if (mirrored) {
+                    part = Mirrored(part);
+                }
                 CMonotone m;
+                m.mirrored = mirrored;
                 m.chain = static_cast<int>(c);
                 m.direction = part.m_b.z > part.m_a.z ? 1 : -1;
                 m.seg = m.direction > 0 ? part : part.Reversed();
@@ -320,9 +348,13 @@ CImportResult CProfileExtraction::Extract(const CDxfContent& content) const {
             continue;
         }
         size_t best = pieces.size();
+        // The highest wins; of two at one height, the one drawn on the axis's own side.
         for (size_t p : active) {
-            if (pieces[p].Z1() >= z1 &&
-                (best == pieces.size() || pieces[p].XAt(mid) > pieces[best].XAt(mid))) {
+            if (pieces[p].Z1() < z1) {
+                continue;
+            }
+            const double rise = best == pieces.size() ? 1.0 : pieces[p].XAt(mid) - pieces[best].XAt(mid);
+            if (rise > 1e-9 || (rise >= -1e-9 && pieces[best].mirrored && !pieces[p].mirrored)) {
                 best = p;
             }
         }
@@ -361,9 +393,19 @@ CImportResult CProfileExtraction::Extract(const CDxfContent& content) const {
     }
 
     // What was not taken, by chain.
+    // The side most of the outline was taken from; what lies on the other side is the other half
+    // of a full view and is not reported piece by piece.
+    double takenBySide[2] = {0.0, 0.0};
+    for (const CMonotone& m : pieces) {
+        takenBySide[m.mirrored ? 1 : 0] += m.taken ? m.Z1() - m.Z0() : 0.0;
+    }
+    const bool mainSideMirrored = takenBySide[1] > takenBySide[0];
     std::vector<int> taken(chains.size(), 0);
     std::vector<double> travel(chains.size(), 0.0);
     for (const CMonotone& m : pieces) {
+        if (m.mirrored != mainSideMirrored) {
+            continue;
+        }
         const double length = (m.Z1() - m.Z0()) * m.direction;
         taken[static_cast<size_t>(m.chain)] += m.taken ? 1 : 0;
         // The chain's own direction: that of what was taken, else of its whole run.
@@ -379,11 +421,16 @@ CImportResult CProfileExtraction::Extract(const CDxfContent& content) const {
         if (chains[c].closed && taken[c] == 0) {
             inside += counted[c] ? 0 : 1;
             counted[c] = true;
+        } else if (m.mirrored != mainSideMirrored) {
+            continue;
         } else if (m.direction * travel[c] < 0.0) {
             ++back;
         } else {
             ++hidden;
         }
+    }
+    for (const auto& [kind, count] : content.m_leftOut) {
+        result.m_notes.push_back({kind, count});
     }
     for (const auto& [kind, count] : content.m_skipped) {
         result.m_notes.push_back({"entity kind not read: " + kind, count});

@@ -61,7 +61,7 @@ CDxfImportDialog::CDxfImportDialog(const QString& path, int activeLayer, QWidget
 CDxfImportOptions CDxfImportDialog::Options() const {
     CDxfImportOptions options;
     if (m_pDxfLayer->currentIndex() > 0) {
-        options.strDxfLayer = m_pDxfLayer->currentText().toStdString();
+        options.dxfLayers = {m_pDxfLayer->currentText().toStdString()};
     }
     options.strUnits = m_pUnits->currentText().toStdString();
     return options;

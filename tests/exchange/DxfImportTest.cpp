@@ -2,6 +2,7 @@
 // and junk.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 
@@ -34,14 +35,19 @@ std::vector<CImportPiece> Straight(std::vector<CImportPiece> pieces) {
 
 std::vector<std::string> Notes(const CImportResult& r) {
     auto lines = r.ReportLines();
-    lines.erase(lines.begin());
+    std::erase_if(lines, [](const std::string& line) { return line.rfind("not taken: ", 0) != 0; });
     return lines;
+}
+
+bool Reports(const CImportResult& r, const std::string& line) {
+    const auto lines = r.ReportLines();
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
 TEST(DxfImport, R12PolylineWithBulgeGivesLinesAndAnArcThroughItsDxfMidPoint) {
     REQUIRE_EZDXF();
     CDxfImportOptions options;
-    options.strDxfLayer = "profile";  // layer names compare without case
+    options.dxfLayers = {"profile"};  // layer names compare without case
     const CImportResult r = Import("r12_bulge.dxf", options);
     ASSERT_EQ(r.m_pieces.size(), 3u);
     EXPECT_EQ(
@@ -54,7 +60,7 @@ TEST(DxfImport, R12PolylineWithBulgeGivesLinesAndAnArcThroughItsDxfMidPoint) {
     // The other layer's line and text stay out; this layer's text and point are reported.
     EXPECT_EQ(Notes(r), (std::vector<std::string>{"not taken: entity kind not read: TEXT: 1",
                                                   "not taken: entity kind not read: POINT: 1"}));
-    EXPECT_EQ(r.ReportLines().front(), "taken: 2 lines, 1 arcs");
+    EXPECT_TRUE(Reports(r, "taken: 2 lines, 1 arcs"));
 }
 
 TEST(DxfImport, SplineIsFollowedWithinAThousandthOfAMillimetre) {
@@ -104,7 +110,8 @@ TEST(DxfImport, UnitsComeFromInsUnitsUnlessGiven) {
     EXPECT_EQ(Straight(Import("inch.dxf", mm).m_pieces),
               (std::vector<CImportPiece>{Line(0, 10000, 20000, 10000), Line(20000, 5000, 30000, 5000)}));
     CDxfImportOptions moved;
-    moved.ptOrigin = CPoint(254000, 127000);  // model units after the inch scale
+    moved.bOrigin = true;
+    moved.origin = {25.4, 12.7};  // millimetres, whatever the drawing's units
     EXPECT_EQ(Straight(Import("inch.dxf", moved).m_pieces),
               (std::vector<CImportPiece>{Line(-254000, 127000, 254000, 127000), Line(254000, 0, 508000, 0)}));
 }
@@ -140,6 +147,74 @@ TEST(DxfImport, UndercutAndCirclesAreCutToTheOutlineAndReported) {
                                                   "not taken: CIRCLE not cut by the profile: 1"}));
 }
 
+TEST(DxfImport, TheAxisIsFoundOrGivenAndThePartComesInFromZeroOnEitherSide) {
+    REQUIRE_EZDXF();
+    // Standing up beside a vertical centre line, its end 5 mm above the line's lower end.
+    const std::vector<CImportPiece> standing{Line(0, 100000, 300000, 100000),
+                                             Line(300000, 170000, 1200000, 170000)};
+    CImportResult r = Import("standing.dxf");
+    EXPECT_EQ(Straight(r.m_pieces), standing);
+    EXPECT_TRUE(Reports(r, "axis: the CENTER line on layer AXES, vertical"));
+    EXPECT_TRUE(Reports(r, "Z 0: the part's end, 5.000 mm along the axis from its first point"));
+    EXPECT_EQ(Notes(r), (std::vector<std::string>{"not taken: centre line: 1"}));
+    CDxfImportOptions given;
+    given.bAxis = true;
+    given.axisFrom = {100, 125};
+    given.axisTo = {100, -5};
+    EXPECT_EQ(Straight(Import("standing.dxf", given).m_pieces),
+              (std::vector<CImportPiece>{Line(0, 170000, 900000, 170000), Line(900000, 100000, 1200000, 100000)}));
+    given.bFlip = true;
+    EXPECT_EQ(Straight(Import("standing.dxf", given).m_pieces), standing);
+
+    // Below the x axis at negative Z, as a lathe drawing has it; turned end for end with the flip.
+    const std::vector<CImportPiece> below{Line(0, 100000, 600000, 100000), Line(600000, 200000, 1180000, 200000),
+                                          Line(1180000, 200000, 1200000, 180000)};
+    EXPECT_EQ(Straight(Import("below.dxf").m_pieces), below);
+    CDxfImportOptions flip;
+    flip.bFlip = true;
+    r = Import("below.dxf", flip);
+    EXPECT_EQ(Straight(r.m_pieces), (std::vector<CImportPiece>{Line(0, 180000, 20000, 200000),
+                                                               Line(20000, 200000, 600000, 200000),
+                                                               Line(600000, 100000, 1200000, 100000)}));
+    EXPECT_TRUE(Reports(r, "axis: the DXF x axis, which the outline touches, turned end for end"));
+    // A full section: both halves give one profile, and nothing is reported twice.
+    r = Import("closed.dxf");
+    EXPECT_EQ(r.m_pieces.size(), 2u);
+    EXPECT_TRUE(Notes(r).empty());
+}
+
+TEST(DxfImport, LayersWindowAndLeftOutKindsOfASheet) {
+    REQUIRE_EZDXF();
+    CImportResult r = Import("sheet.dxf");
+    EXPECT_TRUE(Reports(r, "axis: the DASHDOT line on layer CL, horizontal"));
+    for (const char* line : {"not taken: centre line: 2", "not taken: hidden line: 1",
+                             "not taken: entity kind not read: XLINE: 1", "not taken: entity kind not read: RAY: 1",
+                             "not taken: entity kind not read: DIMENSION: 1",
+                             "not taken: entity kind not read: HATCH: 1", "not taken: entity kind not read: TEXT: 1"}) {
+        EXPECT_TRUE(Reports(r, line)) << line;
+    }
+    CDxfImportOptions layers;
+    layers.dxfLayers = {"SHAFT", "collar"};
+    const std::vector<CImportPiece> partA{Line(0, 100000, 400000, 100000), Line(400000, 250000, 600000, 250000),
+                                          Line(600000, 100000, 1200000, 100000)};
+    EXPECT_EQ(Straight(Import("sheet.dxf", layers).m_pieces), partA);
+    CDxfImportOptions window;
+    window.bWindow = true;
+    window.windowFrom = {-10, 190};
+    window.windowTo = {50, 210};
+    r = Import("sheet.dxf", window);
+    EXPECT_EQ(Straight(r.m_pieces), (std::vector<CImportPiece>{Line(0, 50000, 400000, 50000)}));
+    window.windowFrom = {-10, -30};
+    window.windowTo = {130, 30};
+    EXPECT_EQ(Straight(Import("sheet.dxf", window).m_pieces), partA);
+
+    CDxfImportOptions unknown;
+    unknown.dxfLayers = {"SHAFT", "CONTOUR"};
+    std::string error;
+    EXPECT_FALSE(CDxfImport().LoadFile(ezdxf::File("sheet.dxf"), unknown, r, error));
+    EXPECT_EQ(error, "the drawing has no layer \"CONTOUR\"; its layers: 0, Defpoints, SHAFT, COLLAR, OTHER, TITLE, CL");
+}
+
 TEST(DxfImport, JunkIsRefusedWithAClearMessage) {
     REQUIRE_EZDXF();
     const std::pair<const char*, const char*> cases[] = {
@@ -170,7 +245,7 @@ TEST(DxfImport, ApplyIsOneUndoStepOfItsLayerAndNothingTakenLeavesTheDocument) {
     EXPECT_EQ(doc.GetUndo(2).GetCount(), before);
 
     CDxfImportOptions options;
-    options.strDxfLayer = "PROFILE";
+    options.dxfLayers = {"PROFILE"};
     EXPECT_EQ(CDxfImport::Apply(doc, 2, Import("r12_bulge.dxf", options), &messages), 3);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.GetUndo(2).GetCount(), before + 1);

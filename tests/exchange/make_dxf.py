@@ -105,6 +105,57 @@ def shaft(path):
     doc.saveas(path)
 
 
+def standing(path):
+    """A part drawn standing up to the right of a vertical centre line on layer AXES."""
+    doc = ezdxf.new("R2000")
+    doc.header["$INSUNITS"] = 4
+    doc.layers.new("AXES", dxfattribs={"linetype": "CENTER"})
+    msp = doc.modelspace()
+    msp.add_line((100, 125), (100, -5), dxfattribs={"layer": "AXES"})
+    msp.add_lwpolyline([(100, 0), (110, 0), (110, 30), (117, 30), (117, 120), (100, 120)])
+    doc.saveas(path)
+
+
+def below(path):
+    """The lathe convention: the part below the x axis at negative Z, its right face at Z 0."""
+    doc = ezdxf.new("R2000")
+    doc.header["$INSUNITS"] = 4
+    msp = doc.modelspace()
+    msp.add_lwpolyline([(-120, 0), (-120, -10), (-60, -10), (-60, -20), (-2, -20), (0, -18), (0, 0)])
+    doc.saveas(path)
+
+
+def sheet(path):
+    """A sheet with two parts, a title block, dimensions, a hatch and construction lines.
+
+    Part A (layers SHAFT and COLLAR) lies on the x axis, its centre line 130 long; part B (layer
+    OTHER) stands at y 200 with its own centre line; a hidden line and the title block on TITLE.
+    """
+    doc = ezdxf.new("R2000")
+    doc.header["$INSUNITS"] = 4
+    for name in ("SHAFT", "COLLAR", "OTHER", "TITLE"):
+        doc.layers.new(name)
+    doc.layers.new("CL", dxfattribs={"linetype": "DASHDOT"})
+    msp = doc.modelspace()
+    msp.add_line((-5, 0), (125, 0), dxfattribs={"layer": "CL"})
+    msp.add_lwpolyline([(0, 0), (0, 10), (40, 10)], dxfattribs={"layer": "SHAFT"})
+    msp.add_lwpolyline([(40, 10), (40, 25), (60, 25), (60, 10)], dxfattribs={"layer": "COLLAR"})
+    msp.add_lwpolyline([(60, 10), (120, 10), (120, 0)], dxfattribs={"layer": "SHAFT"})
+    msp.add_line((0, 6), (40, 6), dxfattribs={"layer": "SHAFT", "linetype": "HIDDEN"})
+    msp.add_line((-5, 200), (45, 200), dxfattribs={"layer": "CL"})
+    msp.add_lwpolyline([(0, 200), (0, 205), (40, 205), (40, 200)], dxfattribs={"layer": "OTHER"})
+    msp.add_lwpolyline([(200, -100), (300, -100), (300, -60), (200, -60)], close=True,
+                       dxfattribs={"layer": "TITLE"})
+    msp.add_text("PART A", dxfattribs={"layer": "TITLE"}).set_placement((210, -80))
+    msp.add_xline((0, 0), (0, 1), dxfattribs={"layer": "SHAFT"})
+    msp.add_ray((0, 0), (1, 1), dxfattribs={"layer": "SHAFT"})
+    dim = msp.add_linear_dim(base=(0, 40), p1=(0, 25), p2=(120, 25), dxfattribs={"layer": "SHAFT"})
+    dim.render()
+    hatch = msp.add_hatch(dxfattribs={"layer": "COLLAR"})
+    hatch.paths.add_polyline_path([(40, 10), (40, 25), (60, 25), (60, 10)], is_closed=True)
+    doc.saveas(path)
+
+
 def read(path):
     doc = ezdxf.readfile(path)
     out = {"insunits": doc.header.get("$INSUNITS", 0), "entities": []}
@@ -135,6 +186,9 @@ def main():
         closed(d + "/closed.dxf")
         bore(d + "/bore.dxf")
         runs_back(d + "/runs_back.dxf")
+        standing(d + "/standing.dxf")
+        below(d + "/below.dxf")
+        sheet(d + "/sheet.dxf")
         with open(d + "/r12_bulge.dxf", "rb") as f:
             whole = f.read()
         with open(d + "/truncated.dxf", "wb") as f:

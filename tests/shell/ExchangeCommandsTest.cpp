@@ -57,7 +57,7 @@ TEST_F(Exchange, ImportDialogShowsTheReportAndOkTakesTheProfileAsOneUndoStep) {
     });
     EXPECT_TRUE(
         CExchangeCommands::ImportDxf(*m_pChild, QStringLiteral(KESTROVEL_SOURCE_DIR "/examples/shaft.dxf")));
-    EXPECT_EQ(report, QStringLiteral("taken: 8 lines, 1 arcs"));
+    EXPECT_TRUE(report.split(QLatin1Char('\n')).contains(QStringLiteral("taken: 8 lines, 1 arcs"))) << report.toStdString();
     EXPECT_EQ(doc.GetLayer(0)->GetPieces().size(), 9u);
     EXPECT_EQ(doc.GetUndo(0).GetCount(), undo + 1);
 }
