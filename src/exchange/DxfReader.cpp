@@ -4,9 +4,12 @@
 #include <dl_creationadapter.h>
 #include <dl_dxf.h>
 
+#include "exchange/PlaneMap.h"
+
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <map>
 #include <numbers>
 #include <sstream>
 
@@ -41,8 +44,6 @@ public:
     void addPoint(const DL_PointData&) override { Skip("POINT"); }
     void addXLine(const DL_XLineData&) override { Skip("XLINE"); }
     void addRay(const DL_RayData&) override { Skip("RAY"); }
-    void addEllipse(const DL_EllipseData&) override { Skip("ELLIPSE"); }
-    void addInsert(const DL_InsertData&) override { Skip("INSERT"); }
     void addTrace(const DL_TraceData&) override { Skip("TRACE"); }
     void add3dFace(const DL_3dFaceData&) override { Skip("3DFACE"); }
     void addSolid(const DL_SolidData&) override { Skip("SOLID"); }
@@ -72,8 +73,48 @@ public:
         }
     }
 
-    void addBlock(const DL_BlockData&) override { m_bInBlock = true; }
-    void endBlock() override { m_bInBlock = false; }
+    // A block's entities are kept in its own coordinates until an INSERT places them.
+    void addBlock(const DL_BlockData& d) override {
+        FlushPolyline();
+        FlushSpline();
+        m_pBlock = &m_blocks[Upper(d.name)];
+        *m_pBlock = CBlock{};
+        m_pBlock->m_base = {d.bpx, d.bpy};
+        m_pSegments = &m_pBlock->m_segments;
+        m_pCircles = &m_pBlock->m_circles;
+    }
+    void endBlock() override {
+        FlushPolyline();
+        FlushSpline();
+        m_pBlock = nullptr;
+        m_pSegments = &m_content.m_segments;
+        m_pCircles = &m_content.m_circles;
+    }
+
+    void addInsert(const DL_InsertData& d) override {
+        if (!Begin()) {
+            return;
+        }
+        if (m_pBlock) {
+            m_pBlock->m_inserts.push_back(d);
+        } else {
+            Expand(d, CPlaneMap{}, 0);
+        }
+    }
+
+    void addEllipse(const DL_EllipseData& d) override {
+        if (!BeginOutline() || !(d.ratio > 0.0)) {
+            return;
+        }
+        // The minor axis is the major turned a quarter about the extrusion direction.
+        const double* n = getExtrusion()->getDirection();
+        const CPlanePoint minor{(n[1] * d.mz - n[2] * d.my) * d.ratio, (n[2] * d.mx - n[0] * d.mz) * d.ratio};
+        double t1 = d.angle2;
+        while (t1 <= d.angle1) {
+            t1 += 2 * std::numbers::pi;
+        }
+        AppendEllipseArcs({d.cx, d.cy}, {d.mx, d.my}, minor, d.angle1, t1, kSplineTolerance, *m_pSegments);
+    }
 
     void addLine(const DL_LineData& d) override {
         if (!BeginAny()) {
@@ -83,7 +124,7 @@ public:
             m_content.m_axisLines.push_back({{d.x1, d.y1}, {d.x2, d.y2}, getAttributes().getLayer(), Linetype()});
         }
         if (OutlineWanted()) {
-            m_content.m_segments.push_back(CDxfSegment::Line({d.x1, d.y1}, {d.x2, d.y2}));
+            m_pSegments->push_back(CDxfSegment::Line({d.x1, d.y1}, {d.x2, d.y2}));
         }
     }
 
@@ -95,13 +136,13 @@ public:
         if (sweep <= 0.0) {
             sweep += 360.0;
         }
-        m_content.m_segments.push_back(
-            CDxfSegment::ArcOf({d.cx, d.cy}, d.radius, Radians(d.angle1), Radians(sweep)));
+        ObjectSystem().MapSegment(CDxfSegment::ArcOf({d.cx, d.cy}, d.radius, Radians(d.angle1), Radians(sweep)),
+                                  kSplineTolerance, *m_pSegments);
     }
 
     void addCircle(const DL_CircleData& d) override {
         if (BeginOutline() && d.radius > 0.0) {
-            m_content.m_circles.push_back({{d.cx, d.cy}, d.radius});
+            m_pCircles->push_back({ObjectSystem().Apply({d.cx, d.cy}), d.radius});
         }
     }
 
@@ -109,6 +150,7 @@ public:
         if (BeginOutline()) {
             m_bPolyline = true;
             m_bClosed = (d.flags & 1) != 0;
+            m_polylineMap = ObjectSystem();
         }
     }
 
@@ -151,13 +193,10 @@ private:
 
     enum class CStyle { Outline, Centre, Hidden };
 
-    // Completes what is pending and counts the entity for its layer; false inside a block.
+    // Completes what is pending and counts the entity for its layer (outside blocks).
     bool BeginAny() {
         FlushPolyline();
         FlushSpline();
-        if (m_bInBlock) {
-            return false;
-        }
         const std::string& layer = getAttributes().getLayer();
         auto it = std::find_if(m_content.m_layers.begin(), m_content.m_layers.end(),
                                [&](const auto& info) { return SameName(info.m_strName, layer); });
@@ -165,13 +204,14 @@ private:
             m_content.m_layers.push_back({layer, "CONTINUOUS", 0});
             it = std::prev(m_content.m_layers.end());
         }
-        ++it->m_nEntities;
+        it->m_nEntities += m_pBlock ? 0 : 1;
         m_strLayerLinetype = it->m_strLinetype;
         return true;
     }
 
+    // Outside blocks: on a chosen layer. A block's entities follow the INSERT that places them.
     bool Wanted() {
-        if (m_layers.empty()) {
+        if (m_layers.empty() || m_pBlock) {
             return true;
         }
         const std::string& layer = getAttributes().getLayer();
@@ -243,7 +283,7 @@ private:
     }
 
     void Skip(const char* kind) {
-        if (Begin()) {
+        if (Begin() && !m_pBlock) {
             Count(m_content.m_skipped, kind);
         }
     }
@@ -259,7 +299,7 @@ private:
             const CVertex& a = m_vertices[i];
             const CVertex& b = m_vertices[(i + 1) % n];
             if (a.pt.z != b.pt.z || a.pt.x != b.pt.x) {
-                m_content.m_segments.push_back(CDxfSegment::FromBulge(a.pt, b.pt, a.bulge));
+                m_polylineMap.MapSegment(CDxfSegment::FromBulge(a.pt, b.pt, a.bulge), kSplineTolerance, *m_pSegments);
             }
         }
         m_vertices.clear();
@@ -277,7 +317,7 @@ private:
             points = m_fit;
         }
         for (size_t i = 1; i < points.size(); ++i) {
-            m_content.m_segments.push_back(CDxfSegment::Line(points[i - 1], points[i]));
+            m_pSegments->push_back(CDxfSegment::Line(points[i - 1], points[i]));
         }
         m_control.clear();
         m_weights.clear();
@@ -288,7 +328,80 @@ private:
     const std::vector<std::string>& m_layers;
     CDxfContent& m_content;
     std::string m_strLayerLinetype;
-    bool m_bInBlock = false;
+    struct CBlock {
+        CPlanePoint m_base;
+        std::vector<CDxfSegment> m_segments;
+        std::vector<CDxfContent::CCircle> m_circles;
+        std::vector<DL_InsertData> m_inserts;
+    };
+
+    static std::string Upper(std::string text) {
+        std::transform(text.begin(), text.end(), text.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+        return text;
+    }
+
+    // The plane of the entity's object coordinate system, seen from above.
+    CPlaneMap ObjectSystem() {
+        const double* n = getExtrusion()->getDirection();
+        return n[0] == 0.0 && n[1] == 0.0 && n[2] == 1.0 ? CPlaneMap{} : CPlaneMap::ObjectSystem(n[0], n[1], n[2]);
+    }
+
+    // Places a block's entities (and the blocks it inserts) into the drawing, outer after the
+    // block's own placement; every cell of a MINSERT.
+    void Expand(const DL_InsertData& d, const CPlaneMap& outer, int depth) {
+        auto found = m_blocks.find(Upper(d.name));
+        if (found == m_blocks.end() || depth > kMaxBlockDepth || ++m_nExpansions > kMaxExpansions) {
+            return;
+        }
+        const CBlock& block = found->second;
+        const int cols = std::clamp(d.cols, 1, kMaxCells);
+        const int rows = std::clamp(d.rows, 1, kMaxCells / cols);
+        const double turn = Radians(d.angle);
+        for (int r = 0; r < rows; ++r) {
+            for (int c = 0; c < cols; ++c) {
+                const double oz = c * d.colSp;
+                const double ox = r * d.rowSp;
+                const CPlanePoint at{d.ipx + oz * std::cos(turn) - ox * std::sin(turn),
+                                     d.ipy + oz * std::sin(turn) + ox * std::cos(turn)};
+                const double sx = d.sx == 0.0 ? 1.0 : d.sx;
+                const double sy = d.sy == 0.0 ? 1.0 : d.sy;
+                const CPlaneMap map = outer.After(CPlaneMap::Insert(block.m_base, at, sx, sy, d.angle));
+                if (m_nPlaced + block.m_segments.size() > kMaxPlaced) {
+                    return;
+                }
+                m_nPlaced += block.m_segments.size();
+                for (const CDxfSegment& s : block.m_segments) {
+                    map.MapSegment(s, kSplineTolerance, m_content.m_segments);
+                }
+                double scale = 1.0;
+                for (const CDxfContent::CCircle& circle : block.m_circles) {
+                    if (map.KeepsCircles(scale)) {
+                        m_content.m_circles.push_back({map.Apply(circle.m_center), circle.m_dRadius * scale});
+                    } else {
+                        map.MapSegment(CDxfSegment::ArcOf(circle.m_center, circle.m_dRadius, 0.0, 2 * std::numbers::pi),
+                                       kSplineTolerance, m_content.m_segments);
+                    }
+                }
+                for (const DL_InsertData& inner : block.m_inserts) {
+                    Expand(inner, map, depth + 1);
+                }
+            }
+        }
+    }
+
+    static constexpr int kMaxBlockDepth = 16;
+    static constexpr int kMaxCells = 10000;
+    static constexpr size_t kMaxPlaced = 20u * 1000u * 1000u;
+    static constexpr size_t kMaxExpansions = 1000u * 1000u;
+
+    std::map<std::string, CBlock> m_blocks;
+    CBlock* m_pBlock = nullptr;
+    std::vector<CDxfSegment>* m_pSegments = &m_content.m_segments;
+    std::vector<CDxfContent::CCircle>* m_pCircles = &m_content.m_circles;
+    CPlaneMap m_polylineMap;
+    size_t m_nPlaced = 0;
+    size_t m_nExpansions = 0;
     bool m_bPolyline = false;
     bool m_bClosed = false;
     std::vector<CVertex> m_vertices;
