@@ -55,6 +55,12 @@ void CCliArguments::DefineNew() {
         ->check(CLI::IsMember({"cm", "mm", "inch"}));
     sub->add_option("--accuracy", m_new.nAccuracy, "Display accuracy index 0-3 (default 0)")
         ->check(CLI::Range(0, 3));
+    sub->add_option("--from-dxf", m_new.strFromDxf,
+                    "DXF drawing of the part: the material's length and base become the part's length and "
+                    "diameter plus the allowance, and its profile goes into layer 1")
+        ->check(CLI::ExistingFile);
+    sub->add_option("--allowance", m_new.dAllowanceMm, "With --from-dxf: mm added to length and diameter (default 0)")
+        ->check(CLI::Range(0.0, 1000.0));
     sub->callback([this] { m_command = CliCommand::New; });
 }
 

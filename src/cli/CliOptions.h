@@ -12,6 +12,8 @@ struct CNewOptions {
     std::string strShape = "prism";
     std::string strUnits = "mm";
     int nAccuracy = 0;
+    std::string strFromDxf;   // the part's drawing: stock from its size, then its profile into layer 1
+    double dAllowanceMm = 0.0;
 };
 
 struct CDumpOptions {

@@ -274,6 +274,23 @@ std::vector<std::string> CImportResult::ReportLines() const {
     return out;
 }
 
+bool CImportResult::PartSize(double& lengthMm, double& diameterMm) const {
+    if (m_pieces.empty()) {
+        return false;
+    }
+    double top = 0.0;
+    for (const CImportPiece& p : m_pieces) {
+        top = std::max({top, double(p.m_ptStart.y), double(p.m_ptEnd.y), double(p.m_ptMid.y)});
+        // An arc over its highest point: the top of its circle.
+        if (p.m_bArc && p.m_ptStart.x < p.m_dCenterZ && p.m_dCenterZ < p.m_ptEnd.x && p.m_ptMid.y > p.m_dCenterX) {
+            top = std::max(top, p.m_dCenterX + p.m_dRadius);
+        }
+    }
+    lengthMm = (m_pieces.back().m_ptEnd.x - m_pieces.front().m_ptStart.x) / kUnitsPerMm;
+    diameterMm = 2.0 * top / kUnitsPerMm;
+    return true;
+}
+
 CImportResult CProfileExtraction::Extract(const CDxfContent& content) const {
     CImportResult result;
     std::vector<CDxfSegment> segments;

@@ -35,6 +35,8 @@ struct CImportResult {
     // The report: the axis, what was taken (or why nothing was) and where Z 0 lies, then one
     // line per kind not taken with its count.
     std::vector<std::string> ReportLines() const;
+    // The part's axial length and largest diameter in mm; false without pieces.
+    bool PartSize(double& lengthMm, double& diameterMm) const;
 };
 
 // Joins the segments into chains (ends within 0.001 mm), takes each stretch's distance from the

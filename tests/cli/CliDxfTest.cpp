@@ -98,6 +98,19 @@ TEST_F(CliDxf, OptionsTakeNameEqualsValueAndNothingTakenSaysWhyWithoutATakenLine
     EXPECT_NE(r.strErr.find("no layer \"NONE\"; its layers: PART, CL"), std::string::npos) << r.strErr;
 }
 
+TEST_F(CliDxf, NewFromDxfTakesTheStockFromThePartAndItsProfileIntoLayerOne) {
+    const CCliResult r = Run({"new", PathOf("n.kst"), "--from-dxf", Shaft(), "--allowance=2"});
+    ASSERT_EQ(r.nExit, 0) << r.strErr;
+    EXPECT_NE(r.strOut.find("stock: 122.000 mm long, 46.000 mm base"), std::string::npos) << r.strOut;
+    const Json drawing = Json::parse(Run({"dump", PathOf("n.kst")}).strOut);
+    EXPECT_EQ(drawing["source"], Json::parse("[0, 230000, 1220000, 0]"));
+    const Json& elements = drawing["layers"][0]["elements"];
+    ASSERT_EQ(elements.size(), 10u);
+    EXPECT_EQ(elements[0]["start"], Json::parse("[0, 110000]"));
+    EXPECT_EQ(elements[8]["end"], Json::parse("[1200000, 120000]"));
+    EXPECT_EQ(elements[9]["start"], Json::parse("[1200000, 230000]"));
+}
+
 TEST_F(CliDxf, ExportWritesAReadableFileAndRefusesAnUnwritablePath) {
     EXPECT_EQ(Run({"export-dxf", File(), PathOf("out.dxf"), "--mirrored"}).nExit, 0);
     const std::string text = ReadText(PathOf("out.dxf"));
