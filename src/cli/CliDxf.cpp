@@ -40,8 +40,8 @@ int ListLayers(const std::string& path) {
         return CCliDocument::Fail(path + ": " + error);
     }
     for (const CDxfLayerEntry& layer : layers) {
-        std::printf("%s\t%d entities\t%s\n", layer.m_strName.c_str(), layer.m_nEntities,
-                    layer.m_strLinetype.c_str());
+        std::printf("%s\t%d %s\t%s\n", layer.m_strName.c_str(), layer.m_nEntities,
+                    layer.m_nEntities == 1 ? "entity" : "entities", layer.m_strLinetype.c_str());
     }
     return 0;
 }

@@ -93,7 +93,7 @@ TEST_F(CliDxf, OptionsTakeNameEqualsValueAndNothingTakenSaysWhyWithoutATakenLine
 
     r = Run({"import-dxf", "--list-layers", PathOf("below.dxf")});
     ASSERT_EQ(r.nExit, 0) << r.strErr;
-    EXPECT_EQ(r.strOut, "PART\t1 entities\tCONTINUOUS\nCL\t1 entities\tCONTINUOUS\n");
+    EXPECT_EQ(r.strOut, "PART\t1 entity\tCONTINUOUS\nCL\t1 entity\tCONTINUOUS\n");
     r = Run({"import-dxf", File(), PathOf("below.dxf"), "--dxf-layer", "NONE"});
     EXPECT_NE(r.strErr.find("no layer \"NONE\"; its layers: PART, CL"), std::string::npos) << r.strErr;
 }
