@@ -12,6 +12,7 @@
 #include <map>
 #include <numbers>
 #include <sstream>
+#include <string_view>
 
 namespace {
 
@@ -438,6 +439,64 @@ std::string CheckText(const std::string& bytes) {
     return "";
 }
 
+std::string_view Trimmed(std::string_view line) {
+    const size_t first = line.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
+}
+
+// Entity kinds of the ENTITIES section that dxflib passes over without a word (MLINE, 3DSOLID,
+// REGION, ATTDEF and the like), counted for the report.
+void CountUnknownKinds(const std::string& bytes, CDxfContent& content) {
+    static const std::vector<std::string_view> known{
+        "LINE",  "ARC",   "CIRCLE", "LWPOLYLINE", "POLYLINE", "VERTEX", "SEQEND", "SPLINE",
+        "ELLIPSE", "INSERT", "ATTRIB", "POINT", "XLINE", "RAY", "TRACE", "3DFACE", "SOLID",
+        "MTEXT", "TEXT", "DIMENSION", "LEADER", "HATCH", "IMAGE", "ENDSEC"};
+    bool inEntities = false;
+    bool sectionName = false;
+    size_t at = 0;
+    std::string_view code;
+    bool codeLine = true;
+    const std::string_view text(bytes);
+    while (at < text.size()) {
+        size_t end = text.find('\n', at);
+        if (end == std::string_view::npos) {
+            end = text.size();
+        }
+        const std::string_view line = Trimmed(text.substr(at, end - at));
+        at = end + 1;
+        if (codeLine) {
+            code = line;
+            codeLine = false;
+            continue;
+        }
+        codeLine = true;
+        if (code == "2" && sectionName) {
+            inEntities = line == "ENTITIES";
+            sectionName = false;
+            continue;
+        }
+        if (code != "0") {
+            continue;
+        }
+        sectionName = line == "SECTION";
+        if (line == "ENDSEC") {
+            inEntities = false;
+        }
+        if (inEntities && !line.empty() && std::find(known.begin(), known.end(), line) == known.end()) {
+            auto& skipped = content.m_skipped;
+            auto it = std::find_if(skipped.begin(), skipped.end(), [&](const auto& e) { return e.first == line; });
+            if (it == skipped.end()) {
+                skipped.emplace_back(std::string(line), 1);
+            } else {
+                ++it->second;
+            }
+        }
+    }
+}
+
 }  // namespace
 
 bool CDxfReader::Read(const std::string& bytes, CDxfContent& content, std::string& error) const {
@@ -461,6 +520,7 @@ bool CDxfReader::Read(const std::string& bytes, CDxfContent& content, std::strin
         error = "dxflib could not read the file";
         return false;
     }
+    CountUnknownKinds(bytes, content);
     return true;
 }
 

@@ -215,6 +215,26 @@ TEST(DxfImport, LayersWindowAndLeftOutKindsOfASheet) {
     EXPECT_EQ(error, "the drawing has no layer \"CONTOUR\"; its layers: 0, Defpoints, SHAFT, COLLAR, OTHER, TITLE, CL");
 }
 
+TEST(DxfImport, EveryKindPresentIsTakenOrReportedAndNothingTakenSaysWhy) {
+    const std::string head = "0\nSECTION\n2\nENTITIES\n";
+    const std::string tail = "0\nENDSEC\n0\nEOF\n";
+    const std::string kinds = "0\nMLINE\n8\n0\n0\n3DSOLID\n8\n0\n0\nREGION\n8\n0\n0\nMLINE\n8\n0\n";
+    CImportResult r;
+    std::string error;
+    ASSERT_TRUE(CDxfImport().Load(head + kinds + "0\nLINE\n8\n0\n10\n0\n20\n5\n11\n10\n21\n5\n" + tail, {}, r,
+                                  error))
+        << error;
+    EXPECT_EQ(r.m_pieces.size(), 1u);
+    EXPECT_EQ(Notes(r), (std::vector<std::string>{"not taken: entity kind not read: MLINE: 2",
+                                                  "not taken: entity kind not read: 3DSOLID: 1",
+                                                  "not taken: entity kind not read: REGION: 1"}));
+    ASSERT_TRUE(CDxfImport().Load(head + kinds + tail, {}, r, error)) << error;
+    EXPECT_TRUE(r.m_pieces.empty());
+    const std::vector<std::string> lines = r.ReportLines();
+    EXPECT_TRUE(std::none_of(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("taken:", 0) == 0; }));
+    EXPECT_TRUE(Reports(r, "nothing taken: the drawing holds only kinds not read as outline (MLINE, 3DSOLID, REGION)"));
+}
+
 TEST(DxfImport, JunkIsRefusedWithAClearMessage) {
     REQUIRE_EZDXF();
     const std::pair<const char*, const char*> cases[] = {
