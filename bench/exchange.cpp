@@ -2,7 +2,9 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 
@@ -81,6 +83,41 @@ void InsertIntoOneLayer(benchmark::State& state) {
     std::filesystem::remove(path);
 }
 BENCHMARK(InsertIntoOneLayer)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond);
+
+// 1 000 cubic splines of 20 control points each (19 mm long, waving 2 mm), one after another.
+std::string ThousandSplines() {
+    std::string text = "0\nSECTION\n2\nENTITIES\n";
+    char buf[96];
+    for (int s = 0; s < 1000; ++s) {
+        text += "0\nSPLINE\n8\n0\n70\n8\n71\n3\n72\n24\n73\n20\n";
+        for (int k = 0; k < 24; ++k) {
+            const int knot = std::clamp(k - 3, 0, 17);
+            std::snprintf(buf, sizeof buf, "40\n%d\n", knot);
+            text += buf;
+        }
+        for (int i = 0; i < 20; ++i) {
+            std::snprintf(buf, sizeof buf, "10\n%.6f\n20\n%.6f\n30\n0\n", s * 19.0 + i * 1.0,
+                          30.0 + 2.0 * std::sin(i * 0.7 + s));
+            text += buf;
+        }
+    }
+    text += "0\nENDSEC\n0\nEOF\n";
+    return text;
+}
+
+void ReadThousandSplines(benchmark::State& state) {
+    const std::string text = ThousandSplines();
+    size_t pieces = 0;
+    for (auto _ : state) {
+        CImportResult result;
+        std::string error;
+        CDxfImport().Load(text, {}, result, error);
+        pieces = result.m_pieces.size();
+    }
+    state.counters["pieces"] = static_cast<double>(pieces);
+    state.counters["MB"] = static_cast<double>(text.size()) / 1e6;
+}
+BENCHMARK(ReadThousandSplines)->Unit(benchmark::kMillisecond);
 
 void ExportSixLayersOf2000(benchmark::State& state) {
     CKestrovelDoc doc;

@@ -311,14 +311,12 @@ private:
             return;
         }
         m_bSpline = false;
-        std::vector<CPlanePoint> points =
-            ApproximateSpline(m_nDegree, m_knots, m_control, m_weights, kSplineTolerance);
-        // A spline given only by fit points: the curve runs through them.
-        if (points.empty() && m_control.empty()) {
-            points = m_fit;
-        }
-        for (size_t i = 1; i < points.size(); ++i) {
-            m_pSegments->push_back(CDxfSegment::Line(points[i - 1], points[i]));
+        if (!AppendSplineArcs(m_nDegree, m_knots, m_control, m_weights, kSplineTolerance, *m_pSegments) &&
+            m_control.empty()) {
+            // A spline given only by fit points: the curve runs through them.
+            for (size_t i = 1; i < m_fit.size(); ++i) {
+                m_pSegments->push_back(CDxfSegment::Line(m_fit[i - 1], m_fit[i]));
+            }
         }
         m_control.clear();
         m_weights.clear();

@@ -23,9 +23,7 @@ private:
     std::vector<std::string> m_layers;
 };
 
-// Points on a spline of the given degree, knots and (weighted) control points, close enough
-// that the polyline through them leaves the curve by less than tolerance. Empty when the data
-// do not describe a spline.
-std::vector<CPlanePoint> ApproximateSpline(int degree, const std::vector<double>& knots,
-                                           const std::vector<CPlanePoint>& control,
-                                           const std::vector<double>& weights, double tolerance);
+// The spline followed by arcs within tolerance, appended to out; false when the data do not
+// describe a spline.
+bool AppendSplineArcs(int degree, const std::vector<double>& knots, const std::vector<CPlanePoint>& control,
+                      const std::vector<double>& weights, double tolerance, std::vector<CDxfSegment>& out);

@@ -8,7 +8,7 @@
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-constexpr int kMaxArcsPerCurve = 1 << 14;
+constexpr int kMaxDepth = 14;
 
 // The arc through three points, its ends exactly a and c; a line when they are in a row.
 CDxfSegment ArcThrough(CPlanePoint a, CPlanePoint b, CPlanePoint c) {
@@ -49,28 +49,37 @@ double DistanceToSegment(const CDxfSegment& s, CPlanePoint p) {
     return std::hypot(p.z - s.m_a.z - t * dz, p.x - s.m_a.x - t * dx);
 }
 
-// Arcs through points of a parametrised curve on [t0, t1], halving the step until each arc keeps
-// to the curve within tolerance at its quarter points.
+// The arc through the curve's points at a, the middle and c, halved where it leaves the curve by
+// more than tolerance at its quarter or eighth points.
 template <typename Curve>
-void AppendArcsOf(const Curve& at, double t0, double t1, double tolerance, std::vector<CDxfSegment>& out) {
-    int n = std::max(1, static_cast<int>(std::ceil((t1 - t0) / (kPi / 8))));
-    while (true) {
-        std::vector<CDxfSegment> arcs;
-        bool close = true;
-        for (int i = 0; i < n && close; ++i) {
-            const double a = t0 + (t1 - t0) * i / n;
-            const double c = t0 + (t1 - t0) * (i + 1) / n;
-            const CDxfSegment arc = ArcThrough(at(a), at((a + c) / 2), at(c));
-            for (double f : {0.25, 0.75, 0.125, 0.875}) {
-                close = close && DistanceToSegment(arc, at(a + (c - a) * f)) <= tolerance;
-            }
-            arcs.push_back(arc);
-        }
-        if (close || n >= kMaxArcsPerCurve) {
-            out.insert(out.end(), arcs.begin(), arcs.end());
-            return;
-        }
-        n *= 2;
+void FitArcs(const Curve& at, double a, CPlanePoint pa, double c, CPlanePoint pc, double tolerance, int depth,
+             std::vector<CDxfSegment>& out) {
+    const double m = (a + c) / 2;
+    const CPlanePoint pm = at(m);
+    const CDxfSegment arc = ArcThrough(pa, pm, pc);
+    bool close = true;
+    for (double f : {0.25, 0.75, 0.125, 0.875}) {
+        close = close && DistanceToSegment(arc, at(a + (c - a) * f)) <= tolerance;
+    }
+    if (close || depth >= kMaxDepth) {
+        out.push_back(arc);
+        return;
+    }
+    FitArcs(at, a, pa, m, pm, tolerance, depth + 1, out);
+    FitArcs(at, m, pm, c, pc, tolerance, depth + 1, out);
+}
+
+// Arcs through points of a parametrised curve on [t0, t1], from pieces equal steps.
+template <typename Curve>
+void AppendArcsOf(const Curve& at, double t0, double t1, int pieces, double tolerance, std::vector<CDxfSegment>& out) {
+    const int n = std::max(1, pieces);
+    CPlanePoint from = at(t0);
+    for (int i = 0; i < n; ++i) {
+        const double a = t0 + (t1 - t0) * i / n;
+        const double c = i + 1 == n ? t1 : t0 + (t1 - t0) * (i + 1) / n;
+        const CPlanePoint to = at(c);
+        FitArcs(at, a, from, c, to, tolerance, 0, out);
+        from = to;
     }
 }
 
@@ -197,5 +206,12 @@ void AppendEllipseArcs(CPlanePoint center, CPlanePoint major, CPlanePoint minor,
         return CPlanePoint{center.z + std::cos(t) * major.z + std::sin(t) * minor.z,
                            center.x + std::cos(t) * major.x + std::sin(t) * minor.x};
     };
-    AppendArcsOf(at, t0, t1, tolerance, out);
+    AppendArcsOf(at, t0, t1, static_cast<int>(std::ceil((t1 - t0) / (kPi / 8))), tolerance, out);
+}
+
+void AppendCurveArcs(const std::function<CPlanePoint(double)>& at, double t0, double t1, int pieces,
+                     double tolerance, std::vector<CDxfSegment>& out) {
+    if (t1 > t0 && std::isfinite(t0) && std::isfinite(t1)) {
+        AppendArcsOf(at, t0, t1, pieces, tolerance, out);
+    }
 }
