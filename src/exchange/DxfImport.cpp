@@ -2,6 +2,7 @@
 #include "exchange/DxfImport.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 
@@ -180,10 +181,14 @@ bool CDxfImport::Load(const std::string& bytes, const CDxfImportOptions& options
     if (!options.bOrigin) {
         // The part's end nearest the axis's first point goes to Z 0.
         const int32_t shift = result.m_pieces.front().m_ptStart.x;
+        // In 64 bits: a drawing that spans the whole coordinate range must not overflow.
+        const auto moved = [shift](int32_t z) {
+            return static_cast<int32_t>(std::clamp<int64_t>(int64_t{z} - shift, INT32_MIN, INT32_MAX));
+        };
         for (CImportPiece& p : result.m_pieces) {
-            p.m_ptStart.x -= shift;
-            p.m_ptEnd.x -= shift;
-            p.m_ptMid.x -= shift;
+            p.m_ptStart.x = moved(p.m_ptStart.x);
+            p.m_ptEnd.x = moved(p.m_ptEnd.x);
+            p.m_ptMid.x = moved(p.m_ptMid.x);
             p.m_dCenterZ -= p.m_bArc ? shift : 0;
         }
         result.m_strShift = "Z 0: the part's end, " + Millimetres(shift / kUnitsPerMm) +
