@@ -112,4 +112,22 @@ TEST_F(Exchange, ImportDialogSaysWhatBecomesOfTheRestAndCanReplaceTheWholeLayer)
     EXPECT_EQ(view.GetActiveElement(), nullptr);
 }
 
+// "Take the stock's length and diameter from the part", ticked with a click in the dialog's window.
+TEST_F(Exchange, ImportDialogTakesTheStockFromThePart) {
+    CKestrovelDoc& doc = m_pChild->GetShellDocument()->Doc();
+    OnNextDialog<CDxfImportDialog>([&](CDxfImportDialog& d) {
+        QCheckBox* stock = d.Stock();
+        QTest::mouseClick(d.windowHandle(), Qt::LeftButton, {}, stock->mapTo(&d, QPoint(8, stock->height() / 2)));
+        EXPECT_TRUE(d.StockFromPart());
+        d.accept();
+    });
+    EXPECT_TRUE(
+        CExchangeCommands::ImportDxf(*m_pChild, QStringLiteral(KESTROVEL_SOURCE_DIR "/examples/shaft.dxf")));
+    EXPECT_EQ(doc.GetLength(), 1200000);
+    EXPECT_EQ(doc.GetSourceRect().top, 220000);
+    const auto& pieces = doc.GetLayer(doc.GetActiveLayerIndex())->GetPieces();
+    ASSERT_EQ(pieces.size(), 9u);
+    EXPECT_EQ(pieces.back()->GetEnd(), CPoint(1200000, 120000));
+}
+
 }  // namespace
