@@ -38,14 +38,18 @@ int RunImportDxf(const CImportDxfOptions& options) {
     if (!CDxfImport().LoadFile(options.strDxf, import, result, error)) {
         return CCliDocument::Fail(options.strDxf + ": " + error + "; the drawing is unchanged");
     }
-    for (const std::string& line : result.ReportLines()) {
-        std::printf("%s\n", line.c_str());
-    }
     CCliDocument document;
     if (!document.Open(options.strFile)) {
         return 1;
     }
-    if (CDxfImport::Apply(document.GetDoc(), options.nLayer - 1, result, &document.GetMessages()) == 0) {
+    // The report counts what entered the layer, after the cut to the drawing's length.
+    CDxfApplyCounts counts;
+    const int taken = CDxfImport::Apply(document.GetDoc(), options.nLayer - 1, result,
+                                        &document.GetMessages(), &counts);
+    for (const std::string& line : counts.ReportLines(result)) {
+        std::printf("%s\n", line.c_str());
+    }
+    if (taken == 0) {
         return CCliDocument::Fail("nothing in " + options.strDxf +
                                   " could be taken into the layer; the drawing is unchanged");
     }

@@ -6,6 +6,7 @@
 #include "document/KestrovelDoc.h"
 #include "elements/Arc.h"
 #include "elements/Linear.h"
+#include "exchange/DxfRange.h"
 #include "exchange/DxfReader.h"
 #include "platform/Units.h"
 
@@ -56,6 +57,10 @@ bool CDxfImport::Load(const std::string& bytes, const CDxfImportOptions& options
     }
     const CPlanePoint origin{static_cast<double>(options.ptOrigin.x) / kUnitsPerMm,
                              static_cast<double>(options.ptOrigin.y) / kUnitsPerMm};
+    error = CDxfRange::Check(content, scale, origin);
+    if (!error.empty()) {
+        return false;
+    }
     result = CProfileExtraction(scale, origin).Extract(content);
     return true;
 }
@@ -74,7 +79,24 @@ std::vector<std::string> CDxfImport::LayerNames(const std::string& path) {
     return content.m_layers;
 }
 
-int CDxfImport::Apply(CKestrovelDoc& doc, int index, const CImportResult& result, CMessages* messages) {
+std::vector<std::string> CDxfApplyCounts::ReportLines(const CImportResult& result) const {
+    std::vector<std::string> lines = result.ReportLines();
+    lines.front() = "taken: " + std::to_string(nLines) + " lines, " + std::to_string(nArcs) + " arcs";
+    if (nClipped > 0) {
+        lines.push_back("cut to the drawing's length: " + std::to_string(nClipped));
+    }
+    if (nOutside > 0) {
+        lines.push_back("not taken: outside the drawing's length: " + std::to_string(nOutside));
+    }
+    return lines;
+}
+
+int CDxfImport::Apply(CKestrovelDoc& doc, int index, const CImportResult& result, CMessages* messages,
+                      CDxfApplyCounts* counts) {
+    CDxfApplyCounts done;
+    if (counts) {
+        *counts = done;
+    }
     CLayer* layer = doc.GetLayer(index);
     if (!layer) {
         return 0;
@@ -95,9 +117,18 @@ int CDxfImport::Apply(CKestrovelDoc& doc, int index, const CImportResult& result
         if (!piece) {
             piece = std::make_unique<CLinear>(p.m_ptStart, p.m_ptEnd);
         }
+        const CPoint start = piece->GetStart();
+        const CPoint end = piece->GetEnd();
         if (layer->ClipToLength(piece, nullptr) && piece->GetEnd().x > piece->GetStart().x) {
+            done.nClipped += piece->GetStart() != start || piece->GetEnd() != end ? 1 : 0;
+            (piece->GetKind() == kKindArc ? done.nArcs : done.nLines) += 1;
             pieces.push_back(std::move(piece));
+        } else {
+            ++done.nOutside;
         }
+    }
+    if (counts) {
+        *counts = done;
     }
     if (pieces.empty()) {
         return 0;

@@ -15,6 +15,18 @@ struct CDxfImportOptions {
     CPoint ptOrigin;                // model units: the drawing point that becomes Z = 0, X = 0
 };
 
+// What an insertion did with the pieces: taken whole or cut to the drawing's length, or left out
+// (wholly outside the length, or nothing of them left after the cut).
+struct CDxfApplyCounts {
+    int nLines = 0;
+    int nArcs = 0;
+    int nClipped = 0;
+    int nOutside = 0;
+    // The report of an import: what was taken into the layer, what the extraction left out
+    // (from result) and what the drawing's length cut or left out.
+    std::vector<std::string> ReportLines(const CImportResult& result) const;
+};
+
 class CDxfImport {
 public:
     // Millimetres per drawing unit for a $INSUNITS code; 0 for codes that name no length.
@@ -34,6 +46,7 @@ public:
 
     // Inserts the pieces into layer index (0...5) through the layer's own insertion, cut to the
     // drawing's length, and records one undo step for that layer. Returns the number inserted;
-    // with none the document is left as it was.
-    static int Apply(CKestrovelDoc& doc, int index, const CImportResult& result, CMessages* messages);
+    // with none the document is left as it was. counts, when given, receives what was done.
+    static int Apply(CKestrovelDoc& doc, int index, const CImportResult& result, CMessages* messages,
+                     CDxfApplyCounts* counts = nullptr);
 };

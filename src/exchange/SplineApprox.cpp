@@ -7,6 +7,9 @@ namespace {
 
 constexpr int kMaxDepth = 18;
 constexpr int kStartPieces = 4;  // per knot span, so that no bend between samples is missed
+// Points of one spline past which spans are no longer refined: far-off control points would
+// otherwise ask for millions of them.
+constexpr size_t kMaxPoints = 100000;
 
 class CSpline {
 public:
@@ -46,7 +49,7 @@ public:
                    std::vector<CPlanePoint>& out) const {
         const double um = (u0 + u1) / 2.0;
         const CPlanePoint m = At(um);
-        if (depth < kMaxDepth &&
+        if (depth < kMaxDepth && out.size() < kMaxPoints &&
             (Deviation(a, b, m) > tolerance || Deviation(a, b, At((u0 + um) / 2.0)) > tolerance ||
              Deviation(a, b, At((um + u1) / 2.0)) > tolerance)) {
             Subdivide(u0, a, um, m, tolerance, depth + 1, out);

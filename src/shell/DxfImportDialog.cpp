@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "shell/DxfSafeRead.h"
 #include "shell/QtText.h"
 
 namespace {
@@ -24,7 +25,7 @@ CDxfImportDialog::CDxfImportDialog(const QString& path, int activeLayer, QWidget
     setWindowTitle(QStringLiteral("Import DXF"));
     m_pDxfLayer = new QComboBox(this);
     m_pDxfLayer->addItem(QStringLiteral("(all layers)"));
-    for (const std::string& name : CDxfImport::LayerNames(m_strPath)) {
+    for (const std::string& name : CDxfSafeRead::LayerNames(parent, m_strPath)) {
         m_pDxfLayer->addItem(ToQ(name));
     }
     m_pLayer = new QComboBox(this);
@@ -78,7 +79,7 @@ QString CDxfImportDialog::ReportText() const {
 void CDxfImportDialog::Reload() {
     std::string error;
     QStringList lines;
-    if (!CDxfImport().LoadFile(m_strPath, Options(), m_result, error)) {
+    if (!CDxfSafeRead::Load(isVisible() ? this : parentWidget(), m_strPath, Options(), m_result, error)) {
         lines << ToQ(error);
     } else {
         for (const std::string& line : m_result.ReportLines()) {
