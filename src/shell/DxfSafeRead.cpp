@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <type_traits>
 
@@ -14,9 +15,6 @@ namespace {
 // plain values travel as their bytes.
 class CPacket {
 public:
-    CPacket() = default;
-    explicit CPacket(std::string bytes) : m_strBytes(std::move(bytes)) {}
-
     template <class T>
     void Put(const T& value) {
         static_assert(std::is_trivially_copyable_v<T>);
@@ -26,35 +24,44 @@ public:
         Put(text.size());
         m_strBytes += text;
     }
+    const std::string& Bytes() const { return m_strBytes; }
+
+private:
+    std::string m_strBytes;
+};
+
+class CPacketReader {
+public:
+    explicit CPacketReader(const std::string& bytes) : m_bytes(bytes) {}
+
     template <class T>
     bool Get(T& value) {
         static_assert(std::is_trivially_copyable_v<T>);
-        if (m_strBytes.size() - m_nAt < sizeof value) {
+        if (m_bytes.size() - m_nAt < sizeof value) {
             return false;
         }
-        std::memcpy(&value, m_strBytes.data() + m_nAt, sizeof value);
+        std::memcpy(&value, m_bytes.data() + m_nAt, sizeof value);
         m_nAt += sizeof value;
         return true;
     }
     bool GetText(std::string& text) {
         size_t size = 0;
-        if (!Get(size) || m_strBytes.size() - m_nAt < size) {
+        if (!Get(size) || m_bytes.size() - m_nAt < size) {
             return false;
         }
-        text.assign(m_strBytes, m_nAt, size);
+        text.assign(m_bytes, m_nAt, size);
         m_nAt += size;
         return true;
     }
-    const std::string& Bytes() const { return m_strBytes; }
 
 private:
-    std::string m_strBytes;
+    const std::string& m_bytes;
     size_t m_nAt = 0;
 };
 
 std::string PackResult(bool ok, const CImportResult& result, const std::string& error) {
     CPacket packet;
-    packet.Put(ok);
+    packet.Put(static_cast<uint8_t>(ok ? 1 : 0));
     if (!ok) {
         packet.PutText(error);
         return packet.Bytes();
@@ -72,8 +79,8 @@ std::string PackResult(bool ok, const CImportResult& result, const std::string& 
 }
 
 bool UnpackResult(const std::string& bytes, CImportResult& result, std::string& error) {
-    CPacket packet(bytes);
-    bool ok = false;
+    CPacketReader packet(bytes);
+    uint8_t ok = 0;
     size_t count = 0;
     if (!packet.Get(ok) || (!ok && !packet.GetText(error))) {
         error = "the reader gave no answer";
@@ -145,7 +152,7 @@ std::vector<std::string> CDxfSafeRead::LayerNames(QWidget* parent, const std::st
     if (!CIsolatedRead::Run(parent, QString::fromStdString(path), work, bytes, error)) {
         return names;
     }
-    CPacket packet(bytes);
+    CPacketReader packet(bytes);
     size_t count = 0;
     std::string name;
     if (packet.Get(count)) {

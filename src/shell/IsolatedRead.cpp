@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -75,6 +76,8 @@ bool CIsolatedRead::Run(QWidget* parent, const QString& what, const std::functio
         return false;
     }
     if (child == 0) {
+        // A reader left running must not outlive the editor.
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
         ::close(fds[0]);
         RunChild(fds[1], work);
     }
