@@ -95,7 +95,7 @@ TEST_F(DxfSafeImport, TheCrashingAndTheHangingFileAreReportedAndTheDrawingStays)
     CKestrovelDoc& doc = m_pChild->GetShellDocument()->Doc();
     const size_t pieces = doc.GetLayer(0)->GetPieces().size();
     const std::pair<const char*, const char*> cases[] = {
-        {"spline-knots-negative.dxf", "line 10: the SPLINE announces -2147483648 knots, but a count cannot be negative"},
+        {"spline-knots-negative.dxf", "line 8: the SPLINE announces -2147483648 knots, but a count cannot be negative"},
         {"long-line.dxf", "line 8 is longer than 1022 characters, which no DXF line is"}};
     for (const auto& [name, report] : cases) {
         QString shown;
