@@ -62,6 +62,11 @@ bool CDxfImport::Load(const std::string& bytes, const CDxfImportOptions& options
         return false;
     }
     result = CProfileExtraction(scale, origin).Extract(content);
+    error = CDxfRange::CheckPieces(result.m_pieces.size());
+    if (!error.empty()) {
+        result = CImportResult{};
+        return false;
+    }
     return true;
 }
 

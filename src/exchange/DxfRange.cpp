@@ -17,6 +17,11 @@ double Reach(CPlanePoint p, double radius, double scale, CPlanePoint origin) {
 }  // namespace
 
 std::string CDxfRange::Check(const CDxfContent& content, double scale, CPlanePoint origin) {
+    const size_t count = content.m_segments.size() + content.m_circles.size();
+    if (count > kMaxSegments) {
+        return "the drawing holds " + std::to_string(count) + " lines, arcs and circles where it is read; an import takes at most " +
+               std::to_string(kMaxSegments);
+    }
     double reach = 0.0;
     for (const CDxfSegment& s : content.m_segments) {
         reach = std::fmax(reach, Reach(s.m_a, 0.0, scale, origin));
@@ -35,4 +40,12 @@ std::string CDxfRange::Check(const CDxfContent& content, double scale, CPlanePoi
     std::snprintf(text, sizeof text, "the drawing reaches %.4g mm from its origin; a drawing holds %.0f mm", reach,
                   kReachMm);
     return text;
+}
+
+std::string CDxfRange::CheckPieces(size_t pieces) {
+    if (pieces <= kMaxPieces) {
+        return {};
+    }
+    return "the profile would be " + std::to_string(pieces) + " pieces; a layer takes at most " +
+           std::to_string(kMaxPieces) + " from one import";
 }
