@@ -103,22 +103,25 @@ int RunImportDxf(const CImportDxfOptions& options) {
     if (!document.Open(options.strFile)) {
         return 1;
     }
+    // The report counts what entered the layer, after the cut to the drawing's length.
     std::string why;
+    CDxfApplyCounts counts;
     const bool taken = !result.m_pieces.empty() &&
                        CDxfImport::Apply(document.GetDoc(), options.nLayer - 1, result, &document.GetMessages(),
-                                         false, &why) > 0;
+                                         false, &why, &counts) > 0;
     if (!taken) {
         // The report says why instead of what would have been taken.
         if (!result.m_pieces.empty()) {
             result.m_pieces.clear();
             result.m_strReason = why;
         }
-    }
-    for (const std::string& line : result.ReportLines()) {
-        std::printf("%s\n", line.c_str());
-    }
-    if (!taken) {
+        for (const std::string& line : result.ReportLines()) {
+            std::printf("%s\n", line.c_str());
+        }
         return CCliDocument::Fail(options.strDxf + ": " + result.m_strReason + "; the drawing is unchanged");
+    }
+    for (const std::string& line : counts.ReportLines(result)) {
+        std::printf("%s\n", line.c_str());
     }
     return document.Save() ? 0 : 1;
 }

@@ -9,6 +9,7 @@
 #include "document/KestrovelDoc.h"
 #include "elements/Arc.h"
 #include "elements/Linear.h"
+#include "exchange/DxfRange.h"
 #include "exchange/DxfReader.h"
 #include "exchange/TurningAxis.h"
 #include "platform/Units.h"
@@ -172,7 +173,16 @@ bool CDxfImport::Load(const std::string& bytes, const CDxfImportOptions& options
         origin = axis.ToFrame({options.origin.z / scale, options.origin.x / scale});
         origin = {origin.z * scale, origin.x * scale};
     }
+    error = CDxfRange::Check(content, scale, origin);
+    if (!error.empty()) {
+        return false;
+    }
     result = CProfileExtraction(scale, origin).Extract(content);
+    error = CDxfRange::CheckPieces(result.m_pieces.size());
+    if (!error.empty()) {
+        result = CImportResult{};
+        return false;
+    }
     result.m_strAxis = axis.m_strWhy;
     if (result.m_pieces.empty()) {
         result.m_strReason = WhyEmpty(content, options);
@@ -227,8 +237,31 @@ std::vector<std::string> CDxfImport::LayerNames(const std::string& path) {
     return names;
 }
 
+std::vector<std::string> CDxfApplyCounts::ReportLines(const CImportResult& result) const {
+    std::vector<std::string> lines = result.ReportLines();
+    // The extraction's own count (after the axis line) gives way to what entered the layer.
+    for (std::string& line : lines) {
+        if (line.starts_with("taken: ")) {
+            line = "taken: " + std::to_string(nLines) + " lines, " + std::to_string(nArcs) + " arcs";
+            break;
+        }
+    }
+    if (nClipped > 0) {
+        lines.push_back("cut to the drawing's length: " + std::to_string(nClipped));
+    }
+    if (nOutside > 0) {
+        lines.push_back("not taken: outside the drawing's length: " + std::to_string(nOutside));
+    }
+    return lines;
+}
+
 int CDxfImport::Apply(CKestrovelDoc& doc, int index, const CImportResult& result, CMessages* messages,
-                      bool replaceLayer, std::string* why) {
+                      bool replaceLayer, std::string* why, CDxfApplyCounts* counts) {
+    CDxfApplyCounts done;
+    if (counts) {
+        *counts = done;
+    }
+
     CLayer* layer = doc.GetLayer(index);
     if (!layer) {
         return 0;
@@ -249,9 +282,18 @@ int CDxfImport::Apply(CKestrovelDoc& doc, int index, const CImportResult& result
         if (!piece) {
             piece = std::make_unique<CLinear>(p.m_ptStart, p.m_ptEnd);
         }
+        const CPoint start = piece->GetStart();
+        const CPoint end = piece->GetEnd();
         if (layer->ClipToLength(piece, nullptr) && piece->GetEnd().x > piece->GetStart().x) {
+            done.nClipped += piece->GetStart() != start || piece->GetEnd() != end ? 1 : 0;
+            (piece->GetKind() == kKindArc ? done.nArcs : done.nLines) += 1;
             pieces.push_back(std::move(piece));
+        } else {
+            ++done.nOutside;
         }
+    }
+    if (counts) {
+        *counts = done;
     }
     if (pieces.empty()) {
         if (why) {

@@ -35,6 +35,18 @@ struct CDxfLayerEntry {
     int m_nEntities = 0;
 };
 
+// What an insertion did with the pieces: taken whole or cut to the drawing's length, or left out
+// (wholly outside the length, or nothing of them left after the cut).
+struct CDxfApplyCounts {
+    int nLines = 0;
+    int nArcs = 0;
+    int nClipped = 0;
+    int nOutside = 0;
+    // The report of an import: what was taken into the layer, what the extraction left out
+    // (from result) and what the drawing's length cut or left out.
+    std::vector<std::string> ReportLines(const CImportResult& result) const;
+};
+
 class CDxfImport {
 public:
     // Millimetres per drawing unit for a $INSUNITS code; 0 for codes that name no length.
@@ -59,7 +71,8 @@ public:
     // drawing's length, and records one undo step for that layer. With replaceLayer the layer's
     // old profile goes as a whole (flat at the stock's top where nothing is imported); without
     // it, what lies beyond the imported stretch stays. Returns the number inserted; with none
-    // the document is left as it was and why (when given) says the reason.
+    // the document is left as it was and why (when given) says the reason. counts, when given,
+    // receives what was done with the pieces.
     static int Apply(CKestrovelDoc& doc, int index, const CImportResult& result, CMessages* messages,
-                     bool replaceLayer = false, std::string* why = nullptr);
+                     bool replaceLayer = false, std::string* why = nullptr, CDxfApplyCounts* counts = nullptr);
 };

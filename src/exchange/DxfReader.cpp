@@ -11,8 +11,11 @@
 #include <fstream>
 #include <map>
 #include <numbers>
-#include <sstream>
+#include <istream>
+#include <streambuf>
 #include <string_view>
+
+#include "exchange/DxfPrescan.h"
 
 namespace {
 
@@ -412,6 +415,15 @@ private:
     std::vector<CPlanePoint> m_fit;
 };
 
+// A read-only stream over the bytes themselves, so the library reads without a copy of the file.
+class CBytesBuffer : public std::streambuf {
+public:
+    explicit CBytesBuffer(const std::string& bytes) {
+        char* begin = const_cast<char*>(bytes.data());
+        setg(begin, begin, begin + bytes.size());
+    }
+};
+
 // The reasons dxflib would not give: it reads anything as far as it goes.
 std::string CheckText(const std::string& bytes) {
     if (bytes.empty()) {
@@ -500,10 +512,15 @@ void CountUnknownKinds(const std::string& bytes, CDxfContent& content) {
 bool CDxfReader::Read(const std::string& bytes, CDxfContent& content, std::string& error) const {
     content = CDxfContent{};
     error = CheckText(bytes);
+    if (error.empty()) {
+        error = CDxfPrescan::Check(bytes);
+    }
     if (!error.empty()) {
         return false;
     }
-    std::istringstream stream(bytes);
+    // Read in place: a copy of a large file would double what the reading holds.
+    CBytesBuffer buffer(bytes);
+    std::istream stream(&buffer);
     CCollector collector(m_layers, content);
     DL_Dxf dxf;
     bool read = false;

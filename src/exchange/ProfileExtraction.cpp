@@ -18,6 +18,7 @@ const char* const kInside = "closed contour of the inside";
 const char* const kBack = "segment that runs back in Z";
 const char* const kHidden = "segment hidden under the profile";
 const char* const kCircle = "CIRCLE not cut by the profile";
+const char* const kShort = "span shorter than a model unit";
 
 double Dist(CPlanePoint a, CPlanePoint b) {
     return std::hypot(a.z - b.z, a.x - b.x);
@@ -386,6 +387,7 @@ CImportResult CProfileExtraction::Extract(const CDxfContent& content) const {
         }
     }
 
+    int tooShort = 0;
     for (const CSpan& span : spans) {
         const CMonotone& m = pieces[span.piece];
         const auto model = [](CPlanePoint p) {
@@ -403,7 +405,13 @@ CImportResult CProfileExtraction::Extract(const CDxfContent& content) const {
             piece.m_dCenterX = m.seg.m_center.x * kUnitsPerMm;
             piece.m_dRadius = m.seg.m_dRadius * kUnitsPerMm;
         }
+        // Near a join rounding may put this start a few units before the previous end (which
+        // kept its own end): the two meet there instead of overlapping.
+        if (!result.m_pieces.empty() && piece.m_ptStart.x < result.m_pieces.back().m_ptEnd.x) {
+            piece.m_ptStart.x = result.m_pieces.back().m_ptEnd.x;
+        }
         if (piece.m_ptEnd.x <= piece.m_ptStart.x) {
+            ++tooShort;
             continue;
         }
         result.m_pieces.push_back(piece);
@@ -456,5 +464,6 @@ CImportResult CProfileExtraction::Extract(const CDxfContent& content) const {
     AddNote(result.m_notes, kBack, back);
     AddNote(result.m_notes, kHidden, hidden);
     AddNote(result.m_notes, kCircle, uncut);
+    AddNote(result.m_notes, kShort, tooShort);
     return result;
 }

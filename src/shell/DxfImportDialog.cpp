@@ -16,6 +16,7 @@
 #include <algorithm>
 
 #include "platform/Units.h"
+#include "shell/DxfSafeRead.h"
 #include "shell/QtText.h"
 
 namespace {
@@ -51,7 +52,7 @@ CDxfImportDialog::CDxfImportDialog(const QString& path, int activeLayer, int32_t
     m_pDxfLayers = new QListWidget(this);
     std::vector<CDxfLayerEntry> layers;
     std::string error;
-    CDxfImport::ListLayers(m_strPath, layers, error);
+    CDxfSafeRead::ListLayers(parent, m_strPath, layers, error);
     for (const CDxfLayerEntry& layer : layers) {
         auto* item = new QListWidgetItem(
             QStringLiteral("%1  (%2 %3, %4)")
@@ -172,7 +173,7 @@ void CDxfImportDialog::Reload() {
     if (none) {
         m_result = CImportResult{};
         lines << QStringLiteral("No DXF layer is ticked.");
-    } else if (!CDxfImport().LoadFile(m_strPath, options, m_result, error)) {
+    } else if (!CDxfSafeRead::Load(isVisible() ? this : parentWidget(), m_strPath, options, m_result, error)) {
         lines << ToQ(error);
     } else {
         for (const std::string& line : m_result.ReportLines()) {
