@@ -75,6 +75,9 @@ TEST_F(Exchange, ImportDialogShowsTheReportAndOkTakesTheProfileAsOneUndoStep) {
     // The outline's layer is ticked, the centre line's and the dimensions' are not.
     EXPECT_EQ(ticked, (QStringList{QStringLiteral("0"), QStringLiteral("CONTOUR")}));
     EXPECT_TRUE(report.split(QLatin1Char('\n')).contains(QStringLiteral("taken: 8 lines, 1 arcs"))) << report.toStdString();
+    // The reading's child process hands back the axis and Z 0 lines with the pieces.
+    EXPECT_TRUE(report.startsWith(QStringLiteral("axis: "))) << report.toStdString();
+    EXPECT_TRUE(report.contains(QStringLiteral("\nZ 0: "))) << report.toStdString();
     EXPECT_EQ(doc.GetLayer(0)->GetPieces().size(), 9u);
     EXPECT_EQ(doc.GetUndo(0).GetCount(), undo + 1);
 }
