@@ -14,7 +14,7 @@ public:
     // Segments and circles an import reads, and pieces it inserts: far more than any turned
     // profile has, and bounds for the memory and time a huge file may take.
     static constexpr size_t kMaxSegments = 1000000;
-    static constexpr size_t kMaxPieces = 50000;
+    static constexpr size_t kMaxPieces = 200000;
 
     // Empty when every segment and circle, scaled by scale (mm per drawing unit) and moved by
     // origin (mm), lies within kReachMm, and there are no more than kMaxSegments of them;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <map>
 #include <numbers>
+#include <unordered_map>
 
 #include "platform/Units.h"
 
@@ -96,7 +97,15 @@ public:
     CPlanePoint Point(int node) const { return m_points[static_cast<size_t>(node)]; }
 
 private:
-    std::map<std::pair<long long, long long>, std::vector<int>> m_cells;
+    // Hashed: the join looks up nine cells for every end of every segment.
+    struct CCellHash {
+        size_t operator()(const std::pair<long long, long long>& c) const {
+            // Unsigned: far cells must wrap, not overflow.
+            return std::hash<unsigned long long>()(static_cast<unsigned long long>(c.first) * 1000003ULL ^
+                                                   static_cast<unsigned long long>(c.second));
+        }
+    };
+    std::unordered_map<std::pair<long long, long long>, std::vector<int>, CCellHash> m_cells;
     std::vector<CPlanePoint> m_points;
     std::vector<bool> m_exact;
 };

@@ -74,3 +74,19 @@ TEST(DxfImportCounts, ReportCountsWhatEnteredTheLayer) {
 }
 
 }  // namespace
+
+namespace {
+
+// A long profile of many short lines is well within what an import takes.
+TEST(DxfImportCounts, SixtyThousandLinesAreNotRefused) {
+    std::string body;
+    for (int i = 0; i < 60000; ++i) {
+        body += Line(i * 0.01, 10.0 + (i % 2), (i + 1) * 0.01, 10.0 + (i % 2));
+    }
+    CImportResult result;
+    std::string error;
+    ASSERT_TRUE(CDxfImport().Load(Entities(body), {}, result, error)) << error;
+    EXPECT_EQ(result.m_pieces.size(), 60000u);
+}
+
+}  // namespace
