@@ -2,6 +2,7 @@
 // drawing untouched) and export-dxf onto a full disk and past a planted link.
 #include <sys/mount.h>
 #include <unistd.h>
+#include <memory>
 
 #include <nlohmann/json.hpp>
 
@@ -102,6 +103,9 @@ TEST_F(CliDxfSafety, ExportOntoAFullDiskFailsAndKeepsTheOldFile) {
     if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0) {
         return;
     }
+    // Unmounted however the test ends, so no later run finds the folder busy.
+    const std::unique_ptr<const fs::path, void (*)(const fs::path*)> unmount(
+        &disk, [](const fs::path* path) { ::umount(path->c_str()); });
     const std::string out = (disk / "out.dxf").string();
     ASSERT_EQ(RunWithin(20, {"export-dxf", File(), out}).nExit, 0);
     const std::string old = ReadText(out);
@@ -118,7 +122,6 @@ TEST_F(CliDxfSafety, ExportOntoAFullDiskFailsAndKeepsTheOldFile) {
     for (const auto& entry : fs::directory_iterator(disk)) {
         names.push_back(entry.path().filename().string());
     }
-    ::umount(disk.c_str());
     EXPECT_NE(r.nExit, 0);
     EXPECT_NE(r.strErr.find("No space left on device"), std::string::npos) << r.strErr;
     EXPECT_EQ(old.substr(old.size() - 4), "EOF\n");
