@@ -60,6 +60,8 @@ void OnceVisible(std::function<void(TWindow&)> action, int tries = 1000) {
 void CancelTheReadingBox(bool& found) {
     OnceVisible<QProgressDialog>([&found](QProgressDialog& box) {
         found = box.labelText() == QStringLiteral("Reading spin.dxf ...");
+        // Keys go to the active window: the box must have become it.
+        found = QTest::qWaitForWindowActive(box.windowHandle()) && found;
         QTest::keyClick(box.windowHandle(), Qt::Key_Escape);
     });
 }
@@ -106,6 +108,7 @@ TEST_F(DxfSafeImport, TheCrashingAndTheHangingFileAreReportedAndTheDrawingStays)
         OnceVisible<CDxfImportDialog>([&](CDxfImportDialog& d) {
             shown = d.ReportText();
             okEnabled = d.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(d.windowHandle()));
             QTest::keyClick(d.windowHandle(), Qt::Key_Escape);
         });
         EXPECT_FALSE(CExchangeCommands::ImportDxf(
