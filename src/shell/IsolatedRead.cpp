@@ -10,6 +10,7 @@
 #include <QEventLoop>
 #include <QProgressDialog>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <cerrno>
 #include <cstring>
 
@@ -97,6 +98,8 @@ bool CIsolatedRead::Run(QWidget* parent, const QString& what, const std::functio
     box.setWindowTitle(QStringLiteral("Reading"));
     box.setWindowModality(Qt::WindowModal);
     box.setMinimumDuration(kBoxDelayMs);
+    // Shown by a timer of its own: the box's estimate needs progress, which a reading has none of.
+    QTimer::singleShot(kBoxDelayMs, &box, [&box] { box.show(); });
     bool cancelled = false;
     QObject::connect(&box, &QProgressDialog::canceled, &loop, [&] {
         cancelled = true;

@@ -15,9 +15,15 @@ namespace fs = std::filesystem;
 class CliDxfSafety : public CliTest {
 protected:
     void SetUp() override {
+        // A file system left mounted by a run that was cut short would block the folder's removal.
+        ::umount2(PathOf("disk").c_str(), MNT_DETACH);
         CliTest::SetUp();
         ASSERT_EQ(Run({"new", File(), "--length", "300", "--base", "80"}).nExit, 0);
         ASSERT_EQ(Run({"add", File(), "--layer", "1", "line", "0", "300000", "1500000", "300000"}).nExit, 0);
+    }
+    void TearDown() override {
+        ::umount2(PathOf("disk").c_str(), MNT_DETACH);
+        CliTest::TearDown();
     }
     std::string File() const { return PathOf("part.kst"); }
     static std::string Regression(const std::string& name) {

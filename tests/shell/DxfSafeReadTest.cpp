@@ -2,6 +2,7 @@
 // message, the damaged files of the past are reported by the import dialog, and the drawing stays.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <QMdiArea>
 #include <QProgressDialog>
@@ -41,7 +42,7 @@ TEST(IsolatedRead, AnswerComesBackWholeAndACrashIsAMessage) {
 // readings before a dialog shows run event loops of their own, so a short chain of timers would
 // be spent before it).
 template <class TWindow>
-void OnceVisible(std::function<void(TWindow&)> action, int tries = 200) {
+void OnceVisible(std::function<void(TWindow&)> action, int tries = 1000) {
     QTimer::singleShot(50, [action, tries] {
         for (QWidget* w : QApplication::topLevelWidgets()) {
             auto* window = qobject_cast<TWindow*>(w);
@@ -59,6 +60,8 @@ void OnceVisible(std::function<void(TWindow&)> action, int tries = 200) {
 void CancelTheReadingBox(bool& found) {
     OnceVisible<QProgressDialog>([&found](QProgressDialog& box) {
         found = box.labelText() == QStringLiteral("Reading spin.dxf ...");
+        // Keys go to the active window: the box must have become it.
+        found = QTest::qWaitForWindowActive(box.windowHandle()) && found;
         QTest::keyClick(box.windowHandle(), Qt::Key_Escape);
     });
 }
@@ -69,9 +72,11 @@ TEST(IsolatedRead, AHangingReaderIsCancelledFromItsBox) {
     std::string output;
     std::string error;
     EXPECT_FALSE(CIsolatedRead::Run(nullptr, QStringLiteral("spin.dxf"), [] {
-        for (volatile bool spin = true; spin;) {
+        // Long enough to be cancelled, bounded so that a missed box fails the test, not hangs it.
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (std::chrono::steady_clock::now() < end) {
         }
-        return std::string();
+        return std::string("not cancelled");
     }, output, error));
     EXPECT_EQ(error, "reading was cancelled");
     EXPECT_TRUE(cancelledFromBox);
@@ -103,6 +108,7 @@ TEST_F(DxfSafeImport, TheCrashingAndTheHangingFileAreReportedAndTheDrawingStays)
         OnceVisible<CDxfImportDialog>([&](CDxfImportDialog& d) {
             shown = d.ReportText();
             okEnabled = d.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(d.windowHandle()));
             QTest::keyClick(d.windowHandle(), Qt::Key_Escape);
         });
         EXPECT_FALSE(CExchangeCommands::ImportDxf(
