@@ -76,6 +76,12 @@ void CCliArguments::DefineNew() {
         ->check(CLI::IsMember({"cm", "mm", "inch"}));
     sub->add_option("--accuracy", m_new.nAccuracy, "Display accuracy index 0-3 (default 0)")
         ->check(CLI::Range(0, 3));
+    sub->add_option("--from-dxf", m_new.strFromDxf,
+                    "DXF drawing of the part: the material's length and base become the part's length and "
+                    "diameter plus the allowance, and its profile goes into layer 1")
+        ->check(CLI::ExistingFile);
+    sub->add_option("--allowance", m_new.dAllowanceMm, "With --from-dxf: mm added to length and diameter (default 0)")
+        ->check(CLI::Range(0.0, 1000.0));
     sub->callback([this] { m_command = CliCommand::New; });
 }
 
@@ -149,16 +155,28 @@ void CCliArguments::DefineCompile() {
 void CCliArguments::DefineExchange() {
     CLI::App* in =
         m_pApp->add_subcommand("import-dxf", "Take the profile above the axis of a DXF drawing into a layer");
-    in->add_option("FILE", m_importDxf.strFile, "Drawing file to change")
+    in->add_option("FILE", m_importDxf.strFile, "Drawing file to change (with --list-layers: the DXF file)")
         ->required()
         ->check(CLI::ExistingFile);
-    in->add_option("DXF", m_importDxf.strDxf, "DXF file to read")->required()->check(CLI::ExistingFile);
+    in->add_option("DXF", m_importDxf.strDxf, "DXF file to read")->check(CLI::ExistingFile);
     in->add_option("--layer", m_importDxf.nLayer, "Layer number 1-6 (default 1)")->check(CLI::Range(1, 6));
-    in->add_option("--dxf-layer", m_importDxf.strDxfLayer, "Only the entities of this DXF layer");
+    in->add_option("--dxf-layer", m_importDxf.dxfLayers,
+                   "Only the entities of this DXF layer (may be given several times)")
+        ->allow_extra_args(false)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     in->add_option("--units", m_importDxf.strUnits, "Units of the DXF drawing (default auto: $INSUNITS)")
         ->check(CLI::IsMember({"mm", "cm", "inch", "auto"}));
+    in->add_option("--axis", m_importDxf.strAxis,
+                   "The turning axis: auto (default: a centre line, else the DXF x or y axis) or X1,Y1,X2,Y2 in "
+                   "drawing units, Z running from the first point towards the second");
+    in->add_flag("--flip", m_importDxf.bFlip, "Turn the part end for end");
     in->add_option("--origin", m_importDxf.strOrigin,
-                   "Z,X: the DXF point (model units) that becomes the origin");
+                   "X,Y: the drawing's point (in mm) that becomes the origin (default: the part's end "
+                   "nearest the axis's first point goes to Z 0)");
+    in->add_option("--window", m_importDxf.strWindow,
+                   "X1,Y1,X2,Y2: only what lies inside this box of the drawing (drawing units)");
+    in->add_flag("--list-layers", m_importDxf.bListLayers,
+                 "List the drawing's layers with their entity counts and linetypes, and change nothing");
     in->callback([this] { m_command = CliCommand::ImportDxf; });
 
     CLI::App* out =

@@ -12,6 +12,8 @@ struct CNewOptions {
     std::string strShape = "prism";
     std::string strUnits = "mm";
     int nAccuracy = 0;
+    std::string strFromDxf;   // the part's drawing: stock from its size, then its profile into layer 1
+    double dAllowanceMm = 0.0;
 };
 
 struct CDumpOptions {
@@ -52,9 +54,13 @@ struct CImportDxfOptions {
     std::string strFile;
     std::string strDxf;
     int nLayer = 1;
-    std::string strDxfLayer;
+    std::vector<std::string> dxfLayers;
     std::string strUnits = "auto";
-    std::string strOrigin;  // "Z,X" in model units
+    std::string strOrigin;       // "X,Y" of the drawing in mm
+    std::string strAxis = "auto";  // "auto" or "X1,Y1,X2,Y2" in drawing units
+    std::string strWindow;       // "X1,Y1,X2,Y2" in drawing units
+    bool bFlip = false;
+    bool bListLayers = false;
 };
 
 struct CExportDxfOptions {

@@ -85,6 +85,10 @@ public:
     void AddPiece(std::unique_ptr<CPiece> piece, int redraw) override;
     // Elements starting at or beyond Z length (those a cut to that length removes).
     int CountPiecesFrom(int32_t length) const;
+    // Many insertions as one: between Begin and End, AddPiece only inserts; End numbers the
+    // chain, fills the object list and marks the document once. Nested pairs count.
+    void BeginInsertBatch() { ++m_nBatch; }
+    void EndInsertBatch();
     void ChangeLength(int32_t newLength, int32_t oldLength, int32_t height);
     // Keeps a pasted piece only when it reaches into the drawing, cut to it; false when dropped.
     bool ClipToLength(std::unique_ptr<CPiece>& piece, CViewServices* view) const;
@@ -156,6 +160,7 @@ private:
     int m_bActiveInFront = 1;
     int m_nDirection = 1;
     int m_nNextNumber = 0;
+    int m_nBatch = 0;
     int m_nIndex = 0;
     CViewServices* m_pView = nullptr;
     CKestrovelDoc* m_pDoc = nullptr;

@@ -23,12 +23,24 @@ void CLayer::AddPiece(std::unique_ptr<CPiece> piece, int redraw) {
         InsertPiece(std::move(piece));
     }
     ConnectBorders();
+    if (m_nBatch > 0) {
+        return;
+    }
     m_nNextNumber = Renumber();
     FillObjectCombo();
     MarkModified();
     if (redraw) {
         UpdateViews(false);
     }
+}
+
+void CLayer::EndInsertBatch() {
+    if (m_nBatch == 0 || --m_nBatch > 0) {
+        return;
+    }
+    m_nNextNumber = Renumber();
+    FillObjectCombo();
+    MarkModified();
 }
 
 // Start cases: 'A' at the head's start, 'B' at an inner element's start, 'C' strictly inside an

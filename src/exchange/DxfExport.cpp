@@ -10,6 +10,8 @@
 
 #include "document/KestrovelDoc.h"
 #include "elements/Arc.h"
+#include "exchange/DxfTextWriter.h"
+#include "platform/SafeFileWriter.h"
 #include "platform/Units.h"
 
 namespace {
@@ -125,13 +127,10 @@ std::vector<CDxfEntity> CDxfExport::Collect(const CKestrovelDoc& doc, bool mirro
 }
 
 bool CDxfExport::Write(const std::vector<CDxfEntity>& entities, const std::string& path, std::string& error) {
-    const std::string temp = path + ".tmp";
     DL_Dxf dxf;
-    std::unique_ptr<DL_WriterA> dw(dxf.out(temp.c_str(), DL_Codes::AC1015));
-    if (!dw || dw->openFailed()) {
-        error = "cannot write " + path;
-        return false;
-    }
+    // The text is made in memory and saved whole, as documents are: a full disk or a link where
+    // the file goes then costs a message, never a cut-off file or another file's content.
+    const auto dw = std::make_unique<CDxfTextWriter>(DL_Codes::AC1015);
     dxf.writeHeader(*dw);
     dw->dxfString(9, "$INSUNITS");
     dw->dxfInt(70, 4);
@@ -181,11 +180,10 @@ bool CDxfExport::Write(const std::vector<CDxfEntity>& entities, const std::strin
     dxf.writeObjects(*dw);
     dxf.writeObjectsEnd(*dw);
     dw->dxfEOF();
-    dw->close();
-    dw.reset();
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::remove(temp.c_str());
-        error = "cannot write " + path;
+    const std::string& text = dw->Text();
+    std::string cause;
+    if (!CSafeFileWriter::Write(path, reinterpret_cast<const uint8_t*>(text.data()), text.size(), cause)) {
+        error = "cannot write " + path + " (" + cause + ")";
         return false;
     }
     return true;

@@ -10,9 +10,41 @@ class CKestrovelDoc;
 class CMessages;
 
 struct CDxfImportOptions {
-    std::string strDxfLayer;        // empty: every layer of the drawing
-    std::string strUnits = "auto";  // "mm", "cm", "inch" or "auto" ($INSUNITS, else mm)
-    CPoint ptOrigin;                // model units: the drawing point that becomes Z = 0, X = 0
+    std::vector<std::string> dxfLayers;  // empty: every layer of the drawing
+    std::string strUnits = "auto";       // "mm", "cm", "inch" or "auto" ($INSUNITS, else mm)
+    // The turning axis in drawing units, Z running from the first point towards the second;
+    // without it the axis is found in the drawing.
+    bool bAxis = false;
+    CPlanePoint axisFrom;
+    CPlanePoint axisTo;
+    bool bFlip = false;  // the part turned end for end
+    // The drawing's point (in mm: drawing units times the units' scale) that becomes Z = 0, X = 0,
+    // seen along the axis. Without it the part's end nearest the axis's first point goes to Z = 0.
+    bool bOrigin = false;
+    CPlanePoint origin;
+    // Only what lies inside this box of the drawing (drawing units).
+    bool bWindow = false;
+    CPlanePoint windowFrom;
+    CPlanePoint windowTo;
+};
+
+// One layer of the drawing for a choice list.
+struct CDxfLayerEntry {
+    std::string m_strName;
+    std::string m_strLinetype;
+    int m_nEntities = 0;
+};
+
+// What an insertion did with the pieces: taken whole or cut to the drawing's length, or left out
+// (wholly outside the length, or nothing of them left after the cut).
+struct CDxfApplyCounts {
+    int nLines = 0;
+    int nArcs = 0;
+    int nClipped = 0;
+    int nOutside = 0;
+    // The report of an import: what was taken into the layer, what the extraction left out
+    // (from result) and what the drawing's length cut or left out.
+    std::vector<std::string> ReportLines(const CImportResult& result) const;
 };
 
 class CDxfImport {
@@ -23,17 +55,24 @@ public:
     // 0 for an unknown name.
     static double ScaleOf(const std::string& units, int insUnits);
 
-    // Reads and extracts; false with error when the file cannot be read. The result's pieces
-    // may be empty (nothing above the axis), which is not an error of reading.
+    // Reads and extracts; false with error when the file cannot be read or names a layer it does
+    // not have. The result's pieces may be empty (its report then says why), which is not an
+    // error of reading.
     bool Load(const std::string& bytes, const CDxfImportOptions& options, CImportResult& result,
               std::string& error) const;
     bool LoadFile(const std::string& path, const CDxfImportOptions& options, CImportResult& result,
                   std::string& error) const;
+    // The layers of a file with their linetypes and entity counts; false when it cannot be read.
+    static bool ListLayers(const std::string& path, std::vector<CDxfLayerEntry>& layers, std::string& error);
     // The DXF layer names of a file, for a choice list; empty when it cannot be read.
     static std::vector<std::string> LayerNames(const std::string& path);
 
     // Inserts the pieces into layer index (0...5) through the layer's own insertion, cut to the
-    // drawing's length, and records one undo step for that layer. Returns the number inserted;
-    // with none the document is left as it was.
-    static int Apply(CKestrovelDoc& doc, int index, const CImportResult& result, CMessages* messages);
+    // drawing's length, and records one undo step for that layer. With replaceLayer the layer's
+    // old profile goes as a whole (flat at the stock's top where nothing is imported); without
+    // it, what lies beyond the imported stretch stays. Returns the number inserted; with none
+    // the document is left as it was and why (when given) says the reason. counts, when given,
+    // receives what was done with the pieces.
+    static int Apply(CKestrovelDoc& doc, int index, const CImportResult& result, CMessages* messages,
+                     bool replaceLayer = false, std::string* why = nullptr, CDxfApplyCounts* counts = nullptr);
 };

@@ -4,11 +4,18 @@
 #include <dl_creationadapter.h>
 #include <dl_dxf.h>
 
+#include "exchange/PlaneMap.h"
+
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <map>
 #include <numbers>
-#include <sstream>
+#include <istream>
+#include <streambuf>
+#include <string_view>
+
+#include "exchange/DxfPrescan.h"
 
 namespace {
 
@@ -29,7 +36,8 @@ double Radians(double degrees) {
 // begins or the file ends.
 class CCollector : public DL_CreationAdapter {
 public:
-    CCollector(const std::string& layer, CDxfContent& content) : m_strLayer(layer), m_content(content) {}
+    CCollector(const std::vector<std::string>& layers, CDxfContent& content)
+        : m_layers(layers), m_content(content) {}
 
     void Finish() {
         FlushPolyline();
@@ -40,8 +48,6 @@ public:
     void addPoint(const DL_PointData&) override { Skip("POINT"); }
     void addXLine(const DL_XLineData&) override { Skip("XLINE"); }
     void addRay(const DL_RayData&) override { Skip("RAY"); }
-    void addEllipse(const DL_EllipseData&) override { Skip("ELLIPSE"); }
-    void addInsert(const DL_InsertData&) override { Skip("INSERT"); }
     void addTrace(const DL_TraceData&) override { Skip("TRACE"); }
     void add3dFace(const DL_3dFaceData&) override { Skip("3DFACE"); }
     void addSolid(const DL_SolidData&) override { Skip("SOLID"); }
@@ -59,7 +65,11 @@ public:
     void addHatch(const DL_HatchData&) override { Skip("HATCH"); }
     void addImage(const DL_ImageData&) override { Skip("IMAGE"); }
 
-    void addLayer(const DL_LayerData& data) override { m_content.m_layers.push_back(data.name); }
+    void addLayer(const DL_LayerData& data) override {
+        std::string type = getAttributes().getLinetype();
+        const bool own = !type.empty() && !SameName(type, "BYLAYER");
+        m_content.m_layers.push_back({data.name, own ? type : "CONTINUOUS", 0});
+    }
 
     void setVariableInt(const std::string& key, int value, int) override {
         if (key == "$INSUNITS") {
@@ -67,37 +77,84 @@ public:
         }
     }
 
-    void addBlock(const DL_BlockData&) override { m_bInBlock = true; }
-    void endBlock() override { m_bInBlock = false; }
+    // A block's entities are kept in its own coordinates until an INSERT places them.
+    void addBlock(const DL_BlockData& d) override {
+        FlushPolyline();
+        FlushSpline();
+        m_pBlock = &m_blocks[Upper(d.name)];
+        *m_pBlock = CBlock{};
+        m_pBlock->m_base = {d.bpx, d.bpy};
+        m_pSegments = &m_pBlock->m_segments;
+        m_pCircles = &m_pBlock->m_circles;
+    }
+    void endBlock() override {
+        FlushPolyline();
+        FlushSpline();
+        m_pBlock = nullptr;
+        m_pSegments = &m_content.m_segments;
+        m_pCircles = &m_content.m_circles;
+    }
+
+    void addInsert(const DL_InsertData& d) override {
+        if (!Begin()) {
+            return;
+        }
+        if (m_pBlock) {
+            m_pBlock->m_inserts.push_back(d);
+        } else {
+            Expand(d, CPlaneMap{}, 0);
+        }
+    }
+
+    void addEllipse(const DL_EllipseData& d) override {
+        if (!BeginOutline() || !(d.ratio > 0.0)) {
+            return;
+        }
+        // The minor axis is the major turned a quarter about the extrusion direction.
+        const double* n = getExtrusion()->getDirection();
+        const CPlanePoint minor{(n[1] * d.mz - n[2] * d.my) * d.ratio, (n[2] * d.mx - n[0] * d.mz) * d.ratio};
+        double t1 = d.angle2;
+        while (t1 <= d.angle1) {
+            t1 += 2 * std::numbers::pi;
+        }
+        AppendEllipseArcs({d.cx, d.cy}, {d.mx, d.my}, minor, d.angle1, t1, kSplineTolerance, *m_pSegments);
+    }
 
     void addLine(const DL_LineData& d) override {
-        if (Begin()) {
-            m_content.m_segments.push_back(CDxfSegment::Line({d.x1, d.y1}, {d.x2, d.y2}));
+        if (!BeginAny()) {
+            return;
+        }
+        if (Style() == CStyle::Centre) {
+            m_content.m_axisLines.push_back({{d.x1, d.y1}, {d.x2, d.y2}, getAttributes().getLayer(), Linetype()});
+        }
+        if (OutlineWanted()) {
+            m_pSegments->push_back(CDxfSegment::Line({d.x1, d.y1}, {d.x2, d.y2}));
         }
     }
 
     void addArc(const DL_ArcData& d) override {
-        if (!Begin() || !(d.radius > 0.0)) {
+        if (!BeginOutline() || !(d.radius > 0.0)) {
             return;
         }
         double sweep = std::fmod(d.angle2 - d.angle1, 360.0);
         if (sweep <= 0.0) {
             sweep += 360.0;
         }
-        m_content.m_segments.push_back(
-            CDxfSegment::ArcOf({d.cx, d.cy}, d.radius, Radians(d.angle1), Radians(sweep)));
+        ObjectSystem().MapSegment(CDxfSegment::ArcOf({d.cx, d.cy}, d.radius, Radians(d.angle1), Radians(sweep)),
+                                  kSplineTolerance, *m_pSegments);
     }
 
     void addCircle(const DL_CircleData& d) override {
-        if (Begin() && d.radius > 0.0) {
-            m_content.m_circles.push_back({{d.cx, d.cy}, d.radius});
+        if (BeginOutline() && d.radius > 0.0) {
+            m_pCircles->push_back({ObjectSystem().Apply({d.cx, d.cy}), d.radius});
         }
     }
 
     void addPolyline(const DL_PolylineData& d) override {
-        if (Begin()) {
+        if (BeginOutline()) {
             m_bPolyline = true;
             m_bClosed = (d.flags & 1) != 0;
+            m_polylineMap = ObjectSystem();
         }
     }
 
@@ -110,7 +167,7 @@ public:
     void endSequence() override { FlushPolyline(); }
 
     void addSpline(const DL_SplineData& d) override {
-        if (Begin()) {
+        if (BeginOutline()) {
             m_bSpline = true;
             m_nDegree = static_cast<int>(d.degree);
         }
@@ -138,27 +195,100 @@ private:
         double bulge;
     };
 
-    // Completes what is pending; true when the entity now beginning is to be taken.
-    bool Begin() {
+    enum class CStyle { Outline, Centre, Hidden };
+
+    // Completes what is pending and counts the entity for its layer (outside blocks).
+    bool BeginAny() {
         FlushPolyline();
         FlushSpline();
-        if (m_bInBlock) {
+        const std::string& layer = getAttributes().getLayer();
+        auto it = std::find_if(m_content.m_layers.begin(), m_content.m_layers.end(),
+                               [&](const auto& info) { return SameName(info.m_strName, layer); });
+        if (it == m_content.m_layers.end()) {
+            m_content.m_layers.push_back({layer, "CONTINUOUS", 0});
+            it = std::prev(m_content.m_layers.end());
+        }
+        it->m_nEntities += m_pBlock ? 0 : 1;
+        m_strLayerLinetype = it->m_strLinetype;
+        return true;
+    }
+
+    // Outside blocks: on a chosen layer. A block's entities follow the INSERT that places them.
+    bool Wanted() {
+        if (m_layers.empty() || m_pBlock) {
+            return true;
+        }
+        const std::string& layer = getAttributes().getLayer();
+        return std::any_of(m_layers.begin(), m_layers.end(),
+                           [&](const std::string& name) { return SameName(name, layer); });
+    }
+
+    // Completes what is pending; true when the entity now beginning is to be taken.
+    bool Begin() { return BeginAny() && Wanted(); }
+
+    // The entity's linetype, its layer's where it says BYLAYER or nothing.
+    std::string Linetype() {
+        std::string type = getAttributes().getLinetype();
+        if (type.empty() || SameName(type, "BYLAYER")) {
+            type = m_strLayerLinetype;
+        }
+        std::transform(type.begin(), type.end(), type.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+        return type;
+    }
+
+    CStyle Style() {
+        const std::string type = Linetype();
+        for (const char* centre : {"CENTER", "CENTRE", "DASHDOT", "PHANTOM", "ACAD_ISO04", "ACAD_ISO05",
+                                   "ACAD_ISO08", "ACAD_ISO09", "ACAD_ISO10", "ACAD_ISO11"}) {
+            if (type.rfind(centre, 0) == 0) {
+                return CStyle::Centre;
+            }
+        }
+        for (const char* hidden : {"HIDDEN", "DASHED", "ACAD_ISO02", "ACAD_ISO03"}) {
+            if (type.rfind(hidden, 0) == 0) {
+                return CStyle::Hidden;
+            }
+        }
+        std::string layer = getAttributes().getLayer();
+        std::transform(layer.begin(), layer.end(), layer.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+        for (const char* word : {"CENTER", "CENTRE", "AXIS", "AXES"}) {
+            if (layer.find(word) != std::string::npos) {
+                return CStyle::Centre;
+            }
+        }
+        return CStyle::Outline;
+    }
+
+    // An outline entity to take: wanted and drawn as outline; others are counted as left out.
+    bool BeginOutline() { return BeginAny() && OutlineWanted(); }
+
+    // For an entity begun: wanted and drawn as outline.
+    bool OutlineWanted() {
+        if (!Wanted()) {
             return false;
         }
-        return m_strLayer.empty() || SameName(getAttributes().getLayer(), m_strLayer);
+        const CStyle style = Style();
+        if (style != CStyle::Outline) {
+            Count(m_content.m_leftOut, style == CStyle::Centre ? "centre line" : "hidden line");
+            return false;
+        }
+        return true;
+    }
+
+    static void Count(std::vector<std::pair<std::string, int>>& list, const char* kind) {
+        auto it = std::find_if(list.begin(), list.end(), [&](const auto& e) { return e.first == kind; });
+        if (it == list.end()) {
+            list.emplace_back(kind, 1);
+        } else {
+            ++it->second;
+        }
     }
 
     void Skip(const char* kind) {
-        if (!Begin()) {
-            return;
-        }
-        auto& skipped = m_content.m_skipped;
-        auto it =
-            std::find_if(skipped.begin(), skipped.end(), [&](const auto& e) { return e.first == kind; });
-        if (it == skipped.end()) {
-            skipped.emplace_back(kind, 1);
-        } else {
-            ++it->second;
+        if (Begin() && !m_pBlock) {
+            Count(m_content.m_skipped, kind);
         }
     }
 
@@ -173,7 +303,7 @@ private:
             const CVertex& a = m_vertices[i];
             const CVertex& b = m_vertices[(i + 1) % n];
             if (a.pt.z != b.pt.z || a.pt.x != b.pt.x) {
-                m_content.m_segments.push_back(CDxfSegment::FromBulge(a.pt, b.pt, a.bulge));
+                m_polylineMap.MapSegment(CDxfSegment::FromBulge(a.pt, b.pt, a.bulge), kSplineTolerance, *m_pSegments);
             }
         }
         m_vertices.clear();
@@ -184,14 +314,12 @@ private:
             return;
         }
         m_bSpline = false;
-        std::vector<CPlanePoint> points =
-            ApproximateSpline(m_nDegree, m_knots, m_control, m_weights, kSplineTolerance);
-        // A spline given only by fit points: the curve runs through them.
-        if (points.empty() && m_control.empty()) {
-            points = m_fit;
-        }
-        for (size_t i = 1; i < points.size(); ++i) {
-            m_content.m_segments.push_back(CDxfSegment::Line(points[i - 1], points[i]));
+        if (!AppendSplineArcs(m_nDegree, m_knots, m_control, m_weights, kSplineTolerance, *m_pSegments) &&
+            m_control.empty()) {
+            // A spline given only by fit points: the curve runs through them.
+            for (size_t i = 1; i < m_fit.size(); ++i) {
+                m_pSegments->push_back(CDxfSegment::Line(m_fit[i - 1], m_fit[i]));
+            }
         }
         m_control.clear();
         m_weights.clear();
@@ -199,9 +327,83 @@ private:
         m_fit.clear();
     }
 
-    const std::string& m_strLayer;
+    const std::vector<std::string>& m_layers;
     CDxfContent& m_content;
-    bool m_bInBlock = false;
+    std::string m_strLayerLinetype;
+    struct CBlock {
+        CPlanePoint m_base;
+        std::vector<CDxfSegment> m_segments;
+        std::vector<CDxfContent::CCircle> m_circles;
+        std::vector<DL_InsertData> m_inserts;
+    };
+
+    static std::string Upper(std::string text) {
+        std::transform(text.begin(), text.end(), text.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+        return text;
+    }
+
+    // The plane of the entity's object coordinate system, seen from above.
+    CPlaneMap ObjectSystem() {
+        const double* n = getExtrusion()->getDirection();
+        return n[0] == 0.0 && n[1] == 0.0 && n[2] == 1.0 ? CPlaneMap{} : CPlaneMap::ObjectSystem(n[0], n[1], n[2]);
+    }
+
+    // Places a block's entities (and the blocks it inserts) into the drawing, outer after the
+    // block's own placement; every cell of a MINSERT.
+    void Expand(const DL_InsertData& d, const CPlaneMap& outer, int depth) {
+        auto found = m_blocks.find(Upper(d.name));
+        if (found == m_blocks.end() || depth > kMaxBlockDepth || ++m_nExpansions > kMaxExpansions) {
+            return;
+        }
+        const CBlock& block = found->second;
+        const int cols = std::clamp(d.cols, 1, kMaxCells);
+        const int rows = std::clamp(d.rows, 1, kMaxCells / cols);
+        const double turn = Radians(d.angle);
+        for (int r = 0; r < rows; ++r) {
+            for (int c = 0; c < cols; ++c) {
+                const double oz = c * d.colSp;
+                const double ox = r * d.rowSp;
+                const CPlanePoint at{d.ipx + oz * std::cos(turn) - ox * std::sin(turn),
+                                     d.ipy + oz * std::sin(turn) + ox * std::cos(turn)};
+                const double sx = d.sx == 0.0 ? 1.0 : d.sx;
+                const double sy = d.sy == 0.0 ? 1.0 : d.sy;
+                const CPlaneMap map = outer.After(CPlaneMap::Insert(block.m_base, at, sx, sy, d.angle));
+                if (m_nPlaced + block.m_segments.size() > kMaxPlaced) {
+                    return;
+                }
+                m_nPlaced += block.m_segments.size();
+                for (const CDxfSegment& s : block.m_segments) {
+                    map.MapSegment(s, kSplineTolerance, m_content.m_segments);
+                }
+                double scale = 1.0;
+                for (const CDxfContent::CCircle& circle : block.m_circles) {
+                    if (map.KeepsCircles(scale)) {
+                        m_content.m_circles.push_back({map.Apply(circle.m_center), circle.m_dRadius * scale});
+                    } else {
+                        map.MapSegment(CDxfSegment::ArcOf(circle.m_center, circle.m_dRadius, 0.0, 2 * std::numbers::pi),
+                                       kSplineTolerance, m_content.m_segments);
+                    }
+                }
+                for (const DL_InsertData& inner : block.m_inserts) {
+                    Expand(inner, map, depth + 1);
+                }
+            }
+        }
+    }
+
+    static constexpr int kMaxBlockDepth = 16;
+    static constexpr int kMaxCells = 10000;
+    static constexpr size_t kMaxPlaced = 20u * 1000u * 1000u;
+    static constexpr size_t kMaxExpansions = 1000u * 1000u;
+
+    std::map<std::string, CBlock> m_blocks;
+    CBlock* m_pBlock = nullptr;
+    std::vector<CDxfSegment>* m_pSegments = &m_content.m_segments;
+    std::vector<CDxfContent::CCircle>* m_pCircles = &m_content.m_circles;
+    CPlaneMap m_polylineMap;
+    size_t m_nPlaced = 0;
+    size_t m_nExpansions = 0;
     bool m_bPolyline = false;
     bool m_bClosed = false;
     std::vector<CVertex> m_vertices;
@@ -211,6 +413,15 @@ private:
     std::vector<double> m_weights;
     std::vector<double> m_knots;
     std::vector<CPlanePoint> m_fit;
+};
+
+// A read-only stream over the bytes themselves, so the library reads without a copy of the file.
+class CBytesBuffer : public std::streambuf {
+public:
+    explicit CBytesBuffer(const std::string& bytes) {
+        char* begin = const_cast<char*>(bytes.data());
+        setg(begin, begin, begin + bytes.size());
+    }
 };
 
 // The reasons dxflib would not give: it reads anything as far as it goes.
@@ -238,16 +449,79 @@ std::string CheckText(const std::string& bytes) {
     return "";
 }
 
+std::string_view Trimmed(std::string_view line) {
+    const size_t first = line.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
+}
+
+// Entity kinds of the ENTITIES section that dxflib passes over without a word (MLINE, 3DSOLID,
+// REGION, ATTDEF and the like), counted for the report.
+void CountUnknownKinds(const std::string& bytes, CDxfContent& content) {
+    static const std::vector<std::string_view> known{
+        "LINE",  "ARC",   "CIRCLE", "LWPOLYLINE", "POLYLINE", "VERTEX", "SEQEND", "SPLINE",
+        "ELLIPSE", "INSERT", "ATTRIB", "POINT", "XLINE", "RAY", "TRACE", "3DFACE", "SOLID",
+        "MTEXT", "TEXT", "DIMENSION", "LEADER", "HATCH", "IMAGE", "ENDSEC"};
+    bool inEntities = false;
+    bool sectionName = false;
+    size_t at = 0;
+    std::string_view code;
+    bool codeLine = true;
+    const std::string_view text(bytes);
+    while (at < text.size()) {
+        size_t end = text.find('\n', at);
+        if (end == std::string_view::npos) {
+            end = text.size();
+        }
+        const std::string_view line = Trimmed(text.substr(at, end - at));
+        at = end + 1;
+        if (codeLine) {
+            code = line;
+            codeLine = false;
+            continue;
+        }
+        codeLine = true;
+        if (code == "2" && sectionName) {
+            inEntities = line == "ENTITIES";
+            sectionName = false;
+            continue;
+        }
+        if (code != "0") {
+            continue;
+        }
+        sectionName = line == "SECTION";
+        if (line == "ENDSEC") {
+            inEntities = false;
+        }
+        if (inEntities && !line.empty() && std::find(known.begin(), known.end(), line) == known.end()) {
+            auto& skipped = content.m_skipped;
+            auto it = std::find_if(skipped.begin(), skipped.end(), [&](const auto& e) { return e.first == line; });
+            if (it == skipped.end()) {
+                skipped.emplace_back(std::string(line), 1);
+            } else {
+                ++it->second;
+            }
+        }
+    }
+}
+
 }  // namespace
 
 bool CDxfReader::Read(const std::string& bytes, CDxfContent& content, std::string& error) const {
     content = CDxfContent{};
     error = CheckText(bytes);
+    if (error.empty()) {
+        error = CDxfPrescan::Check(bytes);
+    }
     if (!error.empty()) {
         return false;
     }
-    std::istringstream stream(bytes);
-    CCollector collector(m_strLayer, content);
+    // Read in place: a copy of a large file would double what the reading holds.
+    CBytesBuffer buffer(bytes);
+    std::istream stream(&buffer);
+    CCollector collector(m_layers, content);
     DL_Dxf dxf;
     bool read = false;
     try {
@@ -261,6 +535,7 @@ bool CDxfReader::Read(const std::string& bytes, CDxfContent& content, std::strin
         error = "dxflib could not read the file";
         return false;
     }
+    CountUnknownKinds(bytes, content);
     return true;
 }
 

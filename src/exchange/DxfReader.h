@@ -2,13 +2,14 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "exchange/DxfSegment.h"
 
 class CDxfReader {
 public:
-    // Only entities on this layer (compared without case) are taken; empty: every layer.
-    explicit CDxfReader(std::string layer = {}) : m_strLayer(std::move(layer)) {}
+    // Only entities on these layers (compared without case) are taken; empty: every layer.
+    explicit CDxfReader(std::vector<std::string> layers = {}) : m_layers(std::move(layers)) {}
 
     // Reads the DXF text in bytes. False, with a one-line reason in error, when the data is not
     // a complete text DXF file; the content is then empty.
@@ -19,12 +20,10 @@ public:
     bool ReadFile(const std::string& path, CDxfContent& content, std::string& error) const;
 
 private:
-    std::string m_strLayer;
+    std::vector<std::string> m_layers;
 };
 
-// Points on a spline of the given degree, knots and (weighted) control points, close enough
-// that the polyline through them leaves the curve by less than tolerance. Empty when the data
-// do not describe a spline.
-std::vector<CPlanePoint> ApproximateSpline(int degree, const std::vector<double>& knots,
-                                           const std::vector<CPlanePoint>& control,
-                                           const std::vector<double>& weights, double tolerance);
+// The spline followed by arcs within tolerance, appended to out; false when the data do not
+// describe a spline.
+bool AppendSplineArcs(int degree, const std::vector<double>& knots, const std::vector<CPlanePoint>& control,
+                      const std::vector<double>& weights, double tolerance, std::vector<CDxfSegment>& out);

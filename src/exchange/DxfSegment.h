@@ -45,6 +45,24 @@ struct CDxfContent {
     std::vector<CCircle> m_circles;
     // Entity kinds seen but not read, with their counts, in order of first appearance.
     std::vector<std::pair<std::string, int>> m_skipped;
-    std::vector<std::string> m_layers;
+    // What was read but is not outline (centre, hidden and phantom lines), with counts.
+    std::vector<std::pair<std::string, int>> m_leftOut;
+    // The layer table with the linetype each layer draws in and the number of entities drawn on it
+    // (every layer, whatever the reader's filter).
+    struct CLayerInfo {
+        std::string m_strName;
+        std::string m_strLinetype;
+        int m_nEntities = 0;
+    };
+    std::vector<CLayerInfo> m_layers;
+    // Lines that mark a turning axis: drawn in a centre-line linetype or on a layer whose name says
+    // centre or axis (on any layer, whatever the reader's filter).
+    struct CAxisLine {
+        CPlanePoint m_a;
+        CPlanePoint m_b;
+        std::string m_strLayer;
+        std::string m_strLinetype;
+    };
+    std::vector<CAxisLine> m_axisLines;
     int m_nInsUnits = 0;  // $INSUNITS, 0 when the file does not say
 };

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <map>
 #include <numbers>
+#include <unordered_map>
 
 #include "platform/Units.h"
 
@@ -18,6 +19,7 @@ const char* const kInside = "closed contour of the inside";
 const char* const kBack = "segment that runs back in Z";
 const char* const kHidden = "segment hidden under the profile";
 const char* const kCircle = "CIRCLE not cut by the profile";
+const char* const kShort = "span shorter than a model unit";
 
 double Dist(CPlanePoint a, CPlanePoint b) {
     return std::hypot(a.z - b.z, a.x - b.x);
@@ -29,6 +31,7 @@ struct CMonotone {
     int chain = 0;
     int direction = 1;  // +1 when the chain runs toward larger Z here
     bool taken = false;
+    bool mirrored = false;  // drawn on the axis's other side
 
     double Z0() const { return seg.m_a.z; }
     double Z1() const { return seg.m_b.z; }
@@ -94,7 +97,15 @@ public:
     CPlanePoint Point(int node) const { return m_points[static_cast<size_t>(node)]; }
 
 private:
-    std::map<std::pair<long long, long long>, std::vector<int>> m_cells;
+    // Hashed: the join looks up nine cells for every end of every segment.
+    struct CCellHash {
+        size_t operator()(const std::pair<long long, long long>& c) const {
+            // Unsigned: far cells must wrap, not overflow.
+            return std::hash<unsigned long long>()(static_cast<unsigned long long>(c.first) * 1000003ULL ^
+                                                   static_cast<unsigned long long>(c.second));
+        }
+    };
+    std::unordered_map<std::pair<long long, long long>, std::vector<int>, CCellHash> m_cells;
     std::vector<CPlanePoint> m_points;
     std::vector<bool> m_exact;
 };
@@ -231,6 +242,16 @@ std::vector<double> SplitFractions(const CDxfSegment& s) {
     return t;
 }
 
+// The segment's image across the axis.
+CDxfSegment Mirrored(CDxfSegment s) {
+    s.m_a.x = -s.m_a.x;
+    s.m_b.x = -s.m_b.x;
+    s.m_center.x = -s.m_center.x;
+    s.m_dStart = -s.m_dStart;
+    s.m_dSweep = -s.m_dSweep;
+    return s;
+}
+
 void AddNote(std::vector<CImportNote>& notes, const char* what, int count) {
     if (count > 0) {
         notes.push_back({what, count});
@@ -244,12 +265,40 @@ std::vector<std::string> CImportResult::ReportLines() const {
     for (const CImportPiece& p : m_pieces) {
         lines += p.m_bArc ? 0 : 1;
     }
-    std::vector<std::string> out{"taken: " + std::to_string(lines) + " lines, " +
-                                 std::to_string(static_cast<int>(m_pieces.size()) - lines) + " arcs"};
+    std::vector<std::string> out;
+    if (!m_strAxis.empty()) {
+        out.push_back("axis: " + m_strAxis);
+    }
+    if (m_pieces.empty() && !m_strReason.empty()) {
+        out.push_back(m_strReason);
+    } else {
+        out.push_back("taken: " + std::to_string(lines) + " lines, " +
+                      std::to_string(static_cast<int>(m_pieces.size()) - lines) + " arcs");
+    }
+    if (!m_strShift.empty() && !m_pieces.empty()) {
+        out.push_back(m_strShift);
+    }
     for (const CImportNote& note : m_notes) {
         out.push_back("not taken: " + note.m_strWhat + ": " + std::to_string(note.m_nCount));
     }
     return out;
+}
+
+bool CImportResult::PartSize(double& lengthMm, double& diameterMm) const {
+    if (m_pieces.empty()) {
+        return false;
+    }
+    double top = 0.0;
+    for (const CImportPiece& p : m_pieces) {
+        top = std::max({top, double(p.m_ptStart.y), double(p.m_ptEnd.y), double(p.m_ptMid.y)});
+        // An arc over its highest point: the top of its circle.
+        if (p.m_bArc && p.m_ptStart.x < p.m_dCenterZ && p.m_dCenterZ < p.m_ptEnd.x && p.m_ptMid.y > p.m_dCenterX) {
+            top = std::max(top, p.m_dCenterX + p.m_dRadius);
+        }
+    }
+    lengthMm = (m_pieces.back().m_ptEnd.x - m_pieces.front().m_ptStart.x) / kUnitsPerMm;
+    diameterMm = 2.0 * top / kUnitsPerMm;
+    return true;
 }
 
 CImportResult CProfileExtraction::Extract(const CDxfContent& content) const {
@@ -274,10 +323,16 @@ CImportResult CProfileExtraction::Extract(const CDxfContent& content) const {
             const std::vector<double> t = SplitFractions(s);
             for (size_t i = 1; i < t.size(); ++i) {
                 CDxfSegment part = s.Part(t[i - 1], t[i]);
-                if (part.At(0.5).x < 0.0 || std::fabs(part.m_b.z - part.m_a.z) < kFlat) {
+                if (std::fabs(part.m_b.z - part.m_a.z) < kFlat) {
                     continue;
                 }
+                // The profile is the distance from the axis, on whichever side it is drawn.
+                const bool mirrored = part.At(0.5).x < 0.0;
+                if (mirrored) {
+                    part = Mirrored(part);
+                }
                 CMonotone m;
+                m.mirrored = mirrored;
                 m.chain = static_cast<int>(c);
                 m.direction = part.m_b.z > part.m_a.z ? 1 : -1;
                 m.seg = m.direction > 0 ? part : part.Reversed();
@@ -320,9 +375,13 @@ CImportResult CProfileExtraction::Extract(const CDxfContent& content) const {
             continue;
         }
         size_t best = pieces.size();
+        // The highest wins; of two at one height, the one drawn on the axis's own side.
         for (size_t p : active) {
-            if (pieces[p].Z1() >= z1 &&
-                (best == pieces.size() || pieces[p].XAt(mid) > pieces[best].XAt(mid))) {
+            if (pieces[p].Z1() < z1) {
+                continue;
+            }
+            const double rise = best == pieces.size() ? 1.0 : pieces[p].XAt(mid) - pieces[best].XAt(mid);
+            if (rise > 1e-9 || (rise >= -1e-9 && pieces[best].mirrored && !pieces[p].mirrored)) {
                 best = p;
             }
         }
@@ -337,6 +396,7 @@ CImportResult CProfileExtraction::Extract(const CDxfContent& content) const {
         }
     }
 
+    int tooShort = 0;
     for (const CSpan& span : spans) {
         const CMonotone& m = pieces[span.piece];
         const auto model = [](CPlanePoint p) {
@@ -354,16 +414,32 @@ CImportResult CProfileExtraction::Extract(const CDxfContent& content) const {
             piece.m_dCenterX = m.seg.m_center.x * kUnitsPerMm;
             piece.m_dRadius = m.seg.m_dRadius * kUnitsPerMm;
         }
+        // Near a join rounding may put this start a few units before the previous end (which
+        // kept its own end): the two meet there instead of overlapping.
+        if (!result.m_pieces.empty() && piece.m_ptStart.x < result.m_pieces.back().m_ptEnd.x) {
+            piece.m_ptStart.x = result.m_pieces.back().m_ptEnd.x;
+        }
         if (piece.m_ptEnd.x <= piece.m_ptStart.x) {
+            ++tooShort;
             continue;
         }
         result.m_pieces.push_back(piece);
     }
 
     // What was not taken, by chain.
+    // The side most of the outline was taken from; what lies on the other side is the other half
+    // of a full view and is not reported piece by piece.
+    double takenBySide[2] = {0.0, 0.0};
+    for (const CMonotone& m : pieces) {
+        takenBySide[m.mirrored ? 1 : 0] += m.taken ? m.Z1() - m.Z0() : 0.0;
+    }
+    const bool mainSideMirrored = takenBySide[1] > takenBySide[0];
     std::vector<int> taken(chains.size(), 0);
     std::vector<double> travel(chains.size(), 0.0);
     for (const CMonotone& m : pieces) {
+        if (m.mirrored != mainSideMirrored) {
+            continue;
+        }
         const double length = (m.Z1() - m.Z0()) * m.direction;
         taken[static_cast<size_t>(m.chain)] += m.taken ? 1 : 0;
         // The chain's own direction: that of what was taken, else of its whole run.
@@ -379,11 +455,16 @@ CImportResult CProfileExtraction::Extract(const CDxfContent& content) const {
         if (chains[c].closed && taken[c] == 0) {
             inside += counted[c] ? 0 : 1;
             counted[c] = true;
+        } else if (m.mirrored != mainSideMirrored) {
+            continue;
         } else if (m.direction * travel[c] < 0.0) {
             ++back;
         } else {
             ++hidden;
         }
+    }
+    for (const auto& [kind, count] : content.m_leftOut) {
+        result.m_notes.push_back({kind, count});
     }
     for (const auto& [kind, count] : content.m_skipped) {
         result.m_notes.push_back({"entity kind not read: " + kind, count});
@@ -392,5 +473,6 @@ CImportResult CProfileExtraction::Extract(const CDxfContent& content) const {
     AddNote(result.m_notes, kBack, back);
     AddNote(result.m_notes, kHidden, hidden);
     AddNote(result.m_notes, kCircle, uncut);
+    AddNote(result.m_notes, kShort, tooShort);
     return result;
 }

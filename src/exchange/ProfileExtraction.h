@@ -1,4 +1,4 @@
-// CProfileExtraction: the turned profile above the axis, taken from the segments of a drawing.
+// CProfileExtraction: the turned profile about the axis, taken from the segments of a drawing.
 #pragma once
 
 #include <string>
@@ -29,12 +29,19 @@ struct CImportNote {
 struct CImportResult {
     std::vector<CImportPiece> m_pieces;  // ascending in Z
     std::vector<CImportNote> m_notes;
-    // The report: what was taken, then one line per kind not taken with its count.
+    std::string m_strAxis;    // which axis was used and why
+    std::string m_strShift;   // where Z 0 came from, when the import moved the part
+    std::string m_strReason;  // why nothing was taken, when nothing was
+    // The report: the axis, what was taken (or why nothing was) and where Z 0 lies, then one
+    // line per kind not taken with its count.
     std::vector<std::string> ReportLines() const;
+    // The part's axial length and largest diameter in mm; false without pieces.
+    bool PartSize(double& lengthMm, double& diameterMm) const;
 };
 
-// Joins the segments into chains (ends within 0.001 mm), keeps what lies above the axis, splits
-// it where it turns in Z and takes the outline seen from above: vertical stretches become the
+// Joins the segments into chains (ends within 0.001 mm), takes each stretch's distance from the
+// axis (what lies below is seen mirrored), splits it where it turns in Z and takes the outline
+// seen from above: vertical stretches become the
 // layer's implied steps, and what lies under the outline is reported, never inserted.
 class CProfileExtraction {
 public:

@@ -1,12 +1,10 @@
-// Approximation of a rational B-spline by a polyline within a tolerance.
+// A rational B-spline followed by arcs within a tolerance.
 #include <cmath>
 
 #include "exchange/DxfReader.h"
+#include "exchange/PlaneMap.h"
 
 namespace {
-
-constexpr int kMaxDepth = 18;
-constexpr int kStartPieces = 4;  // per knot span, so that no bend between samples is missed
 
 class CSpline {
 public:
@@ -42,31 +40,7 @@ public:
         return w[p] != 0.0 ? CPlanePoint{z[p] / w[p], x[p] / w[p]} : CPlanePoint{z[p], x[p]};
     }
 
-    void Subdivide(double u0, CPlanePoint a, double u1, CPlanePoint b, double tolerance, int depth,
-                   std::vector<CPlanePoint>& out) const {
-        const double um = (u0 + u1) / 2.0;
-        const CPlanePoint m = At(um);
-        if (depth < kMaxDepth &&
-            (Deviation(a, b, m) > tolerance || Deviation(a, b, At((u0 + um) / 2.0)) > tolerance ||
-             Deviation(a, b, At((um + u1) / 2.0)) > tolerance)) {
-            Subdivide(u0, a, um, m, tolerance, depth + 1, out);
-            Subdivide(um, m, u1, b, tolerance, depth + 1, out);
-            return;
-        }
-        out.push_back(b);
-    }
-
 private:
-    // Distance of p from the segment ab.
-    static double Deviation(CPlanePoint a, CPlanePoint b, CPlanePoint p) {
-        const double dz = b.z - a.z;
-        const double dx = b.x - a.x;
-        const double len2 = dz * dz + dx * dx;
-        double t = len2 > 0.0 ? ((p.z - a.z) * dz + (p.x - a.x) * dx) / len2 : 0.0;
-        t = t < 0.0 ? 0.0 : (t > 1.0 ? 1.0 : t);
-        return std::hypot(p.z - a.z - t * dz, p.x - a.x - t * dx);
-    }
-
     int m_nDegree;
     const std::vector<double>& m_knots;
     const std::vector<CPlanePoint>& m_control;
@@ -75,41 +49,40 @@ private:
 
 }  // namespace
 
-std::vector<CPlanePoint> ApproximateSpline(int degree, const std::vector<double>& knots,
-                                           const std::vector<CPlanePoint>& control,
-                                           const std::vector<double>& weights, double tolerance) {
+namespace {
+
+// The spline's domain, or false when the data do not describe a spline.
+bool Domain(int degree, const std::vector<double>& knots, const std::vector<CPlanePoint>& control,
+            const std::vector<double>& weights, double& first, double& last) {
     const size_t n = control.size();
     if (degree < 1 || degree > 30 || n < static_cast<size_t>(degree) + 1 || weights.size() != n ||
         knots.size() != n + static_cast<size_t>(degree) + 1) {
-        return {};
+        return false;
     }
     for (size_t i = 1; i < knots.size(); ++i) {
         if (!(knots[i] >= knots[i - 1]) || !std::isfinite(knots[i])) {
-            return {};
+            return false;
         }
+    }
+    first = knots[static_cast<size_t>(degree)];
+    last = knots[n];
+    return last > first;
+}
+
+}  // namespace
+
+bool AppendSplineArcs(int degree, const std::vector<double>& knots, const std::vector<CPlanePoint>& control,
+                      const std::vector<double>& weights, double tolerance, std::vector<CDxfSegment>& out) {
+    double first = 0.0, last = 0.0;
+    if (!Domain(degree, knots, control, weights, first, last)) {
+        return false;
     }
     const CSpline spline(degree, knots, control, weights);
-    const double first = knots[static_cast<size_t>(degree)];
-    const double last = knots[n];
-    if (!(last > first)) {
-        return {};
+    // The very end of the domain is evaluated on the last span.
+    const double end = std::nextafter(last, first);
+    const auto at = [&](double u) { return spline.At(u < end ? u : end); };
+    for (size_t k = static_cast<size_t>(degree); k < control.size(); ++k) {
+        AppendCurveArcs(at, knots[k], knots[k + 1], 2, tolerance, out);
     }
-    std::vector<CPlanePoint> out{spline.At(first)};
-    for (size_t k = static_cast<size_t>(degree); k < n; ++k) {
-        const double u0 = knots[k];
-        const double u1 = knots[k + 1];
-        if (!(u1 > u0)) {
-            continue;
-        }
-        for (int i = 0; i < kStartPieces; ++i) {
-            const double a = u0 + (u1 - u0) * i / kStartPieces;
-            const double b = i + 1 == kStartPieces ? u1 : u0 + (u1 - u0) * (i + 1) / kStartPieces;
-            // The very end of the domain is evaluated on the last span.
-            const CPlanePoint pb = b >= last ? spline.At(std::nextafter(last, first)) : spline.At(b);
-            spline.Subdivide(a, out.back(), b, pb, tolerance, 0, out);
-        }
-    }
-    // The curve's true end: the clamped end control point for the usual clamped knots.
-    out.back() = spline.At(std::nextafter(last, first));
-    return out;
+    return true;
 }

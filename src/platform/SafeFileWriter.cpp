@@ -92,11 +92,16 @@ bool IsReadOnly(const CTarget& target) {
 bool WriteAll(int fd, const uint8_t* data, size_t size) {
     size_t done = 0;
     while (done < size) {
-        const ssize_t w = ::pwrite(fd, data + done, size - done, static_cast<off_t>(done));
+        // Sequential writes: a pipe or a terminal has no offsets to write at.
+        const ssize_t w = ::write(fd, data + done, size - done);
         if (w < 0) {
             if (errno == EINTR) {
                 continue;
             }
+            return false;
+        }
+        if (w == 0) {
+            errno = EIO;
             return false;
         }
         done += static_cast<size_t>(w);
@@ -259,9 +264,13 @@ bool CSafeFileWriter::Write(const std::string& path, const uint8_t* data, size_t
     const int fd = CreateTemporary(target, temp);
     if (fd < 0) {
         const int cause = errno;
+        // Writing a regular file in place could leave it torn by a crash; it is refused instead.
         const bool folderRefuses = cause == EACCES || cause == EPERM || cause == EROFS;
         if (folderRefuses && target.bExists) {
-            return WriteInPlace(target, data, size, error);
+            error = "the folder " + target.strFolder + " takes no new files, which saving " + path +
+                    " safely needs; the file was left as it was";
+            errno = cause;
+            return false;
         }
         return Fail(error, "cannot create a temporary file beside " + target.strPath, cause);
     }

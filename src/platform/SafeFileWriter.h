@@ -10,14 +10,14 @@
 // mode and, where the process may, its owner and group. A file without write permission is refused.
 // The temporary is created exclusively under an unpredictable name, locked while it is written,
 // and temporaries that a killed save left behind are removed by the next save of the same file.
-// Where the folder takes no new file but the file itself is writable (and for devices), the file
-// is written in place instead; that is the only case in which a crash can leave it partly written.
+// Devices and pipes are written in place, having no content to replace. Where the folder takes no
+// new file, a regular file is refused rather than written in place, where a crash could tear it.
 // A file with several hard links is replaced like any other, so its other names keep the old
 // content: writing it in place would give up the guarantee for every such file.
 class CSafeFileWriter {
 public:
-    // False with error set and errno holding the cause when the file was not written; the file is
-    // then unchanged except when an in-place write itself failed.
+    // False with error set and errno holding the cause when the file was not written; a regular
+    // file is then unchanged.
     static bool Write(const std::string& path, const uint8_t* data, size_t size, std::string& error);
 
     // The leading part of the names of the temporaries a save of the file fileName makes.

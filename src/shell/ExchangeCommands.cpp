@@ -20,7 +20,11 @@
 #include "shell/QtSurface.h"
 #include "shell/QtText.h"
 #include "shell/ShellDocument.h"
+#include "platform/Geometry.h"
+#include "platform/Units.h"
 #include "view/DrawingPicture.h"
+#include "view/EditingTools.h"
+#include "view/KestrovelView.h"
 
 namespace {
 
@@ -74,14 +78,23 @@ void CExchangeCommands::AddTo(QMenu* menu, CMainFrame& frame) {
 
 bool CExchangeCommands::ImportDxf(CChildFrame& child, const QString& path) {
     CKestrovelDoc& doc = child.GetShellDocument()->Doc();
-    CDxfImportDialog dialog(path, doc.GetActiveLayerIndex(), &child);
+    CDxfImportDialog dialog(path, doc.GetActiveLayerIndex(), doc.GetLength(), &child);
     if (dialog.exec() != QDialog::Accepted) {
         return false;
     }
-    if (CDxfImport::Apply(doc, dialog.Layer(), dialog.Result(), doc.GetMessages()) == 0) {
-        return Fail(child,
-                    QStringLiteral("Nothing in %1 could be taken; the drawing is unchanged.").arg(path));
+    const CImportResult& result = dialog.Result();
+    double length = 0.0, diameter = 0.0;
+    if (dialog.StockFromPart() && result.PartSize(length, diameter)) {
+        doc.ChangeSourceMaterial(doc.GetShape(), Round(length * kUnitsPerMm), Round(diameter * kUnitsPerMm));
     }
+    // The selection may point at elements the import replaces.
+    child.Drawing().View().Tools().DestroyActive();
+    std::string why;
+    if (CDxfImport::Apply(doc, dialog.Layer(), result, doc.GetMessages(), dialog.ReplaceLayer(), &why) == 0) {
+        return Fail(child, QStringLiteral("Nothing in %1 could be taken (%2); the drawing is unchanged.")
+                               .arg(path, ToQ(why)));
+    }
+    child.Drawing().viewport()->update();
     return true;
 }
 

@@ -23,7 +23,9 @@ protected:
 TEST_F(CliDxf, SampleShaftImportsIntoLayerOneAndCompilesForLinuxCnc) {
     CCliResult r = Run({"import-dxf", File(), Shaft(), "--layer", "1", "--dxf-layer", "CONTOUR"});
     ASSERT_EQ(r.nExit, 0) << r.strErr;
-    EXPECT_EQ(r.strOut, "taken: 8 lines, 1 arcs\n");
+    EXPECT_EQ(r.strOut,
+              "axis: the CENTER line on layer CENTER, horizontal\ntaken: 8 lines, 1 arcs\n"
+              "Z 0: the part's end, 5.000 mm along the axis from its first point\n");
     const Json layer = Json::parse(Run({"dump", File()}).strOut)["layers"][0];
     ASSERT_EQ(layer["elements"].size(), 9u);
     EXPECT_EQ(layer["elements"][0]["start"], Json::parse("[0, 110000]"));
@@ -60,16 +62,53 @@ TEST_F(CliDxf, JunkAndEmptyImportsLeaveTheFileAsItWas) {
     const std::string before = ReadText(File());
     std::ofstream(PathOf("zeros.dxf"), std::ios::binary) << std::string(5 * 1024 * 1024, '\0');
     std::ofstream(PathOf("short.dxf")) << "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\n";
-    std::ofstream(PathOf("below.dxf"))
-        << "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\n0\n20\n-5\n11\n50\n21\n-5\n"
-           "0\nENDSEC\n0\nEOF\n";
-    for (const char* name : {"zeros.dxf", "short.dxf", "below.dxf"}) {
+    std::ofstream(PathOf("text.dxf"))
+        << "0\nSECTION\n2\nENTITIES\n0\nTEXT\n8\n0\n10\n0\n20\n0\n40\n1\n1\nA\n0\nENDSEC\n0\nEOF\n";
+    for (const char* name : {"zeros.dxf", "short.dxf", "text.dxf"}) {
         const CCliResult r = Run({"import-dxf", File(), PathOf(name)});
         EXPECT_NE(r.nExit, 0) << name;
         EXPECT_EQ(LineCount(r.strErr), 1u) << r.strErr;
         EXPECT_NE(r.strErr.find("unchanged"), std::string::npos) << r.strErr;
         EXPECT_EQ(ReadText(File()), before) << name;
     }
+}
+
+// A lathe drawing's part below the axis at negative Z, with options written as --name=value.
+TEST_F(CliDxf, OptionsTakeNameEqualsValueAndNothingTakenSaysWhyWithoutATakenLine) {
+    std::ofstream(PathOf("below.dxf"))
+        << "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\nPART\n10\n-50\n20\n-5\n11\n0\n21\n-5\n"
+           "0\nLINE\n8\nCL\n6\nCENTER\n10\n-60\n20\n0\n11\n10\n21\n0\n0\nENDSEC\n0\nEOF\n";
+    const std::string before = ReadText(File());
+    CCliResult r = Run({"import-dxf", File(), PathOf("below.dxf"), "--origin=10,0"});
+    EXPECT_NE(r.nExit, 0);
+    EXPECT_EQ(("\n" + r.strOut).find("\ntaken:"), std::string::npos) << r.strOut;
+    EXPECT_NE(r.strErr.find("all geometry lies on the axis's other side of Z 0"), std::string::npos) << r.strErr;
+    EXPECT_EQ(ReadText(File()), before);
+    r = Run({"import-dxf", File(), PathOf("below.dxf"), "--dxf-layer=PART", "--origin=-40,0", "--axis=-60,0,10,0"});
+    ASSERT_EQ(r.nExit, 0) << r.strErr;
+    EXPECT_NE(r.strOut.find("axis: as given, from -60,0 to 10,0, horizontal"), std::string::npos) << r.strOut;
+    const Json layer = Json::parse(Run({"dump", File()}).strOut)["layers"][0];
+    EXPECT_EQ(layer["elements"][0]["start"], Json::parse("[0, 50000]"));
+    EXPECT_EQ(layer["elements"][0]["end"], Json::parse("[400000, 50000]"));
+
+    r = Run({"import-dxf", "--list-layers", PathOf("below.dxf")});
+    ASSERT_EQ(r.nExit, 0) << r.strErr;
+    EXPECT_EQ(r.strOut, "PART\t1 entity\tCONTINUOUS\nCL\t1 entity\tCONTINUOUS\n");
+    r = Run({"import-dxf", File(), PathOf("below.dxf"), "--dxf-layer", "NONE"});
+    EXPECT_NE(r.strErr.find("no layer \"NONE\"; its layers: PART, CL"), std::string::npos) << r.strErr;
+}
+
+TEST_F(CliDxf, NewFromDxfTakesTheStockFromThePartAndItsProfileIntoLayerOne) {
+    const CCliResult r = Run({"new", PathOf("n.kst"), "--from-dxf", Shaft(), "--allowance=2"});
+    ASSERT_EQ(r.nExit, 0) << r.strErr;
+    EXPECT_NE(r.strOut.find("stock: 122.000 mm long, 46.000 mm base"), std::string::npos) << r.strOut;
+    const Json drawing = Json::parse(Run({"dump", PathOf("n.kst")}).strOut);
+    EXPECT_EQ(drawing["source"], Json::parse("[0, 230000, 1220000, 0]"));
+    const Json& elements = drawing["layers"][0]["elements"];
+    ASSERT_EQ(elements.size(), 10u);
+    EXPECT_EQ(elements[0]["start"], Json::parse("[0, 110000]"));
+    EXPECT_EQ(elements[8]["end"], Json::parse("[1200000, 120000]"));
+    EXPECT_EQ(elements[9]["start"], Json::parse("[1200000, 230000]"));
 }
 
 TEST_F(CliDxf, ExportWritesAReadableFileAndRefusesAnUnwritablePath) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -22,7 +23,9 @@ protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         m_dir = std::filesystem::temp_directory_path() /
-                (std::string("kestrovel-cli-") + info->test_suite_name() + "-" + info->name());
+                (std::string("kestrovel-cli-") + info->test_suite_name() + "-" + info->name() + "-" +
+                 std::to_string(::getpid()));
+        // The process id keeps runs of the suite from other build folders apart.
         std::filesystem::remove_all(m_dir);
         std::filesystem::create_directories(m_dir);
     }

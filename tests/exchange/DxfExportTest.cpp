@@ -125,7 +125,7 @@ void ExpectRoundTrip(const CKestrovelDoc& doc, const std::string& path, bool exa
     ASSERT_TRUE(CDxfExport::Write(CDxfExport::Collect(doc, false), path, error)) << error;
     for (int i = 0; i < CKestrovelDoc::kLayerCount; ++i) {
         CDxfImportOptions options;
-        options.strDxfLayer = "Layer " + std::to_string(i + 1);
+        options.dxfLayers = {"Layer " + std::to_string(i + 1)};
         CImportResult result;
         ASSERT_TRUE(CDxfImport().LoadFile(path, options, result, error)) << error;
         const std::vector<CImportPiece> expected = Pieces(*doc.GetLayer(i));

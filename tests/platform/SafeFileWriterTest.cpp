@@ -177,12 +177,15 @@ TEST_F(SafeFileWriterTest, TemporariesOfADeadSaveAreRemovedAndLiveOnesKept) {
     EXPECT_EQ(Read(path), "new");
 }
 
-TEST_F(SafeFileWriterTest, FolderWithoutRoomForATemporaryGetsTheFileWrittenInPlace) {
+// Writing in place could be torn by a kill; a regular file is refused and keeps its content.
+TEST_F(SafeFileWriterTest, FolderWithoutRoomForATemporaryRefusesARegularFile) {
     const fs::path path = m_dir / "out.nc";
     Put(path, "a much longer old content");
     ::chmod(path.c_str(), 0666);
     ::chmod(m_dir.c_str(), 0555);
-    // A privileged process may create files anywhere; an unprivileged child shows the fallback.
+    // A privileged process may create files anywhere; an unprivileged child meets the refusal.
+    int pipeFds[2];
+    ASSERT_EQ(::pipe(pipeFds), 0);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -190,18 +193,40 @@ TEST_F(SafeFileWriterTest, FolderWithoutRoomForATemporaryGetsTheFileWrittenInPla
             ::_exit(3);
         }
         std::string error;
-        ::_exit(WriteFileAtomic(path.string(), std::string("G0 X1"), error) ? 0 : 1);
+        const bool ok = WriteFileAtomic(path.string(), std::string("G0 X1"), error);
+        (void)!::write(pipeFds[1], error.data(), error.size());
+        ::_exit(ok ? 0 : 1);
     }
+    ::close(pipeFds[1]);
+    char text[512] = {};
+    (void)!::read(pipeFds[0], text, sizeof text - 1);
+    ::close(pipeFds[0]);
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(Read(path), "G0 X1");
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(std::string(text),
+              "the folder " + m_dir.string() + " takes no new files, which saving " + path.string() +
+                  " safely needs; the file was left as it was");
+    EXPECT_EQ(Read(path), "a much longer old content");
     EXPECT_EQ(ModeOf(path), 0666u);
     EXPECT_TRUE(Others({"out.nc"}).empty());
-    // A device has no content to replace and is written as it is.
+    // A device or a pipe has no content to replace and is written as it is.
     std::string error;
     EXPECT_TRUE(WriteFileAtomic("/dev/null", std::string("x"), error)) << error;
+    ::chmod(m_dir.c_str(), 0755);
+    ASSERT_EQ(::mkfifo((m_dir / "fifo").c_str(), 0600), 0);
+    const pid_t reader = ::fork();
+    ASSERT_GE(reader, 0);
+    if (reader == 0) {
+        const int fd = ::open((m_dir / "fifo").c_str(), O_RDONLY);
+        char buffer[16] = {};
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        ::_exit(n == 3 && std::string(buffer, 3) == "abc" ? 0 : 1);
+    }
+    EXPECT_TRUE(WriteFileAtomic((m_dir / "fifo").string(), std::string("abc"), error)) << error;
+    ASSERT_EQ(::waitpid(reader, &status, 0), reader);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 // However a save is cut short, the file holds one whole version, and the next save tidies up.

@@ -6,10 +6,11 @@
 #include <QTimer>
 #include <functional>
 
-// Runs the action on the next modal dialog of the given type as soon as it is up.
+// Runs the action on the next modal dialog of the given type as soon as it is up. The first tries
+// come at once; later ones wait a little, for dialogs that read files before they show.
 template <class TDialog>
-void OnNextDialog(std::function<void(TDialog&)> action, int tries = 200) {
-    QTimer::singleShot(0, [action, tries]() {
+void OnNextDialog(std::function<void(TDialog&)> action, int tries = 400) {
+    QTimer::singleShot(tries > 200 ? 0 : 20, [action, tries]() {
         if (auto* dialog = qobject_cast<TDialog*>(QApplication::activeModalWidget())) {
             action(*dialog);
         } else if (tries > 0) {

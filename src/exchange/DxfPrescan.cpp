@@ -1,0 +1,171 @@
+// Checking a DXF file's text, group by group, before the reading library sees it.
+#include "exchange/DxfPrescan.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+// A count an entity announces, and the group code of the entries it counts (0: entries are not
+// counted one by one, only the rest of the file bounds the count).
+struct CCountRule {
+    std::string_view entity;
+    int code;
+    int entryCode;
+    const char* what;
+};
+
+constexpr CCountRule kCountRules[] = {
+    {"SPLINE", 72, 40, "knots"},
+    {"SPLINE", 73, 10, "control points"},
+    {"SPLINE", 74, 11, "fit points"},
+    {"LWPOLYLINE", 90, 10, "vertices"},
+    {"LEADER", 76, 10, "vertices"},
+    {"HATCH", 91, 0, "boundary paths"},
+    {"HATCH", 93, 0, "edges"},
+    {"HATCH", 95, 0, "knots"},
+    {"HATCH", 96, 0, "control points"},
+    {"HATCH", 97, 0, "fit points"},
+};
+
+// Group codes whose values are read as floating-point numbers.
+bool IsRealCode(long code) {
+    return (code >= 10 && code <= 59) || (code >= 110 && code <= 149) || (code >= 210 && code <= 239) ||
+           (code >= 460 && code <= 469) || (code >= 1010 && code <= 1059);
+}
+
+std::string_view Stripped(std::string_view s) {
+    const size_t first = s.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const size_t last = s.find_last_not_of(" \t\r");
+    return s.substr(first, last - first + 1);
+}
+
+// The integer the library makes of the text (strtol, base 10, trailing text ignored).
+long WholeOf(std::string_view text) {
+    const std::string s(text);
+    return std::strtol(s.c_str(), nullptr, 10);
+}
+
+// False when the text holds a number that cannot be represented (an overflow, inf, nan).
+bool IsFiniteReal(std::string_view text) {
+    std::string s(text);
+    for (char& c : s) {
+        c = c == ',' ? '.' : c;
+    }
+    errno = 0;
+    char* end = nullptr;
+    const double v = std::strtod(s.c_str(), &end);
+    if (end == s.c_str()) {
+        return true;  // no number at all: the library reads 0
+    }
+    return std::isfinite(v) && !(errno == ERANGE && std::fabs(v) > 1.0);
+}
+
+struct CPendingCount {
+    const CCountRule* rule;
+    long value;
+    size_t line;
+    long entries = 0;
+};
+
+class CScanner {
+public:
+    explicit CScanner(size_t groups) : m_nGroupsTotal(groups) {}
+
+    // One group: the index of its code line (from 0), its code and value; an error ends the scan
+    // and names the value's line.
+    std::string Group(size_t line, size_t index, long code, std::string_view value) {
+        if (code == 0) {
+            std::string error = EndEntity();
+            m_strEntity.assign(value);
+            return error;
+        }
+        for (CPendingCount& pending : m_pending) {
+            pending.entries += pending.rule->entryCode == code ? 1 : 0;
+        }
+        for (const CCountRule& rule : kCountRules) {
+            if (rule.code == code && rule.entity == m_strEntity) {
+                const long count = WholeOf(value);
+                const size_t left = m_nGroupsTotal - index - 1;
+                if (count < 0) {
+                    return Refuse(line + 2, count, rule, "a count cannot be negative");
+                }
+                if (static_cast<unsigned long>(count) > left) {
+                    return Refuse(line + 2, count, rule, "the rest of the file cannot hold them");
+                }
+                if (rule.entryCode != 0) {
+                    m_pending.push_back({&rule, count, line + 2});
+                }
+            }
+        }
+        if (IsRealCode(code) && !IsFiniteReal(value)) {
+            return "line " + std::to_string(line + 2) + ": the number \"" + std::string(value.substr(0, 40)) +
+                   "\" is beyond what a drawing can hold";
+        }
+        return {};
+    }
+
+    std::string EndEntity() {
+        std::string error;
+        for (const CPendingCount& pending : m_pending) {
+            if (error.empty() && pending.value > pending.entries) {
+                error = Refuse(pending.line, pending.value, *pending.rule,
+                               "it holds " + std::to_string(pending.entries));
+            }
+        }
+        m_pending.clear();
+        return error;
+    }
+
+private:
+    std::string Refuse(size_t line, long count, const CCountRule& rule, const std::string& why) const {
+        return "line " + std::to_string(line) + ": the " + m_strEntity + " announces " + std::to_string(count) +
+               " " + rule.what + ", but " + why;
+    }
+
+    size_t m_nGroupsTotal;
+    std::string m_strEntity;
+    std::vector<CPendingCount> m_pending;
+};
+
+}  // namespace
+
+std::string CDxfPrescan::Check(const std::string& bytes) {
+    // The lines as the library reads them: split at '\n', a carriage return kept with its line.
+    // A first pass measures them and counts the groups; the second reads the groups.
+    const std::string_view text(bytes);
+    size_t lineCount = 0;
+    for (size_t start = 0; start < text.size(); ++lineCount) {
+        size_t end = text.find('\n', start);
+        end = end == std::string_view::npos ? text.size() : end;
+        if (end - start > kMaxLineBytes) {
+            return "line " + std::to_string(lineCount + 1) + " is longer than " +
+                   std::to_string(kMaxLineBytes) + " characters, which no DXF line is";
+        }
+        start = end + 1;
+    }
+    CScanner scanner(lineCount / 2);
+    size_t start = 0;
+    auto next = [&]() {
+        size_t end = text.find('\n', start);
+        end = end == std::string_view::npos ? text.size() : end;
+        const std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        return Stripped(line);
+    };
+    for (size_t i = 0; i + 1 < lineCount; i += 2) {
+        const std::string_view codeText = next();
+        const std::string_view value = next();
+        std::string error = scanner.Group(i, i / 2, WholeOf(codeText), value);
+        if (!error.empty()) {
+            return error;
+        }
+    }
+    return scanner.EndEntity();
+}

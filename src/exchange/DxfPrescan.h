@@ -1,0 +1,19 @@
+// CDxfPrescan: a check of a DXF file's text for what the reading library cannot survive.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// The library reads lines into a fixed buffer and loops for ever on a longer one; it trusts the
+// counts an entity announces (knots, control, fit and polyline points, leader vertices) to size
+// its arrays and loops; and it takes numbers that overflow as infinities. The text is read the
+// way the library reads it (lines in pairs: group code, value) and refused before it gets there.
+class CDxfPrescan {
+public:
+    // Longest line (without its line break) the library reads in one piece.
+    static constexpr size_t kMaxLineBytes = 1022;
+
+    // Empty when the text may be handed to the library; otherwise one line naming the line
+    // (counted from 1) that it would not survive.
+    static std::string Check(const std::string& bytes);
+};

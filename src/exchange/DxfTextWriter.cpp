@@ -1,0 +1,50 @@
+// The DXF library's number and group formats, written into a string.
+#include "exchange/DxfTextWriter.h"
+
+#include <cstdio>
+
+void CDxfTextWriter::Code(int gc) const {
+    m_strText += gc < 10 ? "  " : (gc < 100 ? " " : "");
+    m_strText += std::to_string(gc);
+    m_strText += '\n';
+}
+
+void CDxfTextWriter::dxfReal(int gc, double value) const {
+    // Fixed notation with trailing zeros cut, keeping one digit after the point.
+    char text[512];
+    std::snprintf(text, sizeof text, version == DL_Codes::AC1009_MIN ? "%.6f" : "%.16f", value);
+    std::string s(text);
+    const size_t dot = s.find('.');
+    if (dot != std::string::npos) {
+        size_t end = dot + 2;
+        for (size_t i = dot + 1; i < s.size(); ++i) {
+            if (s[i] != '0') {
+                end = i + 1;
+            }
+        }
+        if (end < s.size()) {
+            s.resize(end);
+        }
+    }
+    dxfString(gc, s);
+}
+
+void CDxfTextWriter::dxfInt(int gc, int value) const {
+    dxfString(gc, std::to_string(value));
+}
+
+void CDxfTextWriter::dxfHex(int gc, int value) const {
+    char text[16];
+    std::snprintf(text, sizeof text, "%0X", static_cast<unsigned>(value));
+    dxfString(gc, text);
+}
+
+void CDxfTextWriter::dxfString(int gc, const char* value) const {
+    dxfString(gc, std::string(value ? value : ""));
+}
+
+void CDxfTextWriter::dxfString(int gc, const std::string& value) const {
+    Code(gc);
+    m_strText += value;
+    m_strText += '\n';
+}

@@ -1,0 +1,224 @@
+// The DXF readings the editor makes, each in a child process, with their results sent back as bytes.
+#include "shell/DxfSafeRead.h"
+
+#include <QString>
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <type_traits>
+
+#include "shell/IsolatedRead.h"
+
+namespace {
+
+// The child's answer: a flag, then the result or the error. Both sides are the same program, so
+// plain values travel as their bytes.
+class CPacket {
+public:
+    template <class T>
+    void Put(const T& value) {
+        static_assert(std::is_trivially_copyable_v<T>);
+        m_strBytes.append(reinterpret_cast<const char*>(&value), sizeof value);
+    }
+    void PutText(const std::string& text) {
+        Put(text.size());
+        m_strBytes += text;
+    }
+    const std::string& Bytes() const { return m_strBytes; }
+
+private:
+    std::string m_strBytes;
+};
+
+class CPacketReader {
+public:
+    explicit CPacketReader(const std::string& bytes) : m_bytes(bytes) {}
+
+    template <class T>
+    bool Get(T& value) {
+        static_assert(std::is_trivially_copyable_v<T>);
+        if (m_bytes.size() - m_nAt < sizeof value) {
+            return false;
+        }
+        std::memcpy(&value, m_bytes.data() + m_nAt, sizeof value);
+        m_nAt += sizeof value;
+        return true;
+    }
+    bool GetText(std::string& text) {
+        size_t size = 0;
+        if (!Get(size) || m_bytes.size() - m_nAt < size) {
+            return false;
+        }
+        text.assign(m_bytes, m_nAt, size);
+        m_nAt += size;
+        return true;
+    }
+
+private:
+    const std::string& m_bytes;
+    size_t m_nAt = 0;
+};
+
+std::string PackResult(bool ok, const CImportResult& result, const std::string& error) {
+    CPacket packet;
+    packet.Put(static_cast<uint8_t>(ok ? 1 : 0));
+    if (!ok) {
+        packet.PutText(error);
+        return packet.Bytes();
+    }
+    packet.Put(result.m_pieces.size());
+    for (const CImportPiece& piece : result.m_pieces) {
+        packet.Put(piece);
+    }
+    packet.Put(result.m_notes.size());
+    for (const CImportNote& note : result.m_notes) {
+        packet.PutText(note.m_strWhat);
+        packet.Put(note.m_nCount);
+    }
+    packet.PutText(result.m_strAxis);
+    packet.PutText(result.m_strShift);
+    packet.PutText(result.m_strReason);
+    return packet.Bytes();
+}
+
+bool UnpackResult(const std::string& bytes, CImportResult& result, std::string& error) {
+    CPacketReader packet(bytes);
+    uint8_t ok = 0;
+    size_t count = 0;
+    if (!packet.Get(ok) || (!ok && !packet.GetText(error))) {
+        error = "the reader gave no answer";
+        return false;
+    }
+    if (!ok) {
+        return false;
+    }
+    if (!packet.Get(count)) {
+        error = "the reader's answer is cut short";
+        return false;
+    }
+    result.m_pieces.resize(std::min(count, bytes.size() / sizeof(CImportPiece)));
+    for (CImportPiece& piece : result.m_pieces) {
+        if (!packet.Get(piece)) {
+            error = "the reader's answer is cut short";
+            return false;
+        }
+    }
+    if (!packet.Get(count)) {
+        error = "the reader's answer is cut short";
+        return false;
+    }
+    result.m_notes.resize(std::min(count, bytes.size()));
+    for (CImportNote& note : result.m_notes) {
+        if (!packet.GetText(note.m_strWhat) || !packet.Get(note.m_nCount)) {
+            error = "the reader's answer is cut short";
+            return false;
+        }
+    }
+    if (!packet.GetText(result.m_strAxis) || !packet.GetText(result.m_strShift) ||
+        !packet.GetText(result.m_strReason)) {
+        error = "the reader's answer is cut short";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool CDxfSafeRead::Load(QWidget* parent, const std::string& path, const CDxfImportOptions& options,
+                        CImportResult& result, std::string& error) {
+    result = CImportResult{};
+    std::string bytes;
+    const auto work = [&] {
+        CImportResult read;
+        std::string reason;
+        const bool ok = CDxfImport().LoadFile(path, options, read, reason);
+        return PackResult(ok, read, reason);
+    };
+    if (!CIsolatedRead::Run(parent, QString::fromStdString(path), work, bytes, error)) {
+        return false;
+    }
+    if (!UnpackResult(bytes, result, error)) {
+        result = CImportResult{};
+        return false;
+    }
+    return true;
+}
+
+std::vector<std::string> CDxfSafeRead::LayerNames(QWidget* parent, const std::string& path) {
+    const auto work = [&] {
+        CPacket packet;
+        const std::vector<std::string> names = CDxfImport::LayerNames(path);
+        packet.Put(names.size());
+        for (const std::string& name : names) {
+            packet.PutText(name);
+        }
+        return packet.Bytes();
+    };
+    std::string bytes;
+    std::string error;
+    std::vector<std::string> names;
+    if (!CIsolatedRead::Run(parent, QString::fromStdString(path), work, bytes, error)) {
+        return names;
+    }
+    CPacketReader packet(bytes);
+    size_t count = 0;
+    std::string name;
+    if (packet.Get(count)) {
+        while (names.size() < count && packet.GetText(name)) {
+            names.push_back(name);
+        }
+    }
+    return names;
+}
+
+bool CDxfSafeRead::ListLayers(QWidget* parent, const std::string& path, std::vector<CDxfLayerEntry>& layers,
+                              std::string& error) {
+    layers.clear();
+    const auto work = [&] {
+        CPacket packet;
+        std::vector<CDxfLayerEntry> read;
+        std::string reason;
+        const bool ok = CDxfImport::ListLayers(path, read, reason);
+        packet.Put(static_cast<uint8_t>(ok ? 1 : 0));
+        if (!ok) {
+            packet.PutText(reason);
+            return packet.Bytes();
+        }
+        packet.Put(read.size());
+        for (const CDxfLayerEntry& layer : read) {
+            packet.PutText(layer.m_strName);
+            packet.PutText(layer.m_strLinetype);
+            packet.Put(layer.m_nEntities);
+        }
+        return packet.Bytes();
+    };
+    std::string bytes;
+    if (!CIsolatedRead::Run(parent, QString::fromStdString(path), work, bytes, error)) {
+        return false;
+    }
+    CPacketReader packet(bytes);
+    uint8_t ok = 0;
+    size_t count = 0;
+    if (!packet.Get(ok) || (!ok && !packet.GetText(error))) {
+        error = "the reader gave no answer";
+        return false;
+    }
+    if (!ok) {
+        return false;
+    }
+    if (!packet.Get(count)) {
+        error = "the reader's answer is cut short";
+        return false;
+    }
+    CDxfLayerEntry layer;
+    while (layers.size() < count) {
+        if (!packet.GetText(layer.m_strName) || !packet.GetText(layer.m_strLinetype) ||
+            !packet.Get(layer.m_nEntities)) {
+            layers.clear();
+            error = "the reader's answer is cut short";
+            return false;
+        }
+        layers.push_back(layer);
+    }
+    return true;
+}
