@@ -17,6 +17,7 @@ public:
 
     // Pieces whose union is the sweep (filled non-zero): for an insert one convex piece per chord.
     CRegion Sweep(const CPathSegment& segment) const;
+    bool IsPoint() const { return m_corners.empty(); }
     // The outline standing at one point.
     CRegion At(CPathPoint p) const;
 

@@ -7,6 +7,7 @@
 
 #include "simulation/LeftOverScan.h"
 #include "simulation/PartRegion.h"
+#include "simulation/ProfileClearance.h"
 #include "simulation/RegionClipper.h"
 
 namespace {
@@ -56,18 +57,23 @@ public:
         const int64_t z1 = std::llround(input.dStockZ1);
         const int64_t x1 = std::llround(input.dStockX1);
         m_partOutline = PartRegion(input.profile, kPartChordError);
+        m_clearance = CProfileClearance(m_partOutline);
         const int64_t width = std::max<int64_t>((z1 - z0) / 512, 10000);
         for (int64_t z = z0; z < z1; z += width) {
-            const CRegion box = CRegion::Rectangle(z, 0, std::min(z + width, z1), x1);
             CTile tile;
             tile.nZ0 = z;
             tile.nZ1 = std::min(z + width, z1);
-            CRegion part = CRegionClipper::Intersection(box, m_partOutline);
-            CRegion excess = CRegionClipper::Difference(box, m_partOutline);
-            tile.part.Set(part, part.Area());
-            tile.excess.Set(excess, excess.Area());
             m_tiles.push_back(std::move(tile));
             m_tileZ.push_back(z);
+        }
+        if (!m_tiles.empty()) {
+            SplitPart(CRegionClipper::Intersection(CRegion::Rectangle(z0, 0, z1, x1), m_partOutline), 0,
+                      m_tiles.size(), x1);
+        }
+        for (CTile& tile : m_tiles) {
+            CRegion excess = CRegionClipper::Difference(CRegion::Rectangle(tile.nZ0, 0, tile.nZ1, x1),
+                                                        tile.part.region);
+            tile.excess.Set(excess, excess.Area());
         }
         m_dTileWidth = static_cast<double>(width);
         m_dShankTop = input.dStockX1 + 10000.0;
@@ -116,6 +122,21 @@ public:
     }
 
 private:
+    // Hands the part to the tiles first...last-1 by halving it, so each clipping sees a share of
+    // the outline rather than all of it.
+    void SplitPart(const CRegion& part, size_t first, size_t last, int64_t top) {
+        if (last - first == 1) {
+            m_tiles[first].part.Set(part, part.Area());
+            return;
+        }
+        const size_t middle = (first + last) / 2;
+        const int64_t z = m_tiles[middle].nZ0;
+        SplitPart(CRegionClipper::Intersection(part, CRegion::Rectangle(m_tiles[first].nZ0, 0, z, top)), first,
+                  middle, top);
+        SplitPart(CRegionClipper::Intersection(part, CRegion::Rectangle(z, 0, m_tiles[last - 1].nZ1, top)),
+                  middle, last, top);
+    }
+
     const CMoveSweep& Sweeper(int toolNumber) {
         auto known = m_input.tools.find(toolNumber);
         const int key = known == m_input.tools.end() ? -1 : toolNumber;
@@ -142,6 +163,9 @@ private:
         double removed = 0.0;
         double gougeArea = 0.0;
         CRegion gouged;
+        // The point tool stays off the part where its path does; other tools are clipped.
+        const bool clear = sweeper.IsPoint() &&
+                           m_clearance.Clears(CMoveSweep::Chords(segment, CMoveSweep::kArcChordError));
         if (!sweep.IsEmpty()) {
             const size_t first = TileAt(static_cast<double>(low.z));
             const size_t last = TileAt(static_cast<double>(high.z));
@@ -162,7 +186,7 @@ private:
                     continue;
                 }
                 const double cut = Cut(tile.excess, local, l, h, nullptr);
-                const double cutPart = Cut(tile.part, local, l, h, &gouged);
+                const double cutPart = clear ? 0.0 : Cut(tile.part, local, l, h, &gouged);
                 if (cut + cutPart > 0) {
                     tile.nLastCut = index;
                 }
@@ -261,6 +285,7 @@ private:
 
     const CSimulationInput& m_input;
     CRegion m_partOutline;
+    CProfileClearance m_clearance{CRegion{}};
     std::vector<CTile> m_tiles;
     std::vector<int64_t> m_tileZ;
     double m_dTileWidth = 1.0;
