@@ -40,6 +40,7 @@ CCliArguments::CCliArguments() : m_pApp(std::make_unique<CLI::App>()) {
     DefineCompile();
     DefineExchange();
     DefineVerify();
+    DefineSimulate();
 }
 
 CCliArguments::~CCliArguments() = default;
@@ -178,6 +179,26 @@ void CCliArguments::DefineVerify() {
     sub->add_option("--post-dir", m_verify.strPostDir, kPostDirHelp);
     sub->add_flag("--json", m_verify.bJson, "Print the result as one JSON object");
     sub->callback([this] { m_command = CliCommand::Verify; });
+}
+
+void CCliArguments::DefineSimulate() {
+    CLI::App* sub = m_pApp->add_subcommand(
+        "simulate",
+        "Compile a program and cut the stock with its moves: gouges, rapids through material, "
+        "material left over");
+    sub->add_option("FILE", m_simulate.strFile, "Drawing file to read")->required()->check(CLI::ExistingFile);
+    sub->add_option("--program", m_simulate.strProgram, "Program name")->required();
+    sub->add_option("--layer", m_simulate.nLayer, "Layer number 1-6 of the part (default: the first layer the program walks)")
+        ->check(CLI::Range(1, 6));
+    sub->add_option("--allowance", m_simulate.dAllowanceMm,
+                    "Material in mm that may stay above the profile; thicker material left makes the exit code 1")
+        ->check(CLI::NonNegativeNumber);
+    sub->add_option("--tolerance", m_simulate.dToleranceMm,
+                    "Depth in mm below the profile a cut may reach before it counts as a gouge (default 0.001)")
+        ->check(CLI::PositiveNumber);
+    sub->add_option("--post-dir", m_simulate.strPostDir, kPostDirHelp);
+    sub->add_flag("--json", m_simulate.bJson, "Print the result as one JSON object");
+    sub->callback([this] { m_command = CliCommand::Simulate; });
 }
 
 int CCliArguments::Parse(int argc, const char* const* argv) {

@@ -9,7 +9,7 @@ namespace CLI {
 class App;
 }
 
-enum class CliCommand { None, New, Dump, Add, Program, Command, Compile, ImportDxf, ExportDxf, Render, Verify };
+enum class CliCommand { None, New, Dump, Add, Program, Command, Compile, ImportDxf, ExportDxf, Render, Verify, Simulate };
 
 class CCliArguments {
 public:
@@ -33,6 +33,7 @@ public:
     CExportDxfOptions m_exportDxf;
     CRenderOptions m_render;
     CVerifyOptions m_verify;
+    CSimulateOptions m_simulate;
 
 private:
     void DefineNew();
@@ -43,6 +44,7 @@ private:
     void DefineCompile();
     void DefineExchange();
     void DefineVerify();
+    void DefineSimulate();
 
     std::unique_ptr<CLI::App> m_pApp;
     CliCommand m_command = CliCommand::None;

@@ -13,3 +13,4 @@ int RunImportDxf(const CImportDxfOptions& options);
 int RunExportDxf(const CExportDxfOptions& options);
 int RunRender(const CRenderOptions& options);
 int RunVerify(const CVerifyOptions& options);
+int RunSimulate(const CSimulateOptions& options);
