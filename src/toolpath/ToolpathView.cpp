@@ -129,6 +129,9 @@ size_t CToolpathView::SelectLine(int line) {
 
 void CToolpathView::Paint(CSurface& dc) {
     dc.FillSolidRect(CRect(0, 0, dc.GetWidth(), dc.GetHeight()), kColorWindow);
+    if (m_underlay) {
+        m_underlay(dc, m_mapping);
+    }
     for (auto& layer : m_layers) {
         layer->DrawProfile(dc, &m_mapping);
     }

@@ -1,6 +1,7 @@
 // CToolpathView: the toolpath pane's state: profiles and moves, mapping, zoom, pan, selection.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,7 +44,11 @@ public:
     int GetSelectedLine() const { return m_nSelectedLine; }
     const std::vector<size_t>& GetSelected() const { return m_selected; }
 
-    // Background, profiles as the drawing view draws them, then the moves.
+    // Drawn over the background, under the profiles and moves (a simulated stock); empty: none.
+    using CUnderlay = std::function<void(CSurface&, const CViewServices&)>;
+    void SetUnderlay(CUnderlay underlay) { m_underlay = std::move(underlay); }
+
+    // Background, the underlay, profiles as the drawing view draws them, then the moves.
     void Paint(CSurface& dc);
 
 private:
@@ -57,4 +62,5 @@ private:
     int m_nSelectedLine = 0;
     int m_nWidth = 1;
     int m_nHeight = 1;
+    CUnderlay m_underlay;
 };
