@@ -55,14 +55,15 @@ Json ToJson(const std::string& program, int layer, size_t moves, const CSimulati
 }
 
 std::string Where(const CSimulationSource& source) {
-    return "line " + std::to_string(source.nLine) + (source.strBlock.empty() ? "" : " (" + source.strBlock + ")");
+    return "line " + std::to_string(source.nLine) +
+           (source.strBlock.empty() ? "" : " (" + source.strBlock + ")");
 }
 
 void PrintText(const std::string& program, int layer, size_t moves, const CSimulationResult& r) {
     std::printf("program \"%s\", layer %d: %zu moves\n", program.c_str(), layer, moves);
     for (const CGouge& g : r.gouges) {
-        std::printf("%s: gouge %.4f mm deep at Z %.3f X %.3f, %.4f mm2\n", Where(g.source).c_str(), g.dDepthMm,
-                    Mm(g.ptDeepest.dZ), Mm(g.ptDeepest.dX), g.dAreaMm2);
+        std::printf("%s: gouge %.4f mm deep at Z %.3f X %.3f, %.4f mm2\n", Where(g.source).c_str(),
+                    g.dDepthMm, Mm(g.ptDeepest.dZ), Mm(g.ptDeepest.dX), g.dAreaMm2);
     }
     for (const CRapidThroughMaterial& m : r.rapids) {
         std::printf("%s: rapid through material, %.4f mm2\n", Where(m.source).c_str(), m.dAreaMm2);
@@ -92,11 +93,16 @@ int RunSimulate(const CSimulateOptions& options) {
         return CCliDocument::Fail("the drawing has no layer " + std::to_string(options.nLayer));
     }
     CSimulationInput& input = prepared.input;
+    if (input.dStockZ1 <= input.dStockZ0 || input.dStockX1 <= 0) {
+        return CCliDocument::Fail("the drawing's source material is empty: there is no stock to cut");
+    }
     input.dToleranceMm = options.dToleranceMm;
     input.dAllowanceMm = std::max(options.dAllowanceMm, 0.0);
     const CSimulationResult result = CStockSimulation::Run(input);
     if (options.bJson) {
-        std::printf("%s\n", ToJson(options.strProgram, prepared.nLayer, input.path.moves.size(), result).dump(2).c_str());
+        std::printf(
+            "%s\n",
+            ToJson(options.strProgram, prepared.nLayer, input.path.moves.size(), result).dump(2).c_str());
     } else {
         PrintText(options.strProgram, prepared.nLayer, input.path.moves.size(), result);
     }

@@ -22,8 +22,9 @@
 namespace {
 
 QString Where(const CSimulationSource& source) {
-    return QStringLiteral("Line %1%2").arg(source.nLine).arg(
-        source.strBlock.empty() ? QString() : QStringLiteral(" (%1)").arg(ToQ(source.strBlock)));
+    return QStringLiteral("Line %1%2")
+        .arg(source.nLine)
+        .arg(source.strBlock.empty() ? QString() : QStringLiteral(" (%1)").arg(ToQ(source.strBlock)));
 }
 
 }  // namespace
@@ -64,7 +65,8 @@ void CSimulationPanel::ShowProgram(const CProgram& program, const CKestrovelDoc&
     m_input = {};
     if (program.GetPreProcesor()) {
         CDocumentContext context(doc);
-        CProgramSimulationInput prepared = CProgramSimulation::Input(program, context, 0, doc.GetSourceRect());
+        CProgramSimulationInput prepared =
+            CProgramSimulation::Input(program, context, 0, doc.GetSourceRect());
         m_input = std::move(prepared.input);
     }
     m_result = CStockSimulation::Run(m_input);
@@ -87,11 +89,15 @@ void CSimulationPanel::FillResults() {
         item->setData(Qt::UserRole, line);
     };
     for (const CGouge& g : m_result.gouges) {
-        add(tr("%1: gouge %2 mm deep, %3 mm²").arg(Where(g.source)).arg(g.dDepthMm, 0, 'f', 3).arg(g.dAreaMm2, 0, 'f', 3),
+        add(tr("%1: gouge %2 mm deep, %3 mm²")
+                .arg(Where(g.source))
+                .arg(g.dDepthMm, 0, 'f', 3)
+                .arg(g.dAreaMm2, 0, 'f', 3),
             g.source.nLine);
     }
     for (const CRapidThroughMaterial& r : m_result.rapids) {
-        add(tr("%1: rapid through material, %2 mm²").arg(Where(r.source)).arg(r.dAreaMm2, 0, 'f', 3), r.source.nLine);
+        add(tr("%1: rapid through material, %2 mm²").arg(Where(r.source)).arg(r.dAreaMm2, 0, 'f', 3),
+            r.source.nLine);
     }
     for (const CLeftOver& l : m_result.leftOver) {
         add(tr("%1: %2 mm left from Z %3 to Z %4")
@@ -122,7 +128,8 @@ void CSimulationPanel::SetMode(bool on) {
 }
 
 void CSimulationPanel::StepTo(int moves) {
-    const size_t count = static_cast<size_t>(std::clamp(moves, 0, static_cast<int>(m_input.path.moves.size())));
+    const size_t count =
+        static_cast<size_t>(std::clamp(moves, 0, static_cast<int>(m_input.path.moves.size())));
     m_frame = count == m_input.path.moves.size() ? m_result : CStockSimulation::Run(m_input, count);
     {
         const QSignalBlocker blocker(m_pSlider);

@@ -55,7 +55,8 @@ std::vector<CLeftOver> CLeftOverScan::Find(
             continue;
         }
         const double from = std::max(0.0, (static_cast<double>(low.z) - start) / kStep - 1);
-        const double to = std::min(static_cast<double>(buckets.size() - 1), (static_cast<double>(high.z) - start) / kStep + 1);
+        const double to = std::min(static_cast<double>(buckets.size() - 1),
+                                   (static_cast<double>(high.z) - start) / kStep + 1);
         for (size_t b = static_cast<size_t>(from); static_cast<double>(b) <= to; ++b) {
             buckets[b].push_back(&polygon);
         }
@@ -63,7 +64,8 @@ std::vector<CLeftOver> CLeftOverScan::Find(
     bool open = false;
     for (size_t k = 0; k < count; ++k) {
         // Halfway between whole units, so no line runs through a corner.
-        const double z = std::min(start + (static_cast<double>(k) + 0.5) * kStep, m_profile.GetSpanEnd() - 0.5);
+        const double z =
+            std::min(start + (static_cast<double>(k) + 0.5) * kStep, m_profile.GetSpanEnd() - 0.5);
         CPathPoint at;
         const double thickness = m_profile.InSpan(z) ? Thickness(buckets, z, at) : 0.0;
         const bool beyond = thickness > m_dLimit;
@@ -86,7 +88,7 @@ std::vector<CLeftOver> CLeftOverScan::Find(
         const double to = std::min(m_profile.GetSpanEnd(), range.dZTo + kStep / 2);
         CRegionPoint low, high;
         excess.Bounds(low, high);
-        const CRegion box = CRegion::Rectangle(std::llround(from), low.x, std::llround(to), high.x);
+        const CRegion box = CRegion::Rectangle(RegionCoordinate(from), low.x, RegionCoordinate(to), high.x);
         range.dAreaMm2 = CRegionClipper::Intersection(box, excess).Area() / 1e8;
         range.dZFrom = from;
         range.dZTo = to;

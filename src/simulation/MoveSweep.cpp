@@ -10,7 +10,7 @@
 namespace {
 
 CRegionPoint Rounded(CPathPoint p) {
-    return {std::llround(p.dZ), std::llround(p.dX)};
+    return {RegionCoordinate(p.dZ), RegionCoordinate(p.dX)};
 }
 
 }  // namespace

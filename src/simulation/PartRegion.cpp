@@ -14,7 +14,7 @@ CRegion PartRegion(const CProfileShape& profile, double chordError) {
     for (const CPathSegment& s : profile.GetSegments()) {
         const std::vector<CPathPoint> points = CMoveSweep::Chords(s, chordError);
         for (size_t i = outline.empty() ? 0 : 1; i < points.size(); ++i) {
-            outline.push_back({std::llround(points[i].dZ), std::llround(points[i].dX)});
+            outline.push_back({RegionCoordinate(points[i].dZ), RegionCoordinate(points[i].dX)});
         }
     }
     outline.push_back({outline.back().z, 0});

@@ -2,6 +2,12 @@
 #include "simulation/Region.h"
 
 #include <algorithm>
+#include <cmath>
+
+int64_t RegionCoordinate(double v) {
+    return std::isfinite(v) ? std::llround(std::clamp(v, -1e12, 1e12))
+                            : (std::isnan(v) ? 0 : (v > 0 ? 1000000000000 : -1000000000000));
+}
 
 double CRegion::Area() const {
     double total = 0.0;

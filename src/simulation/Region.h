@@ -12,6 +12,10 @@ struct CRegionPoint {
 
 using CRegionPolygon = std::vector<CRegionPoint>;
 
+// A model coordinate as a region's integer: rounded, and held within ±10^12 (100 km) so that any
+// text's numbers stay within what the boolean operations take; not-a-number becomes 0.
+int64_t RegionCoordinate(double v);
+
 // Outer polygons run counter-clockwise and holes clockwise, as the boolean operations give them.
 struct CRegion {
     std::vector<CRegionPolygon> polygons;

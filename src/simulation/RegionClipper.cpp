@@ -37,14 +37,20 @@ CRegion FromPaths(const ClipperLib::Paths& paths) {
 }
 
 CRegion Execute(ClipperLib::ClipType type, const CRegion& a, const CRegion* b) {
-    ClipperLib::Clipper clipper;
-    clipper.AddPaths(ToPaths(a), ClipperLib::ptSubject, true);
-    if (b) {
-        clipper.AddPaths(ToPaths(*b), ClipperLib::ptClip, true);
+    // The library throws on coordinates beyond its range; ours are held within it
+    // (RegionCoordinate), so a throw would be a fault of ours: the result is then empty.
+    try {
+        ClipperLib::Clipper clipper;
+        clipper.AddPaths(ToPaths(a), ClipperLib::ptSubject, true);
+        if (b) {
+            clipper.AddPaths(ToPaths(*b), ClipperLib::ptClip, true);
+        }
+        ClipperLib::Paths out;
+        clipper.Execute(type, out, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+        return FromPaths(out);
+    } catch (const ClipperLib::clipperException&) {
+        return {};
     }
-    ClipperLib::Paths out;
-    clipper.Execute(type, out, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
-    return FromPaths(out);
 }
 
 }  // namespace

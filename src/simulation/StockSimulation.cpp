@@ -53,9 +53,9 @@ struct CStockSimulation::CTile {
 class CStockSimulation::CRun {
 public:
     CRun(const CSimulationInput& input) : m_input(input) {
-        const int64_t z0 = std::llround(input.dStockZ0);
-        const int64_t z1 = std::llround(input.dStockZ1);
-        const int64_t x1 = std::llround(input.dStockX1);
+        const int64_t z0 = RegionCoordinate(input.dStockZ0);
+        const int64_t z1 = RegionCoordinate(input.dStockZ1);
+        const int64_t x1 = RegionCoordinate(input.dStockX1);
         m_partOutline = PartRegion(input.profile, kPartChordError);
         m_clearance = CProfileClearance(m_partOutline);
         const int64_t width = std::max<int64_t>((z1 - z0) / 512, 10000);
@@ -71,8 +71,8 @@ public:
                       m_tiles.size(), x1);
         }
         for (CTile& tile : m_tiles) {
-            CRegion excess = CRegionClipper::Difference(CRegion::Rectangle(tile.nZ0, 0, tile.nZ1, x1),
-                                                        tile.part.region);
+            CRegion excess =
+                CRegionClipper::Difference(CRegion::Rectangle(tile.nZ0, 0, tile.nZ1, x1), tile.part.region);
             tile.excess.Set(excess, excess.Area());
         }
         m_dTileWidth = static_cast<double>(width);
@@ -93,7 +93,8 @@ public:
         bool placed = false;
         for (size_t i = 0; i < count; ++i) {
             const CToolMove& move = moves[i];
-            for (; event < m_input.path.events.size() && m_input.path.events[event].nLine <= move.nLine; ++event) {
+            for (; event < m_input.path.events.size() && m_input.path.events[event].nLine <= move.nLine;
+                 ++event) {
                 if (m_input.path.events[event].cLetter == 'T') {
                     toolNumber = ToolNumber(m_input.tools, m_input.path.events[event].dValue);
                 }
@@ -116,7 +117,8 @@ public:
         Collect(result);
         if (count == moves.size()) {
             CLeftOverScan scan(m_input.profile, m_input.dAllowanceMm + m_input.dToleranceMm);
-            result.leftOver = scan.Find(result.excess, [&](double from, double to) { return LastCut(from, to); });
+            result.leftOver =
+                scan.Find(result.excess, [&](double from, double to) { return LastCut(from, to); });
         }
         return result;
     }
@@ -131,8 +133,8 @@ private:
         }
         const size_t middle = (first + last) / 2;
         const int64_t z = m_tiles[middle].nZ0;
-        SplitPart(CRegionClipper::Intersection(part, CRegion::Rectangle(m_tiles[first].nZ0, 0, z, top)), first,
-                  middle, top);
+        SplitPart(CRegionClipper::Intersection(part, CRegion::Rectangle(m_tiles[first].nZ0, 0, z, top)),
+                  first, middle, top);
         SplitPart(CRegionClipper::Intersection(part, CRegion::Rectangle(z, 0, m_tiles[last - 1].nZ1, top)),
                   middle, last, top);
     }
@@ -164,8 +166,8 @@ private:
         double gougeArea = 0.0;
         CRegion gouged;
         // The point tool stays off the part where its path does; other tools are clipped.
-        const bool clear = sweeper.IsPoint() &&
-                           m_clearance.Clears(CMoveSweep::Chords(segment, CMoveSweep::kArcChordError));
+        const bool clear =
+            sweeper.IsPoint() && m_clearance.Clears(CMoveSweep::Chords(segment, CMoveSweep::kArcChordError));
         if (!sweep.IsEmpty()) {
             const size_t first = TileAt(static_cast<double>(low.z));
             const size_t last = TileAt(static_cast<double>(high.z));
@@ -252,8 +254,10 @@ private:
     }
 
     size_t TileAt(double z) const {
-        const double i = std::floor((z - static_cast<double>(m_tileZ.empty() ? 0 : m_tileZ.front())) / m_dTileWidth);
-        return static_cast<size_t>(std::clamp(i, 0.0, static_cast<double>(m_tiles.empty() ? 0 : m_tiles.size() - 1)));
+        const double i =
+            std::floor((z - static_cast<double>(m_tileZ.empty() ? 0 : m_tileZ.front())) / m_dTileWidth);
+        return static_cast<size_t>(
+            std::clamp(i, 0.0, static_cast<double>(m_tiles.empty() ? 0 : m_tiles.size() - 1)));
     }
 
     CSimulationSource LastCut(double from, double to) const {

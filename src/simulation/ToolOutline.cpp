@@ -26,7 +26,11 @@ std::vector<CPathPoint> CToolOutline::Corners() const {
     const CPathPoint c{dCentreZMm * 10000.0, dCentreXMm * 10000.0};
     std::vector<CPathPoint> points;
     // The nose circle within half a micrometre; the hull keeps the part between the edges.
-    const int steps = r > 0 ? std::clamp(static_cast<int>(std::ceil(std::numbers::pi / std::acos(1.0 - std::min(5.0 / r, 1.0)))), 8, 720) : 1;
+    const int steps =
+        r > 0 ? std::clamp(
+                    static_cast<int>(std::ceil(std::numbers::pi / std::acos(1.0 - std::min(5.0 / r, 1.0)))),
+                    8, 720)
+              : 1;
     for (int k = 0; k < steps; ++k) {
         const double a = 2.0 * std::numbers::pi * k / steps;
         points.push_back({c.dZ + r * std::cos(a), c.dX + r * std::sin(a)});

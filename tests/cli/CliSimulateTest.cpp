@@ -26,9 +26,11 @@ protected:
             args.insert(args.end(), add.begin(), add.end());
             ASSERT_EQ(Run(args).nExit, 0);
         }
-        ASSERT_EQ(Run({"program", File(), "--name", "P", "--post", post, "--post-dir", TestPosts()}).nExit, 0);
+        ASSERT_EQ(Run({"program", File(), "--name", "P", "--post", post, "--post-dir", TestPosts()}).nExit,
+                  0);
         ASSERT_EQ(
-            Run({"command", File(), "--program", "P", "--template", "Finish", "--post-dir", TestPosts()}).nExit,
+            Run({"command", File(), "--program", "P", "--template", "Finish", "--post-dir", TestPosts()})
+                .nExit,
             0);
     }
     CCliResult Simulate(const std::string& file, const std::string& program, const std::string& postDir,
@@ -44,8 +46,8 @@ protected:
     }
     // The line (from 1) of P's compiled text holding what.
     int LineOf(const std::string& what) const {
-        const CCliResult r =
-            Run({"compile", File(), "--program", "P", "--post-dir", TestPosts(), "--output", PathOf("out.nc")});
+        const CCliResult r = Run(
+            {"compile", File(), "--program", "P", "--post-dir", TestPosts(), "--output", PathOf("out.nc")});
         const size_t at = r.strOut.find(what);
         return at == std::string::npos
                    ? 0
@@ -79,7 +81,9 @@ TEST_F(CliSimulate, TheSampleIsCleanAndItsRoughingLeavesTheAllowance) {
     EXPECT_LT(j["air_cutting_share"].get<double>(), 0.5);
 
     // A roughing pass along layer 2 leaves the 1 mm allowance over layer 1, and no more.
-    ASSERT_EQ(Run({"program", sample, "--name", "Rough", "--post", "LinuxCNC lathe", "--post-dir", posts}).nExit, 0);
+    ASSERT_EQ(
+        Run({"program", sample, "--name", "Rough", "--post", "LinuxCNC lathe", "--post-dir", posts}).nExit,
+        0);
     ASSERT_EQ(Run({"command", sample, "--program", "Rough", "--template", "Rapid to point", "X=35", "Z=-2",
                    "--post-dir", posts})
                   .nExit,
@@ -89,7 +93,8 @@ TEST_F(CliSimulate, TheSampleIsCleanAndItsRoughingLeavesTheAllowance) {
                   .nExit,
               0);
     EXPECT_EQ(Simulate(sample, "Rough", posts, {"--layer", "1", "--allowance", "1"}).nExit, 0);
-    const CCliResult tight = Simulate(sample, "Rough", posts, {"--layer", "1", "--allowance", "0.5", "--json"});
+    const CCliResult tight =
+        Simulate(sample, "Rough", posts, {"--layer", "1", "--allowance", "0.5", "--json"});
     EXPECT_EQ(tight.nExit, 1);
     const Json rough = Json::parse(tight.strOut, nullptr, false);
     ASSERT_FALSE(rough["left_over"].empty()) << tight.strOut;
@@ -135,7 +140,8 @@ TEST_F(CliSimulate, ABlockItCannotFollowIsListedAndFails) {
 TEST_F(CliSimulate, ARapidAcrossTheStockIsFoundAtItsLine) {
     const std::string posts = CopySample();
     const std::string sample = PathOf("sample.kst");
-    ASSERT_EQ(Run({"program", sample, "--name", "Bad", "--post", "LinuxCNC lathe", "--post-dir", posts}).nExit, 0);
+    ASSERT_EQ(
+        Run({"program", sample, "--name", "Bad", "--post", "LinuxCNC lathe", "--post-dir", posts}).nExit, 0);
     for (const char* z : {"Z=-2", "Z=60"}) {
         ASSERT_EQ(Run({"command", sample, "--program", "Bad", "--template", "Rapid to point", "X=29", z,
                        "--post-dir", posts})

@@ -112,7 +112,8 @@ TEST_F(SimulationPanelTest, TheSliderAndTheCodeCursorStepTheStock) {
     const QString shot = QStringLiteral(KESTROVEL_BINARY_DIR "/kestrovel-simulation-screenshot.png");
     EXPECT_TRUE(m_pApp->GetMainFrame()->grab().toImage().save(shot));
     if (const QByteArray dir = qgetenv("KESTROVEL_README_IMAGES"); !dir.isEmpty()) {
-        EXPECT_TRUE(m_pCnc->grab().toImage().save(QString::fromLocal8Bit(dir) + QStringLiteral("/6-simulate.png")));
+        EXPECT_TRUE(
+            m_pCnc->grab().toImage().save(QString::fromLocal8Bit(dir) + QStringLiteral("/6-simulate.png")));
     }
 }
 
@@ -131,7 +132,8 @@ TEST_F(SimulationPanelTest, AFindingSelectsItsLineInTheCode) {
     const int line = Panel().Result().rapids[0].source.nLine;
     ASSERT_GE(Panel().Results().count(), 2);
     QListWidgetItem* item = Panel().Results().item(0);
-    EXPECT_TRUE(item->text().contains(QStringLiteral("rapid through material"))) << item->text().toStdString();
+    EXPECT_TRUE(item->text().contains(QStringLiteral("rapid through material")))
+        << item->text().toStdString();
     ClickOn(*Panel().Results().viewport(), Panel().Results().visualItemRect(item).center());
     EXPECT_EQ(m_pCnc->CodeView().textCursor().blockNumber() + 1, line);
     EXPECT_GT(PixelsOf(CSimulationPainter::kGougeColor), 20) << "the rapid is drawn in red";

@@ -41,8 +41,8 @@ const CProfileShape kFlat15 = Polyline({P(0, 15), P(100, 15)});
 }  // namespace
 
 TEST(StockSimulation, RapidAcrossTheStockAndAirCutting) {
-    const CSimulationResult r = CStockSimulation::Run(Input(
-        "G0 X25 Z105\nG1 X21 F100\nG1 Z60\nN40 G0 X18\nN50 G0 Z50\nG0 X25\n", kFlat15));
+    const CSimulationResult r = CStockSimulation::Run(
+        Input("G0 X25 Z105\nG1 X21 F100\nG1 Z60\nN40 G0 X18\nN50 G0 Z50\nG0 X25\n", kFlat15));
     ASSERT_EQ(r.rapids.size(), 1u);
     EXPECT_EQ(r.rapids[0].source.nLine, 5);
     EXPECT_EQ(r.rapids[0].source.strBlock, "N50");
@@ -53,8 +53,8 @@ TEST(StockSimulation, RapidAcrossTheStockAndAirCutting) {
 }
 
 TEST(StockSimulation, RoughingPassTooShallowLeavesMaterialAtItsLine) {
-    CSimulationInput input = Input(
-        "G0 X25 Z102\nG1 X18 F200\nG1 Z0\nG0 X25\nG0 Z102\nG1 X16\nN70 G1 Z0\nG0 X25\n", kFlat15);
+    CSimulationInput input =
+        Input("G0 X25 Z102\nG1 X18 F200\nG1 Z0\nG0 X25\nG0 Z102\nG1 X16\nN70 G1 Z0\nG0 X25\n", kFlat15);
     input.dAllowanceMm = 0.2;
     const CSimulationResult r = CStockSimulation::Run(input);
     EXPECT_TRUE(r.gouges.empty());
@@ -126,6 +126,26 @@ TEST(StockSimulation, BlocksItCannotFollowAreListedAndNotPassedOver) {
     EXPECT_FALSE(r.gouges.empty());  // line 3 is simulated and runs into the part
 }
 
+TEST(StockSimulation, NumbersBeyondAnyMachineAreCutNotCrashedOn) {
+    // The reader refuses such numbers in a text; moves handed in directly may still hold them.
+    CSimulationInput input = Input("G0 X25 Z102\nG1 X18 F1\nG1 Z-99999999999999\n", kFlat15);
+    ASSERT_EQ(input.path.moves.size(), 2u);
+    EXPECT_EQ(CStockSimulation::Run(input).notSimulated.size(), 1u);
+    CToolMove far;
+    far.segment = CPathSegment::Line(P(102, 18), {-1e30, 18 * kMm});
+    far.nLine = 3;
+    input.path.moves.push_back(far);
+    far.segment = CPathSegment::Line({-1e30, 18 * kMm}, {-1e30, std::nan("")});
+    far.nLine = 4;
+    input.path.moves.push_back(far);
+    input.path.errors.clear();
+    const CSimulationResult r = CStockSimulation::Run(input);
+    EXPECT_EQ(r.nMovesSimulated, 4u);
+    EXPECT_TRUE(r.rapids.empty());
+    EXPECT_TRUE(r.gouges.empty());
+    EXPECT_NEAR(r.excess.Area() / 1e8, 3 * 100.0, 1e-6);  // X 15 to 18 is left
+}
+
 TEST(StockSimulation, StepsUpToAMove) {
     const CSimulationInput input = Input("G0 X25 Z102\nG1 X18 F100\nG1 Z0\nG0 X25\n", kFlat15);
     const double before = CStockSimulation::Run(input, 2).excess.Area();
@@ -148,7 +168,8 @@ TEST(StockSimulation, FinishingPassLeavesExactlyThePart) {
         nc += block;
         const int count = 2 + trial % 12;
         for (int k = 1; k <= count; ++k) {
-            const CPathPoint end = P(std::round(100000.0 * k / count) / 1000, std::round(height(random) * 1000) / 1000);
+            const CPathPoint end =
+                P(std::round(100000.0 * k / count) / 1000, std::round(height(random) * 1000) / 1000);
             const double chord = std::hypot(end.dZ - at.dZ, end.dX - at.dX);
             if (random() % 2 && end.dX != at.dX) {
                 // An arc flatter than a sixth of a circle, bulging up or down.
