@@ -62,15 +62,14 @@ CSimulationPanel::CSimulationPanel(CToolpathCanvas* canvas, QWidget* parent)
 }
 
 void CSimulationPanel::ShowProgram(const CProgram& program, const CKestrovelDoc& doc) {
-    m_input = {};
+    CSimulationInput input;
     if (program.GetPreProcesor()) {
         CDocumentContext context(doc);
-        CProgramSimulationInput prepared =
-            CProgramSimulation::Input(program, context, 0, doc.GetSourceRect());
-        m_input = std::move(prepared.input);
+        input = std::move(CProgramSimulation::Input(program, context, 0, doc.GetSourceRect()).input);
     }
-    m_result = CStockSimulation::Run(m_input);
-    const int moves = static_cast<int>(m_input.path.moves.size());
+    m_pStepper = std::make_unique<CStockSimulation::CStepper>(std::move(input));
+    const int moves = static_cast<int>(m_pStepper->Input().path.moves.size());
+    m_result = m_pStepper->At(static_cast<size_t>(moves));
     {
         const QSignalBlocker blocker(m_pSlider);
         m_pSlider->setRange(0, moves);
@@ -119,7 +118,9 @@ void CSimulationPanel::SetMode(bool on) {
     m_pStep->setVisible(on);
     if (on) {
         m_pCanvas->View().SetUnderlay([this](CSurface& dc, const CViewServices& view) {
-            CSimulationPainter::Paint(dc, view, m_frame, m_input.path);
+            if (m_pStepper) {
+                CSimulationPainter::Paint(dc, view, m_frame, m_pStepper->Input().path);
+            }
         });
     } else {
         m_pCanvas->View().SetUnderlay({});
@@ -128,22 +129,25 @@ void CSimulationPanel::SetMode(bool on) {
 }
 
 void CSimulationPanel::StepTo(int moves) {
-    const size_t count =
-        static_cast<size_t>(std::clamp(moves, 0, static_cast<int>(m_input.path.moves.size())));
-    m_frame = count == m_input.path.moves.size() ? m_result : CStockSimulation::Run(m_input, count);
+    if (!m_pStepper) {
+        return;
+    }
+    const size_t total = m_pStepper->Input().path.moves.size();
+    const size_t count = static_cast<size_t>(std::clamp(moves, 0, static_cast<int>(total)));
+    m_frame = m_pStepper->At(count);
     {
         const QSignalBlocker blocker(m_pSlider);
         m_pSlider->setValue(static_cast<int>(count));
     }
-    m_pStep->setText(QStringLiteral("%1 / %2").arg(count).arg(m_input.path.moves.size()));
+    m_pStep->setText(QStringLiteral("%1 / %2").arg(count).arg(total));
     m_pCanvas->update();
 }
 
 void CSimulationPanel::StepToLine(int line) {
-    if (!m_pMode->isChecked()) {
+    if (!m_pMode->isChecked() || !m_pStepper) {
         return;
     }
-    const auto& moves = m_input.path.moves;
+    const auto& moves = m_pStepper->Input().path.moves;
     const auto end = std::upper_bound(moves.begin(), moves.end(), line,
                                       [](int l, const CToolMove& m) { return l < m.nLine; });
     StepTo(static_cast<int>(end - moves.begin()));

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
 #include "simulation/StockSimulation.h"
 
@@ -44,7 +45,7 @@ private:
     QSlider* m_pSlider;
     QLabel* m_pStep;
     QListWidget* m_pResults;
-    CSimulationInput m_input;
+    std::unique_ptr<CStockSimulation::CStepper> m_pStepper;
     CSimulationResult m_result;  // all moves
     CSimulationResult m_frame;   // up to the slider's step
 };

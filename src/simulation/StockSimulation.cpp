@@ -12,6 +12,10 @@
 
 namespace {
 
+bool HasStock(const CSimulationInput& input) {
+    return input.dStockZ1 > input.dStockZ0 && input.dStockX1 > 0;
+}
+
 constexpr double kMm2 = 1e8;  // square model units in a square millimetre
 
 // Part material is outlined a little closer to the profile than moves follow arcs, so a pass
@@ -79,43 +83,62 @@ public:
         m_dShankTop = input.dStockX1 + 10000.0;
     }
 
-    CSimulationResult Execute(size_t moveLimit) {
-        CSimulationResult result;
-        result.notSimulated = NotSimulated(m_input.path);
-        std::set<int> skipped;
-        for (const CNotSimulated& n : result.notSimulated) {
-            skipped.insert(n.nLine);
+    // Back to the stock before the first move.
+    void Reset() {
+        if (m_initialTiles.empty()) {
+            m_initialTiles = m_tiles;
+        } else {
+            m_tiles = m_initialTiles;
         }
+        m_result = {};
+        m_result.notSimulated = NotSimulated(m_input.path);
+        m_skipped.clear();
+        for (const CNotSimulated& n : m_result.notSimulated) {
+            m_skipped.insert(n.nLine);
+        }
+        m_gouged = {};
+        m_nNext = 0;
+        m_nEvent = 0;
+        m_nTool = -1;
+        m_bPlaced = false;
+    }
+
+    size_t Position() const { return m_nNext; }
+
+    // Simulates the moves from where it stands up to moveLimit.
+    void Advance(size_t moveLimit) {
         const auto& moves = m_input.path.moves;
+        const auto& events = m_input.path.events;
         const size_t count = std::min(moveLimit, moves.size());
-        size_t event = 0;
-        int toolNumber = -1;
-        bool placed = false;
-        for (size_t i = 0; i < count; ++i) {
-            const CToolMove& move = moves[i];
-            for (; event < m_input.path.events.size() && m_input.path.events[event].nLine <= move.nLine;
-                 ++event) {
-                if (m_input.path.events[event].cLetter == 'T') {
-                    toolNumber = ToolNumber(m_input.tools, m_input.path.events[event].dValue);
+        for (; m_nNext < count; ++m_nNext) {
+            const CToolMove& move = moves[m_nNext];
+            for (; m_nEvent < events.size() && events[m_nEvent].nLine <= move.nLine; ++m_nEvent) {
+                if (events[m_nEvent].cLetter == 'T') {
+                    m_nTool = ToolNumber(m_input.tools, events[m_nEvent].dValue);
                 }
             }
-            if (skipped.count(move.nLine)) {
+            if (m_skipped.count(move.nLine)) {
                 continue;
             }
             CPathSegment segment = move.segment;
-            if (!placed) {
+            if (!m_bPlaced) {
                 // Where the tool stood before its first move is not known: it is only put there.
-                placed = segment.ptEnd != segment.ptStart || segment.ptEnd != CPathPoint{};
+                m_bPlaced = segment.ptEnd != segment.ptStart || segment.ptEnd != CPathPoint{};
                 segment = CPathSegment::Line(segment.ptEnd, segment.ptEnd);
-                if (!placed) {
+                if (!m_bPlaced) {
                     continue;
                 }
             }
-            SimulateMove(i, move, segment, Sweeper(toolNumber), result);
-            ++result.nMovesSimulated;
+            SimulateMove(m_nNext, move, segment, Sweeper(m_nTool), m_result);
+            ++m_result.nMovesSimulated;
         }
+    }
+
+    // What the moves so far found and left; material left over once all moves ran.
+    CSimulationResult Result() const {
+        CSimulationResult result = m_result;
         Collect(result);
-        if (count == moves.size()) {
+        if (m_nNext == m_input.path.moves.size()) {
             CLeftOverScan scan(m_input.profile, m_input.dAllowanceMm + m_input.dToleranceMm);
             result.leftOver =
                 scan.Find(result.excess, [&](double from, double to) { return LastCut(from, to); });
@@ -296,13 +319,44 @@ private:
     double m_dShankTop = 0.0;
     std::map<int, CMoveSweep> m_sweepers;
     CRegion m_gouged;
+    // Where a run stands.
+    std::vector<CTile> m_initialTiles;
+    CSimulationResult m_result;
+    std::set<int> m_skipped;
+    size_t m_nNext = 0;
+    size_t m_nEvent = 0;
+    int m_nTool = -1;
+    bool m_bPlaced = false;
 };
 
 CSimulationResult CStockSimulation::Run(const CSimulationInput& input, size_t moveLimit) {
-    if (input.dStockZ1 <= input.dStockZ0 || input.dStockX1 <= 0) {
+    if (!HasStock(input)) {
         return {};
     }
-    return CRun(input).Execute(moveLimit);
+    CRun run(input);
+    run.Reset();
+    run.Advance(moveLimit);
+    return run.Result();
+}
+
+CStockSimulation::CStepper::CStepper(CSimulationInput input) : m_input(std::move(input)) {
+    if (HasStock(m_input)) {
+        m_pRun = std::make_unique<CRun>(m_input);
+        m_pRun->Reset();
+    }
+}
+
+CStockSimulation::CStepper::~CStepper() = default;
+
+CSimulationResult CStockSimulation::CStepper::At(size_t moves) {
+    if (!m_pRun) {
+        return {};
+    }
+    if (moves < m_pRun->Position()) {
+        m_pRun->Reset();
+    }
+    m_pRun->Advance(moves);
+    return m_pRun->Result();
 }
 
 std::vector<CNotSimulated> CStockSimulation::NotSimulated(const CToolpath& path) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <set>
 
 #include "simulation/MoveSweep.h"
@@ -38,4 +39,23 @@ public:
 private:
     struct CTile;
     class CRun;
+
+public:
+    // Steps through one program: forward from where it stands, backward from the start; the
+    // stock and the part are cut into tiles once.
+    class CStepper {
+    public:
+        explicit CStepper(CSimulationInput input);
+        ~CStepper();
+        CStepper(const CStepper&) = delete;
+        CStepper& operator=(const CStepper&) = delete;
+
+        // As Run(input, moves).
+        CSimulationResult At(size_t moves);
+        const CSimulationInput& Input() const { return m_input; }
+
+    private:
+        CSimulationInput m_input;
+        std::unique_ptr<CRun> m_pRun;
+    };
 };

@@ -146,12 +146,22 @@ TEST(StockSimulation, NumbersBeyondAnyMachineAreCutNotCrashedOn) {
     EXPECT_NEAR(r.excess.Area() / 1e8, 3 * 100.0, 1e-6);  // X 15 to 18 is left
 }
 
-TEST(StockSimulation, StepsUpToAMove) {
-    const CSimulationInput input = Input("G0 X25 Z102\nG1 X18 F100\nG1 Z0\nG0 X25\n", kFlat15);
+TEST(StockSimulation, StepsUpToAMoveForwardAndBack) {
+    const CSimulationInput input =
+        Input("G0 X25 Z102\nG1 X18 F100\nG1 Z0\nG0 X25\nG0 Z102\nG1 X16\nG1 Z50\nG0 X25\n", kFlat15);
     const double before = CStockSimulation::Run(input, 2).excess.Area();
     const double after = CStockSimulation::Run(input, 3).excess.Area();
     EXPECT_NEAR((before - after) / 1e8, 200.0, 1e-6);
     EXPECT_TRUE(CStockSimulation::Run(input, 3).leftOver.empty());  // only a full run looks
+    CStockSimulation::CStepper stepper(input);
+    for (const size_t step : {8, 3, 7, 7, 0, 2, 8}) {
+        const CSimulationResult stepped = stepper.At(step);
+        const CSimulationResult run = CStockSimulation::Run(input, step);
+        EXPECT_DOUBLE_EQ(stepped.excess.Area(), run.excess.Area()) << step;
+        EXPECT_EQ(stepped.nMovesSimulated, run.nMovesSimulated) << step;
+        EXPECT_EQ(stepped.leftOver.size(), run.leftOver.size()) << step;
+        EXPECT_DOUBLE_EQ(stepped.AirCuttingShare(), run.AirCuttingShare()) << step;
+    }
 }
 
 // One finishing pass with a point tool along a random profile of lines and arcs clears the stock
