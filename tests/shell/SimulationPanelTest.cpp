@@ -21,6 +21,7 @@
 #include "shell/Kestrovel.h"
 #include "shell/MainFrame.h"
 #include "shell/PreProcesorEdit.h"
+#include "shell/QtSurface.h"
 #include "shell/ShellDocument.h"
 #include "shell/SimulationPanel.h"
 #include "shell/ToolpathCanvas.h"
@@ -137,4 +138,46 @@ TEST_F(SimulationPanelTest, AFindingSelectsItsLineInTheCode) {
     ClickOn(*Panel().Results().viewport(), Panel().Results().visualItemRect(item).center());
     EXPECT_EQ(m_pCnc->CodeView().textCursor().blockNumber() + 1, line);
     EXPECT_GT(PixelsOf(CSimulationPainter::kGougeColor), 20) << "the rapid is drawn in red";
+}
+
+namespace {
+
+// Draws everything straight onto itself: the picture the pane must show.
+class CDirectSurface : public CQtSurface {
+public:
+    using CQtSurface::CQtSurface;
+    bool DrawOver(int, int, const CSurface&) override { return false; }
+};
+
+}  // namespace
+
+TEST_F(SimulationPanelTest, SteppingLaysTheKeptMovesOverTheStockAsIfDrawnAnew) {
+    Compile();
+    ClickOn(Panel().ModeBox());
+    CToolpathCanvas& canvas = m_pCnc->ToolpathPane().Canvas();
+    auto expectDrawnAnew = [&canvas](const char* when) {
+        const QImage shown = canvas.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        EXPECT_TRUE(canvas.View().PaintedFromPicture()) << when;
+        CDirectSurface direct(canvas.width(), canvas.height());
+        canvas.View().Paint(direct);
+        EXPECT_TRUE(shown == direct.GetImage().convertToFormat(QImage::Format_RGB32)) << when;
+    };
+    ClickOn(Panel().Slider());
+    Key(Qt::Key_Home);
+    canvas.grab();
+    for (int i = 0; i < 6; ++i) {
+        Key(Qt::Key_PageUp);
+    }
+    ASSERT_GT(Panel().Slider().value(), 0);
+    expectDrawnAnew("stepped");
+    // Zoomed in at the middle: the picture is drawn for the new mapping.
+    const QPoint centre = canvas.mapTo(m_pApp->GetMainFrame(), canvas.rect().center());
+    QWheelEvent wheel(QPointF(centre), QPointF(m_pApp->GetMainFrame()->mapToGlobal(centre)), QPoint(),
+                      QPoint(0, 240), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    const int zoom = canvas.View().GetMapping().GetZoom();
+    QGuiApplication::sendEvent(Window(), &wheel);
+    ASSERT_GT(canvas.View().GetMapping().GetZoom(), zoom);
+    canvas.grab();
+    Key(Qt::Key_End);
+    expectDrawnAnew("zoomed and stepped");
 }
