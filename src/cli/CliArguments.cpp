@@ -185,7 +185,8 @@ void CCliArguments::DefineSimulate() {
     CLI::App* sub = m_pApp->add_subcommand(
         "simulate",
         "Compile a program and cut the stock with its moves: gouges, rapids through material, "
-        "material left over");
+        "material left over. Exits 1 on a gouge, a rapid through material or a block it cannot "
+        "simulate (a canned cycle or subprogram the reader does not expand)");
     sub->add_option("FILE", m_simulate.strFile, "Drawing file to read")->required()->check(CLI::ExistingFile);
     sub->add_option("--program", m_simulate.strProgram, "Program name")->required();
     sub->add_option("--layer", m_simulate.nLayer, "Layer number 1-6 of the part (default: the first layer the program walks)")
