@@ -6,6 +6,7 @@
 #include "document/Layer.h"
 #include "elements/Arc.h"
 #include "elements/Linear.h"
+#include "platform/Messages.h"
 #include "postprocessor/DefinitionReader.h"
 #include "postprocessor/ItemFileReader.h"
 #include "postprocessor/MacroContext.h"
@@ -49,7 +50,9 @@ public:
     std::unique_ptr<CLayer> CopyLayer(int index) override {
         return index >= 0 && index < 2 ? std::make_unique<CLayer>(*m_layers[index]) : nullptr;
     }
-    CMessages* GetMessages() override { return nullptr; }
+    CMessages* GetMessages() override { return &m_messages; }
+
+    CRecordingMessages m_messages;
 
 private:
     std::unique_ptr<CLayer> m_layers[2];
@@ -58,7 +61,9 @@ private:
 const char* kItems =
     "BeginItem\nName:   Finish\nMacro:Finish\nHelp\nh\nEndHelp\n\"Layer\"@<layer>(YN)?1\n\"Feed\"@<Feed>(YY)?120\n"
     "End\nBeginItem\nName:   Rough\nMacro:Rough\nHelp\nh\nEndHelp\n\"X\"@<layerX>(YN)?1\n\"A\"@<layerA>(YN)?2\n"
-    "\"T\"@<ToolDiferenc>(YY)?2.5\n\"Feed\"@<Feed>(YY)?200\nEnd\nEndDefItems\n";
+    "\"T\"@<ToolDiferenc>(YY)?2.5\n\"Feed\"@<Feed>(YY)?200\nEnd\n"
+    "BeginItem\nName:   FinishComp\nMacro:FinishComp\nHelp\nh\nEndHelp\n\"Layer\"@<layer>(YN)?1\n"
+    "\"Feed\"@<Feed>(YY)?120\n\"Tool\"@<Tool>(YN)?1\nEnd\nEndDefItems\n";
 const char* kPost =
     "BeginVar\nX>4.4\nZ>4.4\nI>4.4\nK>4.4\nF>5.1\n(O>4.0\nEnd\nNumber\nY\nLetter\nN\nSequence_N\n10\n10\n"
     "First#?\nN\nLast#?\nN\nIncremental?\nN\nCtrIncremental?\nN\nDefOCI\nBeginObj\n0.5\nEndObj\n0.5\n"
@@ -66,7 +71,9 @@ const char* kPost =
     "BeginMacro\nEND\nEndCode\nM30\n%\nEnd\nBeginMacro\nRUN\nFinish\nRIGHT\nG0 X40\n<line>\n"
     "G1 X<EndX> Z<EndZ> F<Feed>\n<Cw>\nG3 X<EndX> Z<EndZ> I<CtrJ> K<CtrI> F<Feed>\n<Ccw>\n"
     "G2 X<EndX> Z<EndZ> I<CtrJ> K<CtrI> F<Feed>\nG0 X40\nEnd\nBeginMacro\nOCI\nRough\nRIGHT\n<line>\n"
-    "G1 X<EndX> Z<EndZ> F<Feed>\n<OCI>\nG1 X<EndX> Z<EndZ> F<Feed>\nBeginMacro\nENDPOSTPROCESOR\n";
+    "G1 X<EndX> Z<EndZ> F<Feed>\n<OCI>\nG1 X<EndX> Z<EndZ> F<Feed>\nBeginMacro\nRUN\nFinishComp\nRIGHT COMP\n"
+    "G0 X40\n<line>\nG1 X<EndX> Z<EndZ> F<Feed>\n<Cw>\nG3 X<EndX> Z<EndZ> I<CtrJ> K<CtrI> F<Feed>\n<Ccw>\n"
+    "G2 X<EndX> Z<EndZ> I<CtrJ> K<CtrI> F<Feed>\nG0 X40\nEnd\nBeginMacro\nENDPOSTPROCESOR\n";
 
 std::unique_ptr<CPreProcesor> MakePost() {
     const std::string out = (std::filesystem::temp_directory_path() / "kestrovel_bench.nc").string();
@@ -76,6 +83,9 @@ std::unique_ptr<CPreProcesor> MakePost() {
     CDefinitionReader post("bench.pos", kPost, nullptr);
     CPostFileReader::Read(post, *pp);
     pp->MarkLoaded();
+    CToolLibrary tools;
+    tools.FindOrAdd(1).dNoseRadius = 0.8;
+    pp->SetTools(tools);
     return pp;
 }
 
@@ -97,14 +107,20 @@ void CompileProgram(benchmark::State& state, int templateIndex, bool toFile) {
         benchmark::DoNotOptimize(bytes);
     }
     state.counters["bytes"] = static_cast<double>(bytes);
+    if (!context.m_messages.GetBoxes().empty()) {
+        state.SkipWithError(context.m_messages.GetBoxes().front().strText.c_str());
+    }
 }
 
 void BM_CompileRun(benchmark::State& state) { CompileProgram(state, 0, false); }
 void BM_CompileOci(benchmark::State& state) { CompileProgram(state, 1, false); }
 void BM_CompileRunWithFile(benchmark::State& state) { CompileProgram(state, 0, true); }
+// The same pass for a tool of nose radius 0.8 mm, its tip path computed.
+void BM_CompileRunCompensated(benchmark::State& state) { CompileProgram(state, 2, false); }
 
 }  // namespace
 
 BENCHMARK(BM_CompileRun)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CompileOci)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CompileRunWithFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompileRunCompensated)->Unit(benchmark::kMillisecond);

@@ -7,6 +7,7 @@ if(NOT rc EQUAL 0)
 endif()
 set(expected bin/kestrovel-cli bin/kestrovel-desktop share/kestrovel/sample.kst share/kestrovel/shaft.dxf
     share/kestrovel/Debug/Post.ini share/kestrovel/Debug/LinuxCncLathe.itm share/kestrovel/Debug/LinuxCncLathe.pos
+    share/kestrovel/Debug/Tools.ini
     share/applications/kestrovel.desktop share/icons/hicolor/scalable/apps/kestrovel.svg
     share/mime/packages/kestrovel.xml share/doc/Kestrovel/LICENSE)
 if(SHELL)

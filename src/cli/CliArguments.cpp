@@ -41,6 +41,7 @@ CCliArguments::CCliArguments() : m_pApp(std::make_unique<CLI::App>()) {
     DefineExchange();
     DefineVerify();
     DefineSimulate();
+    DefineTools();
 }
 
 CCliArguments::~CCliArguments() = default;
@@ -217,4 +218,16 @@ int CCliArguments::Parse(int argc, const char* const* argv) {
         return 2;
     }
     return -1;
+}
+
+void CCliArguments::DefineTools() {
+    CLI::App* sub = m_pApp->add_subcommand("tools", "List the tool library (Debug/Tools.ini) or add and change a tool");
+    sub->add_option("--post-dir", m_tools.strPostDir,
+                    "Folder that stands for the working directory: the library is DIR/Debug/Tools.ini "
+                    "(default: the current directory)");
+    sub->add_flag("--json", m_tools.bJson, "Print the library as one JSON object");
+    sub->add_option("--set", m_tools.nSet, "Add or change the tool with this number (1-99)")->check(CLI::Range(1, 99));
+    sub->add_option("FIELDS", m_tools.fields,
+                    "With --set: key=value for name, shape, radius, orientation, front, back, hand");
+    sub->callback([this] { m_command = CliCommand::Tools; });
 }

@@ -9,7 +9,7 @@ namespace CLI {
 class App;
 }
 
-enum class CliCommand { None, New, Dump, Add, Program, Command, Compile, ImportDxf, ExportDxf, Render, Verify, Simulate };
+enum class CliCommand { None, New, Dump, Add, Program, Command, Compile, ImportDxf, ExportDxf, Render, Verify, Simulate, Tools };
 
 class CCliArguments {
 public:
@@ -34,6 +34,7 @@ public:
     CRenderOptions m_render;
     CVerifyOptions m_verify;
     CSimulateOptions m_simulate;
+    CToolsOptions m_tools;
 
 private:
     void DefineNew();
@@ -45,6 +46,7 @@ private:
     void DefineExchange();
     void DefineVerify();
     void DefineSimulate();
+    void DefineTools();
 
     std::unique_ptr<CLI::App> m_pApp;
     CliCommand m_command = CliCommand::None;

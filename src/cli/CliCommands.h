@@ -14,3 +14,4 @@ int RunExportDxf(const CExportDxfOptions& options);
 int RunRender(const CRenderOptions& options);
 int RunVerify(const CVerifyOptions& options);
 int RunSimulate(const CSimulateOptions& options);
+int RunTools(const CToolsOptions& options);

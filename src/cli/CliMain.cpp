@@ -20,6 +20,7 @@ int main(int argc, char** argv) {
         case CliCommand::Render: return RunRender(arguments.m_render);
         case CliCommand::Verify: return RunVerify(arguments.m_verify);
         case CliCommand::Simulate: return RunSimulate(arguments.m_simulate);
+        case CliCommand::Tools: return RunTools(arguments.m_tools);
         case CliCommand::None: break;
     }
     return 2;

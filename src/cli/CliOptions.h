@@ -89,3 +89,10 @@ struct CSimulateOptions {
     std::string strPostDir;
     bool bJson = false;
 };
+
+struct CToolsOptions {
+    std::string strPostDir;
+    bool bJson = false;
+    int nSet = 0;  // 0: list
+    std::vector<std::string> fields;  // KEY=VALUE
+};

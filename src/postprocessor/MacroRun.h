@@ -1,9 +1,13 @@
 // CMacroRun: one pass along a layer's profile, a template line per element.
 #pragma once
 
+#include <vector>
+
 #include "postprocessor/Macro.h"
 
 class CPiece;
+struct CPathSegment;
+struct CTool;
 
 class CMacroRun : public CMacro {
 public:
@@ -19,6 +23,11 @@ public:
 
     std::string Generate(const CCommand* command, CMacroContext& context) const override;
 
+    // How a pass treats the tool's nose, from the words after the direction on the header line.
+    enum Compensation { kNone = 0, kComputed = 1, kController = 2 };
+    void SetCompensation(int compensation) { m_nCompensation = compensation; }
+    int GetCompensation() const { return m_nCompensation; }
+
     // 1 walks from the left border rightwards, 0 ("LEFT") from the right border leftwards.
     int m_nSide;
     std::string m_strHeader;
@@ -30,4 +39,22 @@ public:
 private:
     // The template for an element's object name, or null for a name without one.
     const std::string* TemplateFor(const CPiece& piece) const;
+    // The elements of the pass over the layer copy, borders included, in the order of travel.
+    std::vector<const CPiece*> Walk(CLayer& layer) const;
+    // The lines of the elements as drawn; false when a variable has no value.
+    bool WriteProfile(const std::vector<const CPiece*>& pieces, const CCommand* command, std::string& out,
+                      CMacroContext& context) const;
+    // The lines of the imaginary tip point's path for the bound tool; false when refused.
+    bool WriteCompensated(const std::vector<const CPiece*>& pieces, const CTool& tool, const CCommand* command,
+                          std::string& out, CMacroContext& context) const;
+    // The controller cannot start compensating on an entry move shorter than the nose radius.
+    bool CheckEntryMove(const std::vector<const CPiece*>& pieces, const CTool& tool, const CCommand* command,
+                        CMacroContext& context) const;
+    // The bound tool; null after a message when the pass needs one and there is none.
+    const CTool* RequireTool(CMacroContext& context) const;
+    void Refuse(const std::string& text, CMacroContext& context) const;
+    // The profile as lines and arcs in millimetres, in the order of travel.
+    std::vector<CPathSegment> Segments(const std::vector<const CPiece*>& pieces) const;
+
+    int m_nCompensation = kNone;
 };

@@ -136,8 +136,35 @@ std::unique_ptr<CMacro> CPostFileReader::ReadMacro(CDefinitionReader& reader, co
     if (!reader.NextSignificant(side, "<line>")) {
         return nullptr;
     }
-    const int nSide = side == "LEFT" ? 0 : 1;
-    return keyword == "RUN" ? ReadRun(reader, name, nSide) : ReadOci(reader, name, nSide);
+    int compensation = CMacroRun::kNone;
+    const int nSide = ReadDirection(side, keyword == "RUN", compensation);
+    if (keyword != "RUN") {
+        return ReadOci(reader, name, nSide);
+    }
+    auto macro = ReadRun(reader, name, nSide);
+    if (macro) {
+        static_cast<CMacroRun&>(*macro).SetCompensation(compensation);
+    }
+    return macro;
+}
+
+int CPostFileReader::ReadDirection(const std::string& line, bool run, int& compensation) {
+    compensation = CMacroRun::kNone;
+    // "RIGHT COMP": the direction, then how the nose radius is handled. Any other line keeps the
+    // old rule: exactly "LEFT" is 0, everything else 1.
+    const size_t blank = line.find(' ');
+    if (run && blank != std::string::npos) {
+        const std::string word = line.substr(0, blank);
+        const size_t next = line.find_first_not_of(' ', blank);
+        std::string rest = next == std::string::npos ? std::string() : line.substr(next);
+        rest.erase(rest.find_last_not_of(" \t") + 1);
+        const int mode = rest == "COMP" ? CMacroRun::kComputed : rest == "CTRL" ? CMacroRun::kController : -1;
+        if (mode >= 0 && (word == "LEFT" || word == "RIGHT")) {
+            compensation = mode;
+            return word == "LEFT" ? 0 : 1;
+        }
+    }
+    return line == "LEFT" ? 0 : 1;
 }
 
 std::unique_ptr<CMacro> CPostFileReader::ReadRun(CDefinitionReader& reader, const std::string& name, int side) {

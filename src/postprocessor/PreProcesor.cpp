@@ -28,6 +28,11 @@ std::string CPreProcesor::GetDefinitionFile(const char* extension) const {
     return base + extension;
 }
 
+std::string CPreProcesor::GetToolLibraryPath() const {
+    const size_t slash = m_strDefinitionPath.find_last_of('/');
+    return (slash == std::string::npos ? std::string() : m_strDefinitionPath.substr(0, slash + 1)) + "Tools.ini";
+}
+
 void CPreProcesor::AddMacro(std::unique_ptr<CMacro> macro) {
     macro->SetPreProcesor(this);
     m_macros.push_back(std::move(macro));
@@ -42,6 +47,13 @@ int CPreProcesor::LoadDefinitions() {
     if (post.IsOpen()) {
         CPostFileReader::Read(post, *this);
     }
+    std::vector<std::string> problems;
+    m_tools = CToolLibrary::Load(GetToolLibraryPath(), problems);
+    if (m_pMessages) {
+        for (const std::string& problem : problems) {
+            m_pMessages->Trace(problem + "\n");
+        }
+    }
     // Marked even when a file was missing or cut short, so a second use does not append twice.
     MarkLoaded();
     return 1;
@@ -53,6 +65,7 @@ void CPreProcesor::ReloadDefinitions() {
         m_templates.clear();
         m_macros.clear();
         m_formats.clear();
+        m_tools = CToolLibrary();
     }
     LoadDefinitions();
 }

@@ -10,6 +10,7 @@
 #include "postprocessor/Macro.h"
 #include "postprocessor/NumberFormat.h"
 #include "postprocessor/ObjectDivision.h"
+#include "tools/ToolLibrary.h"
 
 class CControlBar;
 class CMessages;
@@ -65,6 +66,12 @@ public:
     double GetObjectEnd() const { return m_division.m_dEnd; }
     int32_t GetDivision(int32_t size) const { return m_division.GetDivision(size); }
 
+    // The tool library beside the definition files (Tools.ini), read with them.
+    const CToolLibrary& GetTools() const { return m_tools; }
+    void SetTools(CToolLibrary tools) { m_tools = std::move(tools); }
+    // Tools.ini in the folder of the definition files.
+    std::string GetToolLibraryPath() const;
+
     const std::vector<std::unique_ptr<CNumberFormat>>& GetFormats() const { return m_formats; }
     const std::vector<std::unique_ptr<CCommand>>& GetTemplates() const { return m_templates; }
     const std::vector<std::unique_ptr<CMacro>>& GetMacros() const { return m_macros; }
@@ -98,4 +105,5 @@ public:
 
 private:
     CMessages* m_pMessages;
+    CToolLibrary m_tools;
 };

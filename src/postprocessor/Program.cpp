@@ -1,6 +1,8 @@
 // Programs: binding, showing, editing commands, the note, the value pool and persistence.
 #include "postprocessor/Program.h"
 
+#include <cmath>
+
 #include "document/ArchiveTags.h"
 #include "platform/ControlBar.h"
 #include "platform/ProgramWindowIds.h"
@@ -263,10 +265,36 @@ double CProgram::GetValue(const std::string& name) const {
     for (size_t i = 0; i < m_commands.size() && result > 1999999.0; ++i) {
         result = m_commands[i]->GetParamValue(name);
     }
+    if (result > 1999999.0 && (name == "NoseRadius" || name == "Orientation")) {
+        // Known to every macro; without a bound tool the word is left out.
+        const CTool* tool = GetBoundTool();
+        if (!tool) {
+            return 1000000.0;
+        }
+        return name == "NoseRadius" ? tool->dNoseRadius : static_cast<double>(tool->nOrientation);
+    }
     return result;
 }
 
+const CTool* CProgram::GetBoundTool() const {
+    if (!m_pPreProcesor) {
+        return nullptr;
+    }
+    double number = std::trunc(m_dBoundTool);
+    // A four-digit T word (T0101) names the tool by its first two digits and the offset by the rest.
+    if (number >= 100.0 && number <= 9999.0) {
+        number = std::trunc(number / 100.0);
+    }
+    if (!(number >= 1.0 && number <= 99.0)) {
+        return nullptr;
+    }
+    return m_pPreProcesor->GetTools().Find(static_cast<int>(number));
+}
+
 void CProgram::SetPoolValue(const CParameter& parameter) {
+    if (parameter.GetKey() == "Tool" && parameter.HasValue()) {
+        m_dBoundTool = parameter.GetValue("Tool");
+    }
     for (const auto& entry : m_pool) {
         if (entry->GetKey() == parameter.GetKey()) {
             // An empty field has no number to hand on: taking over its stale number under the

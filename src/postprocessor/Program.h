@@ -11,6 +11,7 @@
 #include "postprocessor/Parameter.h"
 
 class CControlBar;
+struct CTool;
 class CMacroContext;
 class CMessages;
 class CPreProcesor;
@@ -82,6 +83,9 @@ public:
     void ClearMacros();
 
     double GetValue(const std::string& name) const;
+    // The library tool the last "Tool" value given to the pool in this compile names, or null when
+    // none is bound or the library lacks it.
+    const CTool* GetBoundTool() const;
     // The first entry with the parameter's key takes over its value when it has one (an empty
     // parameter leaves the entry as it is); a key not yet pooled is added as a copy.
     void SetPoolValue(const CParameter& parameter);
@@ -100,6 +104,8 @@ public:
     std::unique_ptr<CFormControl> m_pNoteTitle;
     std::vector<std::unique_ptr<CCommand>> m_commands;
     std::vector<std::unique_ptr<CParameter>> m_pool;
+    // The tool number of the last tool change compiled; not known before the first.
+    double m_dBoundTool = 2000000.0;
     int m_nIndex = 0;
     std::string m_strNote;
     std::string m_strPostName = "none";

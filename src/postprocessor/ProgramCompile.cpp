@@ -41,6 +41,9 @@ int CProgram::Generate(CMacroContext& context) {
         return 0;
     }
     m_strCode.clear();
+    // The pool keeps its values between compiles, but a tool is bound only by a tool change
+    // compiled in this run.
+    m_dBoundTool = 2000000.0;
     CCurrentProgramScope scope(*pp, this);
     pp->ResetSequence();
     if (const CMacro* start = pp->FindMacro("StartCode")) {

@@ -1,5 +1,5 @@
 // The sample "LinuxCNC lathe" post-processor's output run through LinuxCNC's rs274 interpreter.
-#include "../Rs274Serialized.h"
+#include "Rs274Moves.h"
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -19,46 +19,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* kRs274 = "/usr/bin/rs274";
-
-// One canonical move reported by rs274 (Z axial, X radial as in radius mode).
-struct CMove {
-    bool bArc = false;
-    double dZ = 0;
-    double dX = 0;
-    double dCentreZ = 0;
-    double dCentreX = 0;
-    int nRotation = 0;  // -1 clockwise (G2), 1 counter-clockwise (G3)
-};
-
-std::vector<double> Numbers(const std::string& args) {
-    std::vector<double> values;
-    std::stringstream in(args);
-    std::string item;
-    while (std::getline(in, item, ',')) {
-        values.push_back(std::strtod(item.c_str(), nullptr));
-    }
-    return values;
-}
-
-// The feed moves of an rs274 canonical output.
-std::vector<CMove> FeedMoves(const std::string& path) {
-    std::vector<CMove> moves;
-    std::ifstream in(path);
-    std::string line;
-    while (std::getline(in, line)) {
-        const size_t open = line.find('(');
-        if (line.find("STRAIGHT_FEED(") != std::string::npos) {
-            const auto v = Numbers(line.substr(open + 1));
-            moves.push_back({false, v[2], v[0]});
-        } else if (line.find("ARC_FEED(") != std::string::npos) {
-            // In the XZ plane the first axis is Z, the second X.
-            const auto v = Numbers(line.substr(open + 1));
-            moves.push_back({true, v[0], v[1], v[2], v[3], static_cast<int>(v[4])});
-        }
-    }
-    return moves;
-}
+const char* kRs274 = rs274::kPath;
+using rs274::CMove;
+using rs274::FeedMoves;
 
 // What a pass along the layer must do: every element's far end in the walk's direction.
 std::vector<const CPiece*> Walk(CLayer& layer, int forward) {
