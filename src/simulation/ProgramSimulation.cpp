@@ -5,6 +5,9 @@
 
 #include "document/Layer.h"
 #include "postprocessor/MacroContext.h"
+#include "postprocessor/PreProcesor.h"
+#include "postprocessor/Program.h"
+#include "simulation/LibraryToolOutline.h"
 #include "toolpath/ProgramToolpath.h"
 
 CProgramSimulationInput CProgramSimulation::Input(const CProgram& program, CMacroContext& context, int layer,
@@ -12,6 +15,9 @@ CProgramSimulationInput CProgramSimulation::Input(const CProgram& program, CMacr
     CProgramSimulationInput result;
     CSimulationInput& input = result.input;
     input.path = CProgramToolpath::Read(program);
+    if (const CPreProcesor* post = program.GetPreProcesor()) {
+        input.tools = CLibraryToolOutline::All(post->GetTools());
+    }
     input.dStockZ0 = std::min(stock.left, stock.right);
     input.dStockZ1 = std::max(stock.left, stock.right);
     input.dStockX1 = std::max(stock.top, stock.bottom);

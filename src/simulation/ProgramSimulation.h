@@ -16,7 +16,8 @@ class CProgramSimulation {
 public:
     // The program's last compilation read back, the layer's profile (layer 1...6; 0: the first
     // layer the program walks, else layer 1) and the stock rectangle (the drawing's source
-    // material, model units, top = radius). Tools are left for the caller to bind.
+    // material, model units, top = radius), with the outlines of the post-processor's tool library
+    // by their numbers.
     static CProgramSimulationInput Input(const CProgram& program, CMacroContext& context, int layer,
                                          const CRect& stock);
 };

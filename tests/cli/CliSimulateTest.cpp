@@ -69,6 +69,8 @@ protected:
 TEST_F(CliSimulate, TheSampleIsCleanAndItsRoughingLeavesTheAllowance) {
     const std::string posts = CopySample();
     const std::string sample = PathOf("sample.kst");
+    // Without a library T1 is a point tool: the program's path itself is checked here.
+    std::filesystem::remove(posts + "/Debug/Tools.ini");
     const CCliResult text = Simulate(sample, "Shaft finish", posts);
     EXPECT_EQ(text.nExit, 0) << text.strOut << text.strErr;
     const Json j = SimulateJson(sample, "Shaft finish", posts, {"--allowance", "0"});
@@ -161,4 +163,49 @@ TEST_F(CliSimulate, ARapidAcrossTheStockIsFoundAtItsLine) {
     EXPECT_EQ(rapid["line"], std::count(nc.strOut.begin(), nc.strOut.begin() + at, '\n') + 1);
     EXPECT_EQ(rapid["block"].get<std::string>().substr(0, 1), "N");
     EXPECT_TRUE(j["gouges"].empty());
+}
+
+// Tool 1 of the sample library (0.4 mm nose, tip at the lower left) finishing a 10 mm taper from
+// X 20 down to X 15: written for its imaginary tip, the nose leaves the taper short of the profile.
+TEST_F(CliSimulate, TheBoundToolCutsTheCompensatedTaperCleanAndTheUncompensatedOneShort) {
+    const std::string posts = CopySample();
+    auto simulateTaper = [&](const std::string& finish) {
+        std::filesystem::remove(File());
+        EXPECT_EQ(Run({"new", File(), "--length", "50", "--base", "41"}).nExit, 0);
+        for (const std::vector<std::string>& add :
+             {std::vector<std::string>{"line", "0", "200000", "300000", "200000"},
+              {"line", "300000", "200000", "400000", "150000"},
+              {"line", "400000", "150000", "500000", "150000"}}) {
+            std::vector<std::string> args{"add", File(), "--layer", "1"};
+            args.insert(args.end(), add.begin(), add.end());
+            EXPECT_EQ(Run(args).nExit, 0);
+        }
+        EXPECT_EQ(Run({"program", File(), "--name", "P", "--post", "LinuxCNC lathe", "--post-dir", posts}).nExit, 0);
+        EXPECT_EQ(Run({"command", File(), "--program", "P", "--template", "Tool change", "Tool=1", "--post-dir",
+                       posts})
+                      .nExit,
+                  0);
+        EXPECT_EQ(Run({"command", File(), "--program", "P", "--template", finish, "layer=1", "AppX=21",
+                       "AppZ=-2", "RetX=25", "Feed=100", "--post-dir", posts})
+                      .nExit,
+                  0);
+        return SimulateJson(File(), "P", posts, {"--allowance", "0.05"});
+    };
+    const Json comp = simulateTaper("Finish left to right, compensated");
+    ASSERT_FALSE(comp.is_discarded());
+    EXPECT_TRUE(comp["gouges"].empty()) << comp.dump();
+    EXPECT_TRUE(comp["rapids_through_material"].empty()) << comp.dump();
+    EXPECT_TRUE(comp["left_over"].empty()) << comp.dump();
+
+    const Json plain = simulateTaper("Finish left to right");
+    ASSERT_FALSE(plain.is_discarded());
+    EXPECT_TRUE(plain["gouges"].empty()) << plain.dump();
+    // Besides the corner at the start the nose cannot reach, the taper: the nose centre stands
+    // 0.4 mm off in Z and X, 0.537 mm from the taper, so 0.137 mm short of it.
+    const auto taper = std::find_if(plain["left_over"].begin(), plain["left_over"].end(),
+                                    [](const Json& l) { return l["z_to"].get<double>() > 35.0; });
+    ASSERT_NE(taper, plain["left_over"].end()) << plain.dump();
+    EXPECT_NEAR((*taper)["thickness_mm"].get<double>(), 0.137, 0.01);
+    EXPECT_GT((*taper)["z_from"].get<double>(), 29.5);
+    EXPECT_LT((*taper)["z_to"].get<double>(), 40.5);
 }

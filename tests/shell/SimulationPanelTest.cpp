@@ -34,6 +34,8 @@ class SimulationPanelTest : public CAppFixture {
 protected:
     void SetUp() override {
         CAppFixture::SetUp();
+        // Without the library the sample's T1 is a point tool: its path alone is simulated.
+        QFile::remove(m_dir.filePath(QStringLiteral("Debug/Tools.ini")));
         ASSERT_NO_FATAL_FAILURE(StartOnSample(1280, 900));
         CMainFrame& frame = *m_pApp->GetMainFrame();
         frame.Route(kCmdCncProgramming);
