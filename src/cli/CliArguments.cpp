@@ -57,6 +57,7 @@ CCliArguments::CCliArguments() : m_pApp(std::make_unique<CLI::App>()) {
     DefineCompile();
     DefineExchange();
     DefineVerify();
+    DefineSimulate();
     DefineTools();
     DefineReadNc();
 }
@@ -81,6 +82,7 @@ void CCliArguments::DefineNew() {
                     "diameter plus the allowance, and its profile goes into layer 1")
         ->check(CLI::ExistingFile);
     sub->add_option("--allowance", m_new.dAllowanceMm, "With --from-dxf: mm added to length and diameter (default 0)")
+        ->check(kFinite)
         ->check(CLI::Range(0.0, 1000.0));
     sub->callback([this] { m_command = CliCommand::New; });
 }
@@ -228,6 +230,29 @@ void CCliArguments::DefineReadNc() {
     sub->add_flag("--diameter", m_readNc.bDiameter, "X and U are diameters from the start (G7 and G8 switch it)");
     sub->add_flag("--json", m_readNc.bJson, "Print the result as one JSON object");
     sub->callback([this] { m_command = CliCommand::ReadNc; });
+}
+
+void CCliArguments::DefineSimulate() {
+    CLI::App* sub = m_pApp->add_subcommand(
+        "simulate",
+        "Compile a program and cut the stock with its moves: gouges, rapids through material, "
+        "material left over. Exits 1 on a gouge, a rapid through material or a block it cannot "
+        "simulate (a canned cycle or subprogram the reader does not expand)");
+    sub->add_option("FILE", m_simulate.strFile, "Drawing file to read")->required()->check(CLI::ExistingFile);
+    sub->add_option("--program", m_simulate.strProgram, "Program name")->required();
+    sub->add_option("--layer", m_simulate.nLayer, "Layer number 1-6 of the part (default: the first layer the program walks)")
+        ->check(CLI::Range(1, 6));
+    sub->add_option("--allowance", m_simulate.dAllowanceMm,
+                    "Material in mm that may stay above the profile; thicker material left makes the exit code 1")
+        ->check(kFinite)
+        ->check(CLI::NonNegativeNumber);
+    sub->add_option("--tolerance", m_simulate.dToleranceMm,
+                    "Depth in mm below the profile a cut may reach before it counts as a gouge (default 0.001)")
+        ->check(kFinite)
+        ->check(CLI::PositiveNumber);
+    sub->add_option("--post-dir", m_simulate.strPostDir, kPostDirHelp);
+    sub->add_flag("--json", m_simulate.bJson, "Print the result as one JSON object");
+    sub->callback([this] { m_command = CliCommand::Simulate; });
 }
 
 int CCliArguments::Parse(int argc, const char* const* argv) {

@@ -10,7 +10,7 @@ class App;
 }
 
 enum class CliCommand {
-    None, New, Dump, Add, Program, Command, Compile, ImportDxf, ExportDxf, Render, Verify, Tools, ReadNc
+    None, New, Dump, Add, Program, Command, Compile, ImportDxf, ExportDxf, Render, Verify, Simulate, Tools, ReadNc
 };
 
 class CCliArguments {
@@ -35,6 +35,7 @@ public:
     CExportDxfOptions m_exportDxf;
     CRenderOptions m_render;
     CVerifyOptions m_verify;
+    CSimulateOptions m_simulate;
     CToolsOptions m_tools;
     CReadNcOptions m_readNc;
 
@@ -47,6 +48,7 @@ private:
     void DefineCompile();
     void DefineExchange();
     void DefineVerify();
+    void DefineSimulate();
     void DefineTools();
     void DefineReadNc();
 

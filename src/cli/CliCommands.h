@@ -13,5 +13,6 @@ int RunImportDxf(const CImportDxfOptions& options);
 int RunExportDxf(const CExportDxfOptions& options);
 int RunRender(const CRenderOptions& options);
 int RunVerify(const CVerifyOptions& options);
+int RunSimulate(const CSimulateOptions& options);
 int RunTools(const CToolsOptions& options);
 int RunReadNc(const CReadNcOptions& options);

@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
         case CliCommand::ExportDxf: return RunExportDxf(arguments.m_exportDxf);
         case CliCommand::Render: return RunRender(arguments.m_render);
         case CliCommand::Verify: return RunVerify(arguments.m_verify);
+        case CliCommand::Simulate: return RunSimulate(arguments.m_simulate);
         case CliCommand::Tools: return RunTools(arguments.m_tools);
         case CliCommand::ReadNc: return RunReadNc(arguments.m_readNc);
         case CliCommand::None: break;

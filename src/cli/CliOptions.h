@@ -86,6 +86,16 @@ struct CVerifyOptions {
     bool bJson = false;
 };
 
+struct CSimulateOptions {
+    std::string strFile;
+    std::string strProgram;
+    int nLayer = 0;  // 1...6; 0: the first layer the program walks
+    double dAllowanceMm = -1.0;  // below 0: not given (material left over is listed, never fails)
+    double dToleranceMm = 0.001;
+    std::string strPostDir;
+    bool bJson = false;
+};
+
 struct CToolsOptions {
     std::string strPostDir;
     bool bJson = false;

@@ -116,6 +116,13 @@ public:
     virtual std::unique_ptr<CSurface> CreateCompatible(int width, int height) const = 0;
     // Copies the block (sx, sy, w, h) of src to (x, y) of this surface.
     virtual void BitBlt(int x, int y, int w, int h, const CSurface& src, int sx, int sy) = 0;
+    // A new off-screen picture, clear at first, to draw once and lay over this surface many
+    // times; null where this surface cannot lay pictures over.
+    virtual std::unique_ptr<CSurface> CreateClear(int /*width*/, int /*height*/) const { return nullptr; }
+    // Lays a picture from CreateClear over this surface at (x, y): what was drawn on it covers,
+    // the rest lets this surface show. False (nothing drawn) where the picture is not one this
+    // surface can lay over.
+    virtual bool DrawOver(int /*x*/, int /*y*/, const CSurface& /*picture*/) { return false; }
 };
 
 // Restores a surface's pen and brush on leaving a scope.

@@ -66,6 +66,15 @@ CQtSurface::CQtSurface(int width, int height)
     m_image.fill(Qt::white);
 }
 
+std::unique_ptr<CQtSurface> CQtSurface::MakeClear(int width, int height) {
+    auto surface = std::make_unique<CQtSurface>(width, height);
+    // Without antialiasing every pixel drawn is opaque, so laying the picture over another
+    // gives the very pixels drawing on that one would.
+    surface->m_image = QImage(surface->m_nWidth, surface->m_nHeight, QImage::Format_ARGB32_Premultiplied);
+    surface->m_image.fill(Qt::transparent);
+    return surface;
+}
+
 CQtSurface::CQtSurface(QPainter* painter, int width, int height)
     : m_nWidth(width), m_nHeight(height), m_pending(0, 0), m_pExternal(painter) {}
 
@@ -296,7 +305,7 @@ void CQtSurface::FillSolidRect(const CRect& rect, COLORREF color) {
         EndPainter();
         m_pending.Clear();
         if (!m_image.isDetached()) {
-            m_image = QImage(m_nWidth, m_nHeight, QImage::Format_RGB32);
+            m_image = QImage(m_nWidth, m_nHeight, m_image.format());
         }
         m_image.fill(ToColor(color));
         return;
@@ -399,4 +408,21 @@ void CQtSurface::BitBlt(int x, int y, int w, int h, const CSurface& src, int sx,
         p.drawImage(QPoint(x, y), from->GetImage(), QRect(sx, sy, w, h));
     }
     p.setCompositionMode(mode);
+}
+
+std::unique_ptr<CSurface> CQtSurface::CreateClear(int width, int height) const {
+    return MakeClear(width, height);
+}
+
+bool CQtSurface::DrawOver(int x, int y, const CSurface& picture) {
+    const auto* from = dynamic_cast<const CQtSurface*>(&picture);
+    if (!from || from == this || from->m_pExternal) {
+        return false;
+    }
+    QPainter& p = Painter();
+    const QPainter::CompositionMode mode = p.compositionMode();
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.drawImage(QPoint(x, y), from->GetImage());
+    p.setCompositionMode(mode);
+    return true;
 }

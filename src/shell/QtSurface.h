@@ -15,6 +15,8 @@ class CQtSurface : public CSurface {
 public:
     // An off-screen picture of the given size, white at first.
     CQtSurface(int width, int height);
+    // An off-screen picture of the given size, clear at first, to lay over another one.
+    static std::unique_ptr<CQtSurface> MakeClear(int width, int height);
     // Draws through a painter someone else owns (a printer page); width and height are the
     // area the caller lays out in.
     CQtSurface(QPainter* painter, int width, int height);
@@ -49,6 +51,8 @@ public:
 
     std::unique_ptr<CSurface> CreateCompatible(int width, int height) const override;
     void BitBlt(int x, int y, int w, int h, const CSurface& src, int sx, int sy) override;
+    std::unique_ptr<CSurface> CreateClear(int width, int height) const override;
+    bool DrawOver(int x, int y, const CSurface& picture) override;
 
     // The picture with every pending stroke finished (empty for a painter-backed surface).
     const QImage& GetImage() const;

@@ -10,6 +10,7 @@
 #include "postprocessor/Program.h"
 #include "postprocessor/ProgramDocument.h"
 #include "shell/QtText.h"
+#include "shell/SimulationPanel.h"
 #include "shell/ToolpathCanvas.h"
 #include "toolpath/ProgramToolpath.h"
 
@@ -18,12 +19,17 @@ constexpr double kToleranceMm = 0.01;
 }  // namespace
 
 CToolpathPane::CToolpathPane(QWidget* parent)
-    : QWidget(parent), m_pCanvas(new CToolpathCanvas(this)), m_pSummary(new QLabel(this)) {
+    : QWidget(parent),
+      m_pCanvas(new CToolpathCanvas(this)),
+      m_pSummary(new QLabel(this)),
+      m_pSimulation(new CSimulationPanel(m_pCanvas, this)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     layout->addWidget(m_pCanvas, 1);
     layout->addWidget(m_pSummary, 0);
+    layout->addWidget(m_pSimulation, 0);
+    connect(m_pSimulation, &CSimulationPanel::lineSelected, this, [this](int line) { SelectCodeLine(line); });
     m_pSummary->setTextInteractionFlags(Qt::TextSelectableByMouse);
     // A narrow pane wraps the result line rather than cutting it off; the tool tip holds it whole.
     m_pSummary->setWordWrap(true);
@@ -35,6 +41,7 @@ void CToolpathPane::Attach(QPlainTextEdit* code) {
     connect(code, &QPlainTextEdit::cursorPositionChanged, this, [this] {
         if (!m_bSelecting) {
             m_pCanvas->View().SelectLine(m_pCode->textCursor().blockNumber() + 1);
+            m_pSimulation->StepToLine(m_pCode->textCursor().blockNumber() + 1);
             m_pCanvas->update();
         }
     });
@@ -63,6 +70,7 @@ void CToolpathPane::ShowProgram(const CProgram& program, const CKestrovelDoc& do
     m_pSummary->setToolTip(ToQ(summary));
     m_pCanvas->View().SetContent(std::move(layers), std::move(path), summary);
     m_pCanvas->ContentChanged();
+    m_pSimulation->ShowProgram(program, doc);
 }
 
 void CToolpathPane::SelectCodeLine(int line) {

@@ -5,6 +5,7 @@
 
 class CKestrovelDoc;
 class CProgram;
+class CSimulationPanel;
 class CToolpathCanvas;
 class QLabel;
 class QPlainTextEdit;
@@ -22,12 +23,14 @@ public:
 
     CToolpathCanvas& Canvas() const { return *m_pCanvas; }
     QLabel& SummaryLabel() const { return *m_pSummary; }
+    CSimulationPanel& Simulation() const { return *m_pSimulation; }
 
 private:
     void SelectCodeLine(int line);
 
     CToolpathCanvas* m_pCanvas;
     QLabel* m_pSummary;
+    CSimulationPanel* m_pSimulation;
     QPlainTextEdit* m_pCode = nullptr;
     bool m_bSelecting = false;
 };

@@ -18,10 +18,17 @@ CPoint ToScreen(const CViewServices& view, CPathPoint p) {
 
 // Whether the segment's extent reaches the surface at all.
 bool Visible(const CViewServices& view, const CPathSegment& s, int width, int height) {
-    const double left = view.ModelToScreenXF(s.MinZ());
-    const double right = view.ModelToScreenXF(s.MaxZ());
-    const double top = view.ModelToScreenYF(s.MaxX());
-    const double bottom = view.ModelToScreenYF(s.MinX());
+    // An arc is tried by its whole circle's box: a few arcs more get drawn, and no angles are
+    // worked out for every arc of every repaint.
+    const double r = s.IsArc() ? s.dRadius : 0.0;
+    const double left =
+        view.ModelToScreenXF(s.IsArc() ? s.ptCentre.dZ - r : std::min(s.ptStart.dZ, s.ptEnd.dZ));
+    const double right =
+        view.ModelToScreenXF(s.IsArc() ? s.ptCentre.dZ + r : std::max(s.ptStart.dZ, s.ptEnd.dZ));
+    const double top =
+        view.ModelToScreenYF(s.IsArc() ? s.ptCentre.dX + r : std::max(s.ptStart.dX, s.ptEnd.dX));
+    const double bottom =
+        view.ModelToScreenYF(s.IsArc() ? s.ptCentre.dX - r : std::min(s.ptStart.dX, s.ptEnd.dX));
     return right >= -2 && left <= width + 2 && bottom >= -2 && top <= height + 2;
 }
 
@@ -54,6 +61,11 @@ void CToolpathPainter::PaintMove(CSurface& dc, const CViewServices& view, const 
 
 void CToolpathPainter::Paint(CSurface& dc, const CViewServices& view, const CToolpath& path,
                              const std::vector<size_t>& selected) {
+    PaintMoves(dc, view, path);
+    PaintMarks(dc, view, path, selected);
+}
+
+void CToolpathPainter::PaintMoves(CSurface& dc, const CViewServices& view, const CToolpath& path) {
     CSurfaceStateSaver saver(dc);
     dc.SetBrush(CBrush::MakeNull());
     const int width = dc.GetWidth();
@@ -70,6 +82,12 @@ void CToolpathPainter::Paint(CSurface& dc, const CViewServices& view, const CToo
         }
         PaintMove(dc, view, move.segment);
     }
+}
+
+void CToolpathPainter::PaintMarks(CSurface& dc, const CViewServices& view, const CToolpath& path,
+                                  const std::vector<size_t>& selected) {
+    CSurfaceStateSaver saver(dc);
+    dc.SetBrush(CBrush::MakeNull());
     dc.SetPen(CPen{kPenSolid, 3, kSelectedColor});
     for (const size_t i : selected) {
         if (i < path.moves.size()) {

@@ -21,6 +21,11 @@ public:
     // surface are skipped.
     static void Paint(CSurface& dc, const CViewServices& view, const CToolpath& path,
                       const std::vector<size_t>& selected);
+    // The parts of Paint: the moves, then what goes over them (the selection and the ring),
+    // which may change while the moves stay.
+    static void PaintMoves(CSurface& dc, const CViewServices& view, const CToolpath& path);
+    static void PaintMarks(CSurface& dc, const CViewServices& view, const CToolpath& path,
+                           const std::vector<size_t>& selected);
 
 private:
     static void PaintMove(CSurface& dc, const CViewServices& view, const CPathSegment& s);

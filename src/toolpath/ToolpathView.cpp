@@ -43,6 +43,8 @@ void CToolpathView::SetContent(std::vector<std::unique_ptr<CLayer>> layers, CToo
     }
     m_path = std::move(path);
     m_strSummary = std::move(summary);
+    ++m_nContent;
+    m_pPicture.reset();
     m_selected.clear();
     m_nSelectedLine = 0;
     ZoomToFit();
@@ -129,8 +131,29 @@ size_t CToolpathView::SelectLine(int line) {
 
 void CToolpathView::Paint(CSurface& dc) {
     dc.FillSolidRect(CRect(0, 0, dc.GetWidth(), dc.GetHeight()), kColorWindow);
+    if (m_underlay) {
+        m_underlay(dc, m_mapping);
+    }
+    const CPictureKey key{m_nContent,          dc.GetWidth(),        dc.GetHeight(),
+                          m_mapping.GetZoom(), m_mapping.GetScale(), m_mapping.GetOrigin()};
+    if (!m_pPicture || !(key == m_pictureKey)) {
+        m_pPicture = dc.CreateClear(dc.GetWidth(), dc.GetHeight());
+        m_pictureKey = key;
+        if (m_pPicture) {
+            PaintContent(*m_pPicture);
+        }
+    }
+    m_bFromPicture = m_pPicture && dc.DrawOver(0, 0, *m_pPicture);
+    if (!m_bFromPicture) {
+        m_pPicture.reset();
+        PaintContent(dc);
+    }
+    CToolpathPainter::PaintMarks(dc, m_mapping, m_path, m_selected);
+}
+
+void CToolpathView::PaintContent(CSurface& dc) {
     for (auto& layer : m_layers) {
         layer->DrawProfile(dc, &m_mapping);
     }
-    CToolpathPainter::Paint(dc, m_mapping, m_path, m_selected);
+    CToolpathPainter::PaintMoves(dc, m_mapping, m_path);
 }

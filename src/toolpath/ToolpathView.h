@@ -1,6 +1,7 @@
 // CToolpathView: the toolpath pane's state: profiles and moves, mapping, zoom, pan, selection.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,11 +44,31 @@ public:
     int GetSelectedLine() const { return m_nSelectedLine; }
     const std::vector<size_t>& GetSelected() const { return m_selected; }
 
-    // Background, profiles as the drawing view draws them, then the moves.
+    // Drawn over the background, under the profiles and moves (a simulated stock); empty: none.
+    using CUnderlay = std::function<void(CSurface&, const CViewServices&)>;
+    void SetUnderlay(CUnderlay underlay) { m_underlay = std::move(underlay); }
+
+    // Background, the underlay, profiles as the drawing view draws them, then the moves.
+    // Profiles and moves are drawn once into a clear picture (where the surface can lay one
+    // over) and laid over the underlay until the content, the mapping or the size changes.
     void Paint(CSurface& dc);
+    // Whether the last Paint laid the kept picture over instead of drawing the moves.
+    bool PaintedFromPicture() const { return m_bFromPicture; }
 
 private:
+    // What the kept picture was drawn for.
+    struct CPictureKey {
+        unsigned nContent = 0;
+        int nWidth = 0;
+        int nHeight = 0;
+        int nZoom = 0;
+        int nScale = 0;
+        CPoint ptOrigin;
+        bool operator==(const CPictureKey&) const = default;
+    };
+
     double PixelsPerUnit() const;
+    void PaintContent(CSurface& dc);
 
     CViewServices m_mapping;
     std::vector<std::unique_ptr<CLayer>> m_layers;
@@ -57,4 +78,9 @@ private:
     int m_nSelectedLine = 0;
     int m_nWidth = 1;
     int m_nHeight = 1;
+    CUnderlay m_underlay;
+    unsigned m_nContent = 0;
+    std::unique_ptr<CSurface> m_pPicture;
+    CPictureKey m_pictureKey;
+    bool m_bFromPicture = false;
 };

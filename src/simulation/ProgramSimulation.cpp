@@ -1,0 +1,34 @@
+// A program's code, its walked layer and the drawing's stock, as the simulation wants them.
+#include "simulation/ProgramSimulation.h"
+
+#include <algorithm>
+
+#include "document/Layer.h"
+#include "postprocessor/MacroContext.h"
+#include "postprocessor/PreProcesor.h"
+#include "postprocessor/Program.h"
+#include "simulation/LibraryToolOutline.h"
+#include "toolpath/ProgramToolpath.h"
+
+CProgramSimulationInput CProgramSimulation::Input(const CProgram& program, CMacroContext& context, int layer,
+                                                  const CRect& stock) {
+    CProgramSimulationInput result;
+    CSimulationInput& input = result.input;
+    input.path = CProgramToolpath::Read(program);
+    if (const CPreProcesor* post = program.GetPreProcesor()) {
+        input.tools = CLibraryToolOutline::All(post->GetTools());
+    }
+    input.dStockZ0 = std::min(stock.left, stock.right);
+    input.dStockZ1 = std::max(stock.left, stock.right);
+    input.dStockX1 = std::max(stock.top, stock.bottom);
+    if (layer == 0) {
+        const std::vector<int> walked = CProgramToolpath::WalkedLayers(program);
+        layer = walked.empty() ? 1 : walked.front() + 1;
+    }
+    const std::unique_ptr<CLayer> copy = context.CopyLayer(layer - 1);
+    if (copy) {
+        result.nLayer = layer;
+        input.profile = CProfileShape::FromLayer(*copy);
+    }
+    return result;
+}

@@ -1,0 +1,48 @@
+// The insert's outline: the nose circle and the two edges, as one convex polygon.
+#include "simulation/ToolOutline.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "simulation/ConvexHull.h"
+
+CToolOutline CToolOutline::Insert(double noseRadiusMm, double frontDeg, double backDeg, double edgeLengthMm) {
+    CToolOutline tool;
+    tool.dNoseRadiusMm = noseRadiusMm;
+    tool.dCentreZMm = noseRadiusMm;
+    tool.dCentreXMm = noseRadiusMm;
+    tool.dFrontEdgeDeg = frontDeg;
+    tool.dBackEdgeDeg = backDeg;
+    tool.dEdgeLengthMm = edgeLengthMm;
+    return tool;
+}
+
+std::vector<CPathPoint> CToolOutline::Corners() const {
+    if (IsPoint()) {
+        return {};
+    }
+    const double r = dNoseRadiusMm * 10000.0;
+    const CPathPoint c{dCentreZMm * 10000.0, dCentreXMm * 10000.0};
+    std::vector<CPathPoint> points;
+    // The nose circle within half a micrometre; the hull keeps the part between the edges.
+    const int steps =
+        r > 0 ? std::clamp(
+                    static_cast<int>(std::ceil(std::numbers::pi / std::acos(1.0 - std::min(5.0 / r, 1.0)))),
+                    8, 720)
+              : 1;
+    for (int k = 0; k < steps; ++k) {
+        const double a = 2.0 * std::numbers::pi * k / steps;
+        points.push_back({c.dZ + r * std::cos(a), c.dX + r * std::sin(a)});
+    }
+    const double length = dEdgeLengthMm * 10000.0;
+    for (const auto& [deg, side] : {std::pair{dFrontEdgeDeg, 1.0}, std::pair{dBackEdgeDeg, -1.0}}) {
+        const double a = deg * std::numbers::pi / 180.0;
+        const double dz = std::cos(a);
+        const double dx = std::sin(a);
+        // The edge touches the nose on its outer side: the front edge's left, the back edge's right.
+        const CPathPoint touch{c.dZ - side * r * dx, c.dX + side * r * dz};
+        points.push_back({touch.dZ + length * dz, touch.dX + length * dx});
+    }
+    return ConvexHull(std::move(points));
+}
