@@ -75,7 +75,7 @@ const CCommandText kTexts[] = {
     {ID_TOOL_CURVE, "Curve", "", true},
     {ID_TOOL_MIRROR, "&Mirror", "Mirror the selected range\nMirror Tool (M)", false},
     {ID_TOOL_TURN, "&Turn", "Turn the selected element\nTurn Tool (T)", false},
-    {ID_TOOL_MOVE, "M&ove", "Move the selected range\nMove Tool (V)", true},
+    {ID_TOOL_MOVE, "Mo&ve", "Move the selected range\nMove Tool (V)", true},
     {ID_TOOL_DEBUG, "&Debug", "Combine the layers (for debugging only)\nDebug", false},
     {ID_MODE_FAST, "&Fast Mode", "Select the fast editing mode\nFast Mode", true},
     {ID_MODE_SLOW, "Slo&w Mode", "Select the slow editing mode\nSlow Mode", true},
