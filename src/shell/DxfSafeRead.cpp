@@ -59,6 +59,23 @@ private:
     size_t m_nAt = 0;
 };
 
+// Every answer opens with its success flag (a failed one carries the reason) and an entry count.
+bool ReadAnswerHead(CPacketReader& packet, size_t& count, std::string& error) {
+    uint8_t ok = 0;
+    if (!packet.Get(ok) || (!ok && !packet.GetText(error))) {
+        error = "the reader gave no answer";
+        return false;
+    }
+    if (!ok) {
+        return false;
+    }
+    if (!packet.Get(count)) {
+        error = "the reader's answer is cut short";
+        return false;
+    }
+    return true;
+}
+
 std::string PackResult(bool ok, const CImportResult& result, const std::string& error) {
     CPacket packet;
     packet.Put(static_cast<uint8_t>(ok ? 1 : 0));
@@ -83,17 +100,8 @@ std::string PackResult(bool ok, const CImportResult& result, const std::string& 
 
 bool UnpackResult(const std::string& bytes, CImportResult& result, std::string& error) {
     CPacketReader packet(bytes);
-    uint8_t ok = 0;
     size_t count = 0;
-    if (!packet.Get(ok) || (!ok && !packet.GetText(error))) {
-        error = "the reader gave no answer";
-        return false;
-    }
-    if (!ok) {
-        return false;
-    }
-    if (!packet.Get(count)) {
-        error = "the reader's answer is cut short";
+    if (!ReadAnswerHead(packet, count, error)) {
         return false;
     }
     result.m_pieces.resize(std::min(count, bytes.size() / sizeof(CImportPiece)));
@@ -197,17 +205,8 @@ bool CDxfSafeRead::ListLayers(QWidget* parent, const std::string& path, std::vec
         return false;
     }
     CPacketReader packet(bytes);
-    uint8_t ok = 0;
     size_t count = 0;
-    if (!packet.Get(ok) || (!ok && !packet.GetText(error))) {
-        error = "the reader gave no answer";
-        return false;
-    }
-    if (!ok) {
-        return false;
-    }
-    if (!packet.Get(count)) {
-        error = "the reader's answer is cut short";
+    if (!ReadAnswerHead(packet, count, error)) {
         return false;
     }
     CDxfLayerEntry layer;
