@@ -26,6 +26,10 @@ void Extend(const CDxfSegment& s, double box[4]) {
     }
     const double from = std::min(s.m_dStart, s.m_dStart + s.m_dSweep);
     const double to = std::max(s.m_dStart, s.m_dStart + s.m_dSweep);
+    // A degenerate arc (no sweep, or angles a zero radius left undefined) adds only its ends.
+    if (!std::isfinite(from) || !std::isfinite(to) || s.m_dSweep == 0.0) {
+        return;
+    }
     for (int k = static_cast<int>(std::ceil(from / (kPi / 2))); k * (kPi / 2) <= to && k < from / (kPi / 2) + 8;
          ++k) {
         add(s.At((k * (kPi / 2) - s.m_dStart) / s.m_dSweep));
