@@ -66,6 +66,11 @@ CToolLibrary CToolLibrary::Parse(const std::string& name, const std::string& tex
             } else if (library.Find(entry.tool.nNumber)) {
                 report(entry.nLine, "tool " + std::to_string(entry.tool.nNumber) + " is listed twice; the second is left out");
             } else {
+                // An entry without a name gets the one a new tool gets, so the library writes back
+                // as it reads (an empty name line is refused).
+                if (entry.tool.strName.empty()) {
+                    entry.tool.strName = "Tool " + std::to_string(entry.tool.nNumber);
+                }
                 library.m_tools.push_back(entry.tool);
             }
         }
