@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include "GuiDriver.h"
+#include "UserInput.h"
 #include "document/KestrovelDoc.h"
 #include "document/Layer.h"
 #include "elements/Piece.h"
@@ -19,6 +20,7 @@
 #include "shell/AidsBar.h"
 #include "shell/ChildFrame.h"
 #include "shell/CommandIds.h"
+#include "shell/CommandTable.h"
 #include "shell/DrawingOptionsDialog.h"
 #include "shell/DrawingPropertiesDialog.h"
 #include "shell/DrawingWindow.h"
@@ -165,17 +167,13 @@ TEST_F(BarRouting, EnterInAnObjectBarFieldReadsTheValues) {
         object->setCurrentIndex(entry);
         emit object->activated(entry);
     };
-    auto typeAndEnter = [](QWidget* w, const QString& text) {
-        QLineEdit* edit = qobject_cast<QLineEdit*>(w);
-        if (auto* combo = qobject_cast<QComboBox*>(w)) {
-            edit = combo->lineEdit();
-        }
-        ASSERT_NE(edit, nullptr);
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
-        QTest::keyClick(edit, Qt::Key_Return);
-    };
+    // Clicks into the field and types over it, keys going through the bar's window.
+    auto typeAndEnter = [](QWidget* w, const QString& text) { UserInput::TypeAndEnter(w, text); };
     const CPiece& flat = *Doc().GetActiveLayer()->GetPieces().front();
+    // The bar is opened as a user opens it, so that keys reach its fields through its window.
+    ASSERT_TRUE(UserInput::ClickMenu(Frame().menuBar(), QStringLiteral("View"),
+                                     Frame().Commands().Action(kCmdToggleObjectDialog)));
+    Settle();
 
     // Slow mode: the working copy takes the values and waits for OK.
     choose(2);

@@ -16,6 +16,7 @@
 
 #include "AppFixture.h"
 #include "GuiDriver.h"
+#include "UserInput.h"
 #include "document/KestrovelDoc.h"
 #include "platform/ProgramWindowIds.h"
 #include "postprocessor/Command.h"
@@ -74,9 +75,7 @@ protected:
         QTest::mouseClick(qobject_cast<QPushButton*>(bar.Widget(id)), Qt::LeftButton);
     }
     static void TypeName(CQtControlBar& bar, const QString& name) {
-        auto* edit = qobject_cast<QLineEdit*>(bar.Widget(IDC_PROG_NAME));
-        edit->setText(name);
-        QTest::keyClick(edit, Qt::Key_Return);
+        UserInput::TypeAndEnter(bar.Widget(IDC_PROG_NAME), name);
     }
 
 };
