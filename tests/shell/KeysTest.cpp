@@ -14,7 +14,7 @@
 #include "shell/CommandIds.h"
 #include "shell/QtSettingsStore.h"
 
-using namespace WindowInput;
+using namespace UserInput;
 
 namespace {
 
@@ -48,12 +48,12 @@ TEST_F(Keys, DeleteUndoAndBothRedoKeysWorkOnTheSelectedElement) {
     EXPECT_EQ(menuDelete->shortcut(), QKeySequence(Qt::Key_Delete));
     Key(Canvas(), Qt::Key_Z, Qt::ControlModifier);
     ASSERT_TRUE(SelectAt(Canvas()->width() / 3));
-    ASSERT_TRUE(ClickMenuItem(Frame().menuBar(), QStringLiteral("Edit"), QStringLiteral("Delete")));
+    ASSERT_TRUE(ClickMenu(Frame().menuBar(), QStringLiteral("Edit"), QStringLiteral("Delete")));
     EXPECT_EQ(Profile(), deleted) << "Edit > Delete does what the key does";
 
     // In a field of the object bar, Delete edits the text and leaves the drawing alone.
     Key(Canvas(), Qt::Key_Z, Qt::ControlModifier);
-    ASSERT_TRUE(ClickMenuItem(Frame().menuBar(), QStringLiteral("View"), QStringLiteral("Object Dialog")));
+    ASSERT_TRUE(ClickMenu(Frame().menuBar(), QStringLiteral("View"), QStringLiteral("Object Dialog")));
     ASSERT_TRUE(SelectAt(Canvas()->width() / 3));
     auto* endX = qobject_cast<QLineEdit*>(Frame().ObjectBar()->Controls().Widget(IDC_END_X));
     ASSERT_NE(endX, nullptr);

@@ -13,7 +13,7 @@
 #include "shell/QtSurface.h"
 #include "view/DrawingPicture.h"
 
-using namespace WindowInput;
+using namespace UserInput;
 
 namespace {
 
@@ -39,7 +39,7 @@ protected:
             dialog.selectFile(path);
             static_cast<QDialog&>(dialog).accept();
         });
-        ASSERT_TRUE(ClickMenuItem(Frame().menuBar(), QStringLiteral("File"), QStringLiteral("Export Picture...")));
+        ASSERT_TRUE(ClickMenu(Frame().menuBar(), QStringLiteral("File"), QStringLiteral("Export Picture...")));
         Settle();
     }
 
@@ -157,7 +157,7 @@ TEST_F(Pictures, ThePrintPreviewShowsTheOutlinesAtAThirdOfTheSize) {
         }
         dialog.reject();
     });
-    ASSERT_TRUE(ClickMenuItem(Frame().menuBar(), QStringLiteral("File"), QStringLiteral("Print Preview")));
+    ASSERT_TRUE(ClickMenu(Frame().menuBar(), QStringLiteral("File"), QStringLiteral("Print Preview")));
     Settle();
     EXPECT_GT(black, 0.97) << "the profile's black outline is seen along the whole part";
 }

@@ -6,7 +6,7 @@
 #include <QToolBar>
 
 #include "AppFixture.h"
-#include "WindowInput.h"
+#include "UserInput.h"
 #include "document/KestrovelDoc.h"
 #include "shell/ChildFrame.h"
 #include "shell/CommandTable.h"
@@ -56,7 +56,7 @@ protected:
 
     // Presses the tool's button on the tools bar.
     void PressTool(int id) {
-        WindowInput::Click(Frame().ToolsBar()->widgetForAction(Frame().Commands().Action(id)));
+        UserInput::Click(Frame().ToolsBar()->widgetForAction(Frame().Commands().Action(id)));
     }
 
     // Picks the Select tool and clicks on the outline in the column x; false when none is there.
@@ -66,7 +66,7 @@ protected:
         if (y < 0) {
             return false;
         }
-        WindowInput::Click(Canvas(), QPoint(x, y));
+        UserInput::Click(Canvas(), QPoint(x, y));
         Settle();
         return View().GetActiveElement() != nullptr;
     }

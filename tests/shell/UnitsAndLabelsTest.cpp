@@ -13,7 +13,7 @@
 #include "shell/CommandIds.h"
 #include "shell/QtControlBar.h"
 
-using namespace WindowInput;
+using namespace UserInput;
 
 namespace {
 
@@ -21,7 +21,7 @@ class UnitsAndLabels : public CSampleWindowFixture {
 protected:
     QComboBox* Combo(int id) { return qobject_cast<QComboBox*>(Frame().AidsBar()->Controls().Widget(id)); }
     void ShowAidsBar() {
-        ASSERT_TRUE(ClickMenuItem(Frame().menuBar(), QStringLiteral("View"), QStringLiteral("Drawing Aids Dialog")));
+        ASSERT_TRUE(ClickMenu(Frame().menuBar(), QStringLiteral("View"), QStringLiteral("Drawing Aids Dialog")));
         Settle();
     }
     static QStringList Entries(QComboBox* combo) {
@@ -38,17 +38,17 @@ protected:
 TEST_F(UnitsAndLabels, InInchesTheAccuracyAndCursorStepListsNameInchSteps) {
     OpenSample();
     ShowAidsBar();
-    ASSERT_TRUE(Choose(Combo(IDC_UNITS), QStringLiteral("inches")));
+    ASSERT_TRUE(ChooseEntry(Combo(IDC_UNITS), QStringLiteral("inches")));
     EXPECT_EQ(Entries(Combo(IDC_ACCURACY)),
               (QStringList{QStringLiteral("1 in"), QStringLiteral("0.1 in"), QStringLiteral("0.01 in"),
                            QStringLiteral("0.001 in")}));
     EXPECT_EQ(Entries(Combo(IDC_STEP_HORZ)).last(), QStringLiteral("0.2 in"));
-    ASSERT_TRUE(Choose(Combo(IDC_STEP_HORZ), QStringLiteral("0.1 in")));
-    ASSERT_TRUE(Choose(Combo(IDC_ACCURACY), QStringLiteral("0.001 in")));
+    ASSERT_TRUE(ChooseEntry(Combo(IDC_STEP_HORZ), QStringLiteral("0.1 in")));
+    ASSERT_TRUE(ChooseEntry(Combo(IDC_ACCURACY), QStringLiteral("0.001 in")));
     EXPECT_EQ(View().Aids().HorzStep(View().GetUnits()), 25400);
     EXPECT_EQ(View().GetFormat(), "%3.3f");
 
-    ASSERT_TRUE(Choose(Combo(IDC_UNITS), QStringLiteral("mm")));
+    ASSERT_TRUE(ChooseEntry(Combo(IDC_UNITS), QStringLiteral("mm")));
     EXPECT_EQ(Entries(Combo(IDC_ACCURACY)),
               (QStringList{QStringLiteral("1 mm"), QStringLiteral("0.1 mm"), QStringLiteral("0.01 mm")}));
     EXPECT_EQ(Combo(IDC_STEP_HORZ)->currentText(), QStringLiteral("2 mm")) << "the step keeps its place";

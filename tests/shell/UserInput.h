@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <QWindow>
 #include <functional>
 
@@ -34,9 +35,31 @@ inline QWindow* WindowOf(const QWidget* w) {
     return window;
 }
 
-inline void Click(QWidget* w, QPoint at = QPoint(), Qt::MouseButton button = Qt::LeftButton) {
+// A click on the pixel of w (its centre unless given), through w's window.
+inline void Click(QWidget* w, QPoint at = QPoint(-1, -1), Qt::MouseButton button = Qt::LeftButton) {
     if (QWindow* window = WindowOf(w)) {
-        QTest::mouseClick(window, button, {}, w->mapTo(w->window(), at.isNull() ? w->rect().center() : at));
+        const QPoint where = at == QPoint(-1, -1) ? w->rect().center() : at;
+        QTest::mouseClick(window, button, {}, w->mapTo(w->window(), where));
+        QCoreApplication::processEvents();
+    }
+}
+
+inline void Move(QWidget* w, QPoint at) {
+    if (QWindow* window = WindowOf(w)) {
+        QTest::mouseMove(window, w->mapTo(w->window(), at));
+        QCoreApplication::processEvents();
+    }
+}
+
+// One wheel turn of the given notches (positive: away from the user) over the pixel of w.
+inline void Wheel(QWidget* w, QPoint at, int notches) {
+    if (QWindow* window = WindowOf(w)) {
+        const QPoint local = w->mapTo(w->window(), at);
+        QWheelEvent event(QPointF(local), QPointF(w->window()->mapToGlobal(local)), QPoint(),
+                          QPoint(0, notches * QWheelEvent::DefaultDeltasPerStep), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(window, &event);
+        QCoreApplication::processEvents();
     }
 }
 
@@ -44,6 +67,7 @@ inline void Click(QWidget* w, QPoint at = QPoint(), Qt::MouseButton button = Qt:
 inline void Key(QWidget* inWindow, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
     if (QWindow* window = WindowOf(inWindow)) {
         QTest::keyClick(window, key, modifiers);
+        QCoreApplication::processEvents();
     }
 }
 
@@ -55,20 +79,27 @@ inline void Type(QWidget* inWindow, const QString& text) {
     }
 }
 
-// Opens the menu of the menu bar whose title (without '&') is given and clicks the item that
-// matches (its text without '&').
-inline bool ClickMenuItem(QMenuBar* bar, const QString& menu, const std::function<bool(QAction*)>& matches) {
+// Opens the menu of the menu bar whose title (without '&') is given by a click on the bar; null
+// when there is none or it does not come up.
+inline QMenu* OpenMenu(QMenuBar* bar, const QString& menu) {
     for (QAction* top : bar->actions()) {
-        if (top->text().remove(QLatin1Char('&')) != menu || !top->menu()) {
-            continue;
+        if (top->menu() && top->text().remove(QLatin1Char('&')) == menu) {
+            Click(bar, bar->actionGeometry(top).center());
+            QMenu* popup = top->menu();
+            for (int i = 0; i < 100 && !popup->isVisible(); ++i) {
+                QTest::qWait(5);
+            }
+            return popup->isVisible() ? popup : nullptr;
         }
-        Click(bar, bar->actionGeometry(top).center());
-        QMenu* popup = top->menu();
-        for (int i = 0; i < 50 && !popup->isVisible(); ++i) {
-            QTest::qWait(5);
-        }
+    }
+    return nullptr;
+}
+
+// Opens the menu and clicks the first shown item that matches.
+inline bool ClickMenuItem(QMenuBar* bar, const QString& menu, const std::function<bool(QAction*)>& matches) {
+    if (QMenu* popup = OpenMenu(bar, menu)) {
         for (QAction* entry : popup->actions()) {
-            if (matches(entry)) {
+            if (entry->isVisible() && matches(entry)) {
                 Click(popup, popup->actionGeometry(entry).center());
                 return true;
             }
@@ -80,7 +111,9 @@ inline bool ClickMenuItem(QMenuBar* bar, const QString& menu, const std::functio
 
 inline bool ClickMenu(QMenuBar* bar, const QString& menu, const QString& item) {
     return ClickMenuItem(bar, menu,
-                         [&item](QAction* a) { return a->text().remove(QLatin1Char('&')) == item; });
+                         [&item](QAction* a) {
+                             return a->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0) == item;
+                         });
 }
 
 inline bool ClickMenu(QMenuBar* bar, const QString& menu, QAction* item) {
