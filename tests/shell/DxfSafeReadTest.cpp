@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QApplication>
 
+#include "SampleChildFixture.h"
 #include "GuiDriver.h"
 #include "document/KestrovelDoc.h"
 #include "shell/ChildFrame.h"
@@ -87,19 +88,7 @@ TEST(IsolatedRead, AHangingReaderIsCancelledFromItsBox) {
     EXPECT_TRUE(cancelledFromBox);
 }
 
-class DxfSafeImport : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_pApp = std::make_unique<CKestrovelApp>(
-            CQtSettingsStore::ForFile(m_dir.filePath(QStringLiteral("k.ini")), CKestrovelApp::kRecentFiles));
-        ASSERT_TRUE(m_pApp->InitInstance({QStringLiteral(KESTROVEL_SOURCE_DIR "/examples/sample.kst")}));
-        m_pChild = dynamic_cast<CChildFrame*>(m_pApp->GetMainFrame()->Mdi()->subWindowList().first());
-        ASSERT_NE(m_pChild, nullptr);
-    }
-    QTemporaryDir m_dir;
-    std::unique_ptr<CKestrovelApp> m_pApp;
-    CChildFrame* m_pChild = nullptr;
-};
+class DxfSafeImport : public CSampleChildFixture {};
 
 TEST_F(DxfSafeImport, TheCrashingAndTheHangingFileAreReportedAndTheDrawingStays) {
     CKestrovelDoc& doc = m_pChild->GetShellDocument()->Doc();

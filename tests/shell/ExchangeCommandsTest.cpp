@@ -11,6 +11,7 @@
 #include <QMdiSubWindow>
 #include <QTemporaryDir>
 
+#include "SampleChildFixture.h"
 #include "GuiDriver.h"
 #include "document/KestrovelDoc.h"
 #include "exchange/DxfImport.h"
@@ -27,19 +28,7 @@
 
 namespace {
 
-class Exchange : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_pApp = std::make_unique<CKestrovelApp>(
-            CQtSettingsStore::ForFile(m_dir.filePath(QStringLiteral("k.ini")), CKestrovelApp::kRecentFiles));
-        ASSERT_TRUE(m_pApp->InitInstance({QStringLiteral(KESTROVEL_SOURCE_DIR "/examples/sample.kst")}));
-        m_pChild = dynamic_cast<CChildFrame*>(m_pApp->GetMainFrame()->Mdi()->subWindowList().first());
-        ASSERT_NE(m_pChild, nullptr);
-    }
-    QTemporaryDir m_dir;
-    std::unique_ptr<CKestrovelApp> m_pApp;
-    CChildFrame* m_pChild = nullptr;
-};
+class Exchange : public CSampleChildFixture {};
 
 TEST_F(Exchange, PicturesByExtension) {
     for (const char* name : {"d.svg", "d.png", "d.pdf"}) {
