@@ -8,6 +8,8 @@
 #include <memory>
 
 #include "GuiDriver.h"
+#include "shell/ChildProcFrame.h"
+#include "shell/CommandIds.h"
 #include "shell/Kestrovel.h"
 #include "shell/MainFrame.h"
 #include "shell/QtSettingsStore.h"
@@ -37,6 +39,18 @@ protected:
         ASSERT_TRUE(m_pApp->InitInstance({QStringLiteral(KESTROVEL_SOURCE_DIR "/examples/sample.kst")}));
         m_pApp->GetMainFrame()->resize(width, height);
         Settle();
+    }
+
+    // Opens the CNC programming window of the active drawing from its command, maximized.
+    CChildProcFrame* OpenCncMaximized() {
+        CMainFrame& frame = *m_pApp->GetMainFrame();
+        frame.Route(kCmdCncProgramming);
+        auto* cnc = dynamic_cast<CChildProcFrame*>(frame.Mdi()->activeSubWindow());
+        if (cnc) {
+            cnc->showMaximized();
+            Settle();
+        }
+        return cnc;
     }
 
     QTemporaryDir m_dir;

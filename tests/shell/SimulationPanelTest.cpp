@@ -10,6 +10,7 @@
 #include <QTextBlock>
 
 #include "AppFixture.h"
+#include "UserInput.h"
 #include "GuiDriver.h"
 #include "postprocessor/Command.h"
 #include "postprocessor/Parameter.h"
@@ -37,27 +38,21 @@ protected:
         // Without the library the sample's T1 is a point tool: its path alone is simulated.
         QFile::remove(m_dir.filePath(QStringLiteral("Debug/Tools.ini")));
         ASSERT_NO_FATAL_FAILURE(StartOnSample(1280, 900));
-        CMainFrame& frame = *m_pApp->GetMainFrame();
-        frame.Route(kCmdCncProgramming);
-        m_pCnc = dynamic_cast<CChildProcFrame*>(frame.Mdi()->activeSubWindow());
+        m_pCnc = OpenCncMaximized();
         ASSERT_NE(m_pCnc, nullptr);
-        m_pCnc->showMaximized();
-        Settle();
     }
     void Compile() {
         m_pApp->GetMainFrame()->Route(kCmdProgramCompile);
         Settle();
     }
     CSimulationPanel& Panel() const { return m_pCnc->ToolpathPane().Simulation(); }
-    QWindow* Window() const { return m_pApp->GetMainFrame()->windowHandle(); }
     // A click at the middle of a widget (or at a point of it), sent to the main window.
     void ClickOn(QWidget& widget, QPoint at = {-1, -1}) const {
-        const QPoint local = at.x() < 0 ? widget.rect().center() : at;
-        QTest::mouseClick(Window(), Qt::LeftButton, {}, widget.mapTo(m_pApp->GetMainFrame(), local));
+        UserInput::Click(&widget, at);
         Settle();
     }
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) const {
-        QTest::keyClick(Window(), key, modifiers);
+        UserInput::Key(m_pApp->GetMainFrame(), key, modifiers);
         Settle();
     }
     int PixelsOf(COLORREF color) const {
@@ -173,11 +168,8 @@ TEST_F(SimulationPanelTest, SteppingLaysTheKeptMovesOverTheStockAsIfDrawnAnew) {
     ASSERT_GT(Panel().Slider().value(), 0);
     expectDrawnAnew("stepped");
     // Zoomed in at the middle: the picture is drawn for the new mapping.
-    const QPoint centre = canvas.mapTo(m_pApp->GetMainFrame(), canvas.rect().center());
-    QWheelEvent wheel(QPointF(centre), QPointF(m_pApp->GetMainFrame()->mapToGlobal(centre)), QPoint(),
-                      QPoint(0, 240), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     const int zoom = canvas.View().GetMapping().GetZoom();
-    QGuiApplication::sendEvent(Window(), &wheel);
+    UserInput::Wheel(&canvas, canvas.rect().center(), 2);
     ASSERT_GT(canvas.View().GetMapping().GetZoom(), zoom);
     canvas.grab();
     Key(Qt::Key_End);

@@ -28,13 +28,9 @@ protected:
     void SetUp() override {
         CAppFixture::SetUp();
         ASSERT_NO_FATAL_FAILURE(StartOnSample(1280, 900));
-        CMainFrame& frame = *m_pApp->GetMainFrame();
-        frame.Route(kCmdCncProgramming);
-        m_pCnc = dynamic_cast<CChildProcFrame*>(frame.Mdi()->activeSubWindow());
+        m_pCnc = OpenCncMaximized();
         ASSERT_NE(m_pCnc, nullptr);
-        m_pCnc->showMaximized();
-        Settle();
-        frame.Route(kCmdProgramCompile);
+        m_pApp->GetMainFrame()->Route(kCmdProgramCompile);
         Settle();
     }
     CToolpathCanvas& Canvas() const { return m_pCnc->ToolpathPane().Canvas(); }
