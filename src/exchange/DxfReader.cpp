@@ -32,6 +32,22 @@ double Radians(double degrees) {
     return degrees * std::numbers::pi / 180.0;
 }
 
+std::string Upper(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
+
+// One more of the kind in a list of kinds with their counts (in order of first appearance).
+void Count(std::vector<std::pair<std::string, int>>& list, std::string_view kind) {
+    auto it = std::find_if(list.begin(), list.end(), [&](const auto& e) { return e.first == kind; });
+    if (it == list.end()) {
+        list.emplace_back(std::string(kind), 1);
+    } else {
+        ++it->second;
+    }
+}
+
 // Collects what dxflib hands over; polylines and splines are completed when the next entity
 // begins or the file ends.
 class CCollector : public DL_CreationAdapter {
@@ -228,13 +244,8 @@ private:
 
     // The entity's linetype, its layer's where it says BYLAYER or nothing.
     std::string Linetype() {
-        std::string type = getAttributes().getLinetype();
-        if (type.empty() || SameName(type, "BYLAYER")) {
-            type = m_strLayerLinetype;
-        }
-        std::transform(type.begin(), type.end(), type.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-        return type;
+        const std::string type = getAttributes().getLinetype();
+        return Upper(type.empty() || SameName(type, "BYLAYER") ? m_strLayerLinetype : type);
     }
 
     CStyle Style() {
@@ -250,9 +261,7 @@ private:
                 return CStyle::Hidden;
             }
         }
-        std::string layer = getAttributes().getLayer();
-        std::transform(layer.begin(), layer.end(), layer.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+        const std::string layer = Upper(getAttributes().getLayer());
         for (const char* word : {"CENTER", "CENTRE", "AXIS", "AXES"}) {
             if (layer.find(word) != std::string::npos) {
                 return CStyle::Centre;
@@ -275,15 +284,6 @@ private:
             return false;
         }
         return true;
-    }
-
-    static void Count(std::vector<std::pair<std::string, int>>& list, const char* kind) {
-        auto it = std::find_if(list.begin(), list.end(), [&](const auto& e) { return e.first == kind; });
-        if (it == list.end()) {
-            list.emplace_back(kind, 1);
-        } else {
-            ++it->second;
-        }
     }
 
     void Skip(const char* kind) {
@@ -336,12 +336,6 @@ private:
         std::vector<CDxfContent::CCircle> m_circles;
         std::vector<DL_InsertData> m_inserts;
     };
-
-    static std::string Upper(std::string text) {
-        std::transform(text.begin(), text.end(), text.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-        return text;
-    }
 
     // The plane of the entity's object coordinate system, seen from above.
     CPlaneMap ObjectSystem() {
@@ -496,13 +490,7 @@ void CountUnknownKinds(const std::string& bytes, CDxfContent& content) {
             inEntities = false;
         }
         if (inEntities && !line.empty() && std::find(known.begin(), known.end(), line) == known.end()) {
-            auto& skipped = content.m_skipped;
-            auto it = std::find_if(skipped.begin(), skipped.end(), [&](const auto& e) { return e.first == line; });
-            if (it == skipped.end()) {
-                skipped.emplace_back(std::string(line), 1);
-            } else {
-                ++it->second;
-            }
+            Count(content.m_skipped, line);
         }
     }
 }
