@@ -137,9 +137,7 @@ bool CDxfImport::Load(const std::string& bytes, const CDxfImportOptions& options
     }
     for (const std::string& name : options.dxfLayers) {
         const bool known = std::any_of(content.m_layers.begin(), content.m_layers.end(), [&](const auto& layer) {
-            return std::equal(name.begin(), name.end(), layer.m_strName.begin(), layer.m_strName.end(),
-                              [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) ==
-                                                          std::tolower(static_cast<unsigned char>(b)); });
+            return CDxfReader::SameName(name, layer.m_strName);
         });
         if (!known) {
             error = "the drawing has no layer \"" + name + "\"; its layers: " + LayerList(content);

@@ -22,12 +22,6 @@ namespace {
 constexpr double kSplineTolerance = 0.001;  // mm
 constexpr size_t kMaxFileBytes = 256u * 1024u * 1024u;
 
-bool SameName(const std::string& a, const std::string& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
 double Radians(double degrees) {
     return degrees * std::numbers::pi / 180.0;
 }
@@ -83,7 +77,7 @@ public:
 
     void addLayer(const DL_LayerData& data) override {
         std::string type = getAttributes().getLinetype();
-        const bool own = !type.empty() && !SameName(type, "BYLAYER");
+        const bool own = !type.empty() && !CDxfReader::SameName(type, "BYLAYER");
         m_content.m_layers.push_back({data.name, own ? type : "CONTINUOUS", 0});
     }
 
@@ -219,7 +213,7 @@ private:
         FlushSpline();
         const std::string& layer = getAttributes().getLayer();
         auto it = std::find_if(m_content.m_layers.begin(), m_content.m_layers.end(),
-                               [&](const auto& info) { return SameName(info.m_strName, layer); });
+                               [&](const auto& info) { return CDxfReader::SameName(info.m_strName, layer); });
         if (it == m_content.m_layers.end()) {
             m_content.m_layers.push_back({layer, "CONTINUOUS", 0});
             it = std::prev(m_content.m_layers.end());
@@ -236,7 +230,7 @@ private:
         }
         const std::string& layer = getAttributes().getLayer();
         return std::any_of(m_layers.begin(), m_layers.end(),
-                           [&](const std::string& name) { return SameName(name, layer); });
+                           [&](const std::string& name) { return CDxfReader::SameName(name, layer); });
     }
 
     // Completes what is pending; true when the entity now beginning is to be taken.
@@ -245,7 +239,7 @@ private:
     // The entity's linetype, its layer's where it says BYLAYER or nothing.
     std::string Linetype() {
         const std::string type = getAttributes().getLinetype();
-        return Upper(type.empty() || SameName(type, "BYLAYER") ? m_strLayerLinetype : type);
+        return Upper(type.empty() || CDxfReader::SameName(type, "BYLAYER") ? m_strLayerLinetype : type);
     }
 
     CStyle Style() {
@@ -496,6 +490,12 @@ void CountUnknownKinds(const std::string& bytes, CDxfContent& content) {
 }
 
 }  // namespace
+
+bool CDxfReader::SameName(const std::string& a, const std::string& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    });
+}
 
 bool CDxfReader::Read(const std::string& bytes, CDxfContent& content, std::string& error) const {
     content = CDxfContent{};
