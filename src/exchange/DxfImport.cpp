@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 #include "document/KestrovelDoc.h"
 #include "elements/Arc.h"
@@ -218,9 +219,7 @@ bool CDxfImport::ListLayers(const std::string& path, std::vector<CDxfLayerEntry>
     if (!CDxfReader().ReadFile(path, content, error)) {
         return false;
     }
-    for (const auto& layer : content.m_layers) {
-        layers.push_back({layer.m_strName, layer.m_strLinetype, layer.m_nEntities});
-    }
+    layers = std::move(content.m_layers);
     return true;
 }
 
