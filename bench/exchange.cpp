@@ -12,6 +12,7 @@
 #include "elements/Linear.h"
 #include "exchange/DxfExport.h"
 #include "exchange/DxfImport.h"
+#include "support/SteppedDxf.h"
 
 namespace {
 
@@ -21,28 +22,8 @@ std::string Temp(const std::string& name) {
 
 // A stepped profile of count lines and arcs along 900 mm, written by the exporter.
 std::string SteppedProfile(int count) {
-    std::vector<CDxfEntity> entities;
-    const double step = 900.0 / count;
-    for (int i = 0; i < count; ++i) {
-        CDxfEntity e;
-        e.m_strLayer = "0";
-        const double z = i * step;
-        const double x = 50.0 + (i % 7);
-        if (i % 2) {
-            e.m_bArc = true;
-            e.m_center = {z + step / 2, x - 0.5};
-            e.m_dRadius = std::hypot(step / 2, 0.5);
-            e.m_dStart = std::atan2(0.5, step / 2) * 180 / 3.141592653589793;
-            e.m_dEnd = 180.0 - e.m_dStart;
-        } else {
-            e.m_a = {z, x};
-            e.m_b = {z + step, x};
-        }
-        entities.push_back(e);
-    }
     const std::string path = Temp("-bench-import-" + std::to_string(count) + ".dxf");
-    std::string error;
-    CDxfExport::Write(entities, path, error);
+    WriteSteppedProfile(path, count, 900.0, 50.0);
     return path;
 }
 

@@ -7,17 +7,16 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTemporaryDir>
-#include <cmath>
 #include <filesystem>
 
 #include "document/KestrovelDoc.h"
-#include "exchange/DxfExport.h"
 #include "exchange/DxfImport.h"
 #include "shell/ChildFrame.h"
 #include "shell/Kestrovel.h"
 #include "shell/MainFrame.h"
 #include "shell/QtSettingsStore.h"
 #include "shell/ShellDocument.h"
+#include "support/SteppedDxf.h"
 
 namespace {
 
@@ -25,28 +24,8 @@ const QString kSample = QStringLiteral(KESTROVEL_SOURCE_DIR "/examples/sample.ks
 
 // A stepped profile of count lines and arcs along the sample's 120 mm.
 std::string SteppedProfile(const QTemporaryDir& dir, int count) {
-    std::vector<CDxfEntity> entities;
-    const double step = 120.0 / count;
-    for (int i = 0; i < count; ++i) {
-        CDxfEntity e;
-        e.m_strLayer = "0";
-        const double z = i * step;
-        const double x = 10.0 + (i % 7);
-        if (i % 2) {
-            e.m_bArc = true;
-            e.m_center = {z + step / 2, x - 0.5};
-            e.m_dRadius = std::hypot(step / 2, 0.5);
-            e.m_dStart = std::atan2(0.5, step / 2) * 180 / 3.141592653589793;
-            e.m_dEnd = 180.0 - e.m_dStart;
-        } else {
-            e.m_a = {z, x};
-            e.m_b = {z + step, x};
-        }
-        entities.push_back(e);
-    }
     const std::string path = dir.filePath(QStringLiteral("p%1.dxf").arg(count)).toStdString();
-    std::string error;
-    CDxfExport::Write(entities, path, error);
+    WriteSteppedProfile(path, count, 120.0, 10.0);
     return path;
 }
 

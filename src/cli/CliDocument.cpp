@@ -52,9 +52,13 @@ bool CCliDocument::Save(const std::string& path) {
     return true;
 }
 
-bool CCliDocument::ReadPostIni(const std::string& postDir) {
+std::string CCliDocument::WorkingDir(const std::string& postDir) {
     std::error_code ec;
-    const std::string start = postDir.empty() ? std::filesystem::current_path(ec).string() : postDir;
+    return postDir.empty() ? std::filesystem::current_path(ec).string() : postDir;
+}
+
+bool CCliDocument::ReadPostIni(const std::string& postDir) {
+    const std::string start = WorkingDir(postDir);
     m_strPostIni = CProgramList::PostIniPath(start);
     m_pPrograms->ReadPostIni(start);
     if (m_pPrograms->GetPreProcesors().empty()) {

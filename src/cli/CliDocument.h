@@ -46,6 +46,8 @@ public:
 
     // Prints "kestrovel-cli: text" on standard error and returns the failure exit code.
     static int Fail(const std::string& text);
+    // The folder that stands for the working directory: postDir, else the current directory.
+    static std::string WorkingDir(const std::string& postDir);
 
 private:
     CStderrMessages m_messages;

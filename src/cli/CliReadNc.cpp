@@ -6,6 +6,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliDocument.h"
+#include "cli/NcNotesJson.h"
 #include "toolpath/NcReader.h"
 
 namespace {
@@ -19,14 +20,6 @@ double Mm(double modelUnits) {
 
 const char* Direction(const CPathSegment& s) {
     return s.nDirection == kDirClockwise ? "cw" : "ccw";
-}
-
-Json Notes(const std::vector<CNcNote>& notes) {
-    Json list = Json::array();
-    for (const CNcNote& n : notes) {
-        list.push_back({{"line", n.nLine}, {"text", n.strText}});
-    }
-    return list;
 }
 
 Json ToJson(const CToolpath& path) {
@@ -47,8 +40,8 @@ Json ToJson(const CToolpath& path) {
         moves.push_back(move);
     }
     return {{"lines", path.nLineCount},     {"moves", moves},
-            {"errors", Notes(path.errors)}, {"errorCount", path.nErrorCount},
-            {"notes", Notes(path.unknown)}, {"noteCount", path.nUnknownCount}};
+            {"errors", NcNotesJson(path.errors)}, {"errorCount", path.nErrorCount},
+            {"notes", NcNotesJson(path.unknown)}, {"noteCount", path.nUnknownCount}};
 }
 
 void PrintNotes(const char* kind, const std::vector<CNcNote>& notes, size_t count) {

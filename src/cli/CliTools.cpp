@@ -1,6 +1,5 @@
 // The "tools" command: the tool library listed as text or JSON, or one tool added or changed.
 #include <cstdio>
-#include <filesystem>
 #include <nlohmann/json.hpp>
 
 #include "cli/CliCommands.h"
@@ -32,9 +31,7 @@ void List(const CToolLibrary& library, bool json) {
 }  // namespace
 
 int RunTools(const CToolsOptions& options) {
-    std::error_code ec;
-    const std::string start = options.strPostDir.empty() ? std::filesystem::current_path(ec).string() : options.strPostDir;
-    const std::string path = start + "/Debug/Tools.ini";
+    const std::string path = CCliDocument::WorkingDir(options.strPostDir) + "/Debug/Tools.ini";
     std::vector<std::string> problems;
     CToolLibrary library = CToolLibrary::Load(path, problems);
     for (const std::string& problem : problems) {

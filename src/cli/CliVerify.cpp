@@ -4,6 +4,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliDocument.h"
+#include "cli/NcNotesJson.h"
 #include "postprocessor/ProgramDocument.h"
 #include "postprocessor/ProgramList.h"
 #include "toolpath/DeviationCheck.h"
@@ -15,14 +16,6 @@ using Json = nlohmann::json;
 
 double Mm(double modelUnits) {
     return modelUnits / 10000.0;
-}
-
-Json Notes(const std::vector<CNcNote>& notes) {
-    Json list = Json::array();
-    for (const CNcNote& n : notes) {
-        list.push_back({{"line", n.nLine}, {"text", n.strText}});
-    }
-    return list;
 }
 
 Json ToJson(const std::string& program, int layer, const CToolpath& path, const CDeviationResult& r) {
@@ -44,9 +37,9 @@ Json ToJson(const std::string& program, int layer, const CToolpath& path, const 
                 {"block", r.strBlock},
                 {"withinTolerance", !r.Exceeds() && path.errors.empty() ? 1 : 0},
                 {"uncovered", uncovered},
-                {"errors", Notes(path.errors)},
+                {"errors", NcNotesJson(path.errors)},
                 {"errorCount", path.nErrorCount},
-                {"unknownWords", Notes(path.unknown)}};
+                {"unknownWords", NcNotesJson(path.unknown)}};
     return out;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 #include "document/KestrovelDoc.h"
 #include "elements/Arc.h"
@@ -137,9 +138,7 @@ bool CDxfImport::Load(const std::string& bytes, const CDxfImportOptions& options
     }
     for (const std::string& name : options.dxfLayers) {
         const bool known = std::any_of(content.m_layers.begin(), content.m_layers.end(), [&](const auto& layer) {
-            return std::equal(name.begin(), name.end(), layer.m_strName.begin(), layer.m_strName.end(),
-                              [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) ==
-                                                          std::tolower(static_cast<unsigned char>(b)); });
+            return CDxfReader::SameName(name, layer.m_strName);
         });
         if (!known) {
             error = "the drawing has no layer \"" + name + "\"; its layers: " + LayerList(content);
@@ -220,9 +219,7 @@ bool CDxfImport::ListLayers(const std::string& path, std::vector<CDxfLayerEntry>
     if (!CDxfReader().ReadFile(path, content, error)) {
         return false;
     }
-    for (const auto& layer : content.m_layers) {
-        layers.push_back({layer.m_strName, layer.m_strLinetype, layer.m_nEntities});
-    }
+    layers = std::move(content.m_layers);
     return true;
 }
 

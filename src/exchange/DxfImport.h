@@ -28,12 +28,8 @@ struct CDxfImportOptions {
     CPlanePoint windowTo;
 };
 
-// One layer of the drawing for a choice list.
-struct CDxfLayerEntry {
-    std::string m_strName;
-    std::string m_strLinetype;
-    int m_nEntities = 0;
-};
+// One layer of the drawing for a choice list: its name, linetype and entity count as read.
+using CDxfLayerEntry = CDxfContent::CLayerInfo;
 
 // What an insertion did with the pieces: taken whole or cut to the drawing's length, or left out
 // (wholly outside the length, or nothing of them left after the cut).

@@ -22,14 +22,24 @@ namespace {
 constexpr double kSplineTolerance = 0.001;  // mm
 constexpr size_t kMaxFileBytes = 256u * 1024u * 1024u;
 
-bool SameName(const std::string& a, const std::string& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
 double Radians(double degrees) {
     return degrees * std::numbers::pi / 180.0;
+}
+
+std::string Upper(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
+
+// One more of the kind in a list of kinds with their counts (in order of first appearance).
+void Count(std::vector<std::pair<std::string, int>>& list, std::string_view kind) {
+    auto it = std::find_if(list.begin(), list.end(), [&](const auto& e) { return e.first == kind; });
+    if (it == list.end()) {
+        list.emplace_back(std::string(kind), 1);
+    } else {
+        ++it->second;
+    }
 }
 
 // Collects what dxflib hands over; polylines and splines are completed when the next entity
@@ -67,7 +77,7 @@ public:
 
     void addLayer(const DL_LayerData& data) override {
         std::string type = getAttributes().getLinetype();
-        const bool own = !type.empty() && !SameName(type, "BYLAYER");
+        const bool own = !type.empty() && !CDxfReader::SameName(type, "BYLAYER");
         m_content.m_layers.push_back({data.name, own ? type : "CONTINUOUS", 0});
     }
 
@@ -203,7 +213,7 @@ private:
         FlushSpline();
         const std::string& layer = getAttributes().getLayer();
         auto it = std::find_if(m_content.m_layers.begin(), m_content.m_layers.end(),
-                               [&](const auto& info) { return SameName(info.m_strName, layer); });
+                               [&](const auto& info) { return CDxfReader::SameName(info.m_strName, layer); });
         if (it == m_content.m_layers.end()) {
             m_content.m_layers.push_back({layer, "CONTINUOUS", 0});
             it = std::prev(m_content.m_layers.end());
@@ -220,7 +230,7 @@ private:
         }
         const std::string& layer = getAttributes().getLayer();
         return std::any_of(m_layers.begin(), m_layers.end(),
-                           [&](const std::string& name) { return SameName(name, layer); });
+                           [&](const std::string& name) { return CDxfReader::SameName(name, layer); });
     }
 
     // Completes what is pending; true when the entity now beginning is to be taken.
@@ -228,13 +238,8 @@ private:
 
     // The entity's linetype, its layer's where it says BYLAYER or nothing.
     std::string Linetype() {
-        std::string type = getAttributes().getLinetype();
-        if (type.empty() || SameName(type, "BYLAYER")) {
-            type = m_strLayerLinetype;
-        }
-        std::transform(type.begin(), type.end(), type.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-        return type;
+        const std::string type = getAttributes().getLinetype();
+        return Upper(type.empty() || CDxfReader::SameName(type, "BYLAYER") ? m_strLayerLinetype : type);
     }
 
     CStyle Style() {
@@ -250,9 +255,7 @@ private:
                 return CStyle::Hidden;
             }
         }
-        std::string layer = getAttributes().getLayer();
-        std::transform(layer.begin(), layer.end(), layer.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+        const std::string layer = Upper(getAttributes().getLayer());
         for (const char* word : {"CENTER", "CENTRE", "AXIS", "AXES"}) {
             if (layer.find(word) != std::string::npos) {
                 return CStyle::Centre;
@@ -275,15 +278,6 @@ private:
             return false;
         }
         return true;
-    }
-
-    static void Count(std::vector<std::pair<std::string, int>>& list, const char* kind) {
-        auto it = std::find_if(list.begin(), list.end(), [&](const auto& e) { return e.first == kind; });
-        if (it == list.end()) {
-            list.emplace_back(kind, 1);
-        } else {
-            ++it->second;
-        }
     }
 
     void Skip(const char* kind) {
@@ -336,12 +330,6 @@ private:
         std::vector<CDxfContent::CCircle> m_circles;
         std::vector<DL_InsertData> m_inserts;
     };
-
-    static std::string Upper(std::string text) {
-        std::transform(text.begin(), text.end(), text.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-        return text;
-    }
 
     // The plane of the entity's object coordinate system, seen from above.
     CPlaneMap ObjectSystem() {
@@ -496,18 +484,18 @@ void CountUnknownKinds(const std::string& bytes, CDxfContent& content) {
             inEntities = false;
         }
         if (inEntities && !line.empty() && std::find(known.begin(), known.end(), line) == known.end()) {
-            auto& skipped = content.m_skipped;
-            auto it = std::find_if(skipped.begin(), skipped.end(), [&](const auto& e) { return e.first == line; });
-            if (it == skipped.end()) {
-                skipped.emplace_back(std::string(line), 1);
-            } else {
-                ++it->second;
-            }
+            Count(content.m_skipped, line);
         }
     }
 }
 
 }  // namespace
+
+bool CDxfReader::SameName(const std::string& a, const std::string& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    });
+}
 
 bool CDxfReader::Read(const std::string& bytes, CDxfContent& content, std::string& error) const {
     content = CDxfContent{};

@@ -19,6 +19,9 @@ public:
     // Read for a file.
     bool ReadFile(const std::string& path, CDxfContent& content, std::string& error) const;
 
+    // Layer, block and linetype names are compared without case.
+    static bool SameName(const std::string& a, const std::string& b);
+
 private:
     std::vector<std::string> m_layers;
 };

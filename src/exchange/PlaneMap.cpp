@@ -101,10 +101,6 @@ CPlaneMap CPlaneMap::After(const CPlaneMap& inner) const {
     return m;
 }
 
-bool CPlaneMap::IsIdentity() const {
-    return m_a == 1.0 && m_b == 0.0 && m_c == 0.0 && m_d == 1.0 && m_tz == 0.0 && m_tx == 0.0;
-}
-
 CPlaneMap CPlaneMap::Insert(CPlanePoint base, CPlanePoint at, double sx, double sy, double degrees) {
     const double r = degrees * kPi / 180.0;
     const double c = std::cos(r);
@@ -117,13 +113,6 @@ CPlaneMap CPlaneMap::Insert(CPlanePoint base, CPlanePoint at, double sx, double 
     const CPlanePoint moved = m.Apply(base);
     m.m_tz = at.z - moved.z;
     m.m_tx = at.x - moved.x;
-    return m;
-}
-
-CPlaneMap CPlaneMap::Shift(double z, double x) {
-    CPlaneMap m;
-    m.m_tz = z;
-    m.m_tx = x;
     return m;
 }
 

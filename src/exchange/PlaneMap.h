@@ -19,11 +19,9 @@ struct CPlaneMap {
     CPlanePoint Apply(CPlanePoint p) const;
     // This map after inner: p -> this(inner(p)).
     CPlaneMap After(const CPlaneMap& inner) const;
-    bool IsIdentity() const;
 
     // A block's placement: the block's base point goes to at, scaled, then turned by degrees.
     static CPlaneMap Insert(CPlanePoint base, CPlanePoint at, double sx, double sy, double degrees);
-    static CPlaneMap Shift(double z, double x);
     // The plane of an object coordinate system (the DXF arbitrary-axis rule) seen from above.
     static CPlaneMap ObjectSystem(double nx, double ny, double nz);
 

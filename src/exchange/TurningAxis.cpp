@@ -121,27 +121,27 @@ std::string CTurningAxis::Orientation() const {
     return text;
 }
 
-CPlanePoint CTurningAxis::ToFrame(CPlanePoint p) const {
+CPlanePoint CTurningAxis::Direction() const {
     const double length = std::hypot(m_b.z - m_a.z, m_b.x - m_a.x);
-    const double uz = (m_b.z - m_a.z) / length;
-    const double ux = (m_b.x - m_a.x) / length;
+    return {(m_b.z - m_a.z) / length, (m_b.x - m_a.x) / length};
+}
+
+CPlanePoint CTurningAxis::InFrame(CPlanePoint u, CPlanePoint p) const {
+    // z along u, x along u turned a quarter counter-clockwise: a rotation, so arcs keep their sense.
     const double dz = p.z - m_a.z;
     const double dx = p.x - m_a.x;
-    return {dz * uz + dx * ux, dx * uz - dz * ux};
+    return {dz * u.z + dx * u.x, dx * u.z - dz * u.x};
+}
+
+CPlanePoint CTurningAxis::ToFrame(CPlanePoint p) const {
+    return InFrame(Direction(), p);
 }
 
 void CTurningAxis::ToAxisFrame(CDxfContent& content) const {
-    const double length = std::hypot(m_b.z - m_a.z, m_b.x - m_a.x);
-    const double uz = (m_b.z - m_a.z) / length;
-    const double ux = (m_b.x - m_a.x) / length;
-    const double turn = std::atan2(ux, uz);
-    const bool identity = m_a.z == 0.0 && m_a.x == 0.0 && uz == 1.0 && ux == 0.0;
-    // z along u, x along u turned a quarter counter-clockwise: a rotation, so arcs keep their sense.
-    auto map = [&](CPlanePoint p) {
-        const double dz = p.z - m_a.z;
-        const double dx = p.x - m_a.x;
-        return CPlanePoint{dz * uz + dx * ux, dx * uz - dz * ux};
-    };
+    const CPlanePoint u = Direction();
+    const double turn = std::atan2(u.x, u.z);
+    const bool identity = m_a.z == 0.0 && m_a.x == 0.0 && u.z == 1.0 && u.x == 0.0;
+    auto map = [&](CPlanePoint p) { return InFrame(u, p); };
     if (identity) {
         return;
     }

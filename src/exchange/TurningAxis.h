@@ -29,4 +29,10 @@ struct CTurningAxis {
     CPlanePoint ToFrame(CPlanePoint p) const;
     // "horizontal", "vertical" or "at N degrees".
     std::string Orientation() const;
+
+private:
+    // The unit vector from m_a towards m_b.
+    CPlanePoint Direction() const;
+    // p in the frame of the axis with unit direction u.
+    CPlanePoint InFrame(CPlanePoint u, CPlanePoint p) const;
 };

@@ -29,20 +29,6 @@ protected:
     static std::string Regression(const std::string& name) {
         return std::string(KESTROVEL_SOURCE_DIR) + "/fuzz/regressions/dxf_import/" + name;
     }
-    // Run, stopped after a while: a hang is a failure, not a stuck test.
-    CCliResult RunWithin(int seconds, const std::vector<std::string>& args) const {
-        std::string command = "timeout " + std::to_string(seconds) + " " + Quote(KESTROVEL_CLI);
-        for (const auto& a : args) {
-            command += " " + Quote(a);
-        }
-        command += " >" + Quote(PathOf("stdout.txt")) + " 2>" + Quote(PathOf("stderr.txt")) + " </dev/null";
-        const int status = std::system(command.c_str());
-        CCliResult r;
-        r.nExit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        r.strOut = ReadText(PathOf("stdout.txt"));
-        r.strErr = ReadText(PathOf("stderr.txt"));
-        return r;
-    }
 };
 
 TEST_F(CliDxfSafety, DamagedFilesAreRefusedInOneLineNamingTheLine) {
@@ -55,7 +41,7 @@ TEST_F(CliDxfSafety, DamagedFilesAreRefusedInOneLineNamingTheLine) {
         {"overflowing-coordinate.dxf", "line 14: the number \"72.99e557\" is beyond what a drawing can hold"}};
     const std::string before = ReadText(File());
     for (const auto& [name, reason] : cases) {
-        const CCliResult r = RunWithin(20, {"import-dxf", File(), Regression(name)});
+        const CCliResult r = Run({"import-dxf", File(), Regression(name)}, 20);
         EXPECT_EQ(r.nExit, 1) << name << r.strErr;
         EXPECT_EQ(LineCount(r.strErr), 1u) << r.strErr;
         EXPECT_NE(r.strErr.find(reason), std::string::npos) << r.strErr;
@@ -73,7 +59,7 @@ TEST_F(CliDxfSafety, AnOverflowingCoordinateDoesNotReplaceTheProfile) {
     body += "0\nLINE\n8\n0\n10\n0\n20\n0\n11\n300\n21\n72.99e557\n";
     std::ofstream(PathOf("profile.dxf")) << "0\nSECTION\n2\nENTITIES\n" << body << "0\nENDSEC\n0\nEOF\n";
     const std::string before = ReadText(File());
-    const CCliResult r = RunWithin(20, {"import-dxf", File(), PathOf("profile.dxf")});
+    const CCliResult r = Run({"import-dxf", File(), PathOf("profile.dxf")}, 20);
     EXPECT_EQ(r.nExit, 1);
     EXPECT_NE(r.strErr.find("line 376: the number"), std::string::npos) << r.strErr;
     EXPECT_EQ(ReadText(File()), before);
@@ -88,7 +74,7 @@ TEST_F(CliDxfSafety, ReportCountsWhatTheLayerTook) {
     }
     out << "0\nENDSEC\n0\nEOF\n";
     out.close();
-    const CCliResult r = RunWithin(60, {"import-dxf", File(), PathOf("long.dxf")});
+    const CCliResult r = Run({"import-dxf", File(), PathOf("long.dxf")}, 60);
     EXPECT_EQ(r.nExit, 0) << r.strErr;
     EXPECT_EQ(r.strOut,
               "axis: the DXF x axis (no centre line, and the outline touches neither axis)\n"
@@ -98,7 +84,7 @@ TEST_F(CliDxfSafety, ReportCountsWhatTheLayerTook) {
 }
 
 TEST_F(CliDxfSafety, ExportOntoAFullDiskFailsAndKeepsTheOldFile) {
-    CCliResult r = RunWithin(20, {"export-dxf", File(), "/dev/full"});
+    CCliResult r = Run({"export-dxf", File(), "/dev/full"}, 20);
     EXPECT_NE(r.nExit, 0);
     EXPECT_NE(r.strErr.find("No space left on device"), std::string::npos) << r.strErr;
     EXPECT_EQ(LineCount(r.strErr), 1u) << r.strErr;
@@ -113,7 +99,7 @@ TEST_F(CliDxfSafety, ExportOntoAFullDiskFailsAndKeepsTheOldFile) {
     const std::unique_ptr<const fs::path, void (*)(const fs::path*)> unmount(
         &disk, [](const fs::path* path) { ::umount(path->c_str()); });
     const std::string out = (disk / "out.dxf").string();
-    ASSERT_EQ(RunWithin(20, {"export-dxf", File(), out}).nExit, 0);
+    ASSERT_EQ(Run({"export-dxf", File(), out}, 20).nExit, 0);
     const std::string old = ReadText(out);
     ASSERT_GT(old.size(), 1000u);
     ASSERT_EQ(Run({"add", File(), "--layer", "1", "line", "1500000", "300000", "2000000", "350000"}).nExit, 0);
@@ -123,7 +109,7 @@ TEST_F(CliDxfSafety, ExportOntoAFullDiskFailsAndKeepsTheOldFile) {
         for (int i = 0; i < 64 && filler.write(block.data(), block.size()); ++i) {
         }
     }
-    r = RunWithin(20, {"export-dxf", File(), out});
+    r = Run({"export-dxf", File(), out}, 20);
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(disk)) {
         names.push_back(entry.path().filename().string());
@@ -138,7 +124,7 @@ TEST_F(CliDxfSafety, ExportOntoAFullDiskFailsAndKeepsTheOldFile) {
 TEST_F(CliDxfSafety, ExportNeverWritesThroughALinkPlantedBesideTheFile) {
     std::ofstream(PathOf("victim.txt")) << "keep";
     fs::create_symlink(PathOf("victim.txt"), PathOf("out.dxf.tmp"));
-    ASSERT_EQ(RunWithin(20, {"export-dxf", File(), PathOf("out.dxf")}).nExit, 0);
+    ASSERT_EQ(Run({"export-dxf", File(), PathOf("out.dxf")}, 20).nExit, 0);
     EXPECT_EQ(ReadText(PathOf("victim.txt")), "keep");
     EXPECT_TRUE(fs::is_symlink(PathOf("out.dxf.tmp")));
     EXPECT_NE(ReadText(PathOf("out.dxf")).find("EOF"), std::string::npos);

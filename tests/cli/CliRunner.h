@@ -41,8 +41,10 @@ protected:
         return out + "'";
     }
 
-    CCliResult Run(const std::vector<std::string>& args) const {
-        std::string command = Quote(KESTROVEL_CLI);
+    // With seconds, the run is stopped after that long: a hang is a failure, not a stuck test.
+    CCliResult Run(const std::vector<std::string>& args, int seconds = 0) const {
+        std::string command = (seconds > 0 ? "timeout " + std::to_string(seconds) + " " : std::string()) +
+                              Quote(KESTROVEL_CLI);
         for (const auto& a : args) {
             command += " " + Quote(a);
         }

@@ -5,21 +5,11 @@
 #include <numbers>
 
 #include "EzdxfFiles.h"
+#include "ImportedDrawing.h"
 #include "PieceSampling.h"
 #include "exchange/DxfImport.h"
 
 namespace {
-
-CImportPiece Line(int32_t z1, int32_t x1, int32_t z2, int32_t x2) {
-    return {false, {z1, x1}, {z2, x2}, {}};
-}
-
-CImportResult Import(const std::string& name, CDxfImportOptions options = {}) {
-    CImportResult result;
-    std::string error;
-    EXPECT_TRUE(CDxfImport().LoadFile(ezdxf::File(name), options, result, error)) << error;
-    return result;
-}
 
 // Distance from (z, x) to the ellipse centre + cos t * major + sin t * minor (minor at right angles).
 double ToEllipse(double z, double x, double cz, double cx, double a, double b, double turn) {

@@ -7,24 +7,13 @@
 #include <fstream>
 
 #include "EzdxfFiles.h"
+#include "ImportedDrawing.h"
 #include "PieceSampling.h"
 #include "document/KestrovelDoc.h"
 #include "exchange/DxfImport.h"
 #include "platform/Messages.h"
 
 namespace {
-
-CImportPiece Line(int32_t z1, int32_t x1, int32_t z2, int32_t x2) {
-    return {false, {z1, x1}, {z2, x2}, {}};
-}
-
-// Imports a test drawing; fails the test when it cannot be read.
-CImportResult Import(const std::string& name, CDxfImportOptions options = {}) {
-    CImportResult result;
-    std::string error;
-    EXPECT_TRUE(CDxfImport().LoadFile(ezdxf::File(name), options, result, error)) << error;
-    return result;
-}
 
 // The pieces with the arc mid points cleared, for comparing lines.
 std::vector<CImportPiece> Straight(std::vector<CImportPiece> pieces) {
