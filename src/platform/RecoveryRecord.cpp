@@ -94,6 +94,11 @@ bool CRecoveryRecord::Decode(const std::vector<uint8_t>& bytes, CRecoveryRecord&
             return false;
         }
         const auto* data = bytes.data() + begin;
+        if (key == "document") {
+            record.document.assign(data, data + size);
+            hasDocument = true;
+            continue;
+        }
         const std::string text(reinterpret_cast<const char*>(data), size);
         if (key == "path") {
             record.strOriginalPath = text;
@@ -109,9 +114,6 @@ bool CRecoveryRecord::Decode(const std::vector<uint8_t>& bytes, CRecoveryRecord&
                 t = t * 10 + (c - '0');
             }
             record.nSavedAt = t;
-        } else if (key == "document") {
-            record.document.assign(data, data + size);
-            hasDocument = true;
         }
     }
     if (!hasDocument) {

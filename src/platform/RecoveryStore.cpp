@@ -78,8 +78,12 @@ std::string CRecoveryStore::PathOf(const std::string& slot) const {
     return m_strFolder + "/" + slot + kRecordSuffix;
 }
 
+std::string CRecoveryStore::LockPathOf(const std::string& slot) const {
+    return m_strFolder + "/" + slot + kLockSuffix;
+}
+
 bool CRecoveryStore::Lock(const std::string& slot, bool create) {
-    const std::string path = m_strFolder + "/" + slot + kLockSuffix;
+    const std::string path = LockPathOf(slot);
     const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | (create ? O_CREAT | O_EXCL : O_CREAT), 0600);
     if (fd < 0) {
         return false;
@@ -99,7 +103,7 @@ void CRecoveryStore::Unlock(const std::string& slot, bool removeLockFile) {
     }
     if (removeLockFile) {
         // Removed while still locked, so no other process can take the name in between.
-        ::unlink((m_strFolder + "/" + slot + kLockSuffix).c_str());
+        ::unlink(LockPathOf(slot).c_str());
     }
     ::close(it->second);
     m_locks.erase(it);

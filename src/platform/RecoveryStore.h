@@ -48,6 +48,7 @@ public:
     bool SetAside(const std::string& slot, std::string& error);
 
 private:
+    std::string LockPathOf(const std::string& slot) const;
     bool Lock(const std::string& slot, bool create);
     void Unlock(const std::string& slot, bool removeLockFile);
 

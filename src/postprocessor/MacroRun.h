@@ -6,7 +6,7 @@
 #include "postprocessor/Macro.h"
 
 class CPiece;
-struct CPathSegment;
+struct CNosePathSegment;
 struct CTool;
 
 class CMacroRun : public CMacro {
@@ -51,7 +51,7 @@ private:
     bool CheckEntryMove(const std::vector<const CPiece*>& pieces, const CTool& tool, const CCommand* command,
                         CMacroContext& context) const;
     // The profile as lines and arcs in millimetres, in the order of travel.
-    std::vector<CPathSegment> Segments(const std::vector<const CPiece*>& pieces) const;
+    std::vector<CNosePathSegment> Segments(const std::vector<const CPiece*>& pieces) const;
 
     int m_nCompensation = kNone;
 };

@@ -18,11 +18,11 @@ constexpr double kEmpty = 1000000.0;
 
 }  // namespace
 
-std::vector<CPathSegment> CMacroRun::Segments(const std::vector<const CPiece*>& pieces) const {
-    std::vector<CPathSegment> segments;
+std::vector<CNosePathSegment> CMacroRun::Segments(const std::vector<const CPiece*>& pieces) const {
+    std::vector<CNosePathSegment> segments;
     const int forward = m_nSide;
     for (const CPiece* piece : pieces) {
-        CPathSegment s;
+        CNosePathSegment s;
         if (piece) {
             s.start = {piece->GetValue("EndZ", 0, 0, !forward), piece->GetValue("EndX", 0, 0, !forward)};
             s.end = {piece->GetValue("EndZ", 0, 0, forward), piece->GetValue("EndX", 0, 0, forward)};
@@ -55,7 +55,7 @@ bool CMacroRun::WriteCompensated(const std::vector<const CPiece*>& pieces, const
     }
     // The segment being written and what its values come from; one chain serves every line.
     struct CCurrent {
-        const CPathSegment* pSegment = nullptr;
+        const CNosePathSegment* pSegment = nullptr;
         const CPiece* pSource = nullptr;
         double dRadius = 0.0;
         int nRelative = 0;
@@ -68,7 +68,7 @@ bool CMacroRun::WriteCompensated(const std::vector<const CPiece*>& pieces, const
     const CCurrent* at = &current;
     CValueChain chain(100000.0);
     chain.Add([at](const std::string& name) {
-             const CPathSegment& s = *at->pSegment;
+             const CNosePathSegment& s = *at->pSegment;
              if (name == "EndZ") {
                  return at->nRelative ? s.end.dZ - s.start.dZ : s.end.dZ;
              }
@@ -89,7 +89,7 @@ bool CMacroRun::WriteCompensated(const std::vector<const CPiece*>& pieces, const
          })
         .Add(CommandSource(command))
         .Add(ProgramSource());
-    for (const CPathSegment& s : path.path) {
+    for (const CNosePathSegment& s : path.path) {
         if (s.nSource >= 0) {
             current.pSource = pieces[static_cast<size_t>(s.nSource)];
         }

@@ -51,7 +51,7 @@ std::vector<CLeftOver> CLeftOverScan::Find(
     std::vector<std::vector<const CRegionPolygon*>> buckets(std::max<size_t>(count, 1));
     for (const CRegionPolygon& polygon : excess.polygons) {
         CRegionPoint low, high;
-        if (!CRegion{{polygon}}.Bounds(low, high)) {
+        if (!PolygonBounds(polygon, low, high)) {
             continue;
         }
         const double from = std::max(0.0, (static_cast<double>(low.z) - start) / kStep - 1);

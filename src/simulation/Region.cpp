@@ -22,19 +22,34 @@ double CRegion::Area() const {
     return total;
 }
 
+bool PolygonBounds(const CRegionPolygon& polygon, CRegionPoint& low, CRegionPoint& high) {
+    if (polygon.empty()) {
+        return false;
+    }
+    low = high = polygon.front();
+    for (const CRegionPoint& p : polygon) {
+        low.z = std::min(low.z, p.z);
+        low.x = std::min(low.x, p.x);
+        high.z = std::max(high.z, p.z);
+        high.x = std::max(high.x, p.x);
+    }
+    return true;
+}
+
 bool CRegion::Bounds(CRegionPoint& low, CRegionPoint& high) const {
     bool any = false;
     for (const CRegionPolygon& polygon : polygons) {
-        for (const CRegionPoint& p : polygon) {
-            if (!any) {
-                low = high = p;
-                any = true;
-            }
-            low.z = std::min(low.z, p.z);
-            low.x = std::min(low.x, p.x);
-            high.z = std::max(high.z, p.z);
-            high.x = std::max(high.x, p.x);
+        CRegionPoint l, h;
+        if (!PolygonBounds(polygon, l, h)) {
+            continue;
         }
+        if (!any) {
+            low = l;
+            high = h;
+            any = true;
+        }
+        low = {std::min(low.z, l.z), std::min(low.x, l.x)};
+        high = {std::max(high.z, h.z), std::max(high.x, h.x)};
     }
     return any;
 }

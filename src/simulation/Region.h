@@ -16,6 +16,9 @@ using CRegionPolygon = std::vector<CRegionPoint>;
 // text's numbers stay within what the boolean operations take; not-a-number becomes 0.
 int64_t RegionCoordinate(double v);
 
+// Bounding box of one polygon; false for an empty one.
+bool PolygonBounds(const CRegionPolygon& polygon, CRegionPoint& low, CRegionPoint& high);
+
 // Outer polygons run counter-clockwise and holes clockwise, as the boolean operations give them.
 struct CRegion {
     std::vector<CRegionPolygon> polygons;

@@ -60,18 +60,17 @@ public:
         const int64_t z0 = RegionCoordinate(input.dStockZ0);
         const int64_t z1 = RegionCoordinate(input.dStockZ1);
         const int64_t x1 = RegionCoordinate(input.dStockX1);
-        m_partOutline = PartRegion(input.profile, kPartChordError);
-        m_clearance = CProfileClearance(m_partOutline);
+        const CRegion partOutline = PartRegion(input.profile, kPartChordError);
+        m_clearance = CProfileClearance(partOutline);
         const int64_t width = std::max<int64_t>((z1 - z0) / 512, 10000);
         for (int64_t z = z0; z < z1; z += width) {
             CTile tile;
             tile.nZ0 = z;
             tile.nZ1 = std::min(z + width, z1);
             m_tiles.push_back(std::move(tile));
-            m_tileZ.push_back(z);
         }
         if (!m_tiles.empty()) {
-            SplitPart(CRegionClipper::Intersection(CRegion::Rectangle(z0, 0, z1, x1), m_partOutline), 0,
+            SplitPart(CRegionClipper::Intersection(CRegion::Rectangle(z0, 0, z1, x1), partOutline), 0,
                       m_tiles.size(), x1);
         }
         for (CTile& tile : m_tiles) {
@@ -180,7 +179,7 @@ private:
         CRegionPoint low{INT64_MAX, INT64_MAX}, high{INT64_MIN, INT64_MIN};
         for (const CRegionPolygon& polygon : sweep.polygons) {
             CRegionPoint l, h;
-            CRegion{{polygon}}.Bounds(l, h);
+            PolygonBounds(polygon, l, h);
             bounds.push_back({l, h});
             low = {std::min(low.z, l.z), std::min(low.x, l.x)};
             high = {std::max(high.z, h.z), std::max(high.x, h.x)};
@@ -278,7 +277,7 @@ private:
 
     size_t TileAt(double z) const {
         const double i =
-            std::floor((z - static_cast<double>(m_tileZ.empty() ? 0 : m_tileZ.front())) / m_dTileWidth);
+            std::floor((z - static_cast<double>(m_tiles.empty() ? 0 : m_tiles.front().nZ0)) / m_dTileWidth);
         return static_cast<size_t>(
             std::clamp(i, 0.0, static_cast<double>(m_tiles.empty() ? 0 : m_tiles.size() - 1)));
     }
@@ -311,10 +310,8 @@ private:
     }
 
     const CSimulationInput& m_input;
-    CRegion m_partOutline;
     CProfileClearance m_clearance{CRegion{}};
     std::vector<CTile> m_tiles;
-    std::vector<int64_t> m_tileZ;
     double m_dTileWidth = 1.0;
     double m_dShankTop = 0.0;
     std::map<int, CMoveSweep> m_sweepers;

@@ -199,7 +199,7 @@ void CNcReader::ReadBlock(const CNcBlock& block) {
         ReturnHome(axes, codes.nNonModal, block.strBlock);
     } else if (codes.nNonModal == 10 || codes.nNonModal == 50 || codes.nNonModal == 92 ||
                codes.nNonModal == 921) {
-        RunNonModal(codes, axes, block.strBlock);
+        RunNonModal(codes, axes);
     } else if (codes.nNonModal == 4 || !axes.Any()) {
         if (m_bMotionWord && (codes.nMotion == 2 || codes.nMotion == 3) && codes.nNonModal != 4) {
             if (axes.pI || axes.pK) {
@@ -349,16 +349,14 @@ CPathPoint CNcReader::GivenPoint(const CAxisWords& axes, bool& z, bool& x) const
     return {z ? Length(axes.pZ->dValue) : 0.0, x ? Length(axes.pX->dValue) * radial : 0.0};
 }
 
-void CNcReader::RunNonModal(const CBlockCodes& codes, const CAxisWords& axes,
-                            const std::string& blockNumber) {
-    (void)blockNumber;
-    bool z = false;
-    bool x = false;
-    const CPathPoint given = GivenPoint(axes, z, x);
+void CNcReader::RunNonModal(const CBlockCodes& codes, const CAxisWords& axes) {
     if (codes.nNonModal == 921) {
         ShiftOrigin([&](CPathPoint) { m_ptG92 = {}; });
         return;
     }
+    bool z = false;
+    bool x = false;
+    const CPathPoint given = GivenPoint(axes, z, x);
     if (codes.nNonModal == 50 || codes.nNonModal == 92) {
         // The point the tool stands at becomes the given one (G50 is the ISO lathes' G92).
         ShiftOrigin([&](CPathPoint machine) {

@@ -62,7 +62,7 @@ private:
     CBlockCodes ApplyModes(const CNcBlock& block);
     bool ApplyG(const CNcWord& word, CBlockCodes& codes, unsigned& groups);
     bool CollectAxes(const CNcBlock& block, CAxisWords& axes);
-    void RunNonModal(const CBlockCodes& codes, const CAxisWords& axes, const std::string& blockNumber);
+    void RunNonModal(const CBlockCodes& codes, const CAxisWords& axes);
     void Move(const CBlockCodes& codes, const CAxisWords& axes, const std::string& blockNumber);
     void Arc(int motion, const CAxisWords& axes, CPathPoint end, const std::string& blockNumber);
     void ReturnHome(const CAxisWords& axes, int reference, const std::string& blockNumber);

@@ -18,8 +18,8 @@ struct CVec {
     double b = 0.0;  // X
 };
 
-CVec Of(const CPathPoint& p) { return {p.dZ, p.dX}; }
-CPathPoint At(CVec v) { return {v.a, v.b}; }
+CVec Of(const CNosePathPoint& p) { return {p.dZ, p.dX}; }
+CNosePathPoint At(CVec v) { return {v.a, v.b}; }
 CVec operator+(CVec p, CVec q) { return {p.a + q.a, p.b + q.b}; }
 CVec operator-(CVec p, CVec q) { return {p.a - q.a, p.b - q.b}; }
 CVec operator*(double k, CVec p) { return {k * p.a, k * p.b}; }
@@ -32,10 +32,10 @@ CVec Unit(CVec p) {
 }
 CVec LeftOf(CVec t) { return {-t.b, t.a}; }
 
-double Radius(const CPathSegment& s) { return Length(Of(s.start) - Of(s.centre)); }
+double Radius(const CNosePathSegment& s) { return Length(Of(s.start) - Of(s.centre)); }
 
 // The direction of travel where the segment is at point p.
-CVec TangentAt(const CPathSegment& s, const CPathPoint& p) {
+CVec TangentAt(const CNosePathSegment& s, const CNosePathPoint& p) {
     if (!s.bArc) {
         return Unit(Of(s.end) - Of(s.start));
     }
@@ -44,7 +44,7 @@ CVec TangentAt(const CPathSegment& s, const CPathPoint& p) {
 }
 
 // The angle swept from a to b around c in the arc's sense, in [0, 2 pi).
-double Sweep(const CPathSegment& s, CVec a, CVec b) {
+double Sweep(const CNosePathSegment& s, CVec a, CVec b) {
     const CVec c = Of(s.centre);
     double angle = std::atan2(b.b - c.b, b.a - c.a) - std::atan2(a.b - c.b, a.a - c.a);
     if (s.bClockwise) {
@@ -59,7 +59,7 @@ double Sweep(const CPathSegment& s, CVec a, CVec b) {
     return angle;
 }
 
-bool OnSegment(const CPathSegment& s, CVec p) {
+bool OnSegment(const CNosePathSegment& s, CVec p) {
     if (!s.bArc) {
         const CVec d = Of(s.end) - Of(s.start);
         const double len = Length(d);
@@ -89,7 +89,7 @@ struct CPoints {
 };
 
 // The points the two segments' carrying lines or circles have in common.
-CPoints Intersections(const CPathSegment& s1, const CPathSegment& s2) {
+CPoints Intersections(const CNosePathSegment& s1, const CNosePathSegment& s2) {
     CPoints points;
     const auto lineCircle = [&points](CVec p, CVec d, CVec c, double r) {
         const CVec f = p - c;
@@ -115,8 +115,8 @@ CPoints Intersections(const CPathSegment& s1, const CPathSegment& s2) {
             points.push_back(p + (Cross(q - p, e) / denom) * d);
         }
     } else if (s1.bArc != s2.bArc) {
-        const CPathSegment& line = s1.bArc ? s2 : s1;
-        const CPathSegment& arc = s1.bArc ? s1 : s2;
+        const CNosePathSegment& line = s1.bArc ? s2 : s1;
+        const CNosePathSegment& arc = s1.bArc ? s1 : s2;
         const CVec d = Unit(Of(line.end) - Of(line.start));
         if (Length(d) > 0.0) {
             lineCircle(Of(line.start), d, Of(arc.centre), Radius(arc));
@@ -148,8 +148,9 @@ CPoints Intersections(const CPathSegment& s1, const CPathSegment& s2) {
 constexpr size_t kLookAhead = 4;
 
 // The nose centre's arc around a corner the path turns away from the tool at.
-CPathSegment CornerArc(const CPathPoint& from, const CPathPoint& to, const CPathPoint& corner, bool toolLeft) {
-    CPathSegment arc;
+CNosePathSegment CornerArc(const CNosePathPoint& from, const CNosePathPoint& to, const CNosePathPoint& corner,
+                           bool toolLeft) {
+    CNosePathSegment arc;
     arc.bArc = true;
     arc.start = from;
     arc.end = to;
@@ -159,7 +160,7 @@ CPathSegment CornerArc(const CPathPoint& from, const CPathPoint& to, const CPath
 }
 
 // How far along s the point p lies from its start (in the arc's sense for arcs).
-double Along(const CPathSegment& s, CVec p) {
+double Along(const CNosePathSegment& s, CVec p) {
     if (!s.bArc) {
         return Dot(p - Of(s.start), Unit(Of(s.end) - Of(s.start)));
     }
@@ -168,7 +169,7 @@ double Along(const CPathSegment& s, CVec p) {
 
 // The point where two offset segments meet within both: the one nearest the profile corner, or
 // with earliest the first one s1 reaches. Its measure is left in measure.
-bool Join(const CPathSegment& s1, const CPathSegment& s2, CVec corner, bool earliest, CVec& best,
+bool Join(const CNosePathSegment& s1, const CNosePathSegment& s2, CVec corner, bool earliest, CVec& best,
           double& measure) {
     bool found = false;
     for (const CVec& p : Intersections(s1, s2)) {
@@ -189,10 +190,10 @@ double SignOf(bool toolLeft) { return toolLeft ? 1.0 : -1.0; }
 
 }  // namespace
 
-CCompensationResult CNoseCompensation::Compute(const std::vector<CPathSegment>& given, double noseRadius,
+CCompensationResult CNoseCompensation::Compute(const std::vector<CNosePathSegment>& given, double noseRadius,
                                                int orientation, bool toolLeft) {
     // Segments without length have no direction to offset along; they are passed over.
-    std::vector<CPathSegment> profile;
+    std::vector<CNosePathSegment> profile;
     profile.reserve(given.size());
     for (size_t i = 0; i < given.size(); ++i) {
         if (Length(Of(given[i].end) - Of(given[i].start)) >= kEps) {
@@ -211,10 +212,10 @@ CCompensationResult CNoseCompensation::Compute(const std::vector<CPathSegment>& 
         return result;
     };
     // Every segment moved to the nose centre's track.
-    std::vector<CPathSegment> moved;
+    std::vector<CNosePathSegment> moved;
     moved.reserve(profile.size());
     for (size_t i = 0; i < profile.size(); ++i) {
-        CPathSegment s = profile[i];
+        CNosePathSegment s = profile[i];
         if (!s.bArc) {
             const CVec n = side * LeftOf(TangentAt(s, s.start));
             s.start = At(Of(s.start) + r * n);
@@ -237,14 +238,14 @@ CCompensationResult CNoseCompensation::Compute(const std::vector<CPathSegment>& 
         moved.push_back(s);
     }
     // The joins, in the order of travel.
-    std::vector<CPathSegment>& out = result.path;
+    std::vector<CNosePathSegment>& out = result.path;
     size_t i = 0;
     while (i < moved.size()) {
         if (i + 1 == moved.size()) {
             out.push_back(moved[i]);
             break;
         }
-        const CPathPoint corner = profile[i].end;
+        const CNosePathPoint corner = profile[i].end;
         if (Length(Of(profile[i + 1].start) - Of(corner)) > kOnSegment) {
             return refuse(profile[i + 1].nSource, corner.dZ, "the profile is not connected there");
         }
@@ -273,7 +274,7 @@ CCompensationResult CNoseCompensation::Compute(const std::vector<CPathSegment>& 
         double measure = 0.0;
         bool found = Join(moved[i], moved[next], Of(corner), false, best, measure);
         bool viaCorner = false;
-        CPathSegment cornerArc;
+        CNosePathSegment cornerArc;
         // Beyond the next segment the path takes the first obstacle it runs into.
         const bool adjacent = found;
         for (size_t k = i + 1; !adjacent && k + 1 < moved.size() && k <= i + kLookAhead; ++k) {
@@ -282,7 +283,8 @@ CCompensationResult CNoseCompensation::Compute(const std::vector<CPathSegment>& 
             const CVec u1 = TangentAt(profile[k], profile[k].end);
             const CVec u2 = TangentAt(profile[k + 1], profile[k + 1].start);
             if (Cross(u1, u2) * side < -kEps) {
-                const CPathSegment arc = CornerArc(moved[k].end, moved[k + 1].start, profile[k].end, toolLeft);
+                const CNosePathSegment arc =
+                    CornerArc(moved[k].end, moved[k + 1].start, profile[k].end, toolLeft);
                 if (Join(moved[i], arc, Of(corner), true, p, m) && (!found || m < measure)) {
                     found = viaCorner = true;
                     best = p;
@@ -315,7 +317,7 @@ CCompensationResult CNoseCompensation::Compute(const std::vector<CPathSegment>& 
     }
     const CTipDirection tip = CTool::TipDirection(orientation);
     const CVec shift{r * tip.dZ, r * tip.dX};
-    for (CPathSegment& s : out) {
+    for (CNosePathSegment& s : out) {
         s.start = At(Of(s.start) + shift);
         s.end = At(Of(s.end) + shift);
         s.centre = At(Of(s.centre) + shift);

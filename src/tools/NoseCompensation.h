@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "tools/PathSegment.h"
+#include "tools/NosePathSegment.h"
 
 struct CCompensationResult {
     bool bOk = false;
-    std::vector<CPathSegment> path;
+    std::vector<CNosePathSegment> path;
     // When refused: the profile segment at fault and the Z where the nose does not fit.
     int nFaultSegment = -1;
     double dFaultZ = 0.0;
@@ -24,6 +24,6 @@ struct CCompensationResult {
 class CNoseCompensation {
 public:
     // toolLeft: the tool stays to the left of the direction of travel (Z to the right, X up).
-    static CCompensationResult Compute(const std::vector<CPathSegment>& profile, double noseRadius,
+    static CCompensationResult Compute(const std::vector<CNosePathSegment>& profile, double noseRadius,
                                        int orientation, bool toolLeft);
 };

@@ -38,6 +38,11 @@ std::string Number(double value) {
     return buf;
 }
 
+// The name a tool gets when it is added without one.
+std::string NewToolName(int number) {
+    return "Tool " + std::to_string(number);
+}
+
 struct CEntry {
     CTool tool;
     bool bHasNumber = false;
@@ -69,7 +74,7 @@ CToolLibrary CToolLibrary::Parse(const std::string& name, const std::string& tex
                 // An entry without a name gets the one a new tool gets, so the library writes back
                 // as it reads (an empty name line is refused).
                 if (entry.tool.strName.empty()) {
-                    entry.tool.strName = "Tool " + std::to_string(entry.tool.nNumber);
+                    entry.tool.strName = NewToolName(entry.tool.nNumber);
                 }
                 library.m_tools.push_back(entry.tool);
             }
@@ -187,7 +192,7 @@ CTool& CToolLibrary::FindOrAdd(int number) {
     }
     CTool tool;
     tool.nNumber = number;
-    tool.strName = "Tool " + std::to_string(number);
+    tool.strName = NewToolName(number);
     const auto at = std::find_if(m_tools.begin(), m_tools.end(), [number](const CTool& t) { return t.nNumber > number; });
     return *m_tools.insert(at, tool);
 }

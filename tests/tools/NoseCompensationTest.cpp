@@ -8,22 +8,22 @@
 
 namespace {
 
-CPathSegment Line(double z1, double x1, double z2, double x2) {
-    CPathSegment s;
+CNosePathSegment Line(double z1, double x1, double z2, double x2) {
+    CNosePathSegment s;
     s.start = {z1, x1};
     s.end = {z2, x2};
     return s;
 }
 
-CPathSegment Arc(double z1, double x1, double z2, double x2, double cz, double cx, bool clockwise) {
-    CPathSegment s = Line(z1, x1, z2, x2);
+CNosePathSegment Arc(double z1, double x1, double z2, double x2, double cz, double cx, bool clockwise) {
+    CNosePathSegment s = Line(z1, x1, z2, x2);
     s.bArc = true;
     s.centre = {cz, cx};
     s.bClockwise = clockwise;
     return s;
 }
 
-void ExpectPoint(const CPathPoint& p, double z, double x) {
+void ExpectPoint(const CNosePathPoint& p, double z, double x) {
     EXPECT_NEAR(p.dZ, z, 1e-9);
     EXPECT_NEAR(p.dX, x, 1e-9);
 }
@@ -103,7 +103,7 @@ TEST(NoseCompensation, CentrePathKeepsTheRadiusFromTheProfileOnRandomProfiles) {
     std::uniform_real_distribution<double> step(2.0, 6.0);
     std::uniform_real_distribution<double> rise(-3.0, 3.0);
     for (int round = 0; round < 200; ++round) {
-        std::vector<CPathSegment> profile;
+        std::vector<CNosePathSegment> profile;
         double z = 0.0;
         double x = 20.0;
         for (int i = 0; i < 8; ++i) {
@@ -116,13 +116,13 @@ TEST(NoseCompensation, CentrePathKeepsTheRadiusFromTheProfileOnRandomProfiles) {
         const auto result = CNoseCompensation::Compute(profile, 0.4, 9, true);
         ASSERT_TRUE(result.bOk) << result.strReason;
         for (size_t i = 0; i < result.path.size(); ++i) {
-            const CPathSegment& s = result.path[i];
+            const CNosePathSegment& s = result.path[i];
             if (i > 0) {
                 ExpectPoint(s.start, result.path[i - 1].end.dZ, result.path[i - 1].end.dX);
             }
-            for (const CPathPoint& p : {s.start, s.end}) {
+            for (const CNosePathPoint& p : {s.start, s.end}) {
                 double nearest = 1e9;
-                for (const CPathSegment& q : profile) {
+                for (const CNosePathSegment& q : profile) {
                     const double dz = q.end.dZ - q.start.dZ;
                     const double dx = q.end.dX - q.start.dX;
                     double t = ((p.dZ - q.start.dZ) * dz + (p.dX - q.start.dX) * dx) / (dz * dz + dx * dx);
@@ -161,7 +161,7 @@ TEST(NoseCompensation, PathMeetsTheNoseArcBeyondAPassedOverStep) {
     // The circle through (10, 10), (15, 13) and (20, 10.5).
     const double cz = 15.159090909090908;
     const double cx = 7.068181818181818;
-    const CPathSegment arc = Arc(10, 10, 20, 10.5, cz, cx, true);
+    const CNosePathSegment arc = Arc(10, 10, 20, 10.5, cz, cx, true);
     const auto result = CNoseCompensation::Compute({arc, Line(20, 10.5, 20, 12), Line(20, 12, 30, 12)}, 0.8, 9, true);
     ASSERT_TRUE(result.bOk) << result.strReason;
     ASSERT_EQ(result.path.size(), 3u);
@@ -172,7 +172,7 @@ TEST(NoseCompensation, PathMeetsTheNoseArcBeyondAPassedOverStep) {
     ExpectPoint(result.path[1].end, 20, 12.8);
     // Where the two meet, the point keeps the nose radius from the edge and the arc's new radius
     // from its centre.
-    const CPathPoint meet = result.path[1].start;
+    const CNosePathPoint meet = result.path[1].start;
     EXPECT_NEAR(std::hypot(meet.dZ - 20, meet.dX - 12), 0.8, 1e-9);
     EXPECT_NEAR(std::hypot(meet.dZ - cz, meet.dX - cx), std::hypot(10 - cz, 10 - cx) + 0.8, 1e-9);
 }
