@@ -69,10 +69,11 @@ void CQtControlBar::Connect(int id, QWidget* widget) {
                     [this, id](const QString&) { Notify(id, BarNotify::EditChange); });
             combo->lineEdit()->installEventFilter(this);
             m_focusIds[combo->lineEdit()] = id;
-            // Keys typed by the user reach the box, which hands them to its field directly, past
-            // the field's filters: Enter is watched on the box too.
+            // Keys typed by the user and the focus reach the box, which hands them to its field
+            // directly, past the field's filters: Enter and leaving are watched on the box too.
             combo->installEventFilter(this);
             m_returnIds[combo] = id;
+            m_focusIds[combo] = id;
         }
     } else if (auto* list = As<QListWidget>(widget)) {
         connect(list, &QListWidget::currentRowChanged, this,

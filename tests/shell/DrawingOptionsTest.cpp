@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "UserInput.h"
 #include "shell/DrawingOptionsDialog.h"
 
 namespace {
@@ -35,6 +36,21 @@ bool Same(const CLayerStyle& a, const CLayerStyle& b) {
            a.m_bBrushSolid == b.m_bBrushSolid && a.m_nBrushType == b.m_nBrushType &&
            a.m_crBrush == b.m_crBrush && a.m_crPen == b.m_crPen && a.m_nPenStyle == b.m_nPenStyle &&
            a.m_nPenWidth == b.m_nPenWidth;
+}
+
+// Brings the dialog up as the window in front, as it is when a person opens it.
+bool ShowInFront(QWidget& dialog) {
+    dialog.show();
+    dialog.activateWindow();
+    return QTest::qWaitForWindowExposed(&dialog) && QTest::qWaitForWindowActive(&dialog);
+}
+
+// Moves the focus with Tab through the window until it reaches the widget.
+bool TabTo(QWidget* target) {
+    for (int i = 0; i < 40 && !target->hasFocus(); ++i) {
+        UserInput::Key(target, Qt::Key_Tab);
+    }
+    return target->hasFocus();
 }
 
 }  // namespace
@@ -125,20 +141,26 @@ TEST(DrawingOptionsDialog, ListsSwatchesAndButtonsDriveTheLayer) {
     EXPECT_EQ(brush->count(), 8);
     EXPECT_FALSE(width->itemIcon(0).isNull()) << "entries are drawn samples";
 
-    QTest::keyClick(width, Qt::Key_End);
+    ASSERT_TRUE(ShowInFront(dialog));
+
+    // A closed list with the focus takes End for its last entry and Down for the next one.
+    ASSERT_TRUE(TabTo(width));
+    UserInput::Key(width, Qt::Key_End);
     EXPECT_EQ(doc.m_styles[1].m_nPenWidth, 6);
-    QTest::keyClick(style, Qt::Key_Down);
+    ASSERT_TRUE(TabTo(style));
+    UserInput::Key(style, Qt::Key_Down);
     EXPECT_EQ(doc.m_styles[1].m_nPenStyle, 1);
     EXPECT_EQ(width->currentIndex(), 0);
 
-    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("1047")), Qt::LeftButton);
+    UserInput::Click(dialog.findChild<QPushButton*>(QStringLiteral("1047")));
     EXPECT_EQ(doc.m_styles[1].m_crPen, RGB(0, 128, 255));
     EXPECT_EQ(dialog.findChild<QFrame*>(QStringLiteral("1048"))->palette().color(QPalette::Window),
               QColor(0, 128, 255));
-    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("1049")), Qt::LeftButton);
+    UserInput::Click(dialog.findChild<QPushButton*>(QStringLiteral("1049")));
     EXPECT_EQ(doc.m_nRepaints, 1);
 
-    QTest::keyClick(layer, Qt::Key_Down);
+    ASSERT_TRUE(TabTo(layer));
+    UserInput::Key(layer, Qt::Key_Down);
     EXPECT_EQ(doc.m_nActive, 2);
     EXPECT_EQ(doc.m_styles[1].m_nPenWidth, CLayerStyle().m_nPenWidth)
         << "unapplied edits of layer 2 are undone";

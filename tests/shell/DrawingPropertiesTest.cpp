@@ -2,13 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
 
+#include "UserInput.h"
 #include "platform/Messages.h"
 #include "platform/SettingsStore.h"
 #include "shell/DrawingPropertiesDialog.h"
@@ -21,9 +22,23 @@ T* Child(QWidget& parent, int id) {
     return parent.findChild<T*>(QString::number(id));
 }
 
-void LoseFocus(QWidget* w) {
-    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-    QApplication::sendEvent(w, &out);
+// Brings the dialog up as the window in front, as it is when a person opens it.
+bool ShowInFront(QWidget& dialog) {
+    dialog.show();
+    dialog.activateWindow();
+    return QTest::qWaitForWindowExposed(&dialog) && QTest::qWaitForWindowActive(&dialog);
+}
+
+// Moves the focus with Tab through the window until it reaches the widget.
+bool TabTo(QWidget* target) {
+    for (int i = 0; i < 40 && !target->hasFocus(); ++i) {
+        UserInput::Key(target, Qt::Key_Tab);
+    }
+    return target->hasFocus();
+}
+
+QToolButton* Arrow(QWidget& dialog, int spin, const char* which) {
+    return Child<CUpDown>(dialog, spin)->findChild<QToolButton*>(QString::fromLatin1(which));
 }
 
 }  // namespace
@@ -113,36 +128,37 @@ TEST(DrawingPropertiesDialog, TypedFieldsSpinsListsAndTheSizeCheck) {
     EXPECT_TRUE(Child<QRadioButton>(dialog, CDrawingPropertiesDialog::IDC_CYLINDER)->isChecked());
     EXPECT_EQ(accuracy->count(), 3);
 
-    height->selectAll();
-    QTest::keyClicks(height, QStringLiteral("950"));
-    LoseFocus(height);
-    EXPECT_EQ(dialog.Values().nLength, 9500000);
+    ASSERT_TRUE(ShowInFront(dialog));
+    auto* ok = Child<QPushButton>(dialog, CDrawingPropertiesDialog::IDC_DP_OK);
 
-    QTest::keyClick(accuracy, Qt::Key_Down);
+    UserInput::TypeInto(height, QStringLiteral("950"));
+    UserInput::Key(height, Qt::Key_Tab);
+    EXPECT_FALSE(height->hasFocus());
+    EXPECT_EQ(dialog.Values().nLength, 9500000) << "leaving the field reads it";
+
+    ASSERT_TRUE(TabTo(accuracy));
+    UserInput::Key(accuracy, Qt::Key_Down);
     EXPECT_EQ(height->text(), QStringLiteral("950.0"));
-    QTest::mouseClick(Child<CUpDown>(dialog, CDrawingPropertiesDialog::IDC_BASE_SPIN)
-                          ->findChild<QToolButton*>(QStringLiteral("up")),
-                      Qt::LeftButton);
+    UserInput::Click(Arrow(dialog, CDrawingPropertiesDialog::IDC_BASE_SPIN, "up"));
     EXPECT_EQ(dialog.Values().nBase, 2001000);
     EXPECT_EQ(base->text(), QStringLiteral("200.1"));
 
-    QTest::keyClick(units, Qt::Key_Down);
+    ASSERT_TRUE(TabTo(units));
+    UserInput::Key(units, Qt::Key_Down);
     EXPECT_EQ(dialog.Values().nUnits, 2);
     EXPECT_EQ(accuracy->count(), 4);
     EXPECT_EQ(accuracy->itemText(3), QStringLiteral("0.001 in"));
 
-    dialog.show();
-    base->setText(QStringLiteral("100"));  // 100 inches: more than 2000 mm
-    QTest::keyClicks(base, QStringLiteral("0"));
-    dialog.accept();
+    UserInput::TypeInto(base, QStringLiteral("100"));  // 100 inches: more than 2000 mm
+    UserInput::Click(ok);
     ASSERT_EQ(messages.GetBoxes().size(), 1u);
     EXPECT_EQ(messages.GetBoxes()[0].strCaption, "Too big source material");
     EXPECT_EQ(messages.GetBoxes()[0].icon, MessageIcon::Stop);
     EXPECT_TRUE(dialog.isVisible()) << "the dialog stays open";
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
 
-    base->setText(QStringLiteral("10"));
-    dialog.accept();
+    UserInput::TypeInto(base, QStringLiteral("10"));
+    UserInput::Click(ok);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.Values().nBase, 2540000);
     EXPECT_EQ(dialog.Values().nShape, 1);
@@ -150,13 +166,12 @@ TEST(DrawingPropertiesDialog, TypedFieldsSpinsListsAndTheSizeCheck) {
 
 TEST(DrawingPropertiesDialog, ASpinArrowStepsFromTheTypedText) {
     CDrawingPropertiesDialog dialog({9000000, 2000000, 0, 0, 1}, nullptr, nullptr);
+    ASSERT_TRUE(ShowInFront(dialog));
     auto* height = Child<QLineEdit>(dialog, CDrawingPropertiesDialog::IDC_HEIGHT);
-    height->selectAll();
-    QTest::keyClicks(height, QStringLiteral("300"));
+    UserInput::TypeInto(height, QStringLiteral("300"));
     // The arrows take no focus: the field has not been left when the arrow is clicked.
-    QTest::mouseClick(Child<CUpDown>(dialog, CDrawingPropertiesDialog::IDC_HEIGHT_SPIN)
-                          ->findChild<QToolButton*>(QStringLiteral("down")),
-                      Qt::LeftButton);
+    UserInput::Click(Arrow(dialog, CDrawingPropertiesDialog::IDC_HEIGHT_SPIN, "down"));
+    EXPECT_TRUE(height->hasFocus());
     EXPECT_EQ(dialog.Values().nLength, 2990000);
     EXPECT_EQ(height->text(), QStringLiteral("299"));
 }
@@ -194,7 +209,10 @@ TEST(DrawingPropertiesDialog, FieldsNameTheirUnitAndHeightIsTheLengthAlongZ) {
     auto* baseUnit = dialog.findChild<QLabel*>(QStringLiteral("BaseUnit"));
     ASSERT_TRUE(heightUnit && baseUnit);
     EXPECT_EQ(heightUnit->text(), QStringLiteral("mm"));
-    QTest::keyClick(Child<QComboBox>(dialog, CDrawingPropertiesDialog::IDC_DP_UNITS), Qt::Key_Down);
+    ASSERT_TRUE(ShowInFront(dialog));
+    auto* units = Child<QComboBox>(dialog, CDrawingPropertiesDialog::IDC_DP_UNITS);
+    ASSERT_TRUE(TabTo(units));
+    UserInput::Key(units, Qt::Key_Down);
     EXPECT_EQ(heightUnit->text(), QStringLiteral("inches"));
     EXPECT_EQ(baseUnit->text(), QStringLiteral("inches"));
     EXPECT_TRUE(Child<QLineEdit>(dialog, CDrawingPropertiesDialog::IDC_HEIGHT)

@@ -36,8 +36,7 @@ protected:
 
     void ExportTo(const QString& path) {
         UserInput::WhenShown<QFileDialog>([path](QFileDialog& dialog) {
-            dialog.selectFile(path);
-            static_cast<QDialog&>(dialog).accept();
+            UserInput::TypeFileName(dialog, path);
         });
         ASSERT_TRUE(ClickMenu(Frame().menuBar(), QStringLiteral("File"), QStringLiteral("Export Picture...")));
         Settle();

@@ -3,11 +3,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
 
+#include "UserInput.h"
 #include "platform/ControlIds.h"
 #include "shell/AidsBar.h"
 #include "shell/LayerBar.h"
@@ -30,9 +30,19 @@ std::vector<std::string> Entries(const CControlBar& bar, int id) {
     return out;
 }
 
-void LoseFocus(QWidget* w) {
-    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-    QApplication::sendEvent(w, &out);
+// Brings the floating bar up as the window in front, as a person's click on it does.
+bool ShowInFront(QWidget& bar) {
+    bar.show();
+    bar.activateWindow();
+    return QTest::qWaitForWindowExposed(&bar) && QTest::qWaitForWindowActive(&bar);
+}
+
+// Moves the focus with Tab through the window until it reaches the widget.
+bool TabTo(QWidget* target) {
+    for (int i = 0; i < 40 && !target->hasFocus(); ++i) {
+        UserInput::Key(target, Qt::Key_Tab);
+    }
+    return target->hasFocus();
 }
 
 }  // namespace
@@ -112,16 +122,29 @@ TEST(QtControlBar, OnlyTheUsersActionsAreForwarded) {
     object.Controls().SetText(IDC_START_Z, "1");
     EXPECT_TRUE(seen.empty());
 
+    ASSERT_TRUE(ShowInFront(aids));
     auto* axes = qobject_cast<QCheckBox*>(aids.Controls().Widget(IDC_DRAW_AXES));
-    QTest::mouseClick(axes, Qt::LeftButton);
+    // On the box itself: a check box stretched by its layout takes clicks only on box and label.
+    UserInput::Click(axes, QPoint(6, axes->height() / 2));
     EXPECT_EQ(aids.Controls().GetCheck(IDC_DRAW_AXES), 0);
     auto* units = qobject_cast<QComboBox*>(aids.Controls().Widget(IDC_UNITS));
-    QTest::keyClick(units, Qt::Key_Up);
+    ASSERT_TRUE(TabTo(units));
+    UserInput::Key(units, Qt::Key_Up);
     EXPECT_EQ(aids.Controls().GetCurSel(IDC_UNITS), 1);
+
+    // Fields are left by Tab: a plain field and the field of a list one may type into.
+    ASSERT_TRUE(ShowInFront(object));
     auto* startZ = qobject_cast<QLineEdit*>(object.Controls().Widget(IDC_START_Z));
-    LoseFocus(startZ);
+    UserInput::Click(startZ);
+    ASSERT_TRUE(startZ->hasFocus());
+    UserInput::Key(startZ, Qt::Key_Tab);
     auto* velocity = qobject_cast<QComboBox*>(object.Controls().Widget(IDC_VELOCITY));
-    LoseFocus(velocity->lineEdit());
+    UserInput::Click(velocity->lineEdit());
+    ASSERT_TRUE(velocity->hasFocus());
+    UserInput::Key(velocity, Qt::Key_Tab);
+    EXPECT_FALSE(velocity->hasFocus());
+    aids.Controls().SetHandler({});
+    object.Controls().SetHandler({});
 
     const std::vector<Notice> expected = {{IDC_DRAW_AXES, BarNotify::Clicked},
                                           {IDC_UNITS, BarNotify::SelChange},
@@ -138,8 +161,11 @@ TEST(QtControlBar, HandlerMayChangeTheListThatNotified) {
             b.SetCurSel(id, b.AddString(id, ""));
         }
     });
+    ASSERT_TRUE(ShowInFront(object));
     auto* velocity = qobject_cast<QComboBox*>(bar.Widget(IDC_VELOCITY));
-    QTest::keyClick(velocity, Qt::Key_Down);
+    UserInput::Click(velocity->lineEdit());
+    ASSERT_TRUE(velocity->hasFocus());
+    UserInput::Key(velocity, Qt::Key_Down);
     EXPECT_EQ(bar.GetCount(IDC_VELOCITY), 3);
     EXPECT_EQ(bar.GetCurSel(IDC_VELOCITY), 2);
     EXPECT_EQ(bar.GetText(IDC_VELOCITY), "");

@@ -90,8 +90,7 @@ TEST_F(UnitsAndLabels, AFileOfRandomBytesIsNamedNotADrawingWithoutItsContent) {
         return MessageAnswer::Ok;
     });
     UserInput::WhenShown<QFileDialog>([path](QFileDialog& dialog) {
-        dialog.selectFile(path);
-        static_cast<QDialog&>(dialog).accept();
+        UserInput::TypeFileName(dialog, path);
     });
     Key(Canvas(), Qt::Key_O, Qt::ControlModifier);
     Settle();

@@ -174,6 +174,17 @@ inline bool ClickRow(QListWidget* list, const QString& text) {
 
 // Acts on the next modal dialog of the type once it is up (called before the call that opens
 // it); looks every few milliseconds for up to ten seconds, however busy the event loop is.
+// Types the whole path into a file dialog's name field and presses Enter, as a user does. (Choosing
+// it with selectFile() and accept() races the dialog's folder listing, which may clear the name
+// field in between, and the dialog then stays open.)
+inline void TypeFileName(QWidget& fileDialog, const QString& path) {
+    if (auto* name = fileDialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+        TypeAndEnter(name, path);
+    } else {
+        ADD_FAILURE() << "a file dialog without a name field";
+    }
+}
+
 template <class TDialog>
 void WhenShown(std::function<void(TDialog&)> action, int triesLeft = 1000) {
     QTimer::singleShot(10, [action, triesLeft]() {
