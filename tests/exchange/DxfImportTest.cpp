@@ -197,7 +197,13 @@ TEST(DxfImport, LayersWindowAndLeftOutKindsOfASheet) {
     EXPECT_EQ(Straight(r.m_pieces), (std::vector<CImportPiece>{Line(0, 50000, 400000, 50000)}));
     window.windowFrom = {-10, -30};
     window.windowTo = {130, 30};
-    EXPECT_EQ(Straight(Import("sheet.dxf", window).m_pieces), partA);
+    r = Import("sheet.dxf", window);
+    EXPECT_EQ(Straight(r.m_pieces), partA);
+    // Part B, its centre line, the title block, the text, the endless lines and the dimension lie
+    // outside; the hatch, whose place is not read, stays counted.
+    EXPECT_EQ(Notes(r), (std::vector<std::string>{"not taken: centre line: 1", "not taken: hidden line: 1",
+                                                  "not taken: entity kind not read: HATCH: 1",
+                                                  "not taken: outside the window: 7"}));
 
     CDxfImportOptions unknown;
     unknown.dxfLayers = {"SHAFT", "CONTOUR"};
