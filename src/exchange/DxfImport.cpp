@@ -101,7 +101,8 @@ int KeepWindow(CDxfContent& content, const CDxfImportOptions& o, int& partly) {
             continue;
         }
         auto& list = place.m_bLeftOut ? content.m_leftOut : content.m_skipped;
-        auto it = std::find_if(list.begin(), list.end(), [&](const auto& e) { return e.first == place.m_strKind; });
+        auto it =
+            std::find_if(list.begin(), list.end(), [&](const auto& e) { return e.first == place.m_strKind; });
         if (it != list.end() && it->second > 0) {
             --it->second;
             ++outside;

@@ -4,19 +4,18 @@
 #include <dl_creationadapter.h>
 #include <dl_dxf.h>
 
-#include "exchange/PlaneMap.h"
-
 #include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <initializer_list>
+#include <istream>
 #include <map>
 #include <numbers>
-#include <istream>
 #include <streambuf>
 #include <string_view>
 
 #include "exchange/DxfPrescan.h"
+#include "exchange/PlaneMap.h"
 
 namespace {
 
@@ -73,7 +72,9 @@ public:
     // The kinds dxflib knows and the profile does not use: counted for the report.
     void addPoint(const DL_PointData& d) override { Skip("POINT", {{d.x, d.y}}); }
     // Endless lines lie inside no window.
-    void addXLine(const DL_XLineData&) override { Skip("XLINE", {{-HUGE_VAL, -HUGE_VAL}, {HUGE_VAL, HUGE_VAL}}); }
+    void addXLine(const DL_XLineData&) override {
+        Skip("XLINE", {{-HUGE_VAL, -HUGE_VAL}, {HUGE_VAL, HUGE_VAL}});
+    }
     void addRay(const DL_RayData&) override { Skip("RAY", {{-HUGE_VAL, -HUGE_VAL}, {HUGE_VAL, HUGE_VAL}}); }
     void addTrace(const DL_TraceData&) override { Skip("TRACE"); }
     void add3dFace(const DL_3dFaceData&) override { Skip("3DFACE"); }

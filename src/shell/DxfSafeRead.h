@@ -15,6 +15,9 @@ public:
     // CDxfImport::LoadFile, in a child; false with a one-line reason.
     static bool Load(QWidget* parent, const std::string& path, const CDxfImportOptions& options,
                      CImportResult& result, std::string& error);
+    // CDxfImport::Read, in a child: the drawing's entities, for mapping again in the editor.
+    static bool Read(QWidget* parent, const std::string& path, const CDxfImportOptions& options,
+                     CDxfContent& content, std::string& error);
     // CDxfImport::ListLayers, in a child; false with a one-line reason.
     static bool ListLayers(QWidget* parent, const std::string& path, std::vector<CDxfLayerEntry>& layers,
                            std::string& error);

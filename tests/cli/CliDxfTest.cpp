@@ -121,7 +121,8 @@ TEST_F(CliDxf, WindowNarrowsTheLeftOutCounts) {
     EXPECT_EQ(r.strOut.find("hidden line"), std::string::npos) << r.strOut;
     EXPECT_EQ(r.strOut.find("TEXT"), std::string::npos) << r.strOut;
     EXPECT_NE(r.strOut.find("\nnot taken: outside the window: 3\n"), std::string::npos) << r.strOut;
-    EXPECT_NE(r.strOut.find("\nnot taken: cut by the window (the parts outside): 1\n"), std::string::npos) << r.strOut;
+    EXPECT_NE(r.strOut.find("\nnot taken: cut by the window (the parts outside): 1\n"), std::string::npos)
+        << r.strOut;
     EXPECT_NE(r.strOut.find("\ntaken: 2 lines, 0 arcs\n"), std::string::npos) << r.strOut;
 }
 
