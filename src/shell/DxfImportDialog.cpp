@@ -132,7 +132,7 @@ CDxfImportDialog::CDxfImportDialog(const QString& path, int activeLayer, int32_t
         Remap();
     });
     connect(m_pPreview, &CDxfPreview::LinePicked, this, [this](CPlanePoint from, CPlanePoint to) {
-        // As a found centre line: a horizontal line runs to the right, any other upwards.
+        // As a found centre line: the axis runs to the right, a vertical one upwards.
         if (to.z < from.z || (to.z == from.z && to.x < from.x)) {
             std::swap(from, to);
         }

@@ -77,60 +77,6 @@ bool ReadAnswerHead(CPacketReader& packet, size_t& count, std::string& error) {
     return true;
 }
 
-std::string PackResult(bool ok, const CImportResult& result, const std::string& error) {
-    CPacket packet;
-    packet.Put(static_cast<uint8_t>(ok ? 1 : 0));
-    if (!ok) {
-        packet.PutText(error);
-        return packet.Bytes();
-    }
-    packet.Put(result.m_pieces.size());
-    for (const CImportPiece& piece : result.m_pieces) {
-        packet.Put(piece);
-    }
-    packet.Put(result.m_notes.size());
-    for (const CImportNote& note : result.m_notes) {
-        packet.PutText(note.m_strWhat);
-        packet.Put(note.m_nCount);
-    }
-    packet.PutText(result.m_strAxis);
-    packet.PutText(result.m_strShift);
-    packet.PutText(result.m_strReason);
-    return packet.Bytes();
-}
-
-bool UnpackResult(const std::string& bytes, CImportResult& result, std::string& error) {
-    CPacketReader packet(bytes);
-    size_t count = 0;
-    if (!ReadAnswerHead(packet, count, error)) {
-        return false;
-    }
-    result.m_pieces.resize(std::min(count, bytes.size() / sizeof(CImportPiece)));
-    for (CImportPiece& piece : result.m_pieces) {
-        if (!packet.Get(piece)) {
-            error = "the reader's answer is cut short";
-            return false;
-        }
-    }
-    if (!packet.Get(count)) {
-        error = "the reader's answer is cut short";
-        return false;
-    }
-    result.m_notes.resize(std::min(count, bytes.size()));
-    for (CImportNote& note : result.m_notes) {
-        if (!packet.GetText(note.m_strWhat) || !packet.Get(note.m_nCount)) {
-            error = "the reader's answer is cut short";
-            return false;
-        }
-    }
-    if (!packet.GetText(result.m_strAxis) || !packet.GetText(result.m_strShift) ||
-        !packet.GetText(result.m_strReason)) {
-        error = "the reader's answer is cut short";
-        return false;
-    }
-    return true;
-}
-
 template <class T>
 void PutAll(CPacket& packet, const std::vector<T>& items) {
     packet.Put(items.size());
@@ -262,26 +208,6 @@ bool CDxfSafeRead::Read(QWidget* parent, const std::string& path, const CDxfImpo
     }
     if (!UnpackContent(bytes, content, error)) {
         content = CDxfContent{};
-        return false;
-    }
-    return true;
-}
-
-bool CDxfSafeRead::Load(QWidget* parent, const std::string& path, const CDxfImportOptions& options,
-                        CImportResult& result, std::string& error) {
-    result = CImportResult{};
-    std::string bytes;
-    const auto work = [&] {
-        CImportResult read;
-        std::string reason;
-        const bool ok = CDxfImport().LoadFile(path, options, read, reason);
-        return PackResult(ok, read, reason);
-    };
-    if (!CIsolatedRead::Run(parent, QString::fromStdString(path), work, bytes, error)) {
-        return false;
-    }
-    if (!UnpackResult(bytes, result, error)) {
-        result = CImportResult{};
         return false;
     }
     return true;
