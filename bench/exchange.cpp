@@ -12,6 +12,7 @@
 #include "elements/Linear.h"
 #include "exchange/DxfExport.h"
 #include "exchange/DxfImport.h"
+#include "exchange/DxfReader.h"
 #include "support/SteppedDxf.h"
 
 namespace {
@@ -85,6 +86,26 @@ std::string ThousandSplines() {
     text += "0\nENDSEC\n0\nEOF\n";
     return text;
 }
+
+// The import dialog's answer to a change of units, axis, flip or window: the drawing read once is
+// mapped again (compare ImportIntoOneLayer, which reads the file each time).
+void RemapReadDrawing(benchmark::State& state) {
+    const std::string path = SteppedProfile(static_cast<int>(state.range(0)));
+    std::string bytes;
+    std::string error;
+    CDxfContent content;
+    CDxfReader::LoadBytes(path, bytes, error);
+    CDxfImport().Read(bytes, {}, content, error);
+    CDxfImportOptions options;
+    for (auto _ : state) {
+        options.bFlip = !options.bFlip;
+        CImportResult result;
+        CDxfImport().Map(content, options, result, error);
+        benchmark::DoNotOptimize(result.m_pieces.size());
+    }
+    std::filesystem::remove(path);
+}
+BENCHMARK(RemapReadDrawing)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond);
 
 void ReadThousandSplines(benchmark::State& state) {
     const std::string text = ThousandSplines();

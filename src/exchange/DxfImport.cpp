@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <set>
 #include <utility>
 
 #include "document/KestrovelDoc.h"
@@ -62,18 +63,56 @@ bool Inside(CPlanePoint p, const CDxfImportOptions& o) {
 }
 
 // Keeps what lies wholly inside the window: both ends and the middle of every segment, the
-// four extreme points of every circle, both ends of every centre line.
-void KeepWindow(CDxfContent& content, const CDxfImportOptions& o) {
+// four extreme points of every circle, both ends of every centre line. The counts of what is
+// not taken keep only the entities inside. Returns the number of entities the window left out
+// wholly; partly receives those of which only some stretches lie inside.
+int KeepWindow(CDxfContent& content, const CDxfImportOptions& o, int& partly) {
+    std::set<int> kept;
+    std::set<int> dropped;
+    int outside = 0;
+    const auto drop = [&](bool out, int entity) {
+        if (!out) {
+            kept.insert(entity);
+        } else if (entity == 0) {
+            ++outside;
+        } else {
+            dropped.insert(entity);
+        }
+        return out;
+    };
     std::erase_if(content.m_segments, [&](const CDxfSegment& s) {
-        return !Inside(s.m_a, o) || !Inside(s.m_b, o) || !Inside(s.At(0.5), o);
+        return drop(!Inside(s.m_a, o) || !Inside(s.m_b, o) || !Inside(s.At(0.5), o), s.m_nEntity);
     });
     std::erase_if(content.m_circles, [&](const CDxfContent::CCircle& c) {
         const double r = c.m_dRadius;
-        return !Inside({c.m_center.z - r, c.m_center.x - r}, o) || !Inside({c.m_center.z + r, c.m_center.x + r}, o);
+        return drop(!Inside({c.m_center.z - r, c.m_center.x - r}, o) ||
+                        !Inside({c.m_center.z + r, c.m_center.x + r}, o),
+                    c.m_nEntity);
     });
     std::erase_if(content.m_axisLines, [&](const CDxfContent::CAxisLine& l) {
         return !Inside(l.m_a, o) || !Inside(l.m_b, o);
     });
+    partly = 0;
+    for (int entity : dropped) {
+        (kept.count(entity) ? partly : outside) += 1;
+    }
+    for (const CDxfContent::CNotePlace& place : content.m_notePlaces) {
+        if (Inside(place.m_min, o) && Inside(place.m_max, o)) {
+            continue;
+        }
+        auto& list = place.m_bLeftOut ? content.m_leftOut : content.m_skipped;
+        auto it =
+            std::find_if(list.begin(), list.end(), [&](const auto& e) { return e.first == place.m_strKind; });
+        if (it != list.end() && it->second > 0) {
+            --it->second;
+            ++outside;
+        }
+    }
+    for (auto* list : {&content.m_leftOut, &content.m_skipped}) {
+        std::erase_if(*list, [](const auto& e) { return e.second <= 0; });
+    }
+    content.m_notePlaces.clear();
+    return outside;
 }
 
 // "A, B, C": the layers there are.
@@ -129,10 +168,14 @@ std::string WhyNothingFits(const CImportResult& result, int32_t length) {
 
 }  // namespace
 
-bool CDxfImport::Load(const std::string& bytes, const CDxfImportOptions& options, CImportResult& result,
+CPlanePoint CDxfPlacement::ToDrawing(CPoint p) const {
+    const double z = ((double(p.x) + m_nShift) / kUnitsPerMm + m_origin.z) / m_dScale;
+    const double x = (p.y / kUnitsPerMm + m_origin.x) / m_dScale;
+    return m_axis.FromFrame({z, x});
+}
+
+bool CDxfImport::Read(const std::string& bytes, const CDxfImportOptions& options, CDxfContent& content,
                       std::string& error) const {
-    result = CImportResult{};
-    CDxfContent content;
     if (!CDxfReader(options.dxfLayers).Read(bytes, content, error)) {
         return false;
     }
@@ -142,16 +185,32 @@ bool CDxfImport::Load(const std::string& bytes, const CDxfImportOptions& options
         });
         if (!known) {
             error = "the drawing has no layer \"" + name + "\"; its layers: " + LayerList(content);
+            content = CDxfContent{};
             return false;
         }
     }
+    return true;
+}
+
+bool CDxfImport::Load(const std::string& bytes, const CDxfImportOptions& options, CImportResult& result,
+                      std::string& error) const {
+    result = CImportResult{};
+    CDxfContent content;
+    return Read(bytes, options, content, error) && Map(std::move(content), options, result, error);
+}
+
+bool CDxfImport::Map(CDxfContent content, const CDxfImportOptions& options, CImportResult& result,
+                     std::string& error, CDxfPlacement* placement) const {
+    result = CImportResult{};
     const double scale = ScaleOf(options.strUnits, content.m_nInsUnits);
     if (scale <= 0.0) {
         error = "unknown units \"" + options.strUnits + "\" (mm, cm, inch or auto)";
         return false;
     }
+    int outside = 0;
+    int partly = 0;
     if (options.bWindow) {
-        KeepWindow(content, options);
+        outside = KeepWindow(content, options, partly);
     }
     CTurningAxis axis;
     if (options.bAxis ? !CTurningAxis::Given(options.axisFrom, options.axisTo, axis) : false) {
@@ -183,6 +242,15 @@ bool CDxfImport::Load(const std::string& bytes, const CDxfImportOptions& options
         return false;
     }
     result.m_strAxis = axis.m_strWhy;
+    if (outside > 0) {
+        result.m_notes.push_back({"outside the window", outside});
+    }
+    if (partly > 0) {
+        result.m_notes.push_back({"cut by the window (the parts outside)", partly});
+    }
+    if (placement) {
+        *placement = CDxfPlacement{axis, scale, origin, 0};
+    }
     if (result.m_pieces.empty()) {
         result.m_strReason = WhyEmpty(content, options);
         return true;
@@ -199,6 +267,9 @@ bool CDxfImport::Load(const std::string& bytes, const CDxfImportOptions& options
             p.m_ptEnd.x = moved(p.m_ptEnd.x);
             p.m_ptMid.x = moved(p.m_ptMid.x);
             p.m_dCenterZ -= p.m_bArc ? shift : 0;
+        }
+        if (placement) {
+            placement->m_nShift = shift;
         }
         result.m_strShift = "Z 0: the part's end, " + Millimetres(shift / kUnitsPerMm) +
                             " along the axis from its first point";

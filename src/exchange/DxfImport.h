@@ -1,10 +1,12 @@
 // CDxfImport: a DXF drawing's profile read, reported and inserted into one layer of a document.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "exchange/ProfileExtraction.h"
+#include "exchange/TurningAxis.h"
 
 class CKestrovelDoc;
 class CMessages;
@@ -43,6 +45,19 @@ struct CDxfApplyCounts {
     std::vector<std::string> ReportLines(const CImportResult& result) const;
 };
 
+// Where an import put the drawing: the axis it turned about, millimetres per drawing unit, the
+// drawing point (mm, in the axis's frame) that became the origin and the shift that brought the
+// part's end to Z 0 (model units), so that the profile can be drawn over the drawing.
+struct CDxfPlacement {
+    CTurningAxis m_axis;
+    double m_dScale = 1.0;
+    CPlanePoint m_origin;
+    int32_t m_nShift = 0;
+    // A point of the profile (model units, x along the axis, y the radius) in drawing units, on
+    // the axis's left.
+    CPlanePoint ToDrawing(CPoint p) const;
+};
+
 class CDxfImport {
 public:
     // Millimetres per drawing unit for a $INSUNITS code; 0 for codes that name no length.
@@ -56,6 +71,13 @@ public:
     // error of reading.
     bool Load(const std::string& bytes, const CDxfImportOptions& options, CImportResult& result,
               std::string& error) const;
+    // Load in two steps, so the drawing is read once and mapped again as other options are
+    // chosen: Read takes the entities of the options' layers (false with error as Load), Map the
+    // profile from them under the rest of the options, with where it lies when placement is given.
+    bool Read(const std::string& bytes, const CDxfImportOptions& options, CDxfContent& content,
+              std::string& error) const;
+    bool Map(CDxfContent content, const CDxfImportOptions& options, CImportResult& result, std::string& error,
+             CDxfPlacement* placement = nullptr) const;
     bool LoadFile(const std::string& path, const CDxfImportOptions& options, CImportResult& result,
                   std::string& error) const;
     // The layers of a file with their linetypes and entity counts; false when it cannot be read.

@@ -4,18 +4,18 @@
 #include <dl_creationadapter.h>
 #include <dl_dxf.h>
 
-#include "exchange/PlaneMap.h"
-
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <initializer_list>
+#include <istream>
 #include <map>
 #include <numbers>
-#include <istream>
 #include <streambuf>
 #include <string_view>
 
 #include "exchange/DxfPrescan.h"
+#include "exchange/PlaneMap.h"
 
 namespace {
 
@@ -42,6 +42,20 @@ void Count(std::vector<std::pair<std::string, int>>& list, std::string_view kind
     }
 }
 
+// Up to two points of an entity: its ends or its box's corners.
+struct CPlace {
+    CPlanePoint m_pts[2];
+    size_t m_nCount = 0;
+    CPlace() = default;
+    CPlace(std::initializer_list<CPlanePoint> points) {
+        for (const CPlanePoint& p : points) {
+            if (m_nCount < 2) {
+                m_pts[m_nCount++] = p;
+            }
+        }
+    }
+};
+
 // Collects what dxflib hands over; polylines and splines are completed when the next entity
 // begins or the file ends.
 class CCollector : public DL_CreationAdapter {
@@ -52,28 +66,32 @@ public:
     void Finish() {
         FlushPolyline();
         FlushSpline();
+        Mark();
     }
 
     // The kinds dxflib knows and the profile does not use: counted for the report.
-    void addPoint(const DL_PointData&) override { Skip("POINT"); }
-    void addXLine(const DL_XLineData&) override { Skip("XLINE"); }
-    void addRay(const DL_RayData&) override { Skip("RAY"); }
+    void addPoint(const DL_PointData& d) override { Skip("POINT", {{d.x, d.y}}); }
+    // Endless lines lie inside no window.
+    void addXLine(const DL_XLineData&) override {
+        Skip("XLINE", {{-HUGE_VAL, -HUGE_VAL}, {HUGE_VAL, HUGE_VAL}});
+    }
+    void addRay(const DL_RayData&) override { Skip("RAY", {{-HUGE_VAL, -HUGE_VAL}, {HUGE_VAL, HUGE_VAL}}); }
     void addTrace(const DL_TraceData&) override { Skip("TRACE"); }
     void add3dFace(const DL_3dFaceData&) override { Skip("3DFACE"); }
     void addSolid(const DL_SolidData&) override { Skip("SOLID"); }
-    void addMText(const DL_MTextData&) override { Skip("MTEXT"); }
-    void addText(const DL_TextData&) override { Skip("TEXT"); }
-    void addAttribute(const DL_AttributeData&) override { Skip("ATTRIB"); }
-    void addDimAlign(const DL_DimensionData&, const DL_DimAlignedData&) override { Skip("DIMENSION"); }
-    void addDimLinear(const DL_DimensionData&, const DL_DimLinearData&) override { Skip("DIMENSION"); }
-    void addDimRadial(const DL_DimensionData&, const DL_DimRadialData&) override { Skip("DIMENSION"); }
-    void addDimDiametric(const DL_DimensionData&, const DL_DimDiametricData&) override { Skip("DIMENSION"); }
-    void addDimAngular(const DL_DimensionData&, const DL_DimAngular2LData&) override { Skip("DIMENSION"); }
-    void addDimAngular3P(const DL_DimensionData&, const DL_DimAngular3PData&) override { Skip("DIMENSION"); }
-    void addDimOrdinate(const DL_DimensionData&, const DL_DimOrdinateData&) override { Skip("DIMENSION"); }
+    void addMText(const DL_MTextData& d) override { Skip("MTEXT", {{d.ipx, d.ipy}}); }
+    void addText(const DL_TextData& d) override { Skip("TEXT", {{d.ipx, d.ipy}}); }
+    void addAttribute(const DL_AttributeData& d) override { Skip("ATTRIB", {{d.ipx, d.ipy}}); }
+    void addDimAlign(const DL_DimensionData& d, const DL_DimAlignedData&) override { Dimension(d); }
+    void addDimLinear(const DL_DimensionData& d, const DL_DimLinearData&) override { Dimension(d); }
+    void addDimRadial(const DL_DimensionData& d, const DL_DimRadialData&) override { Dimension(d); }
+    void addDimDiametric(const DL_DimensionData& d, const DL_DimDiametricData&) override { Dimension(d); }
+    void addDimAngular(const DL_DimensionData& d, const DL_DimAngular2LData&) override { Dimension(d); }
+    void addDimAngular3P(const DL_DimensionData& d, const DL_DimAngular3PData&) override { Dimension(d); }
+    void addDimOrdinate(const DL_DimensionData& d, const DL_DimOrdinateData&) override { Dimension(d); }
     void addLeader(const DL_LeaderData&) override { Skip("LEADER"); }
     void addHatch(const DL_HatchData&) override { Skip("HATCH"); }
-    void addImage(const DL_ImageData&) override { Skip("IMAGE"); }
+    void addImage(const DL_ImageData& d) override { Skip("IMAGE", {{d.ipx, d.ipy}}); }
 
     void addLayer(const DL_LayerData& data) override {
         std::string type = getAttributes().getLinetype();
@@ -117,7 +135,8 @@ public:
     }
 
     void addEllipse(const DL_EllipseData& d) override {
-        if (!BeginOutline() || !(d.ratio > 0.0)) {
+        const double major = std::hypot(d.mx, d.my);
+        if (!BeginOutline({{d.cx - major, d.cy - major}, {d.cx + major, d.cy + major}}) || !(d.ratio > 0.0)) {
             return;
         }
         // The minor axis is the major turned a quarter about the extrusion direction.
@@ -137,13 +156,13 @@ public:
         if (Style() == CStyle::Centre) {
             m_content.m_axisLines.push_back({{d.x1, d.y1}, {d.x2, d.y2}, getAttributes().getLayer(), Linetype()});
         }
-        if (OutlineWanted()) {
+        if (OutlineWanted({{d.x1, d.y1}, {d.x2, d.y2}})) {
             m_pSegments->push_back(CDxfSegment::Line({d.x1, d.y1}, {d.x2, d.y2}));
         }
     }
 
     void addArc(const DL_ArcData& d) override {
-        if (!BeginOutline() || !(d.radius > 0.0)) {
+        if (!BeginOutline(Around(d.cx, d.cy, d.radius)) || !(d.radius > 0.0)) {
             return;
         }
         double sweep = std::fmod(d.angle2 - d.angle1, 360.0);
@@ -155,7 +174,7 @@ public:
     }
 
     void addCircle(const DL_CircleData& d) override {
-        if (BeginOutline() && d.radius > 0.0) {
+        if (BeginOutline(Around(d.cx, d.cy, d.radius)) && d.radius > 0.0) {
             m_pCircles->push_back({ObjectSystem().Apply({d.cx, d.cy}), d.radius});
         }
     }
@@ -207,10 +226,42 @@ private:
 
     enum class CStyle { Outline, Centre, Hidden };
 
+    static CPlace Around(double cz, double cx, double r) {
+        return {{cz - std::fabs(r), cx - std::fabs(r)}, {cz + std::fabs(r), cx + std::fabs(r)}};
+    }
+
+    // The entity just finished is named on what it added to the drawing.
+    void Mark() {
+        for (; m_nMarkedSegments < m_content.m_segments.size(); ++m_nMarkedSegments) {
+            m_content.m_segments[m_nMarkedSegments].m_nEntity = m_nEntity;
+        }
+        for (; m_nMarkedCircles < m_content.m_circles.size(); ++m_nMarkedCircles) {
+            m_content.m_circles[m_nMarkedCircles].m_nEntity = m_nEntity;
+        }
+    }
+
+    // Where an entity counted as not read or left out lies, when its points are known.
+    void Place(bool leftOut, std::string_view kind, CPlace at) {
+        if (at.m_nCount == 0 || m_pBlock) {
+            return;
+        }
+        CDxfContent::CNotePlace place{leftOut, std::string(kind), at.m_pts[0], at.m_pts[0]};
+        for (size_t i = 0; i < at.m_nCount; ++i) {
+            const CPlanePoint& p = at.m_pts[i];
+            place.m_min = {std::min(place.m_min.z, p.z), std::min(place.m_min.x, p.x)};
+            place.m_max = {std::max(place.m_max.z, p.z), std::max(place.m_max.x, p.x)};
+        }
+        m_content.m_notePlaces.push_back(std::move(place));
+    }
+
+    void Dimension(const DL_DimensionData& d) { Skip("DIMENSION", {{d.dpx, d.dpy}, {d.mpx, d.mpy}}); }
+
     // Completes what is pending and counts the entity for its layer (outside blocks).
     bool BeginAny() {
         FlushPolyline();
         FlushSpline();
+        Mark();
+        ++m_nEntity;
         const std::string& layer = getAttributes().getLayer();
         auto it = std::find_if(m_content.m_layers.begin(), m_content.m_layers.end(),
                                [&](const auto& info) { return CDxfReader::SameName(info.m_strName, layer); });
@@ -265,24 +316,28 @@ private:
     }
 
     // An outline entity to take: wanted and drawn as outline; others are counted as left out.
-    bool BeginOutline() { return BeginAny() && OutlineWanted(); }
+    // at: the entity's points or box, where known.
+    bool BeginOutline(CPlace at = {}) { return BeginAny() && OutlineWanted(at); }
 
     // For an entity begun: wanted and drawn as outline.
-    bool OutlineWanted() {
+    bool OutlineWanted(CPlace at = {}) {
         if (!Wanted()) {
             return false;
         }
         const CStyle style = Style();
         if (style != CStyle::Outline) {
-            Count(m_content.m_leftOut, style == CStyle::Centre ? "centre line" : "hidden line");
+            const char* kind = style == CStyle::Centre ? "centre line" : "hidden line";
+            Count(m_content.m_leftOut, kind);
+            Place(true, kind, at);
             return false;
         }
         return true;
     }
 
-    void Skip(const char* kind) {
+    void Skip(const char* kind, CPlace at = {}) {
         if (Begin() && !m_pBlock) {
             Count(m_content.m_skipped, kind);
+            Place(false, kind, at);
         }
     }
 
@@ -392,6 +447,9 @@ private:
     CPlaneMap m_polylineMap;
     size_t m_nPlaced = 0;
     size_t m_nExpansions = 0;
+    int m_nEntity = 0;
+    size_t m_nMarkedSegments = 0;
+    size_t m_nMarkedCircles = 0;
     bool m_bPolyline = false;
     bool m_bClosed = false;
     std::vector<CVertex> m_vertices;

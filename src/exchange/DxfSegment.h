@@ -21,6 +21,8 @@ struct CDxfSegment {
     double m_dRadius = 0.0;
     double m_dStart = 0.0;
     double m_dSweep = 0.0;
+    // The drawing's entity it came from (counted from 1 in the order read; 0: not known).
+    int m_nEntity = 0;
 
     static CDxfSegment Line(CPlanePoint a, CPlanePoint b);
     static CDxfSegment ArcOf(CPlanePoint center, double radius, double start, double sweep);
@@ -41,12 +43,22 @@ struct CDxfContent {
     struct CCircle {
         CPlanePoint m_center;
         double m_dRadius = 0.0;
+        int m_nEntity = 0;
     };
     std::vector<CCircle> m_circles;
     // Entity kinds seen but not read, with their counts, in order of first appearance.
     std::vector<std::pair<std::string, int>> m_skipped;
     // What was read but is not outline (centre, hidden and phantom lines), with counts.
     std::vector<std::pair<std::string, int>> m_leftOut;
+    // Where the entities counted in m_skipped (m_bLeftOut false) or m_leftOut lie: the box of
+    // each whose place the reader knows, so that a window can narrow the counts.
+    struct CNotePlace {
+        bool m_bLeftOut = false;
+        std::string m_strKind;
+        CPlanePoint m_min;
+        CPlanePoint m_max;
+    };
+    std::vector<CNotePlace> m_notePlaces;
     // The layer table with the linetype each layer draws in and the number of entities drawn on it
     // (every layer, whatever the reader's filter).
     struct CLayerInfo {

@@ -137,6 +137,11 @@ CPlanePoint CTurningAxis::ToFrame(CPlanePoint p) const {
     return InFrame(Direction(), p);
 }
 
+CPlanePoint CTurningAxis::FromFrame(CPlanePoint p) const {
+    const CPlanePoint u = Direction();
+    return {m_a.z + p.z * u.z - p.x * u.x, m_a.x + p.z * u.x + p.x * u.z};
+}
+
 void CTurningAxis::ToAxisFrame(CDxfContent& content) const {
     const CPlanePoint u = Direction();
     const double turn = std::atan2(u.x, u.z);

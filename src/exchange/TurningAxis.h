@@ -27,6 +27,8 @@ struct CTurningAxis {
     void ToAxisFrame(CDxfContent& content) const;
     // A point of the drawing in the axis's frame.
     CPlanePoint ToFrame(CPlanePoint p) const;
+    // A point of the axis's frame in the drawing.
+    CPlanePoint FromFrame(CPlanePoint p) const;
     // "horizontal", "vertical" or "at N degrees".
     std::string Orientation() const;
 

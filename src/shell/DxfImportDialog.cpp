@@ -1,4 +1,5 @@
-// The "Import DXF" dialog: every change of a choice reads the drawing again and shows what it gives.
+// The "Import DXF" dialog: the drawing is read once for the ticked layers, and every other choice
+// maps it again at once and shows what it gives.
 #include "shell/DxfImportDialog.h"
 
 #include <QCheckBox>
@@ -8,20 +9,19 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "platform/Units.h"
+#include "shell/DxfPreview.h"
 #include "shell/DxfSafeRead.h"
 #include "shell/QtText.h"
 
 namespace {
 constexpr int kPreviewWidth = 420;
-constexpr int kPreviewHeight = 160;
+constexpr int kPreviewHeight = 220;
 
 // Layers that hold no outline by their name or linetype: centre lines, dimensions, hidden lines,
 // title blocks.
@@ -75,14 +75,18 @@ CDxfImportDialog::CDxfImportDialog(const QString& path, int activeLayer, int32_t
     m_pUnits->addItems(
         {QStringLiteral("auto"), QStringLiteral("mm"), QStringLiteral("cm"), QStringLiteral("inch")});
     m_pAxis = new QComboBox(this);
-    m_pAxis->addItems({QStringLiteral("Found in the drawing"), QStringLiteral("DXF x axis"), QStringLiteral("DXF y axis")});
+    m_pAxis->addItems({QStringLiteral("Found in the drawing"), QStringLiteral("DXF x axis"),
+                       QStringLiteral("DXF y axis"), QStringLiteral("Pick a line in the preview")});
     m_pFlip = new QCheckBox(QStringLiteral("Turn the part end for end"), this);
     m_pStock = new QCheckBox(QStringLiteral("Take the stock's length and diameter from the part"), this);
     m_pReplace = new QCheckBox(QStringLiteral("Replace the whole layer"), this);
     m_pRest = new QLabel(this);
     m_pRest->setWordWrap(true);
-    m_pPreview = new QLabel(this);
+    m_pPreview = new CDxfPreview(this);
     m_pPreview->setFixedSize(kPreviewWidth, kPreviewHeight);
+    m_pPreview->setToolTip(QStringLiteral("Drag a window to take only what lies inside it"));
+    m_pClearWindow = new QPushButton(QStringLiteral("Clear the window"), this);
+    m_pClearWindow->setEnabled(false);
     m_pReport = new QPlainTextEdit(this);
     m_pReport->setReadOnly(true);
 
@@ -101,6 +105,11 @@ CDxfImportDialog::CDxfImportDialog(const QString& path, int activeLayer, int32_t
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* right = new QVBoxLayout;
     right->addWidget(m_pPreview);
+    auto* under = new QHBoxLayout;
+    under->addWidget(
+        new QLabel(QStringLiteral("Drag in the preview to take only what lies in a window."), this), 1);
+    under->addWidget(m_pClearWindow);
+    right->addLayout(under);
     right->addWidget(m_pReport);
     auto* columns = new QHBoxLayout;
     columns->addLayout(form);
@@ -109,9 +118,27 @@ CDxfImportDialog::CDxfImportDialog(const QString& path, int activeLayer, int32_t
     layout->addLayout(columns);
     layout->addWidget(buttons);
     connect(m_pDxfLayers, &QListWidget::itemChanged, this, [this] { Reload(); });
-    connect(m_pUnits, &QComboBox::currentIndexChanged, this, [this] { Reload(); });
-    connect(m_pAxis, &QComboBox::currentIndexChanged, this, [this] { Reload(); });
-    connect(m_pFlip, &QCheckBox::toggled, this, [this] { Reload(); });
+    connect(m_pUnits, &QComboBox::currentIndexChanged, this, [this] { Remap(); });
+    connect(m_pAxis, &QComboBox::currentIndexChanged, this, [this] { Remap(); });
+    connect(m_pFlip, &QCheckBox::toggled, this, [this] { Remap(); });
+    connect(m_pPreview, &CDxfPreview::WindowDrawn, this, [this](CPlanePoint from, CPlanePoint to) {
+        m_window = std::make_pair(from, to);
+        m_pClearWindow->setEnabled(true);
+        Remap();
+    });
+    connect(m_pClearWindow, &QPushButton::clicked, this, [this] {
+        m_window.reset();
+        m_pClearWindow->setEnabled(false);
+        Remap();
+    });
+    connect(m_pPreview, &CDxfPreview::LinePicked, this, [this](CPlanePoint from, CPlanePoint to) {
+        // As a found centre line: the axis runs to the right, a vertical one upwards.
+        if (to.z < from.z || (to.z == from.z && to.x < from.x)) {
+            std::swap(from, to);
+        }
+        m_pickedAxis = std::make_pair(from, to);
+        Remap();
+    });
     connect(m_pStock, &QCheckBox::toggled, this, [this] { UpdateRest(); });
     connect(m_pReplace, &QCheckBox::toggled, this, [this] { UpdateRest(); });
     Reload();
@@ -132,12 +159,23 @@ CDxfImportOptions CDxfImportDialog::Options() const {
         options.dxfLayers.clear();
     }
     options.strUnits = m_pUnits->currentText().toStdString();
-    if (m_pAxis->currentIndex() > 0) {
+    if (m_pAxis->currentIndex() == kPickAxis) {
+        if (m_pickedAxis) {
+            options.bAxis = true;
+            options.axisFrom = m_pickedAxis->first;
+            options.axisTo = m_pickedAxis->second;
+        }
+    } else if (m_pAxis->currentIndex() > 0) {
         options.bAxis = true;
         options.axisFrom = {0.0, 0.0};
         options.axisTo = m_pAxis->currentIndex() == 1 ? CPlanePoint{1.0, 0.0} : CPlanePoint{0.0, 1.0};
     }
     options.bFlip = m_pFlip->isChecked();
+    if (m_window) {
+        options.bWindow = true;
+        options.windowFrom = m_window->first;
+        options.windowTo = m_window->second;
+    }
     return options;
 }
 
@@ -162,27 +200,50 @@ QString CDxfImportDialog::RestText() const {
 }
 
 void CDxfImportDialog::Reload() {
-    std::string error;
-    QStringList lines;
-    const CDxfImportOptions options = Options();
-    int ticked = 0;
+    m_content = CDxfContent{};
+    m_strReadError.clear();
+    bool ticked = m_pDxfLayers->count() == 0;
     for (int i = 0; i < m_pDxfLayers->count(); ++i) {
-        ticked += m_pDxfLayers->item(i)->checkState() == Qt::Checked ? 1 : 0;
+        ticked = ticked || m_pDxfLayers->item(i)->checkState() == Qt::Checked;
     }
-    const bool none = m_pDxfLayers->count() > 0 && ticked == 0;
-    if (none) {
-        m_result = CImportResult{};
+    m_bRead = ticked && CDxfSafeRead::Read(isVisible() ? this : parentWidget(), m_strPath, Options(),
+                                           m_content, m_strReadError);
+    m_pPreview->SetDrawing(m_content);
+    Remap();
+}
+
+void CDxfImportDialog::Remap() {
+    QStringList lines;
+    std::optional<CDxfPlacement> shown;
+    m_result = CImportResult{};
+    const bool picking = m_pAxis->currentIndex() == kPickAxis;
+    if (!m_bRead && m_strReadError.empty()) {
         lines << QStringLiteral("No DXF layer is ticked.");
-    } else if (!CDxfSafeRead::Load(isVisible() ? this : parentWidget(), m_strPath, options, m_result, error)) {
-        lines << ToQ(error);
+    } else if (!m_bRead) {
+        lines << ToQ(m_strReadError);
     } else {
-        for (const std::string& line : m_result.ReportLines()) {
-            lines << ToQ(line);
+        CDxfPlacement placement;
+        std::string error;
+        if (CDxfImport().Map(m_content, Options(), m_result, error, &placement)) {
+            shown = placement;
+            if (picking && m_pickedAxis && m_result.m_strAxis.starts_with("as given")) {
+                m_result.m_strAxis.replace(0, 8, "the line picked in the preview");
+            }
+            for (const std::string& line : m_result.ReportLines()) {
+                lines << ToQ(line);
+            }
+        } else {
+            lines << ToQ(error);
         }
+    }
+    if (picking && !m_pickedAxis) {
+        lines.prepend(QStringLiteral("Click a line in the preview to make it the turning axis."));
     }
     m_pReport->setPlainText(lines.join(QLatin1Char('\n')));
     m_pOk->setEnabled(!m_result.m_pieces.empty());
-    m_pPreview->setPixmap(QPixmap::fromImage(Preview()));
+    m_pPreview->SetPicking(picking);
+    m_pPreview->SetWindow(m_window);
+    m_pPreview->SetProfile(m_result, shown);
     UpdateRest();
 }
 
@@ -207,41 +268,4 @@ void CDxfImportDialog::UpdateRest() {
         text += QStringLiteral(" It covers the whole layer.");
     }
     m_pRest->setText(text);
-}
-
-// The profile that will be taken, scaled to the box with the axis along the bottom.
-QImage CDxfImportDialog::Preview() const {
-    QImage image(kPreviewWidth, kPreviewHeight, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    const auto& pieces = m_result.m_pieces;
-    if (pieces.empty()) {
-        return image;
-    }
-    double left = pieces.front().m_ptStart.x;
-    double right = pieces.back().m_ptEnd.x;
-    double top = 1.0;
-    for (const CImportPiece& p : pieces) {
-        top = std::max({top, double(p.m_ptStart.y), double(p.m_ptEnd.y), double(p.m_ptMid.y)});
-    }
-    const double scale =
-        std::min((kPreviewWidth - 20) / std::max(1.0, right - left), (kPreviewHeight - 20) / top);
-    auto map = [&](CPoint p) {
-        return QPointF(10 + (p.x - left) * scale, kPreviewHeight - 10 - p.y * scale);
-    };
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(Qt::red, 1, Qt::DashLine));
-    painter.drawLine(QPointF(0, kPreviewHeight - 10), QPointF(kPreviewWidth, kPreviewHeight - 10));
-    painter.setPen(QPen(Qt::black, 1.5));
-    QPainterPath path(map(pieces.front().m_ptStart));
-    for (const CImportPiece& p : pieces) {
-        path.lineTo(map(p.m_ptStart));
-        if (p.m_bArc) {
-            path.quadTo(2 * map(p.m_ptMid) - (map(p.m_ptStart) + map(p.m_ptEnd)) / 2, map(p.m_ptEnd));
-        } else {
-            path.lineTo(map(p.m_ptEnd));
-        }
-    }
-    painter.drawPath(path);
-    return image;
 }

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "exchange/DxfReader.h"
 #include "shell/IsolatedRead.h"
 
 namespace {
@@ -76,54 +77,112 @@ bool ReadAnswerHead(CPacketReader& packet, size_t& count, std::string& error) {
     return true;
 }
 
-std::string PackResult(bool ok, const CImportResult& result, const std::string& error) {
+template <class T>
+void PutAll(CPacket& packet, const std::vector<T>& items) {
+    packet.Put(items.size());
+    for (const T& item : items) {
+        packet.Put(item);
+    }
+}
+
+template <class T>
+bool GetAll(CPacketReader& packet, size_t limit, std::vector<T>& items) {
+    size_t count = 0;
+    if (!packet.Get(count) || count > limit / sizeof(T)) {
+        return false;
+    }
+    items.resize(count);
+    return std::all_of(items.begin(), items.end(), [&](T& item) { return packet.Get(item); });
+}
+
+void PutCounts(CPacket& packet, const std::vector<std::pair<std::string, int>>& counts) {
+    packet.Put(counts.size());
+    for (const auto& [kind, count] : counts) {
+        packet.PutText(kind);
+        packet.Put(count);
+    }
+}
+
+bool GetCounts(CPacketReader& packet, size_t limit, std::vector<std::pair<std::string, int>>& counts) {
+    size_t count = 0;
+    if (!packet.Get(count) || count > limit) {
+        return false;
+    }
+    counts.resize(count);
+    return std::all_of(counts.begin(), counts.end(),
+                       [&](auto& entry) { return packet.GetText(entry.first) && packet.Get(entry.second); });
+}
+
+std::string PackContent(bool ok, const CDxfContent& content, const std::string& error) {
     CPacket packet;
     packet.Put(static_cast<uint8_t>(ok ? 1 : 0));
     if (!ok) {
         packet.PutText(error);
         return packet.Bytes();
     }
-    packet.Put(result.m_pieces.size());
-    for (const CImportPiece& piece : result.m_pieces) {
-        packet.Put(piece);
+    packet.Put(size_t{1});
+    PutAll(packet, content.m_segments);
+    PutAll(packet, content.m_circles);
+    PutCounts(packet, content.m_skipped);
+    PutCounts(packet, content.m_leftOut);
+    packet.Put(content.m_notePlaces.size());
+    for (const auto& place : content.m_notePlaces) {
+        packet.Put(place.m_bLeftOut);
+        packet.PutText(place.m_strKind);
+        packet.Put(place.m_min);
+        packet.Put(place.m_max);
     }
-    packet.Put(result.m_notes.size());
-    for (const CImportNote& note : result.m_notes) {
-        packet.PutText(note.m_strWhat);
-        packet.Put(note.m_nCount);
+    packet.Put(content.m_layers.size());
+    for (const auto& layer : content.m_layers) {
+        packet.PutText(layer.m_strName);
+        packet.PutText(layer.m_strLinetype);
+        packet.Put(layer.m_nEntities);
     }
-    packet.PutText(result.m_strAxis);
-    packet.PutText(result.m_strShift);
-    packet.PutText(result.m_strReason);
+    packet.Put(content.m_axisLines.size());
+    for (const auto& line : content.m_axisLines) {
+        packet.Put(line.m_a);
+        packet.Put(line.m_b);
+        packet.PutText(line.m_strLayer);
+        packet.PutText(line.m_strLinetype);
+    }
+    packet.Put(content.m_nInsUnits);
     return packet.Bytes();
 }
 
-bool UnpackResult(const std::string& bytes, CImportResult& result, std::string& error) {
+bool UnpackContent(const std::string& bytes, CDxfContent& content, std::string& error) {
     CPacketReader packet(bytes);
     size_t count = 0;
     if (!ReadAnswerHead(packet, count, error)) {
         return false;
     }
-    result.m_pieces.resize(std::min(count, bytes.size() / sizeof(CImportPiece)));
-    for (CImportPiece& piece : result.m_pieces) {
-        if (!packet.Get(piece)) {
-            error = "the reader's answer is cut short";
-            return false;
+    const size_t limit = bytes.size();
+    bool ok = GetAll(packet, limit, content.m_segments) && GetAll(packet, limit, content.m_circles) &&
+              GetCounts(packet, limit, content.m_skipped) && GetCounts(packet, limit, content.m_leftOut) &&
+              packet.Get(count) && count <= limit;
+    if (ok) {
+        content.m_notePlaces.resize(count);
+        for (auto& place : content.m_notePlaces) {
+            ok = ok && packet.Get(place.m_bLeftOut) && packet.GetText(place.m_strKind) &&
+                 packet.Get(place.m_min) && packet.Get(place.m_max);
         }
     }
-    if (!packet.Get(count)) {
-        error = "the reader's answer is cut short";
-        return false;
-    }
-    result.m_notes.resize(std::min(count, bytes.size()));
-    for (CImportNote& note : result.m_notes) {
-        if (!packet.GetText(note.m_strWhat) || !packet.Get(note.m_nCount)) {
-            error = "the reader's answer is cut short";
-            return false;
+    ok = ok && packet.Get(count) && count <= limit;
+    if (ok) {
+        content.m_layers.resize(count);
+        for (auto& layer : content.m_layers) {
+            ok = ok && packet.GetText(layer.m_strName) && packet.GetText(layer.m_strLinetype) &&
+                 packet.Get(layer.m_nEntities);
         }
     }
-    if (!packet.GetText(result.m_strAxis) || !packet.GetText(result.m_strShift) ||
-        !packet.GetText(result.m_strReason)) {
+    ok = ok && packet.Get(count) && count <= limit;
+    if (ok) {
+        content.m_axisLines.resize(count);
+        for (auto& line : content.m_axisLines) {
+            ok = ok && packet.Get(line.m_a) && packet.Get(line.m_b) && packet.GetText(line.m_strLayer) &&
+                 packet.GetText(line.m_strLinetype);
+        }
+    }
+    if (!(ok && packet.Get(content.m_nInsUnits))) {
         error = "the reader's answer is cut short";
         return false;
     }
@@ -132,21 +191,23 @@ bool UnpackResult(const std::string& bytes, CImportResult& result, std::string& 
 
 }  // namespace
 
-bool CDxfSafeRead::Load(QWidget* parent, const std::string& path, const CDxfImportOptions& options,
-                        CImportResult& result, std::string& error) {
-    result = CImportResult{};
+bool CDxfSafeRead::Read(QWidget* parent, const std::string& path, const CDxfImportOptions& options,
+                        CDxfContent& content, std::string& error) {
+    content = CDxfContent{};
     std::string bytes;
     const auto work = [&] {
-        CImportResult read;
+        CDxfContent read;
         std::string reason;
-        const bool ok = CDxfImport().LoadFile(path, options, read, reason);
-        return PackResult(ok, read, reason);
+        std::string data;
+        const bool ok =
+            CDxfReader::LoadBytes(path, data, reason) && CDxfImport().Read(data, options, read, reason);
+        return PackContent(ok, read, reason);
     };
     if (!CIsolatedRead::Run(parent, QString::fromStdString(path), work, bytes, error)) {
         return false;
     }
-    if (!UnpackResult(bytes, result, error)) {
-        result = CImportResult{};
+    if (!UnpackContent(bytes, content, error)) {
+        content = CDxfContent{};
         return false;
     }
     return true;

@@ -12,9 +12,9 @@ class QWidget;
 // a child process (CIsolatedRead), so such a file costs a message and never the unsaved drawing.
 class CDxfSafeRead {
 public:
-    // CDxfImport::LoadFile, in a child; false with a one-line reason.
-    static bool Load(QWidget* parent, const std::string& path, const CDxfImportOptions& options,
-                     CImportResult& result, std::string& error);
+    // CDxfImport::Read, in a child: the drawing's entities, for mapping again in the editor.
+    static bool Read(QWidget* parent, const std::string& path, const CDxfImportOptions& options,
+                     CDxfContent& content, std::string& error);
     // CDxfImport::ListLayers, in a child; false with a one-line reason.
     static bool ListLayers(QWidget* parent, const std::string& path, std::vector<CDxfLayerEntry>& layers,
                            std::string& error);

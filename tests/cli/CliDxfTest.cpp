@@ -98,6 +98,34 @@ TEST_F(CliDxf, OptionsTakeNameEqualsValueAndNothingTakenSaysWhyWithoutATakenLine
     EXPECT_NE(r.strErr.find("no layer \"NONE\"; its layers: PART, CL"), std::string::npos) << r.strErr;
 }
 
+// What --window leaves out is counted as such, not among the kinds not read or the centre and
+// hidden lines; an entity it cuts is counted apart.
+TEST_F(CliDxf, WindowNarrowsTheLeftOutCounts) {
+    std::ofstream(PathOf("sheet.dxf"))
+        << "0\nSECTION\n2\nENTITIES\n"
+           "0\nLINE\n8\nPART\n10\n0\n20\n5\n11\n40\n21\n5\n"
+           "0\nLWPOLYLINE\n8\nPART\n90\n3\n70\n0\n10\n40\n20\n5\n10\n60\n20\n5\n10\n100\n20\n5\n"
+           "0\nLINE\n8\nCL\n6\nCENTER\n10\n-5\n20\n0\n11\n65\n21\n0\n"
+           "0\nLINE\n8\nPART\n6\nHIDDEN\n10\n0\n20\n90\n11\n40\n21\n90\n"
+           "0\nLWPOLYLINE\n8\nOTHER\n90\n3\n70\n0\n10\n0\n20\n100\n10\n40\n20\n100\n10\n40\n20\n105\n"
+           "0\nTEXT\n8\nTITLE\n10\n200\n20\n-50\n40\n5\n1\nA\n0\nENDSEC\n0\nEOF\n";
+    CCliResult r = Run({"import-dxf", File(), PathOf("sheet.dxf")});
+    ASSERT_EQ(r.nExit, 0) << r.strErr;
+    for (const char* line : {"not taken: centre line: 1", "not taken: hidden line: 1",
+                             "not taken: entity kind not read: TEXT: 1"}) {
+        EXPECT_NE(r.strOut.find(line), std::string::npos) << line << "\n" << r.strOut;
+    }
+    r = Run({"import-dxf", File(), PathOf("sheet.dxf"), "--window=-10,-10,70,20"});
+    ASSERT_EQ(r.nExit, 0) << r.strErr;
+    EXPECT_NE(r.strOut.find("\nnot taken: centre line: 1\n"), std::string::npos) << r.strOut;
+    EXPECT_EQ(r.strOut.find("hidden line"), std::string::npos) << r.strOut;
+    EXPECT_EQ(r.strOut.find("TEXT"), std::string::npos) << r.strOut;
+    EXPECT_NE(r.strOut.find("\nnot taken: outside the window: 3\n"), std::string::npos) << r.strOut;
+    EXPECT_NE(r.strOut.find("\nnot taken: cut by the window (the parts outside): 1\n"), std::string::npos)
+        << r.strOut;
+    EXPECT_NE(r.strOut.find("\ntaken: 2 lines, 0 arcs\n"), std::string::npos) << r.strOut;
+}
+
 TEST_F(CliDxf, NewFromDxfTakesTheStockFromThePartAndItsProfileIntoLayerOne) {
     const CCliResult r = Run({"new", PathOf("n.kst"), "--from-dxf", Shaft(), "--allowance=2"});
     ASSERT_EQ(r.nExit, 0) << r.strErr;

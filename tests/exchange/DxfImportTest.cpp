@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <fstream>
 
@@ -197,13 +198,51 @@ TEST(DxfImport, LayersWindowAndLeftOutKindsOfASheet) {
     EXPECT_EQ(Straight(r.m_pieces), (std::vector<CImportPiece>{Line(0, 50000, 400000, 50000)}));
     window.windowFrom = {-10, -30};
     window.windowTo = {130, 30};
-    EXPECT_EQ(Straight(Import("sheet.dxf", window).m_pieces), partA);
+    r = Import("sheet.dxf", window);
+    EXPECT_EQ(Straight(r.m_pieces), partA);
+    // Part B, its centre line, the title block, the text, the endless lines and the dimension lie
+    // outside; the hatch, whose place is not read, stays counted.
+    EXPECT_EQ(Notes(r), (std::vector<std::string>{"not taken: centre line: 1", "not taken: hidden line: 1",
+                                                  "not taken: entity kind not read: HATCH: 1",
+                                                  "not taken: outside the window: 7"}));
 
     CDxfImportOptions unknown;
     unknown.dxfLayers = {"SHAFT", "CONTOUR"};
     std::string error;
     EXPECT_FALSE(CDxfImport().LoadFile(ezdxf::File("sheet.dxf"), unknown, r, error));
     EXPECT_EQ(error, "the drawing has no layer \"CONTOUR\"; its layers: 0, Defpoints, SHAFT, COLLAR, OTHER, TITLE, CL");
+}
+
+// A drawing read once and mapped under a given vertical axis, then turned end for end: the same
+// result as a whole load, and the placement finds each end of the profile back in the drawing.
+TEST(DxfImport, MappingAgainGivesTheLoadsResultAndPlacesTheProfileInTheDrawing) {
+    std::string bytes = "0\nSECTION\n2\nENTITIES\n";
+    for (const auto& [x1, y1, x2, y2] : {std::array{0, 0, 10, 0}, {10, 0, 10, 40}, {10, 40, 0, 40}}) {
+        bytes += "0\nLINE\n8\n0\n10\n" + std::to_string(x1) + "\n20\n" + std::to_string(y1) + "\n11\n" +
+                 std::to_string(x2) + "\n21\n" + std::to_string(y2) + "\n";
+    }
+    bytes += "0\nENDSEC\n0\nEOF\n";
+    CDxfImportOptions options;
+    options.bAxis = true;
+    options.axisFrom = {-20, 0};
+    options.axisTo = {-20, 40};
+    CDxfContent content;
+    std::string error;
+    ASSERT_TRUE(CDxfImport().Read(bytes, options, content, error)) << error;
+    for (const bool flip : {false, true}) {
+        options.bFlip = flip;
+        CImportResult mapped, loaded;
+        CDxfPlacement placement;
+        ASSERT_TRUE(CDxfImport().Map(content, options, mapped, error, &placement)) << error;
+        ASSERT_TRUE(CDxfImport().Load(bytes, options, loaded, error)) << error;
+        EXPECT_EQ(mapped.m_pieces, loaded.m_pieces);
+        EXPECT_EQ(mapped.ReportLines(), loaded.ReportLines());
+        ASSERT_EQ(Straight(mapped.m_pieces), (std::vector<CImportPiece>{Line(0, 300000, 400000, 300000)}));
+        // The part lies on the axis's right (seen along it): the profile's mirror image finds it.
+        const CPlanePoint start = placement.ToDrawing({0, flip ? 300000 : -300000});
+        EXPECT_NEAR(start.z, 10.0, 1e-9);
+        EXPECT_NEAR(start.x, flip ? 40.0 : 0.0, 1e-9);
+    }
 }
 
 TEST(DxfImport, EveryKindPresentIsTakenOrReportedAndNothingTakenSaysWhy) {

@@ -51,6 +51,21 @@ inline void Move(QWidget* w, QPoint at) {
     }
 }
 
+// A drag with the left button from one pixel of w to another, through w's window: a press, a few
+// moves and a release.
+inline void Drag(QWidget* w, QPoint from, QPoint to) {
+    if (QWindow* window = WindowOf(w)) {
+        const QPoint a = w->mapTo(w->window(), from);
+        const QPoint b = w->mapTo(w->window(), to);
+        QTest::mousePress(window, Qt::LeftButton, {}, a);
+        for (int i = 1; i <= 4; ++i) {
+            QTest::mouseMove(window, a + (b - a) * i / 4);
+        }
+        QTest::mouseRelease(window, Qt::LeftButton, {}, b);
+        QCoreApplication::processEvents();
+    }
+}
+
 // One wheel turn of the given notches (positive: away from the user) over the pixel of w.
 inline void Wheel(QWidget* w, QPoint at, int notches) {
     if (QWindow* window = WindowOf(w)) {
