@@ -77,8 +77,9 @@ private:
     void FlankThread(const CAxisWords& axes, const CNcBlock& block);
     void AddCycleMoves(const CCycleExpansion& expansion, double lead, const std::string& blockNumber);
     // What the reader does not follow and a control would: a subroutine call, program flow,
-    // parameters, another control's cycle. Notes it as an error of the line; true if so.
-    bool NotExpanded(const CNcBlock& block, CBlockCodes& codes);
+    // parameters, another control's cycle: an error of the line, and a motion mode that moves
+    // nothing while it lasts.
+    void NotExpanded(const CNcBlock& block, CBlockCodes& codes);
     // The two-block G76 names no I, J or K; the single-block G76 needs all three.
     static bool IsFlankForm(const CNcBlock& block);
     void ReturnHome(const CAxisWords& axes, int reference, const std::string& blockNumber);

@@ -28,16 +28,13 @@ bool CNcReader::IsFlankForm(const CNcBlock& block) {
     return !block.Find('I') && !block.Find('J') && !block.Find('K');
 }
 
-bool CNcReader::NotExpanded(const CNcBlock& block, CBlockCodes& codes) {
-    bool found = false;
+void CNcReader::NotExpanded(const CNcBlock& block, CBlockCodes& codes) {
     for (const CNcWord& w : block.words) {
         const int code = Code10(w.dValue);
         if (w.cLetter == 'M' && (code == 970 || code == 980)) {
             Note(m_result.errors, "subprogram call " + w.strText + " is not previewed");
-            found = true;
         } else if (w.cLetter == 'M' && code == 990) {
             Note(m_result.errors, "subprogram return or repeat " + w.strText + " is not previewed");
-            found = true;
         }
     }
     // G90, G92 and G94 with a feed and an end point but no motion of their own are the turning,
@@ -51,11 +48,9 @@ bool CNcReader::NotExpanded(const CNcBlock& block, CBlockCodes& codes) {
                 codes.nMotion = code;
                 codes.nNonModal = -1;
                 m_bMotionWord = true;
-                found = true;
             }
         }
     }
-    return found;
 }
 
 void CNcReader::Cycle(const CBlockCodes& codes, const CAxisWords& axes, const CNcBlock& block) {

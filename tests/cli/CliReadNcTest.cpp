@@ -43,6 +43,10 @@ TEST_F(CliReadNc, MovesThenNotesAndErrorsInTextAndJson) {
     EXPECT_EQ(j["moves"][0]["block"], "N10");
     EXPECT_EQ(j["errorCount"], 2);
     EXPECT_EQ(Run({"read-nc", Write("ok.ngc", "G0 X1 Z1\nM30\n")}).nExit, 0);
+    // A cut synchronised with the spindle carries its lead.
+    const Json thread = Json::parse(Run({"read-nc", Write("t.ngc", "G0 X1 Z1\nG33 Z-5 K1.5\n"), "--json"}).strOut);
+    EXPECT_FALSE(thread["moves"][0].contains("lead"));
+    EXPECT_EQ(thread["moves"][1]["lead"], 1.5);
 }
 
 // Megabytes of junk give the first notes, a count and an end, not millions of lines.
