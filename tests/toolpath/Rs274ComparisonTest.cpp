@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <random>
 
 #include "../postprocessor/PostTestUtil.h"
 #include "Rs274.h"
@@ -293,4 +295,27 @@ TEST_F(Rs274Controller, ThreadingBlocksTheControllerRefuses) {
     }
     // The motion stays G76: a block of axis words alone is a cycle without its words.
     ExpectBothRefuse("G18 G21 G90 G8 S500 M3\nG0 X12 Z2\nG76 P1.5 Z-20 I-2 J0.5 K1\nX30\nM2\n", 4);
+}
+
+// Random drive-line threads, outside and inside, both ways along Z, in radius and diameter mode:
+// every move as the controller makes it.
+TEST_F(Rs274Controller, RandomThreadsExpandAsTheControllerRunsThem) {
+    std::mt19937 rng(76);
+    auto pick = [&](double from, double to, double step) {
+        return std::round(std::uniform_real_distribution<double>(from, to)(rng) / step) * step;
+    };
+    for (int i = 0; i < 20; ++i) {
+        const double j = pick(0.05, 0.5, 0.001);
+        const bool inside = i % 3 == 0;
+        char text[300];
+        std::snprintf(text, sizeof text,
+                      "G18 G21 G90 G%d S500 M3\nG0 X%.3f Z%.3f\nG76 P%.3f Z%.3f I%.3f J%.3f K%.3f R%.2f Q%.1f H%d "
+                      "E%.3f L%d\nG0 X40\nM2\n",
+                      i % 2 ? 7 : 8, pick(10, 20, 0.001), pick(-5, 5, 0.001), pick(0.5, 3, 0.05),
+                      pick(-40, 40, 0.001), (inside ? 1 : -1) * pick(0.5, 3, 0.001), j, j * pick(1.2, 5, 0.01),
+                      pick(1, 3, 0.01), i % 4 ? pick(-45, 45, 0.1) : 0.0, i % 4, i % 5 ? pick(0, 2, 0.001) : 0.0,
+                      i % 4);
+        SCOPED_TRACE(text);
+        ExpectSameMoves(text);
+    }
 }
