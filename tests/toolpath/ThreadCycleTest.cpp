@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <random>
 
 #include "toolpath/NcReader.h"
 
@@ -43,6 +44,32 @@ TEST(FlankThread, PassDepthsGrowByTheRootOfTheirNumberDownToTheAllowance) {
     // A first cut deeper than the thread cuts to the allowance at once.
     t.dFirstCut = 20000;
     EXPECT_EQ(CNcThreadCycle::FlankDepths(t), (std::vector<double>{8700, 9200, 9200}));
+}
+
+// Whatever the numbers: the depths grow by at least the smallest cut, the last rough pass leaves
+// exactly the allowance, and the finishing passes reach the thread height.
+TEST(FlankThreadProperty, DepthsGrowToTheAllowanceThenTheHeight) {
+    std::mt19937 rng(32);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    for (int i = 0; i < 500; ++i) {
+        CFlankThread t;
+        t.dHeight = 2000 + 30000 * unit(rng);
+        t.dFirstCut = t.dHeight * (0.04 + unit(rng));  // at most some 600 passes
+        t.settings.dMinCut = i % 3 ? 800 * unit(rng) : 0.0;
+        t.settings.dAllowance = i % 4 ? t.dHeight * 0.3 * unit(rng) : 0.0;
+        t.settings.nFinishPasses = i % 5;
+        const std::vector<double> d = CNcThreadCycle::FlankDepths(t);
+        const size_t rough = d.size() - t.settings.nFinishPasses;
+        ASSERT_GE(rough, 1u);
+        EXPECT_EQ(d[rough - 1], t.dHeight - t.settings.dAllowance);
+        for (size_t n = 1; n + 1 < rough; ++n) {
+            EXPECT_GE(d[n] - d[n - 1], t.settings.dMinCut - 1e-9);
+            EXPECT_GE(d[n], t.dFirstCut * std::sqrt(n + 1.0) - 1e-9);
+        }
+        for (size_t n = rough; n < d.size(); ++n) {
+            EXPECT_EQ(d[n], t.dHeight);
+        }
+    }
 }
 
 TEST(FlankThread, TwoBlocksCutEachPassFromTheStartPointAndReturnToIt) {
