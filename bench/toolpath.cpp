@@ -104,3 +104,26 @@ void BM_DeviationOf10KbProgramOfLongMoves(benchmark::State& state) {
     state.counters["largest_mm"] = largest;
 }
 BENCHMARK(BM_DeviationOf10KbProgramOfLongMoves)->Unit(benchmark::kMillisecond);
+
+// 200 threads cut by G76 one after another along a shaft, each M20 x 1.5 over 20 mm with a
+// compound infeed, degression, tapers and spring passes (about 30 passes each).
+void BM_Read200Threads(benchmark::State& state) {
+    std::string text = "G18 G21 G90 G8\nS500 M3\n";
+    char block[160];
+    for (int i = 0; i < 200; ++i) {
+        const double z = -25.0 * i;
+        std::snprintf(block, sizeof block,
+                      "G0 X11 Z%.3f\nG76 P1.5 Z%.3f I-1 J0.1 K0.92 R1.5 Q29.5 H2 E1 L3\n", z + 2, z - 20);
+        text += block;
+    }
+    text += "M30\n";
+    size_t moves = 0;
+    for (auto _ : state) {
+        const CToolpath path = CNcReader().Read(text);
+        moves = path.moves.size();
+        benchmark::DoNotOptimize(moves);
+    }
+    state.counters["moves"] = static_cast<double>(CNcReader().Read(text).moves.size());
+    state.SetItemsProcessed(state.iterations() * 200);
+}
+BENCHMARK(BM_Read200Threads)->Unit(benchmark::kMillisecond);

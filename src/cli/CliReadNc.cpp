@@ -32,6 +32,9 @@ Json ToJson(const CToolpath& path) {
                      {"line", m.nLine},
                      {"block", m.strBlock},
                      {"feed", m.dFeed}};
+        if (m.dLead > 0) {
+            move["lead"] = m.dLead;
+        }
         if (s.IsArc()) {
             move["direction"] = Direction(s);
             move["centre"] = {Mm(s.ptCentre.dZ), Mm(s.ptCentre.dX)};

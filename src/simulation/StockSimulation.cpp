@@ -368,12 +368,7 @@ std::vector<CNotSimulated> CStockSimulation::NotSimulated(const CToolpath& path)
     for (const CNcNote& n : path.errors) {
         add(n.nLine, n.strText);
     }
-    for (const CNcEvent& e : path.events) {
-        const int code = static_cast<int>(std::lround(e.dValue * 10));
-        if (e.cLetter == 'M' && (code == 980 || code == 990 || code == 970)) {
-            add(e.nLine, "subprogram call " + e.strWord);
-        }
-    }
+    // Subprogram calls, cycles and parameters the reader does not expand are among its errors.
     std::vector<CNotSimulated> list;
     for (auto& [line, text] : lines) {
         list.push_back({line, text});

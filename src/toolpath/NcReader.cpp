@@ -19,6 +19,12 @@ bool IsModeOnly(int code10) {
     return std::find(std::begin(kCodes), std::end(kCodes), code10) != std::end(kCodes);
 }
 
+// Motion codes beside G0-G3: threading, and the cycles the reader refuses to guess at.
+bool IsCycleMotion(int code10) {
+    static const int kCodes[] = {320, 330, 331, 730, 760, 840, 850, 860, 870, 880, 890};
+    return std::find(std::begin(kCodes), std::end(kCodes), code10) != std::end(kCodes);
+}
+
 // The modal group of a G code (0 for the codes that act once), -1 for codes of no group checked.
 int GroupOf(int code10) {
     switch (code10) {
@@ -71,7 +77,7 @@ int GroupOf(int code10) {
         case 640: return 12;
         case 980:
         case 990: return 13;
-        default: return -1;
+        default: return IsCycleMotion(code10) ? 1 : -1;
     }
 }
 
@@ -110,6 +116,8 @@ CToolpath CNcReader::Read(const std::string& text) {
     m_origins = {};
     m_ptG92 = {};
     m_nSystem = 1;
+    m_flankSettings = {};
+    m_nCycleMoves = 0;
     std::string line;
     for (size_t at = 0; at < text.size();) {
         size_t end = text.find('\n', at);
@@ -178,13 +186,15 @@ void CNcReader::ReadBlock(const CNcBlock& block) {
         m_strSubroutine = block.strControlName;
         return;
     }
+    // What the preview cannot follow leaves it unsure of everything after: an error, never a
+    // guess.
     if (!block.strControl.empty()) {
-        Note(m_result.unknown,
+        Note(m_result.errors,
              block.strControlName + " " + block.strControl + ": program flow is not previewed");
         return;
     }
     if (block.bExpression) {
-        Note(m_result.unknown, "parameters and expressions are not previewed");
+        Note(m_result.errors, "parameters and expressions are not previewed");
         return;
     }
     for (const std::string& fault : block.faults) {
@@ -192,7 +202,7 @@ void CNcReader::ReadBlock(const CNcBlock& block) {
     }
     const CBlockCodes codes = ApplyModes(block);
     CAxisWords axes;
-    const bool axesSound = CollectAxes(block, axes);
+    const bool axesSound = CollectAxes(block, codes.nMotion, axes);
     if (codes.bRefused || !axesSound) {
         // The controller refuses the whole block.
     } else if (codes.nNonModal == 28 || codes.nNonModal == 30) {
@@ -200,6 +210,8 @@ void CNcReader::ReadBlock(const CNcBlock& block) {
     } else if (codes.nNonModal == 10 || codes.nNonModal == 50 || codes.nNonModal == 92 ||
                codes.nNonModal == 921) {
         RunNonModal(codes, axes);
+    } else if (codes.nMotion >= 100 && codes.nNonModal < 0 && (m_bMotionWord || axes.Any())) {
+        Cycle(codes, axes, block);
     } else if (codes.nNonModal == 4 || !axes.Any()) {
         if (m_bMotionWord && (codes.nMotion == 2 || codes.nMotion == 3) && codes.nNonModal != 4) {
             if (axes.pI || axes.pK) {
@@ -225,6 +237,8 @@ CNcReader::CBlockCodes CNcReader::ApplyModes(const CNcBlock& block) {
     codes.nMotion = m_nMotion;
     unsigned groups = 0;
     m_bMotionWord = false;
+    const bool g76 = std::any_of(block.words.begin(), block.words.end(),
+                                 [](const CNcWord& w) { return w.cLetter == 'G' && Code10(w.dValue) == 760; });
     for (const CNcWord& w : block.words) {
         switch (w.cLetter) {
             case 'G':
@@ -255,11 +269,20 @@ CNcReader::CBlockCodes CNcReader::ApplyModes(const CNcBlock& block) {
                 // Dwell time, turns, offsets: arguments of codes, kept as events.
                 m_result.events.push_back(CNcEvent{w.cLetter, w.dValue, w.strText, m_nLine});
                 break;
+            case 'J':
+            case 'Q':
+            case 'E':
+                if (g76) {
+                    break;  // words of the threading cycle
+                }
+                [[fallthrough]];
             default: Note(m_result.unknown, w.strText); break;
         }
     }
+    NotExpanded(block, codes);
     if (!codes.bRefused) {
-        m_nMotion = codes.nMotion;
+        // The two-block G76 acts once; the motion mode stays.
+        m_nMotion = codes.nMotion == 760 && IsFlankForm(block) ? m_nMotion : codes.nMotion;
     }
     return codes;
 }
@@ -305,6 +328,10 @@ bool CNcReader::ApplyG(const CNcWord& word, CBlockCodes& codes, unsigned& groups
         default:
             if (const int system = SystemOf(code); system > 0) {
                 ShiftOrigin([&](CPathPoint) { m_nSystem = system; });
+            } else if (IsCycleMotion(code)) {
+                codes.nMotion = code;
+                m_bMotionWord = true;
+                return true;
             } else if (!IsModeOnly(code)) {
                 return false;
             }
@@ -313,7 +340,7 @@ bool CNcReader::ApplyG(const CNcWord& word, CBlockCodes& codes, unsigned& groups
     return true;
 }
 
-bool CNcReader::CollectAxes(const CNcBlock& block, CAxisWords& axes) {
+bool CNcReader::CollectAxes(const CNcBlock& block, int motion, CAxisWords& axes) {
     bool sound = true;
     for (const CNcWord& w : block.words) {
         const CNcWord** slot = w.cLetter == 'X'   ? &axes.pX
@@ -335,7 +362,7 @@ bool CNcReader::CollectAxes(const CNcBlock& block, CAxisWords& axes) {
     if ((axes.pX && axes.pU) || (axes.pZ && axes.pW)) {
         Note(m_result.errors, "an absolute and an incremental word for the same axis");
     }
-    if (axes.pR && (axes.pI || axes.pK)) {
+    if (axes.pR && (axes.pI || axes.pK) && motion != 760) {
         Note(m_result.errors, "R together with I or K in one block");
         sound = false;
     }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "toolpath/NcBlock.h"
+#include "toolpath/NcThreadCycle.h"
 #include "toolpath/Toolpath.h"
 
 struct CNcReaderSettings {
@@ -26,6 +27,8 @@ public:
 
     // A longer line is refused as a whole, as controllers refuse overlong blocks.
     static constexpr size_t kLineLimit = 4096;
+    // Cycles of one text expand to at most this many moves; beyond it they are refused.
+    static constexpr size_t kCycleMoveLimit = 500000;
     // Radius difference between an arc's ends that a controller still runs: more than
     // kArcRadiusAbsoluteMm (kArcRadiusAbsoluteInch in inch programs) and more than
     // kArcRadiusRelative of the radius, or more than 100 times the absolute figure, is an error.
@@ -51,7 +54,9 @@ private:
     };
     // What the G words of one block ask for beside the motion mode.
     struct CBlockCodes {
-        int nMotion = 0;        // 0-3, -1 for none (G80)
+        // 0-3, -1 for none (G80), or ten times the G number of threading (G32, G33, G76)
+        // and of the cycles the reader does not expand (G33.1 is 331)
+        int nMotion = 0;
         int nNonModal = -1;     // 4, 10, 28, 30, 50, 92, 921 (G92.1, G92.2), -1 for none
         bool bMachine = false;  // G53
         bool bRefused = false;  // two codes of one group
@@ -61,10 +66,22 @@ private:
     void ReadBlock(const CNcBlock& block);
     CBlockCodes ApplyModes(const CNcBlock& block);
     bool ApplyG(const CNcWord& word, CBlockCodes& codes, unsigned& groups);
-    bool CollectAxes(const CNcBlock& block, CAxisWords& axes);
+    bool CollectAxes(const CNcBlock& block, int motion, CAxisWords& axes);
     void RunNonModal(const CBlockCodes& codes, const CAxisWords& axes);
     void Move(const CBlockCodes& codes, const CAxisWords& axes, const std::string& blockNumber);
     void Arc(int motion, const CAxisWords& axes, CPathPoint end, const std::string& blockNumber);
+    // Threading (NcReaderThread.cpp): synchronised moves and the G76 cycles; any other cycle
+    // is an error of the block.
+    void Cycle(const CBlockCodes& codes, const CAxisWords& axes, const CNcBlock& block);
+    void DriveLineThread(const CAxisWords& axes, const CNcBlock& block);
+    void FlankThread(const CAxisWords& axes, const CNcBlock& block);
+    void AddCycleMoves(const CCycleExpansion& expansion, double lead, const std::string& blockNumber);
+    // What the reader does not follow and a control would: a subroutine call, program flow,
+    // parameters, another control's cycle: an error of the line, and a motion mode that moves
+    // nothing while it lasts.
+    void NotExpanded(const CNcBlock& block, CBlockCodes& codes);
+    // The two-block G76 names no I, J or K; the single-block G76 needs all three.
+    static bool IsFlankForm(const CNcBlock& block);
     void ReturnHome(const CAxisWords& axes, int reference, const std::string& blockNumber);
     CPathPoint EndPoint(const CAxisWords& axes) const;
     // The given axis words as a point (radius, model units) and which of Z and X they name.
@@ -100,4 +117,6 @@ private:
     std::array<CPathPoint, 10> m_origins{};
     CPathPoint m_ptG92;
     int m_nSystem = 1;
+    CFlankThreadSettings m_flankSettings;  // the two-block G76's first block, kept until given again
+    size_t m_nCycleMoves = 0;              // moves the cycles of the text made so far
 };

@@ -12,6 +12,9 @@ struct CToolMove {
     CPathSegment segment;
     bool bRapid = false;
     double dFeed = 0.0;    // F in effect (as written), 0 before any
+    // A cut synchronised with the spindle (threading): the distance along Z per revolution as
+    // written (K of G33, F of G32, the pitch of G76); 0 for other moves.
+    double dLead = 0.0;
     int nLine = 0;         // source line, from 1
     std::string strBlock;  // the block's N word as written ("N150"), empty without one
 };

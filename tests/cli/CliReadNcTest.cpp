@@ -28,10 +28,10 @@ TEST_F(CliReadNc, MovesThenNotesAndErrorsInTextAndJson) {
         << text.strOut;
     EXPECT_NE(text.strOut.find("line 3: feed arc to Z -5.0000 X 10.0000 cw about Z 0.0000 X 10.0000\n"),
               std::string::npos);
-    EXPECT_NE(text.strOut.find("line 4: note: parameters and expressions are not previewed\n"),
+    EXPECT_NE(text.strOut.find("line 4: error: parameters and expressions are not previewed\n"),
               std::string::npos);
     EXPECT_NE(text.strOut.find("line 5: error: I or K without an arc (G2, G3)\n"), std::string::npos);
-    EXPECT_NE(text.strOut.find("4 moves, 1 notes, 1 errors in 8 lines\n"), std::string::npos);
+    EXPECT_NE(text.strOut.find("4 moves, 0 notes, 2 errors in 8 lines\n"), std::string::npos);
     // The same text read as diameters from the start, as JSON.
     const CCliResult json = Run({"read-nc", file, "--diameter", "--json"});
     const Json j = Json::parse(json.strOut, nullptr, false);
@@ -41,8 +41,12 @@ TEST_F(CliReadNc, MovesThenNotesAndErrorsInTextAndJson) {
     EXPECT_EQ(j["moves"][1]["direction"], "cw");
     EXPECT_EQ(j["moves"][1]["centre"], Json::array({0.0, 10.0}));
     EXPECT_EQ(j["moves"][0]["block"], "N10");
-    EXPECT_EQ(j["errorCount"], 1);
+    EXPECT_EQ(j["errorCount"], 2);
     EXPECT_EQ(Run({"read-nc", Write("ok.ngc", "G0 X1 Z1\nM30\n")}).nExit, 0);
+    // A cut synchronised with the spindle carries its lead.
+    const Json thread = Json::parse(Run({"read-nc", Write("t.ngc", "G0 X1 Z1\nG33 Z-5 K1.5\n"), "--json"}).strOut);
+    EXPECT_FALSE(thread["moves"][0].contains("lead"));
+    EXPECT_EQ(thread["moves"][1]["lead"], 1.5);
 }
 
 // Megabytes of junk give the first notes, a count and an end, not millions of lines.

@@ -137,6 +137,14 @@ TEST_F(CliSimulate, ABlockItCannotFollowIsListedAndFails) {
     EXPECT_EQ(j["not_simulated"][0]["line"], LineOf(" G2 "));
     const CCliResult text = Simulate(File(), "P", TestPosts());
     EXPECT_NE(text.strOut.find("not simulated"), std::string::npos) << text.strOut;
+    // A cycle the reader does not expand is the reader's error, listed once at its line.
+    std::filesystem::remove(File());
+    MakePart("Tapping cycle");
+    const Json cycle = SimulateJson(File(), "P", TestPosts());
+    ASSERT_EQ(cycle["not_simulated"].size(), 1u) << cycle.dump(1);
+    EXPECT_EQ(cycle["not_simulated"][0]["line"], LineOf("G84"));
+    EXPECT_EQ(cycle["not_simulated"][0]["text"], "cycle G84 is not previewed");
+    EXPECT_EQ(Simulate(File(), "P", TestPosts()).nExit, 1);
 }
 
 TEST_F(CliSimulate, ARapidAcrossTheStockIsFoundAtItsLine) {

@@ -96,6 +96,15 @@ TEST_F(CliVerify, AWrongSignFailsEvenWithinAWideTolerance) {
     EXPECT_EQ(j["errors"][0]["line"], LineOf(" G2 "));
 }
 
+TEST_F(CliVerify, ACycleThePreviewDoesNotExpandFailsAtItsLine) {
+    MakeProgram("Tapping cycle");
+    const CCliResult r = Verify();
+    EXPECT_EQ(r.nExit, 1) << r.strOut;
+    EXPECT_NE(r.strOut.find("line " + std::to_string(LineOf("G84")) + ": error: cycle G84 is not previewed"),
+              std::string::npos)
+        << r.strOut;
+}
+
 TEST_F(CliVerify, AProgramWithoutAPostFailsWithOneLine) {
     ASSERT_EQ(Run({"program", File(), "--name", "P", "--post", "Right lathe", "--post-dir", PostDir()}).nExit,
               0);

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <random>
 
 #include "../postprocessor/PostTestUtil.h"
 #include "Rs274.h"
@@ -246,12 +248,74 @@ TEST_F(Rs274Controller, ArcRadiusDifferencesAsTheControllerAcceptsThem) {
     }
 }
 
-TEST_F(Rs274Controller, ParametersAreNotPreviewedAndSubroutinesRunWhereCalled) {
-    const std::string text =
-        "G18 G21 G90 G8\no100 sub\nG0 X50 Z50\no100 endsub\n#<_depth> = 0.5\n#1 = [2 * 3]\nG0 X10 Z0\nM2\n";
-    ExpectSameMoves(text);
-    const CToolpath path = CNcReader().Read(text);
-    ASSERT_EQ(path.unknown.size(), 2u);
-    EXPECT_EQ(path.unknown[0].nLine, 5);
-    EXPECT_NE(path.unknown[0].strText.find("not previewed"), std::string::npos);
+TEST_F(Rs274Controller, ParametersAreErrorsAndSubroutinesRunWhereCalled) {
+    ExpectSameMoves("G18 G21 G90 G8\no100 sub\nG0 X50 Z50\no100 endsub\nG0 X10 Z0\nM2\n");
+    const CToolpath path =
+        CNcReader().Read("G18 G21 G90 G8\n#<_depth> = 0.5\n#1 = [2 * 3]\no100 call\nG0 X10 Z0\nM2\n");
+    ASSERT_EQ(path.errors.size(), 3u);
+    EXPECT_EQ(path.errors[0].nLine, 2);
+    EXPECT_NE(path.errors[0].strText.find("not previewed"), std::string::npos);
+    EXPECT_EQ(path.errors[2].nLine, 4);
+    EXPECT_EQ(path.moves.size(), 1u);
+}
+
+// Threading: the passes of G76 and the moves of G33 as the controller makes them, in radius and
+// diameter mode, millimetres and inches, both ways along Z, outside and inside.
+TEST_F(Rs274Controller, ThreadingCyclesExpandAsTheControllerRunsThem) {
+    for (const char* cycle : {"G76 P1.5 Z-20 I-2 J0.4 K1",                   // constant depth
+                              "G76 P1.5 Z-20 I-2 J0.2 K1 R2 H2",             // degression, spring
+                              "G76 P1.5 Z-20 I-2 J0.2 K1 R1.5 Q29.5 E1 L3",  // compound, tapers
+                              "G76 P2 Z-20 I-2 J0.3 K1.3 Q-30 E1.5 L1",      // entry taper
+                              "G76 P1 Z-20 I-2 J0.3 K1 E1 L2 X20",           // exit taper, X after
+                              "G76 P1.25 Z25 I2 J0.25 K0.8 Q30 H1",          // inside, towards +Z
+                              "G7\nG76 P1.5 Z-20 I-4 J0.4 K2 E0.5 L3",       // diameters
+                              // inches (on the grid rs274 prints inches to)
+                              "G20\nG0 X0.5 Z0.1\nG76 P0.0625 Z-1 I-0.08 J0.01 K0.04 H1 E0.05 L3",
+                              "G91\nG76 P1.5 Z-20 I-2 J0.5 K1 Q30",           // incremental Z
+                              "G33 Z-20 K1.5\nG0 X14\nZ2\nX11.5\nG33 X12 Z-20 K1.5"}) {
+        SCOPED_TRACE(cycle);
+        ExpectSameMoves(std::string("G18 G21 G90 G8 S500 M3\nG0 X12 Z2\n") + cycle + "\nG90 G0 X30\nM2\n");
+    }
+    // Every cut of a cycle keeps the cycle's line and the pitch; rapids have none.
+    const CToolpath path = CNcReader().Read("G0 X12 Z2\nN20 G76 P1.5 Z-20 I-2 J0.4 K1 E1 L3\n");
+    ASSERT_EQ(path.moves.size(), 1u + 3 * 6 + 1);
+    for (size_t i = 1; i < path.moves.size(); ++i) {
+        EXPECT_EQ(path.moves[i].nLine, 2);
+        EXPECT_EQ(path.moves[i].strBlock, "N20");
+        EXPECT_EQ(path.moves[i].dLead, path.moves[i].bRapid ? 0.0 : 1.5);
+    }
+}
+
+TEST_F(Rs274Controller, ThreadingBlocksTheControllerRefuses) {
+    for (const char* cycle : {"G76 P1.5 Z-20 J0.5 K1", "G76 Z-20 I-2 J0.5 K1", "G76 P1.5 Z-20 I-2 J1.5 K1",
+                              "G76 P1.5 Z-20 I-2 J0 K1", "G76 P1.5 Z-20 I0 J0.5 K1", "G76 P1.5 Z-20 I-2 J0.5 K1 H1.5",
+                              "G76 P1.5 Z-20 I-2 J0.5 K1 L-1 E1", "G76 P1.5 I-2 J0.5 K1", "G0 G33 Z-5 K1",
+                              "G33 Z-5", "G33 Z-5 K1 F100"}) {
+        ExpectBothRefuse(std::string("G18 G21 G90 G8 S500 M3\nG0 X12 Z2\n") + cycle + "\nM2\n", 3);
+    }
+    // The motion stays G76: a block of axis words alone is a cycle without its words.
+    ExpectBothRefuse("G18 G21 G90 G8 S500 M3\nG0 X12 Z2\nG76 P1.5 Z-20 I-2 J0.5 K1\nX30\nM2\n", 4);
+}
+
+// Random drive-line threads, outside and inside, both ways along Z, in radius and diameter mode:
+// every move as the controller makes it.
+TEST_F(Rs274Controller, RandomThreadsExpandAsTheControllerRunsThem) {
+    std::mt19937 rng(76);
+    auto pick = [&](double from, double to, double step) {
+        return std::round(std::uniform_real_distribution<double>(from, to)(rng) / step) * step;
+    };
+    for (int i = 0; i < 20; ++i) {
+        const double j = pick(0.05, 0.5, 0.001);
+        const bool inside = i % 3 == 0;
+        char text[300];
+        std::snprintf(text, sizeof text,
+                      "G18 G21 G90 G%d S500 M3\nG0 X%.3f Z%.3f\nG76 P%.3f Z%.3f I%.3f J%.3f K%.3f R%.2f Q%.1f H%d "
+                      "E%.3f L%d\nG0 X40\nM2\n",
+                      i % 2 ? 7 : 8, pick(10, 20, 0.001), pick(-5, 5, 0.001), pick(0.5, 3, 0.05),
+                      pick(-40, 40, 0.001), (inside ? 1 : -1) * pick(0.5, 3, 0.001), j, j * pick(1.2, 5, 0.01),
+                      pick(1, 3, 0.01), i % 4 ? pick(-45, 45, 0.1) : 0.0, i % 4, i % 5 ? pick(0, 2, 0.001) : 0.0,
+                      i % 4);
+        SCOPED_TRACE(text);
+        ExpectSameMoves(text);
+    }
 }
