@@ -108,16 +108,18 @@ COperationResult CThreadOperation::RunPasses(const COperationValues& in) {
     const double drive = values.values["DriveX"];
     const double depth = values.values["Depth"];
     const double slope = std::tan(std::clamp(in.Get("Infeed", 0.0), 0.0, 45.0) * M_PI / 180.0);
-    // Deeper passes start further back along the drive line, so that the leading flank cuts.
-    const double back = end > start ? -1.0 : 1.0;
+    // Each deeper pass moves forward along the drive line by its depth times the slope, so that the
+    // trailing flank is left alone; the deepest pass ends at the thread's end.
+    const double forward = end > start ? 1.0 : -1.0;
     CMovePath path;
     const std::vector<double> depths = PassDepths(in, depth);
     for (double d : depths) {
-        const double shift = back * d * slope;
-        path.Rapid(start + shift, drive);
-        path.Rapid(start + shift, major - d);
-        path.Thread(end + shift, major - d);
-        path.Rapid(end + shift, drive);
+        const double from = start + forward * d * slope;
+        const double to = end - forward * (depth - d) * slope;
+        path.Rapid(from, drive);
+        path.Rapid(from, major - d);
+        path.Thread(to, major - d);
+        path.Rapid(to, drive);
     }
     path.Rapid(start, drive);
     COperationResult& result = path.Result();

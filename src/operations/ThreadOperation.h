@@ -24,7 +24,8 @@ public:
     static const std::vector<std::string>& Keys();
     // The rapid move to the drive line at the start; the cycle does the rest.
     static COperationResult RunCycle(const COperationValues& in);
-    // Every pass written out: in along the infeed angle, a threading move, out and back.
+    // Every pass written out: in along the infeed angle, a threading move, out and back; each
+    // deeper pass moves forward along the thread by its depth x tan(infeed), as the cycles do.
     static COperationResult RunPasses(const COperationValues& in);
 
     static constexpr double kDepthPerPitch = 0.6134;

@@ -207,8 +207,9 @@ TEST(ThreadOperation, PassesDeepenToTheRootAlongTheInfeedAngle) {
         EXPECT_LE(threads[i].dX, previous);
         previous = threads[i].dX;
         const double depth = 10.0 - threads[i].dX;
-        // Running towards smaller Z, deeper passes start further towards larger Z.
-        EXPECT_NEAR(threads[i].dZ, -20 + depth * std::tan(M_PI / 6), 2e-4);
+        // Running towards smaller Z, each pass moves forward by its depth along the infeed angle;
+        // the deepest ends at the thread's end.
+        EXPECT_NEAR(threads[i].dZ, -20 + (0.9201 - depth) * std::tan(M_PI / 6), 2e-4);
     }
     EXPECT_DOUBLE_EQ(threads.back().dX, 9.0799);
     EXPECT_DOUBLE_EQ(threads[9].dX, 9.0799);
