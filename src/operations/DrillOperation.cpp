@@ -25,7 +25,7 @@ COperationResult CDrillOperation::Run(const COperationValues& in) {
         return COperationResult::Refused("The hole needs more than 10000 pecks: give a greater peck depth.");
     }
     CMovePath path;
-    path.Rapid(start, 0.0);
+    path.ApproachZFirst(start, 0.0);
     for (int k = 1; k <= count; ++k) {
         const double reached = k == count ? length : k * peck;
         path.Feed(start + dir * reached, 0.0);

@@ -28,7 +28,7 @@ COperationResult CFaceOperation::Run(const COperationValues& in) {
     const double span = std::fabs(stock - face);
     const double rough = std::max(span - allowance, 0.0);
     CMovePath path;
-    path.Rapid(stock + dir * clear, outer);
+    path.ApproachXFirst(stock + dir * clear, outer);
     auto pass = [&](double z, double feed) {
         path.Rapid(z, outer);
         path.Feed(z, inner, feed);

@@ -59,6 +59,7 @@ COperationResult CGrooveOperation::Run(const COperationValues& in) {
         return COperationResult::Refused("The groove needs more than 10000 plunges.");
     }
     CMovePath path;
+    path.ApproachXFirst(first, top + clear);
     for (int k = 0; k <= count && (k == 0 || last > first); ++k) {
         Plunge(path, first + (last - first) * k / count, top, floor + allowance, peck, clear);
         if (path.IsTooLong()) {

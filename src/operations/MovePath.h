@@ -12,6 +12,11 @@ public:
     static double OnGrid(double mm);
 
     void Rapid(double z, double x) { Add(COperationMove::kRapid, z, x, 2000000.0); }
+    // The approach from wherever the previous command ended: first out (or in) to the radius x at
+    // the Z it left, then along Z to z.
+    void ApproachXFirst(double z, double x);
+    // First along Z at the radius it left, then to x (the drill, which ends on the axis).
+    void ApproachZFirst(double z, double x);
     // At the command's feed, or at a feed of its own when one is given.
     void Feed(double z, double x, double feed = 2000000.0) { Add(COperationMove::kFeed, z, x, feed); }
     void Thread(double z, double x) { Add(COperationMove::kThread, z, x, 2000000.0); }

@@ -17,6 +17,10 @@ struct COperationMove {
     double dFeed = 2000000.0;
     // Seconds, for a dwell.
     double dDwell = 0.0;
+    // An approach along one axis: the other coordinate stays where the previous command left it,
+    // and its word is left out.
+    bool bKeepZ = false;
+    bool bKeepX = false;
 };
 
 // The moves of an operation and the values it computed for its header and trailer lines (pitch,

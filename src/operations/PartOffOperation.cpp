@@ -23,7 +23,7 @@ COperationResult CPartOffOperation::Run(const COperationValues& in) {
                                          "stock's radius.");
     }
     CMovePath path;
-    path.Rapid(z, top + clear);
+    path.ApproachXFirst(z, top + clear);
     double from = top;
     if (chamfer > 0.0) {
         // A first plunge as deep as the chamfer clears the blade's way; then its corner runs down

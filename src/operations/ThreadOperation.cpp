@@ -90,11 +90,13 @@ std::vector<double> CThreadOperation::PassDepths(const COperationValues& in, dou
 
 COperationResult CThreadOperation::RunCycle(const COperationValues& in) {
     COperationResult result = Values(in);
-    if (!result.IsRefused()) {
-        result.moves.push_back({COperationMove::kRapid, CMovePath::OnGrid(in.Get("FromZ")),
-                                result.values["DriveX"]});
+    if (result.IsRefused()) {
+        return result;
     }
-    return result;
+    CMovePath path;
+    path.ApproachXFirst(in.Get("FromZ"), result.values["DriveX"]);
+    path.Result().values = result.values;
+    return std::move(path.Result());
 }
 
 COperationResult CThreadOperation::RunPasses(const COperationValues& in) {
@@ -112,6 +114,7 @@ COperationResult CThreadOperation::RunPasses(const COperationValues& in) {
     // trailing flank is left alone; the deepest pass ends at the thread's end.
     const double forward = end > start ? 1.0 : -1.0;
     CMovePath path;
+    path.ApproachXFirst(start, drive);
     const std::vector<double> depths = PassDepths(in, depth);
     for (double d : depths) {
         const double from = start + forward * d * slope;

@@ -16,10 +16,10 @@ const char* const kKindNames[CMacroOperation::kKinds] = {"rapid", "feed", "dwell
 
 double MoveValue(const COperationMove& move, const std::string& name) {
     if (name == "EndX") {
-        return move.dX;
+        return move.bKeepX ? kEmpty : move.dX;
     }
     if (name == "EndZ") {
-        return move.dZ;
+        return move.bKeepZ ? kEmpty : move.dZ;
     }
     if (name == "Feed") {
         return move.dFeed;

@@ -125,7 +125,9 @@ TEST(PartOffOperation, ChamferRunsAtFortyFiveDegreesAndTheAxisIsReachedSlowly) {
     const COperationResult r = CPartOffOperation::Run(Values(
         {{"PartZ", 0}, {"TopX", 20}, {"ToX", -0.2}, {"SlowX", 3}, {"SlowFeed", 30}, {"Chamfer", 1}, {"Clear", 1}}));
     ASSERT_FALSE(r.IsRefused()) << r.strError;
-    const auto& m = r.moves;
+    // Out to the clearance radius first, then along Z.
+    ASSERT_TRUE(r.moves[0].bKeepZ);
+    const std::vector<COperationMove> m(r.moves.begin() + 1, r.moves.end());
     ASSERT_EQ(m.size(), 8u);
     // The pre-plunge to the chamfer's depth, then the corner down the 45 degree line from above the
     // part (which lies at larger Z) to the chamfer's foot.
@@ -152,8 +154,10 @@ TEST(DrillOperation, PecksLeaveTheHoleOrBreakTheChip) {
     EXPECT_DOUBLE_EQ(cuts[1].dZ, 92.0);
     EXPECT_DOUBLE_EQ(cuts[2].dZ, 90.0);
     // Out of the hole to the start, back in at rapid to half a millimetre short of the last depth.
-    EXPECT_DOUBLE_EQ(full.moves[2].dZ, 102.0);
-    EXPECT_DOUBLE_EQ(full.moves[3].dZ, 97.5);
+    // Along Z in front of the hole first, then onto the axis.
+    EXPECT_TRUE(full.moves[0].bKeepX);
+    EXPECT_DOUBLE_EQ(full.moves[3].dZ, 102.0);
+    EXPECT_DOUBLE_EQ(full.moves[4].dZ, 97.5);
     ASSERT_EQ(OfKind(full, Kind::kDwell).size(), 1u);
     EXPECT_EQ(full.moves.back().dZ, 102.0);
     for (const auto& m : full.moves) {
@@ -161,7 +165,7 @@ TEST(DrillOperation, PecksLeaveTheHoleOrBreakTheChip) {
     }
     const COperationResult chip =
         CDrillOperation::Run(Values({{"StartZ", 102}, {"HoleZ", 90}, {"Peck", 5}, {"ChipBreak", 0.3}}));
-    EXPECT_DOUBLE_EQ(chip.moves[2].dZ, 97.3);
+    EXPECT_DOUBLE_EQ(chip.moves[3].dZ, 97.3);
     EXPECT_EQ(OfKind(chip, Kind::kFeed).size(), 3u);
     EXPECT_TRUE(CDrillOperation::Run(Values({{"StartZ", 1}, {"HoleZ", 1}})).IsRefused());
     EXPECT_TRUE(CDrillOperation::Run(Values({{"StartZ", 0}, {"HoleZ", 1e6}, {"Peck", 0.01}})).IsRefused());
@@ -178,8 +182,10 @@ TEST(ThreadOperation, PitchDepthAndTheZFeedLimit) {
     EXPECT_DOUBLE_EQ(r.values.at("PeakOffset"), -1.0);
     EXPECT_DOUBLE_EQ(r.values.at("DepthMicrons"), 920.0);
     EXPECT_DOUBLE_EQ(r.values.at("CycleP"), 10060.0);
-    ASSERT_EQ(r.moves.size(), 1u);
-    EXPECT_DOUBLE_EQ(r.moves[0].dZ, 102.0);
+    ASSERT_EQ(r.moves.size(), 2u);
+    EXPECT_TRUE(r.moves[0].bKeepZ);
+    EXPECT_DOUBLE_EQ(r.moves[1].dZ, 102.0);
+    EXPECT_DOUBLE_EQ(r.moves[1].dX, 11.0);
     // 13 threads per inch.
     const COperationResult inch = CThreadOperation::RunCycle(
         Values({{"FromZ", 2}, {"ToZ", -20}, {"MajorX", 6.35}, {"Pitch", 13}, {"PitchInch", 1}, {"Speed", 500}}));

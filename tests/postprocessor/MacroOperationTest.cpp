@@ -46,8 +46,8 @@ TEST_F(OperationMacro, MovesGoThroughTheTemplatesOfTheirKind) {
                                  "G1 Z<EndZ> F<Feed>\n<dwell>\nG4 F<Dwell>\nM9\nEnd\n",
                                  c.get());
     EXPECT_EQ(text,
-              "N10 S2\nN20 G0 X0.000 Z5.000\nN30 G1 Z2.000\nN40 G0 X0.000 Z5.000\nN50 G0 X0.000 Z2.500\n"
-              "N60 G1 Z0.000\nN70 G4 F2\nN80 G0 X0.000 Z5.000\nN90 M9\n");
+              "N10 S2\nN20 G0 Z5.000\nN30 G0 X0.000 Z5.000\nN40 G1 Z2.000\nN50 G0 X0.000 Z5.000\n"
+              "N60 G0 X0.000 Z2.500\nN70 G1 Z0.000\nN80 G4 F2\nN90 G0 X0.000 Z5.000\nN100 M9\n");
     EXPECT_TRUE(m_context.m_messages.GetBoxes().empty());
 }
 
