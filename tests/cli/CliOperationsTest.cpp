@@ -89,3 +89,28 @@ INSTANTIATE_TEST_SUITE_P(
                       CPostCase{"LinuxCNC lathe (diameter)", "LinuxCncDiameter.ngc", "100", {"G8\n", "G33 Z", "G7\n"}},
                       CPostCase{"Fanuc-style lathe", "FanucLathe.nc", "0.1", {"G76 P10060", "G32 Z", "G04 U0.300"}}),
     [](const ::testing::TestParamInfo<CPostCase>& info) { return std::to_string(info.index); });
+
+// The sample shaft of examples/: its operations program compiles to the NC file kept beside it,
+// the interpreter accepts that file, and the turning program verifies clean against the profile.
+TEST_F(CliTest, ThreadedShaftSampleIsCurrent) {
+    std::filesystem::copy(std::string(KESTROVEL_SOURCE_DIR) + "/examples", m_dir / "examples",
+                          std::filesystem::copy_options::recursive);
+    const std::string file = PathOf("examples/threaded-shaft.kst");
+    const std::string dir = PathOf("examples");
+    const CCliResult r = Run({"compile", file, "--program", "Shaft operations", "--post-dir", dir, "--output",
+                              PathOf("shaft.ngc")});
+    ASSERT_EQ(r.nExit, 0) << r.strErr;
+    const std::string kept = ReadText(PathOf("examples/threaded-shaft.ngc"));
+    EXPECT_EQ(ReadText(PathOf("shaft.ngc")), kept);
+    for (const char* word : {"G76 ", "G4 P", "G0 X"}) {
+        EXPECT_NE(kept.find(word), std::string::npos) << word;
+    }
+    if (std::filesystem::exists("/usr/bin/rs274")) {
+        const std::string command = std::string(kRs274Serialized) + "/usr/bin/rs274 -g " +
+                                    PathOf("examples/threaded-shaft.ngc") + " " + PathOf("canon.txt") +
+                                    " </dev/null >" + PathOf("log.txt") + " 2>&1";
+        EXPECT_EQ(std::system(command.c_str()), 0) << ReadText(PathOf("log.txt"));
+    }
+    const CCliResult verify = Run({"verify", file, "--program", "Shaft turning", "--post-dir", dir});
+    EXPECT_EQ(verify.nExit, 0) << verify.strOut << verify.strErr;
+}
