@@ -16,12 +16,14 @@ COperationResult CFaceOperation::Run(const COperationValues& in) {
     const double allowance = in.Get("Allowance", 0.0);
     const double clear = in.Get("Clear", 1.0);
     if (!(outer > inner) || inner < 0.0) {
-        return COperationResult::Refused("The start radius must lie above the end radius, and the end radius "
-                                         "must not be negative.");
+        return COperationResult::Refused(
+            "The start radius must lie above the end radius, and the end radius "
+            "must not be negative.");
     }
     if (!(depth > 0.0) || allowance < 0.0 || !(clear > 0.0)) {
-        return COperationResult::Refused("The depth per pass and the clearance must be greater than 0, the "
-                                         "allowance not negative.");
+        return COperationResult::Refused(
+            "The depth per pass and the clearance must be greater than 0, the "
+            "allowance not negative.");
     }
     // The tool comes from the stock's side; passes step from the stock's end towards the face.
     const double dir = stock >= face ? 1.0 : -1.0;
@@ -40,7 +42,8 @@ COperationResult CFaceOperation::Run(const COperationValues& in) {
     if (roughEnd > 0.0) {
         const int count = operations::StepCount(0.0, roughEnd, depth);
         if (count == 0) {
-            return COperationResult::Refused("The face needs more than 10000 passes: give a greater depth per pass.");
+            return COperationResult::Refused(
+                "The face needs more than 10000 passes: give a greater depth per pass.");
         }
         const int last = allowance > 0.0 ? count : count - 1;
         for (int k = 1; k <= last; ++k) {

@@ -37,16 +37,19 @@ COperationResult CGrooveOperation::Run(const COperationValues& in) {
     const double clear = in.Get("Clear", 1.0);
     const double finishFeed = in.Get("FinishFeed", 2000000.0);
     if (!(tool > 0.0) || !(width >= tool)) {
-        return COperationResult::Refused("The tool's width must be greater than 0 and not wider than the groove.");
+        return COperationResult::Refused(
+            "The tool's width must be greater than 0 and not wider than the groove.");
     }
     if (!(depth > 0.0) || !(depth <= top) || !(clear > 0.0) || peck < 0.0 || allowance < 0.0 ||
         !(allowance < depth)) {
-        return COperationResult::Refused("The depth must be greater than 0 and reach at most the axis; the "
-                                         "clearance must be greater than 0; peck and allowance not negative, the "
-                                         "allowance less than the depth.");
+        return COperationResult::Refused(
+            "The depth must be greater than 0 and reach at most the axis; the "
+            "clearance must be greater than 0; peck and allowance not negative, the "
+            "allowance less than the depth.");
     }
     if (peck > 0.0 && operations::StepCount(top, top - depth, peck) == 0) {
-        return COperationResult::Refused("The groove needs more than 10000 pecks: give a greater peck depth.");
+        return COperationResult::Refused(
+            "The groove needs more than 10000 pecks: give a greater peck depth.");
     }
     const double floor = top - depth;
     const double room = width - tool;

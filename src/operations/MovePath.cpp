@@ -3,7 +3,9 @@
 
 #include "platform/Geometry.h"
 
-double CMovePath::OnGrid(double mm) { return Round(mm * 10000.0) / 10000.0; }
+double CMovePath::OnGrid(double mm) {
+    return Round(mm * 10000.0) / 10000.0;
+}
 
 void CMovePath::Add(COperationMove::EKind kind, double z, double x, double feed) {
     // A rapid to where the tool already stands writes nothing.

@@ -13,12 +13,15 @@ namespace {
 
 const std::vector<COperation>& Table() {
     static const std::vector<COperation> table = {
-        {"FACE", {"OuterX", "InnerX", "FaceZ", "StockZ", "Depth", "Allowance", "Clear", "FinishFeed"},
+        {"FACE",
+         {"OuterX", "InnerX", "FaceZ", "StockZ", "Depth", "Allowance", "Clear", "FinishFeed"},
          &CFaceOperation::Run},
         {"GROOVE",
          {"GrooveZ", "Width", "TopX", "Depth", "ToolWidth", "Peck", "Allowance", "Clear", "FinishFeed"},
          &CGrooveOperation::Run},
-        {"PARTOFF", {"PartZ", "TopX", "ToX", "SlowX", "SlowFeed", "Chamfer", "Clear"}, &CPartOffOperation::Run},
+        {"PARTOFF",
+         {"PartZ", "TopX", "ToX", "SlowX", "SlowFeed", "Chamfer", "Clear"},
+         &CPartOffOperation::Run},
         {"DRILL", {"StartZ", "HoleZ", "Peck", "ChipBreak", "Dwell"}, &CDrillOperation::Run},
         {"THREADCYCLE", CThreadOperation::Keys(), &CThreadOperation::RunCycle},
         {"THREADPASSES", CThreadOperation::Keys(), &CThreadOperation::RunPasses},

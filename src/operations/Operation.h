@@ -10,7 +10,7 @@
 struct COperation {
     using Run = COperationResult (*)(const COperationValues&);
 
-    const char* pszName;  // as the post file's operation line names it
+    const char* pszName;            // as the post file's operation line names it
     std::vector<std::string> keys;  // the values it reads
     Run pRun;
 

@@ -12,15 +12,21 @@ COperationResult CPartOffOperation::Run(const COperationValues& in) {
     const bool slow = in.Has("SlowX") && in.Has("SlowFeed");
     const double slowX = in.Get("SlowX", to);
     if (!(top > to) || !(clear > 0.0)) {
-        return COperationResult::Refused("The stock's radius must lie above the end radius, and the clearance must "
-                                         "be greater than 0.");
+        return COperationResult::Refused(
+            "The stock's radius must lie above the end radius, and the clearance must "
+            "be greater than 0.");
+    }
+    if (in.Has("SlowX") != in.Has("SlowFeed")) {
+        return COperationResult::Refused("Give the reduced feed together with the radius it starts at.");
     }
     if (chamfer < 0.0 || !(chamfer < top - to)) {
-        return COperationResult::Refused("The chamfer must not be negative and must be smaller than the cut.");
+        return COperationResult::Refused(
+            "The chamfer must not be negative and must be smaller than the cut.");
     }
     if (slow && !(slowX >= to && slowX <= top)) {
-        return COperationResult::Refused("The radius of the reduced feed must lie between the end radius and the "
-                                         "stock's radius.");
+        return COperationResult::Refused(
+            "The radius of the reduced feed must lie between the end radius and the "
+            "stock's radius.");
     }
     CMovePath path;
     path.ApproachXFirst(z, top + clear);

@@ -15,14 +15,16 @@ std::string Number(double value) {
     return text;
 }
 
-double Microns(double mm) { return std::floor(mm * 1000.0 + 0.5); }
+double Microns(double mm) {
+    return std::floor(mm * 1000.0 + 0.5);
+}
 
 }  // namespace
 
 const std::vector<std::string>& CThreadOperation::Keys() {
     static const std::vector<std::string> keys = {
-        "FromZ", "ToZ",  "MajorX", "Pitch", "PitchInch",      "Depth",   "FirstCut",  "Degression", "MinCut",
-        "Spring", "Infeed", "Clear", "Speed", "MaxFeedZ", "Chamfer", "ToolAngle"};
+        "FromZ",  "ToZ",    "MajorX", "Pitch", "PitchInch", "Depth",    "FirstCut", "Degression",
+        "MinCut", "Spring", "Infeed", "Clear", "Speed",     "MaxFeedZ", "Chamfer",  "ToolAngle"};
     return keys;
 }
 
@@ -36,8 +38,13 @@ COperationResult CThreadOperation::Values(const COperationValues& in) {
         return COperationResult::Refused("The pitch must be greater than 0 and at most 100 mm.");
     }
     if (!(depth > 0.0) || !(depth < major) || !(first > 0.0) || in.Get("FromZ") == in.Get("ToZ")) {
-        return COperationResult::Refused("The thread needs a length, a depth greater than 0 and less than its "
-                                         "radius, and a first cut greater than 0.");
+        return COperationResult::Refused(
+            "The thread needs a length, a depth greater than 0 and less than its "
+            "radius, and a first cut greater than 0.");
+    }
+    // The cycles refuse a first cut as deep as the thread.
+    if (in.Has("FirstCut") && !(first < depth)) {
+        return COperationResult::Refused("The first cut must be less than the thread depth.");
     }
     if (!in.Has("Speed")) {
         return COperationResult::Refused("The thread needs a spindle speed.");
@@ -53,20 +60,22 @@ COperationResult CThreadOperation::Values(const COperationValues& in) {
     const double chamfer = in.Get("Chamfer", 0.0);
     const double angle = in.Get("ToolAngle", 60.0);
     if (spring < 0.0 || spring > 99.0 || chamfer < 0.0 || chamfer > 99.0 || angle < 0.0 || angle > 99.0) {
-        return COperationResult::Refused("Spring passes, chamfer and tool angle take whole numbers from 0 to 99.");
+        return COperationResult::Refused(
+            "Spring passes, chamfer and tool angle take whole numbers from 0 to 99.");
     }
     COperationResult result;
     const double clear = in.Get("Clear", 1.0);
-    result.values = {{"Pitch", pitch},
-                     {"Depth", CMovePath::OnGrid(depth)},
-                     {"DriveX", CMovePath::OnGrid(major + clear)},
-                     {"PeakOffset", -CMovePath::OnGrid(clear)},
-                     {"RootX", CMovePath::OnGrid(major - depth)},
-                     {"FeedZ", feed},
-                     {"DepthMicrons", Microns(depth)},
-                     {"FirstCutMicrons", Microns(first)},
-                     {"MinCutMicrons", Microns(in.Get("MinCut", 0.0))},
-                     {"CycleP", std::trunc(spring) * 10000.0 + std::trunc(chamfer) * 100.0 + std::trunc(angle)}};
+    result.values = {
+        {"Pitch", pitch},
+        {"Depth", CMovePath::OnGrid(depth)},
+        {"DriveX", CMovePath::OnGrid(major + clear)},
+        {"PeakOffset", -CMovePath::OnGrid(clear)},
+        {"RootX", CMovePath::OnGrid(major - depth)},
+        {"FeedZ", feed},
+        {"DepthMicrons", Microns(depth)},
+        {"FirstCutMicrons", Microns(first)},
+        {"MinCutMicrons", Microns(in.Get("MinCut", 0.0))},
+        {"CycleP", std::trunc(spring) * 10000.0 + std::trunc(chamfer) * 100.0 + std::trunc(angle)}};
     return result;
 }
 

@@ -70,8 +70,8 @@ bool CMacroOperation::WriteMoves(const COperationResult& result, const CCommand*
     for (const COperationMove& move : result.moves) {
         const std::string& text = m_moveTemplates[move.nKind];
         if (text.empty()) {
-            Refuse("The post file gives no template for the operation's " + std::string(kKindNames[move.nKind]) +
-                       " moves (" + kMarkers[move.nKind] + ").",
+            Refuse("The post file gives no template for the operation's " +
+                       std::string(kKindNames[move.nKind]) + " moves (" + kMarkers[move.nKind] + ").",
                    context);
             return false;
         }

@@ -10,7 +10,7 @@ namespace {
 struct CPostCase {
     const char* pszPost;
     const char* pszOutput;
-    const char* pszFeed;   // in the post's feed unit
+    const char* pszFeed;                // in the post's feed unit
     std::vector<const char*> expected;  // words only these commands write
 };
 
@@ -24,8 +24,8 @@ protected:
     }
     std::string File() const { return PathOf("shaft.kst"); }
     CCliResult Command(const std::string& name, std::vector<std::string> fields) const {
-        std::vector<std::string> args = {"command", File(), "--post-dir", PathOf("examples"), "--program",
-                                         "New Program1", "--template", name};
+        std::vector<std::string> args = {"command",   File(),         "--post-dir", PathOf("examples"),
+                                         "--program", "New Program1", "--template", name};
         args.insert(args.end(), fields.begin(), fields.end());
         return Run(args);
     }
@@ -51,16 +51,19 @@ TEST_P(CliOperations, ProgramWithEveryOperationCompiles) {
         const CCliResult r = Command(name, fields);
         ASSERT_EQ(r.nExit, 0) << name << ": " << r.strErr;
     }
-    const CCliResult r = Run({"compile", File(), "--program", "New Program1", "--post-dir", PathOf("examples")});
+    const CCliResult r =
+        Run({"compile", File(), "--program", "New Program1", "--post-dir", PathOf("examples")});
     ASSERT_EQ(r.nExit, 0) << r.strErr;
     for (const char* word : post.expected) {
         EXPECT_NE(r.strOut.find(word), std::string::npos) << word << "\n" << r.strOut;
     }
     EXPECT_EQ(r.strErr, "");
-    if (std::string(post.pszOutput).find(".ngc") != std::string::npos && std::filesystem::exists("/usr/bin/rs274")) {
+    if (std::string(post.pszOutput).find(".ngc") != std::string::npos &&
+        std::filesystem::exists("/usr/bin/rs274")) {
         std::ofstream(PathOf("tool.tbl")) << "T1 P1 X0 Z0 D0.4 Q3\n";
-        const std::string command = std::string(kRs274Serialized) + "/usr/bin/rs274 -g -t " + PathOf("tool.tbl") +
-                                    " " + PathOf(std::string("examples/Debug/") + post.pszOutput) + " " +
+        const std::string command = std::string(kRs274Serialized) + "/usr/bin/rs274 -g -t " +
+                                    PathOf("tool.tbl") + " " +
+                                    PathOf(std::string("examples/Debug/") + post.pszOutput) + " " +
                                     PathOf("canon.txt") + " </dev/null >" + PathOf("log.txt") + " 2>&1";
         EXPECT_EQ(std::system(command.c_str()), 0) << ReadText(PathOf("log.txt"));
     }
@@ -73,21 +76,23 @@ TEST_F(CliTest, ThreadAboveTheZFeedLimitIsRefusedAtCompile) {
     const std::string dir = PathOf("examples");
     ASSERT_EQ(Run({"new", file}).nExit, 0);
     ASSERT_EQ(Run({"program", file, "--post", "LinuxCNC lathe", "--post-dir", dir}).nExit, 0);
-    ASSERT_EQ(Run({"command", file, "--post-dir", dir, "--program", "New Program1", "--template", "Thread", "MajorX=10",
-                   "Pitch=3", "Speed=2000"})
+    ASSERT_EQ(Run({"command", file, "--post-dir", dir, "--program", "New Program1", "--template", "Thread",
+                   "MajorX=10", "Pitch=3", "Speed=2000"})
                   .nExit,
               0);
     const CCliResult r = Run({"compile", file, "--program", "New Program1", "--post-dir", dir});
-    EXPECT_NE(r.strErr.find("6000 mm/min along Z, above the machine's limit of 5000 mm/min"), std::string::npos)
+    EXPECT_NE(r.strErr.find("6000 mm/min along Z, above the machine's limit of 5000 mm/min"),
+              std::string::npos)
         << r.strErr;
     EXPECT_EQ(r.strOut.find("G76"), std::string::npos) << r.strOut;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     SamplePosts, CliOperations,
-    ::testing::Values(CPostCase{"LinuxCNC lathe", "LinuxCncLathe.ngc", "100", {"G76 P1.5000", "G33 Z", "G4 P0.3000"}},
-                      CPostCase{"LinuxCNC lathe (diameter)", "LinuxCncDiameter.ngc", "100", {"G8\n", "G33 Z", "G7\n"}},
-                      CPostCase{"Fanuc-style lathe", "FanucLathe.nc", "0.1", {"G76 P10060", "G32 Z", "G04 U0.300"}}),
+    ::testing::Values(
+        CPostCase{"LinuxCNC lathe", "LinuxCncLathe.ngc", "100", {"G76 P1.5000", "G33 Z", "G4 P0.3000"}},
+        CPostCase{"LinuxCNC lathe (diameter)", "LinuxCncDiameter.ngc", "100", {"G8\n", "G33 Z", "G7\n"}},
+        CPostCase{"Fanuc-style lathe", "FanucLathe.nc", "0.1", {"G76 P10060", "G32 Z", "G04 U0.300"}}),
     [](const ::testing::TestParamInfo<CPostCase>& info) { return std::to_string(info.index); });
 
 // The sample shaft of examples/: its operations program compiles to the NC file kept beside it,

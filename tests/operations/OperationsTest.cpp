@@ -36,9 +36,13 @@ std::vector<COperationMove> OfKind(const COperationResult& r, Kind kind) {
 }  // namespace
 
 TEST(FaceOperation, PassesStepToTheAllowanceThenFinishAtTheFace) {
-    const COperationResult r = CFaceOperation::Run(
-        Values({{"OuterX", 22}, {"InnerX", 0}, {"FaceZ", 100}, {"StockZ", 102.5}, {"Depth", 1}, {"Allowance", 0.2},
-                {"FinishFeed", 60}}));
+    const COperationResult r = CFaceOperation::Run(Values({{"OuterX", 22},
+                                                           {"InnerX", 0},
+                                                           {"FaceZ", 100},
+                                                           {"StockZ", 102.5},
+                                                           {"Depth", 1},
+                                                           {"Allowance", 0.2},
+                                                           {"FinishFeed", 60}}));
     ASSERT_FALSE(r.IsRefused()) << r.strError;
     const auto cuts = OfKind(r, Kind::kFeed);
     // 2.3 mm of roughing in passes of at most 1 mm, then the face.
@@ -62,14 +66,20 @@ TEST(FaceOperation, PassesStepToTheAllowanceThenFinishAtTheFace) {
     ASSERT_EQ(backCuts.size(), 2u);
     EXPECT_DOUBLE_EQ(backCuts[0].dZ, -1.0);
     EXPECT_DOUBLE_EQ(backCuts[1].dZ, 0.0);
-    EXPECT_TRUE(CFaceOperation::Run(Values({{"OuterX", 5}, {"InnerX", 6}, {"FaceZ", 0}, {"Depth", 1}})).IsRefused());
     EXPECT_TRUE(
-        CFaceOperation::Run(Values({{"OuterX", 5}, {"FaceZ", 0}, {"StockZ", 1e6}, {"Depth", 0.01}})).IsRefused());
+        CFaceOperation::Run(Values({{"OuterX", 5}, {"InnerX", 6}, {"FaceZ", 0}, {"Depth", 1}})).IsRefused());
+    EXPECT_TRUE(CFaceOperation::Run(Values({{"OuterX", 5}, {"FaceZ", 0}, {"StockZ", 1e6}, {"Depth", 0.01}}))
+                    .IsRefused());
 }
 
 TEST(GrooveOperation, PlungesPeckAndTheWallsAreFinished) {
-    const COperationResult r = CGrooveOperation::Run(Values({{"GrooveZ", 40}, {"Width", 4}, {"TopX", 20}, {"Depth", 2},
-                                                             {"ToolWidth", 3}, {"Peck", 1}, {"Allowance", 0.1}}));
+    const COperationResult r = CGrooveOperation::Run(Values({{"GrooveZ", 40},
+                                                             {"Width", 4},
+                                                             {"TopX", 20},
+                                                             {"Depth", 2},
+                                                             {"ToolWidth", 3},
+                                                             {"Peck", 1},
+                                                             {"Allowance", 0.1}}));
     ASSERT_FALSE(r.IsRefused()) << r.strError;
     const auto cuts = OfKind(r, Kind::kFeed);
     // Two plunges at 40.1 and 40.9 in two pecks each to 18.1, then both walls down to 18 and the
@@ -84,9 +94,9 @@ TEST(GrooveOperation, PlungesPeckAndTheWallsAreFinished) {
     EXPECT_DOUBLE_EQ(cuts[5].dZ, 40.5);
     EXPECT_DOUBLE_EQ(cuts[6].dZ, 41.0);
     EXPECT_DOUBLE_EQ(cuts[7].dZ, 40.5);
-    EXPECT_TRUE(
-        CGrooveOperation::Run(Values({{"GrooveZ", 0}, {"Width", 2}, {"TopX", 20}, {"Depth", 2}, {"ToolWidth", 3}}))
-            .IsRefused());
+    EXPECT_TRUE(CGrooveOperation::Run(
+                    Values({{"GrooveZ", 0}, {"Width", 2}, {"TopX", 20}, {"Depth", 2}, {"ToolWidth", 3}}))
+                    .IsRefused());
 }
 
 // Over many random grooves the tool (its reference corner plus its width) never leaves the groove's
@@ -100,9 +110,13 @@ TEST(GrooveOperation, FeedMovesStayInsideTheGrooveProperty) {
         const double top = 5 + 40 * unit(random);
         const double depth = 0.2 + (top - 0.2) * 0.5 * unit(random);
         const double z = -50 + 100 * unit(random);
-        const COperationResult r = CGrooveOperation::Run(
-            Values({{"GrooveZ", z}, {"Width", width}, {"TopX", top}, {"Depth", depth}, {"ToolWidth", tool},
-                    {"Peck", 0.1 + 2 * unit(random)}, {"Allowance", 0.1 * unit(random)}}));
+        const COperationResult r = CGrooveOperation::Run(Values({{"GrooveZ", z},
+                                                                 {"Width", width},
+                                                                 {"TopX", top},
+                                                                 {"Depth", depth},
+                                                                 {"ToolWidth", tool},
+                                                                 {"Peck", 0.1 + 2 * unit(random)},
+                                                                 {"Allowance", 0.1 * unit(random)}}));
         ASSERT_FALSE(r.IsRefused()) << r.strError;
         double lowest = 1e9;
         double leftmost = 1e9;
@@ -122,8 +136,13 @@ TEST(GrooveOperation, FeedMovesStayInsideTheGrooveProperty) {
 }
 
 TEST(PartOffOperation, ChamferRunsAtFortyFiveDegreesAndTheAxisIsReachedSlowly) {
-    const COperationResult r = CPartOffOperation::Run(Values(
-        {{"PartZ", 0}, {"TopX", 20}, {"ToX", -0.2}, {"SlowX", 3}, {"SlowFeed", 30}, {"Chamfer", 1}, {"Clear", 1}}));
+    const COperationResult r = CPartOffOperation::Run(Values({{"PartZ", 0},
+                                                              {"TopX", 20},
+                                                              {"ToX", -0.2},
+                                                              {"SlowX", 3},
+                                                              {"SlowFeed", 30},
+                                                              {"Chamfer", 1},
+                                                              {"Clear", 1}}));
     ASSERT_FALSE(r.IsRefused()) << r.strError;
     // Out to the clearance radius first, then along Z.
     ASSERT_TRUE(r.moves[0].bKeepZ);
@@ -142,6 +161,7 @@ TEST(PartOffOperation, ChamferRunsAtFortyFiveDegreesAndTheAxisIsReachedSlowly) {
     EXPECT_EQ(m[6].dFeed, 30.0);
     EXPECT_EQ(m[7].nKind, Kind::kRapid);
     EXPECT_TRUE(CPartOffOperation::Run(Values({{"PartZ", 0}, {"TopX", 20}, {"Chamfer", 20}})).IsRefused());
+    EXPECT_TRUE(CPartOffOperation::Run(Values({{"PartZ", 0}, {"TopX", 20}, {"SlowX", 3}})).IsRefused());
 }
 
 TEST(DrillOperation, PecksLeaveTheHoleOrBreakTheChip) {
@@ -172,9 +192,16 @@ TEST(DrillOperation, PecksLeaveTheHoleOrBreakTheChip) {
 }
 
 TEST(ThreadOperation, PitchDepthAndTheZFeedLimit) {
-    const COperationResult r = CThreadOperation::RunCycle(
-        Values({{"FromZ", 102}, {"ToZ", 80}, {"MajorX", 10}, {"Pitch", 1.5}, {"FirstCut", 0.3}, {"MinCut", 0.05},
-                {"Spring", 1}, {"ToolAngle", 60}, {"Speed", 800}, {"MaxFeedZ", 5000}}));
+    const COperationResult r = CThreadOperation::RunCycle(Values({{"FromZ", 102},
+                                                                  {"ToZ", 80},
+                                                                  {"MajorX", 10},
+                                                                  {"Pitch", 1.5},
+                                                                  {"FirstCut", 0.3},
+                                                                  {"MinCut", 0.05},
+                                                                  {"Spring", 1},
+                                                                  {"ToolAngle", 60},
+                                                                  {"Speed", 800},
+                                                                  {"MaxFeedZ", 5000}}));
     ASSERT_FALSE(r.IsRefused()) << r.strError;
     EXPECT_DOUBLE_EQ(r.values.at("Depth"), 0.9201);
     EXPECT_DOUBLE_EQ(r.values.at("RootX"), 9.0799);
@@ -187,22 +214,38 @@ TEST(ThreadOperation, PitchDepthAndTheZFeedLimit) {
     EXPECT_DOUBLE_EQ(r.moves[1].dZ, 102.0);
     EXPECT_DOUBLE_EQ(r.moves[1].dX, 11.0);
     // 13 threads per inch.
-    const COperationResult inch = CThreadOperation::RunCycle(
-        Values({{"FromZ", 2}, {"ToZ", -20}, {"MajorX", 6.35}, {"Pitch", 13}, {"PitchInch", 1}, {"Speed", 500}}));
+    const COperationResult inch = CThreadOperation::RunCycle(Values(
+        {{"FromZ", 2}, {"ToZ", -20}, {"MajorX", 6.35}, {"Pitch", 13}, {"PitchInch", 1}, {"Speed", 500}}));
     EXPECT_NEAR(inch.values.at("Pitch"), 1.953846, 1e-6);
     // 2 mm x 2600 1/min = 5200 mm/min along Z: above a limit of 5000.
-    const COperationResult fast = CThreadOperation::RunCycle(
-        Values({{"FromZ", 2}, {"ToZ", -20}, {"MajorX", 10}, {"Pitch", 2}, {"Speed", 2600}, {"MaxFeedZ", 5000}}));
+    const COperationResult fast = CThreadOperation::RunCycle(Values(
+        {{"FromZ", 2}, {"ToZ", -20}, {"MajorX", 10}, {"Pitch", 2}, {"Speed", 2600}, {"MaxFeedZ", 5000}}));
     ASSERT_TRUE(fast.IsRefused());
     EXPECT_NE(fast.strError.find("5200 mm/min"), std::string::npos) << fast.strError;
     EXPECT_TRUE(CThreadOperation::RunCycle(Values({{"FromZ", 2}, {"ToZ", -20}, {"MajorX", 10}, {"Pitch", 2}}))
                     .IsRefused());
+    // The controller's cycle refuses a first cut as deep as the thread (J not less than K).
+    EXPECT_TRUE(CThreadOperation::RunCycle(Values({{"FromZ", 2},
+                                                   {"ToZ", -20},
+                                                   {"MajorX", 10},
+                                                   {"Pitch", 1.5},
+                                                   {"Depth", 0.2},
+                                                   {"FirstCut", 0.3},
+                                                   {"Speed", 500}}))
+                    .IsRefused());
 }
 
 TEST(ThreadOperation, PassesDeepenToTheRootAlongTheInfeedAngle) {
-    const COperationResult r = CThreadOperation::RunPasses(
-        Values({{"FromZ", 2}, {"ToZ", -20}, {"MajorX", 10}, {"Pitch", 1.5}, {"FirstCut", 0.3}, {"Degression", 2},
-                {"MinCut", 0.05}, {"Spring", 2}, {"Infeed", 30}, {"Speed", 500}}));
+    const COperationResult r = CThreadOperation::RunPasses(Values({{"FromZ", 2},
+                                                                   {"ToZ", -20},
+                                                                   {"MajorX", 10},
+                                                                   {"Pitch", 1.5},
+                                                                   {"FirstCut", 0.3},
+                                                                   {"Degression", 2},
+                                                                   {"MinCut", 0.05},
+                                                                   {"Spring", 2},
+                                                                   {"Infeed", 30},
+                                                                   {"Speed", 500}}));
     ASSERT_FALSE(r.IsRefused()) << r.strError;
     const auto threads = OfKind(r, Kind::kThread);
     ASSERT_EQ(static_cast<double>(threads.size()), r.values.at("Passes"));

@@ -1,9 +1,9 @@
 // The operation macro: its block in the post file, the move templates, and refusals.
 #include <gtest/gtest.h>
 
+#include "PostTestUtil.h"
 #include "postprocessor/Command.h"
 #include "postprocessor/Program.h"
-#include "PostTestUtil.h"
 
 namespace {
 
@@ -42,9 +42,10 @@ protected:
 // an empty feed left out), trailer; comment lines inside the block are skipped.
 TEST_F(OperationMacro, MovesGoThroughTheTemplatesOfTheirKind) {
     auto c = Command({{"StartZ", 5}, {"HoleZ", 0}, {"Peck", 3}, {"Feed", 1000000.0}, {"Dwell", 2}});
-    const std::string text = Run("OPERATION\nOp\nDRILL\nS<Dwell>\n<rapid>\nG0 X<EndX> Z<EndZ>\n; feed\n<feed>\n"
-                                 "G1 Z<EndZ> F<Feed>\n<dwell>\nG4 F<Dwell>\nM9\nEnd\n",
-                                 c.get());
+    const std::string text =
+        Run("OPERATION\nOp\nDRILL\nS<Dwell>\n<rapid>\nG0 X<EndX> Z<EndZ>\n; feed\n<feed>\n"
+            "G1 Z<EndZ> F<Feed>\n<dwell>\nG4 F<Dwell>\nM9\nEnd\n",
+            c.get());
     EXPECT_EQ(text,
               "N10 S2\nN20 G0 Z5.000\nN30 G0 X0.000 Z5.000\nN40 G1 Z2.000\nN50 G0 X0.000 Z5.000\n"
               "N60 G0 X0.000 Z2.500\nN70 G1 Z0.000\nN80 G4 F2\nN90 G0 X0.000 Z5.000\nN100 M9\n");
@@ -56,11 +57,13 @@ TEST_F(OperationMacro, MovesGoThroughTheTemplatesOfTheirKind) {
 TEST_F(OperationMacro, RefusalsShowWhyAndWriteNothing) {
     auto thread = Command({{"FromZ", 0}, {"ToZ", -20}, {"MajorX", 10}, {"Pitch", 2}, {"Speed", 3000}});
     EXPECT_EQ(Run("OPERATION\nOp\nTHREADCYCLE MaxFeedZ=5000\n<rapid>\nG0 X<EndX>\nEnd\n", thread.get()), "");
-    EXPECT_NE(FirstBox().find("6000 mm/min along Z, above the machine's limit of 5000 mm/min"), std::string::npos)
+    EXPECT_NE(FirstBox().find("6000 mm/min along Z, above the machine's limit of 5000 mm/min"),
+              std::string::npos)
         << FirstBox();
     m_context.m_messages = CRecordingMessages();
     EXPECT_EQ(Run("OPERATION\nOp\nTHREADPASSES\n<rapid>\nG0 X<EndX>\nEnd\n", thread.get()), "");
-    EXPECT_NE(FirstBox().find("no template for the operation's threading moves (<thread>)"), std::string::npos)
+    EXPECT_NE(FirstBox().find("no template for the operation's threading moves (<thread>)"),
+              std::string::npos)
         << FirstBox();
     m_context.m_messages = CRecordingMessages();
     EXPECT_EQ(Run("OPERATION\nOp\nKNURL\n<rapid>\nG0 X<EndX>\nEnd\n", thread.get()), "");

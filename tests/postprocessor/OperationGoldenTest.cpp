@@ -1,5 +1,4 @@
 // The lathe operations of the sample posts: golden NC text in every dialect, run through rs274.
-#include "Rs274Moves.h"
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,11 +7,12 @@
 #include <fstream>
 #include <map>
 
+#include "PostTestUtil.h"
+#include "Rs274Moves.h"
 #include "platform/MemoryControlBar.h"
 #include "platform/MemoryForm.h"
 #include "platform/ProgramWindowIds.h"
 #include "postprocessor/ProgramList.h"
-#include "PostTestUtil.h"
 
 namespace fs = std::filesystem;
 
@@ -25,39 +25,70 @@ const char* const kFanuc = "Fanuc-style lathe";
 struct COperationCase {
     const char* pszCommand;
     std::map<std::string, std::string> fields;  // by key; feeds in mm/min (a thousandth in mm/rev)
-    double dLowestX;  // where the deepest cut ends (radius)
+    double dLowestX;                            // where the deepest cut ends (radius)
     double dLowestZ;
 };
 
 const std::vector<COperationCase>& Cases() {
     static const std::vector<COperationCase> cases = {
         {"Face",
-         {{"OuterX", "22"}, {"FaceZ", "100"}, {"StockZ", "102.5"}, {"Depth", "1"}, {"Allowance", "0.2"},
-          {"Feed", "120"}, {"FinishFeed", "60"}},
-         0.0, 100.0},
+         {{"OuterX", "22"},
+          {"FaceZ", "100"},
+          {"StockZ", "102.5"},
+          {"Depth", "1"},
+          {"Allowance", "0.2"},
+          {"Feed", "120"},
+          {"FinishFeed", "60"}},
+         0.0,
+         100.0},
         {"Groove",
-         {{"GrooveZ", "40"}, {"Width", "4"}, {"TopX", "20"}, {"Depth", "2"}, {"ToolWidth", "3"}, {"Peck", "1"},
-          {"Allowance", "0.1"}, {"Feed", "50"}, {"FinishFeed", "30"}},
-         18.0, 40.0},
+         {{"GrooveZ", "40"},
+          {"Width", "4"},
+          {"TopX", "20"},
+          {"Depth", "2"},
+          {"ToolWidth", "3"},
+          {"Peck", "1"},
+          {"Allowance", "0.1"},
+          {"Feed", "50"},
+          {"FinishFeed", "30"}},
+         18.0,
+         40.0},
         {"Part off",
-         {{"PartZ", "0"}, {"TopX", "20"}, {"ToX", "-0.2"}, {"SlowX", "3"}, {"SlowFeed", "20"}, {"Chamfer", "1"},
+         {{"PartZ", "0"},
+          {"TopX", "20"},
+          {"ToX", "-0.2"},
+          {"SlowX", "3"},
+          {"SlowFeed", "20"},
+          {"Chamfer", "1"},
           {"Feed", "40"}},
-         -0.2, 0.0},
-        {"Drill", {{"StartZ", "102"}, {"HoleZ", "80"}, {"Peck", "5"}, {"Dwell", "0.5"}, {"Feed", "80"}}, 0.0, 80.0},
-        {"Thread", {{"FromZ", "102"}, {"ToZ", "80"}, {"MajorX", "10"}, {"Pitch", "1.5"}, {"Speed", "800"}}, 9.0799,
+         -0.2,
+         0.0},
+        {"Drill",
+         {{"StartZ", "102"}, {"HoleZ", "80"}, {"Peck", "5"}, {"Dwell", "0.5"}, {"Feed", "80"}},
+         0.0,
+         80.0},
+        {"Thread",
+         {{"FromZ", "102"}, {"ToZ", "80"}, {"MajorX", "10"}, {"Pitch", "1.5"}, {"Speed", "800"}},
+         9.0799,
          80.0},
         // 1/2 inch, 13 threads per inch.
         {"Thread passes",
-         {{"FromZ", "102"}, {"ToZ", "80"}, {"MajorX", "6.35"}, {"Pitch", "13"}, {"PitchInch", "1"},
+         {{"FromZ", "102"},
+          {"ToZ", "80"},
+          {"MajorX", "6.35"},
+          {"Pitch", "13"},
+          {"PitchInch", "1"},
           {"Speed", "600"}},
-         5.1515, 80.0},
+         5.1515,
+         80.0},
     };
     return cases;
 }
 
-
 std::string FileName(const std::string& post, const std::string& command) {
-    std::string name = post == kLinuxCnc ? "LinuxCncLathe" : post == kDiameter ? "LinuxCncDiameter" : "FanucLathe";
+    std::string name = post == kLinuxCnc   ? "LinuxCncLathe"
+                       : post == kDiameter ? "LinuxCncDiameter"
+                                           : "FanucLathe";
     name += "-" + command + ".ngc";
     std::replace(name.begin(), name.end(), ' ', '-');
     return KESTROVEL_SOURCE_DIR "/tests/data/golden/operations/" + name;
@@ -108,7 +139,8 @@ std::vector<rs274::CMove> Interpret(const std::string& code, const fs::path& dir
     std::ofstream(dir / "op.ngc") << code;
     std::ofstream(dir / "tool.tbl") << "T1 P1 X0 Z0 D0.4 Q3\n";
     std::string log;
-    const int rc = rs274::Run((dir / "tool.tbl").string(), (dir / "op.ngc").string(), (dir / "canon.txt").string(), log);
+    const int rc =
+        rs274::Run((dir / "tool.tbl").string(), (dir / "op.ngc").string(), (dir / "canon.txt").string(), log);
     EXPECT_EQ(rc, 0) << log << "\n" << code;
     EXPECT_EQ(log.find("rror"), std::string::npos) << log;
     return rs274::FeedMoves((dir / "canon.txt").string());
