@@ -81,7 +81,7 @@ COperationResult CThreadOperation::Values(const COperationValues& in) {
 
 std::vector<double> CThreadOperation::PassDepths(const COperationValues& in, double depth) {
     const double first = std::min(in.Get("FirstCut", depth), depth);
-    const double degression = std::max(in.Get("Degression", 2.0), 1.0);
+    const double degression = std::max(in.Get("Degression", 1.5), 1.0);
     const double least = std::max(in.Get("MinCut", 0.0), depth / 1000.0);
     std::vector<double> depths;
     double reached = 0.0;
@@ -118,7 +118,7 @@ COperationResult CThreadOperation::RunPasses(const COperationValues& in) {
     const double major = in.Get("MajorX");
     const double drive = values.values["DriveX"];
     const double depth = values.values["Depth"];
-    const double slope = std::tan(std::clamp(in.Get("Infeed", 0.0), 0.0, 45.0) * M_PI / 180.0);
+    const double slope = std::tan(std::clamp(in.Get("Infeed", 29.5), 0.0, 45.0) * M_PI / 180.0);
     // Each deeper pass moves forward along the drive line by its depth times the slope, so that the
     // trailing flank is left alone; the deepest pass ends at the thread's end.
     const double forward = end > start ? 1.0 : -1.0;

@@ -8,13 +8,14 @@
 #include "operations/OperationValues.h"
 
 // Values: FromZ and ToZ (where the thread starts and ends; the tool runs from start to end),
-// MajorX (the crest's radius), Pitch (mm, or threads per inch when PitchInch is 1), Depth
-// (the thread's radial depth; without it 0.6134 x pitch, the external depth of the 60 degree metric
-// and unified threads), FirstCut (depth of the first pass), Degression (1 cuts every pass equally
-// deep, 2 with equal chip area), MinCut (the shallowest pass), Spring (passes repeated at full
-// depth), Infeed (the compound angle in degrees; 0 plunges radially), Clear (the drive line's
-// distance above the crest), Speed (1/min) and MaxFeedZ (mm/min, the machine's Z feed limit),
-// Chamfer (pull-out length in tenths of the pitch) and ToolAngle (degrees), which the cycles name.
+// MajorX (the crest's radius), Pitch (mm, or threads per inch when PitchInch is 1), Depth (the
+// thread's radial depth; without it 0.6134 x pitch, the external depth of the 60 degree metric and
+// unified threads), FirstCut (depth of the first pass), Degression (1 cuts every pass equally deep,
+// 2 with equal chip area; 1.5 when not given), MinCut (the shallowest pass), Spring (passes
+// repeated at full depth), Infeed (the compound angle in degrees, 29.5 when not given; 0 plunges
+// radially), Clear (the drive line's distance above the crest), Speed (1/min) and MaxFeedZ
+// (mm/min, the machine's Z feed limit), Chamfer (pull-out length in tenths of the pitch) and
+// ToolAngle (degrees), which the cycles name.
 //
 // Computed values: Pitch, Depth, DriveX, PeakOffset (crest from the drive line, negative), RootX,
 // FeedZ (pitch x speed), Passes, and in whole microns DepthMicrons, FirstCutMicrons,

@@ -43,8 +43,8 @@ TEST_P(CliOperations, ProgramWithEveryOperationCompiles) {
         {"Face", {"OuterX=22", "FaceZ=100", "StockZ=101", feed}},
         {"Drill", {"StartZ=102", "HoleZ=95", "Peck=2", "Dwell=0.3", feed}},
         {"Groove", {"GrooveZ=60", "TopX=20", "Width=3", "ToolWidth=3", "Depth=1.5", feed}},
-        {"Thread", {"FromZ=102", "ToZ=85", "MajorX=10", "Pitch=1.5", "Speed=600"}},
-        {"Thread passes", {"FromZ=102", "ToZ=85", "MajorX=10", "Pitch=20", "PitchInch=1", "Speed=600"}},
+        {"Thread", {"FromZ=102", "ToZ=85", "MajorX=10", "Pitch=1.5"}},
+        {"Thread passes", {"FromZ=102", "ToZ=85", "MajorX=10", "Pitch=20", "PitchInch=1"}},
         {"Part off", {"PartZ=0", "TopX=20", "Chamfer=0.5", "SlowX=2", feed, std::string("Slow") + feed}},
     };
     for (const auto& [name, fields] : commands) {
@@ -76,10 +76,12 @@ TEST_F(CliTest, ThreadAboveTheZFeedLimitIsRefusedAtCompile) {
     const std::string dir = PathOf("examples");
     ASSERT_EQ(Run({"new", file}).nExit, 0);
     ASSERT_EQ(Run({"program", file, "--post", "LinuxCNC lathe", "--post-dir", dir}).nExit, 0);
-    ASSERT_EQ(Run({"command", file, "--post-dir", dir, "--program", "New Program1", "--template", "Thread",
-                   "MajorX=10", "Pitch=3", "Speed=2000"})
-                  .nExit,
-              0);
+    for (const std::vector<std::string>& fields :
+         {std::vector<std::string>{"Spindle on", "Speed=2000"}, {"Thread", "MajorX=10", "Pitch=3"}}) {
+        std::vector<std::string> args = {"command", file, "--post-dir", dir, "--program", "New Program1", "--template"};
+        args.insert(args.end(), fields.begin(), fields.end());
+        ASSERT_EQ(Run(args).nExit, 0) << fields[0];
+    }
     const CCliResult r = Run({"compile", file, "--program", "New Program1", "--post-dir", dir});
     EXPECT_NE(r.strErr.find("6000 mm/min along Z, above the machine's limit of 5000 mm/min"),
               std::string::npos)

@@ -49,8 +49,7 @@ const std::vector<COperationCase>& Cases() {
           {"ToolWidth", "3"},
           {"Peck", "1"},
           {"Allowance", "0.1"},
-          {"Feed", "50"},
-          {"FinishFeed", "30"}},
+          {"Feed", "50"}},
          18.0,
          40.0},
         {"Part off",
@@ -108,6 +107,14 @@ std::string Compile(const std::string& post, const COperationCase& c, CRecording
     CProgram* program = list.NewProgram(bar, form);
     program->SetPostProcessor(post, bar);
     const auto& names = bar.GetEntries(IDC_PROG_TEMPLATES);
+    // The threads cut at the spindle speed a "Spindle on" before them set.
+    const auto speed = c.fields.find("Speed");
+    if (speed != c.fields.end()) {
+        program->StartCommand(form, static_cast<int>(std::find(names.begin(), names.end(), "Spindle on") -
+                                                     names.begin()));
+        program->GetCurrent()->GetParameters()[0]->GetEdit()->SetText(speed->second);
+        EXPECT_EQ(program->AddCommand(&messages), 1);
+    }
     const auto it = std::find(names.begin(), names.end(), c.pszCommand);
     EXPECT_NE(it, names.end()) << c.pszCommand;
     if (it == names.end()) {
