@@ -199,3 +199,27 @@ TEST(OperationGolden, LinuxCncOperationsRunInTheInterpreter) {
     }
     fs::remove_all(dir);
 }
+
+// The written-out passes cut where LinuxCNC's own G76 cuts with the same values: the same depths
+// (first cut x n^(1/1.5)), each pass moved forward along the 29.5 degree infeed, the spring pass.
+TEST(OperationGolden, ThreadPassesEqualTheInterpretedCycle) {
+    if (!fs::exists(rs274::kPath)) {
+        GTEST_SKIP() << "rs274 (Debian package linuxcnc-uspace) is not installed";
+    }
+    const fs::path dir = fs::temp_directory_path() / ("kestrovel_thread_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    for (const char* pitch : {"1.5", "0.8"}) {
+        std::map<std::string, std::string> fields = {
+            {"FromZ", "102"}, {"ToZ", "80"}, {"MajorX", "10"}, {"Pitch", pitch}, {"Speed", "800"}, {"FirstCut", "0.2"}};
+        CRecordingMessages messages;
+        const auto cycle = Interpret(Compile(kLinuxCnc, {"Thread", fields, 0, 0}, messages), dir);
+        const auto passes = Interpret(Compile(kLinuxCnc, {"Thread passes", fields, 0, 0}, messages), dir);
+        ASSERT_EQ(cycle.size(), passes.size()) << pitch;
+        ASSERT_GT(cycle.size(), 3u);
+        for (size_t i = 0; i < cycle.size(); ++i) {
+            EXPECT_NEAR(cycle[i].dX, passes[i].dX, 0.001) << pitch << " pass " << i;
+            EXPECT_NEAR(cycle[i].dZ, passes[i].dZ, 0.001) << pitch << " pass " << i;
+        }
+    }
+    fs::remove_all(dir);
+}
