@@ -1,10 +1,15 @@
 // Reading the post file, section by section in its fixed order.
 #include "postprocessor/PostFileReader.h"
 
+#include <algorithm>
+#include <array>
+#include <map>
+
 #include "postprocessor/DefinitionReader.h"
 #include "postprocessor/MacroEnd.h"
 #include "postprocessor/MacroNormal.h"
 #include "postprocessor/MacroOci.h"
+#include "postprocessor/MacroOperation.h"
 #include "postprocessor/MacroRun.h"
 #include "postprocessor/MacroStart.h"
 #include "postprocessor/PreProcesor.h"
@@ -112,12 +117,15 @@ void CPostFileReader::ReadMacros(CDefinitionReader& reader, CPreProcesor& target
 
 std::unique_ptr<CMacro> CPostFileReader::ReadMacro(CDefinitionReader& reader, const std::string& keyword) {
     const bool body = keyword == "NORMAL" || keyword == "START" || keyword == "END";
-    if (!body && keyword != "RUN" && keyword != "OCI") {
+    if (!body && keyword != "RUN" && keyword != "OCI" && keyword != "OPERATION") {
         return nullptr;
     }
     std::string name;
     if (!reader.NextSignificant(name, "End")) {
         return nullptr;
+    }
+    if (keyword == "OPERATION") {
+        return ReadOperation(reader, name);
     }
     if (body) {
         std::string text;
@@ -193,6 +201,59 @@ std::unique_ptr<CMacro> CPostFileReader::ReadOci(CDefinitionReader& reader, cons
         return nullptr;
     }
     return std::make_unique<CMacroOci>(name, line, arc, side);
+}
+
+std::unique_ptr<CMacro> CPostFileReader::ReadOperation(CDefinitionReader& reader, const std::string& name) {
+    std::string line;
+    if (!reader.NextSignificant(line, "End")) {
+        return nullptr;
+    }
+    // "THREADCYCLE MaxFeedZ=5000": the operation, then settings; a word without "=" is ignored.
+    std::string operation;
+    std::map<std::string, double> settings;
+    size_t at = 0;
+    while (at < line.size()) {
+        const size_t begin = line.find_first_not_of(' ', at);
+        if (begin == std::string::npos) {
+            break;
+        }
+        const size_t end = std::min(line.find(' ', begin), line.size());
+        const std::string word = line.substr(begin, end - begin);
+        const size_t equals = word.find('=');
+        if (operation.empty()) {
+            operation = word;
+        } else if (equals != std::string::npos && equals > 0) {
+            double value = 0.0;
+            if (CDefinitionReader::ScanFloat(word.substr(equals + 1), value)) {
+                settings[word.substr(0, equals)] = value;
+            }
+        }
+        at = end;
+    }
+    std::string header;
+    std::string trailer;
+    std::array<std::string, CMacroOperation::kKinds> moves;
+    bool marked = false;
+    if (!reader.NextSignificant(line, "End")) {
+        return nullptr;
+    }
+    while (line != "End") {
+        const int kind = CMacroOperation::KindOfMarker(line);
+        if (kind >= 0) {
+            std::string text;
+            if (!ReadTemplateLine(reader, "End", text)) {
+                return nullptr;
+            }
+            moves[static_cast<size_t>(kind)] = text;
+            marked = true;
+        } else {
+            (marked ? trailer : header) += line + "\n";
+        }
+        if (!reader.NextSignificant(line, "End")) {
+            return nullptr;
+        }
+    }
+    return std::make_unique<CMacroOperation>(name, operation, settings, header, moves, trailer);
 }
 
 bool CPostFileReader::ReadLinesUpTo(CDefinitionReader& reader, const char* marker, std::string& text) {

@@ -25,6 +25,8 @@ private:
     static int ReadDirection(const std::string& line, bool run, int& compensation);
     static std::unique_ptr<CMacro> ReadRun(CDefinitionReader& reader, const std::string& name, int side);
     static std::unique_ptr<CMacro> ReadOci(CDefinitionReader& reader, const std::string& name, int side);
+    // An OPERATION block after its name: the operation line, header, move templates, trailer.
+    static std::unique_ptr<CMacro> ReadOperation(CDefinitionReader& reader, const std::string& name);
     // Significant lines, each with a line feed, up to the marker (consumed); false at the end.
     static bool ReadLinesUpTo(CDefinitionReader& reader, const char* marker, std::string& text);
     // The next significant line with a line feed.
