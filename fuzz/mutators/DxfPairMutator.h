@@ -11,8 +11,10 @@
 // Byte mutations rarely turn a count into -2147483648 or a line into one of more than a thousand
 // bytes, which is where line readers and count-trusting readers of DXF text break. This mutator
 // changes a value by the kind its group code gives it (integers to boundaries and huge counts,
-// reals to overflowing or non-finite text, any line grown past 1 024 bytes), duplicates, drops,
-// moves and recodes pairs, and leaves the rest to a plain byte mutator. Lines it does not touch
+// reals to overflowing or non-finite text, any line grown past 1 024 bytes), sets in whole
+// entities of each kind a profile is read from (the corpus of a run tends to lose the kinds whose
+// reading happens in an uninstrumented library), duplicates, drops, moves and recodes pairs, and
+// leaves the rest to a plain byte mutator. Lines it does not touch
 // keep their bytes, line breaks included.
 class CDxfPairMutator {
 public:
