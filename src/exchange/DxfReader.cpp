@@ -142,9 +142,12 @@ public:
         // The minor axis is the major turned a quarter about the extrusion direction.
         const double* n = getExtrusion()->getDirection();
         const CPlanePoint minor{(n[1] * d.mz - n[2] * d.my) * d.ratio, (n[2] * d.mx - n[0] * d.mz) * d.ratio};
+        // The end is taken past the start by whole turns, counted at once: adding one turn at a
+        // time never passes a start of 1e300.
+        constexpr double kTurn = 2 * std::numbers::pi;
         double t1 = d.angle2;
-        while (t1 <= d.angle1) {
-            t1 += 2 * std::numbers::pi;
+        if (t1 <= d.angle1) {
+            t1 += (std::floor((d.angle1 - t1) / kTurn) + 1) * kTurn;
         }
         AppendEllipseArcs({d.cx, d.cy}, {d.mx, d.my}, minor, d.angle1, t1, kSplineTolerance, *m_pSegments);
     }
