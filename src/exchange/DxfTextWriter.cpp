@@ -3,6 +3,30 @@
 
 #include <cstdio>
 
+#include "platform/SafeFileWriter.h"
+
+namespace {
+
+// Text is passed to the save in pieces of about this size.
+constexpr size_t kPiece = 1 << 16;
+
+}  // namespace
+
+void CDxfTextWriter::PassOn() const {
+    if (!m_bFailed &&
+        !m_pSave->Append(reinterpret_cast<const uint8_t*>(m_strText.data()), m_strText.size())) {
+        m_bFailed = true;
+    }
+    m_strText.clear();
+}
+
+bool CDxfTextWriter::Finish() const {
+    if (m_pSave) {
+        PassOn();
+    }
+    return !m_bFailed;
+}
+
 void CDxfTextWriter::Code(int gc) const {
     m_strText += gc < 10 ? "  " : (gc < 100 ? " " : "");
     m_strText += std::to_string(gc);
@@ -47,4 +71,7 @@ void CDxfTextWriter::dxfString(int gc, const std::string& value) const {
     Code(gc);
     m_strText += value;
     m_strText += '\n';
+    if (m_pSave && m_strText.size() >= kPiece) {
+        PassOn();
+    }
 }
