@@ -4,6 +4,7 @@
 #include <dl_writer_ascii.h>
 
 #include <string>
+#include <string_view>
 
 class CSafeFileWriter;
 
@@ -29,6 +30,7 @@ public:
 
 private:
     void Code(int gc) const;
+    void Line(int gc, std::string_view value) const;
     void PassOn() const;
 
     CSafeFileWriter* m_pSave;
