@@ -19,16 +19,11 @@ struct CCountRule {
 };
 
 constexpr CCountRule kCountRules[] = {
-    {"SPLINE", 72, 40, "knots"},
-    {"SPLINE", 73, 10, "control points"},
-    {"SPLINE", 74, 11, "fit points"},
-    {"LWPOLYLINE", 90, 10, "vertices"},
-    {"LEADER", 76, 10, "vertices"},
-    {"HATCH", 91, 0, "boundary paths"},
-    {"HATCH", 93, 0, "edges"},
-    {"HATCH", 95, 0, "knots"},
-    {"HATCH", 96, 0, "control points"},
-    {"HATCH", 97, 0, "fit points"},
+    {"SPLINE", 72, 40, "knots"},        {"SPLINE", 73, 10, "control points"},
+    {"SPLINE", 74, 11, "fit points"},   {"LWPOLYLINE", 90, 10, "vertices"},
+    {"LEADER", 76, 10, "vertices"},     {"HATCH", 91, 0, "boundary paths"},
+    {"HATCH", 93, 0, "edges"},          {"HATCH", 95, 0, "knots"},
+    {"HATCH", 96, 0, "control points"}, {"HATCH", 97, 0, "fit points"},
 };
 
 // Group codes whose values are read as floating-point numbers.
@@ -54,6 +49,10 @@ long WholeOf(std::string_view text) {
 
 // False when the text holds a number that cannot be represented (an overflow, inf, nan).
 bool IsFiniteReal(std::string_view text) {
+    // Plain decimals without an exponent are the rule; too few digits to overflow, they need no parse.
+    if (text.size() <= 300 && text.find_first_not_of("0123456789.,+-") == std::string_view::npos) {
+        return true;
+    }
     std::string s(text);
     for (char& c : s) {
         c = c == ',' ? '.' : c;
@@ -125,8 +124,8 @@ public:
 
 private:
     std::string Refuse(size_t line, long count, const CCountRule& rule, const std::string& why) const {
-        return "line " + std::to_string(line) + ": the " + m_strEntity + " announces " + std::to_string(count) +
-               " " + rule.what + ", but " + why;
+        return "line " + std::to_string(line) + ": the " + m_strEntity + " announces " +
+               std::to_string(count) + " " + rule.what + ", but " + why;
     }
 
     size_t m_nGroupsTotal;

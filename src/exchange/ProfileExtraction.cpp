@@ -3,9 +3,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <map>
 #include <numbers>
-#include <unordered_map>
 
 #include "platform/Units.h"
 
@@ -59,6 +59,15 @@ struct CChain {
 // carry the error of their angles.
 class CNodeIndex {
 public:
+    // expected: about how many ends will be looked up, to size the grid once.
+    explicit CNodeIndex(size_t expected) {
+        size_t slots = 64;
+        while (slots < 2 * expected) {
+            slots *= 2;
+        }
+        m_slots.resize(slots);
+    }
+
     // The grid cell of a coordinate; coordinates far beyond any drawing share the outermost
     // cells instead of overflowing the cell number.
     static long long Cell(double v) {
@@ -71,11 +80,12 @@ public:
         const long long cx = Cell(p.x);
         for (long long i = cz - 1; i <= cz + 1; ++i) {
             for (long long j = cx - 1; j <= cx + 1; ++j) {
-                auto it = m_cells.find({i, j});
-                if (it == m_cells.end()) {
+                const CSlot& slot = m_slots[SlotOf(i, j)];
+                if (!slot.bUsed) {
                     continue;
                 }
-                for (int node : it->second) {
+                // Nodes of a cell in the order they were made.
+                for (int node = slot.nFirst; node >= 0; node = m_next[static_cast<size_t>(node)]) {
                     const size_t n = static_cast<size_t>(node);
                     if (Dist(m_points[n], p) <= kJoin) {
                         if (exact && !m_exact[n]) {
@@ -90,29 +100,74 @@ public:
         const int node = static_cast<int>(m_points.size());
         m_points.push_back(p);
         m_exact.push_back(exact);
-        m_cells[{cz, cx}].push_back(node);
+        m_next.push_back(-1);
+        Add(cz, cx, node);
         return node;
     }
     size_t Size() const { return m_points.size(); }
     CPlanePoint Point(int node) const { return m_points[static_cast<size_t>(node)]; }
 
 private:
-    // Hashed: the join looks up nine cells for every end of every segment.
-    struct CCellHash {
-        size_t operator()(const std::pair<long long, long long>& c) const {
-            // Unsigned: far cells must wrap, not overflow.
-            return std::hash<unsigned long long>()(static_cast<unsigned long long>(c.first) * 1000003ULL ^
-                                                   static_cast<unsigned long long>(c.second));
-        }
+    // One cell of the grid that holds nodes: its first and last node, chained through m_next.
+    struct CSlot {
+        long long z = 0;
+        long long x = 0;
+        int nFirst = -1;
+        int nLast = -1;
+        bool bUsed = false;
     };
-    std::unordered_map<std::pair<long long, long long>, std::vector<int>, CCellHash> m_cells;
+
+    // The slot of the cell, or the free slot where it would go (open addressing, linear probing;
+    // the table is kept at most half full).
+    size_t SlotOf(long long z, long long x) const {
+        // Unsigned: far cells must wrap, not overflow.
+        uint64_t h = static_cast<uint64_t>(z) * 0x9E3779B97F4A7C15ULL ^ static_cast<uint64_t>(x);
+        h ^= h >> 29;
+        h *= 0xBF58476D1CE4E5B9ULL;
+        h ^= h >> 32;
+        const size_t mask = m_slots.size() - 1;
+        for (size_t i = static_cast<size_t>(h) & mask;; i = (i + 1) & mask) {
+            const CSlot& slot = m_slots[i];
+            if (!slot.bUsed || (slot.z == z && slot.x == x)) {
+                return i;
+            }
+        }
+    }
+
+    void Add(long long z, long long x, int node) {
+        CSlot& slot = m_slots[SlotOf(z, x)];
+        if (slot.bUsed) {
+            m_next[static_cast<size_t>(slot.nLast)] = node;
+            slot.nLast = node;
+            return;
+        }
+        slot = CSlot{z, x, node, node, true};
+        if (++m_nUsed * 2 > m_slots.size()) {
+            Grow();
+        }
+    }
+
+    void Grow() {
+        std::vector<CSlot> old(m_slots.size() * 2);
+        old.swap(m_slots);
+        for (const CSlot& slot : old) {
+            if (slot.bUsed) {
+                m_slots[SlotOf(slot.z, slot.x)] = slot;
+            }
+        }
+    }
+
+    std::vector<CSlot> m_slots;
+    size_t m_nUsed = 0;
+    std::vector<int> m_next;
     std::vector<CPlanePoint> m_points;
     std::vector<bool> m_exact;
 };
 
 std::vector<CChain> JoinChains(std::vector<CDxfSegment> segments) {
-    CNodeIndex index;
+    CNodeIndex index(segments.size());
     std::vector<std::pair<int, int>> ends;
+    ends.reserve(segments.size());
     for (const CDxfSegment& s : segments) {
         ends.emplace_back(index.Find(s.m_a, !s.m_bArc), index.Find(s.m_b, !s.m_bArc));
     }
@@ -292,7 +347,8 @@ bool CImportResult::PartSize(double& lengthMm, double& diameterMm) const {
     for (const CImportPiece& p : m_pieces) {
         top = std::max({top, double(p.m_ptStart.y), double(p.m_ptEnd.y), double(p.m_ptMid.y)});
         // An arc over its highest point: the top of its circle.
-        if (p.m_bArc && p.m_ptStart.x < p.m_dCenterZ && p.m_dCenterZ < p.m_ptEnd.x && p.m_ptMid.y > p.m_dCenterX) {
+        if (p.m_bArc && p.m_ptStart.x < p.m_dCenterZ && p.m_dCenterZ < p.m_ptEnd.x &&
+            p.m_ptMid.y > p.m_dCenterX) {
             top = std::max(top, p.m_dCenterX + p.m_dRadius);
         }
     }
