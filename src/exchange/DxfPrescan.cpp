@@ -19,11 +19,16 @@ struct CCountRule {
 };
 
 constexpr CCountRule kCountRules[] = {
-    {"SPLINE", 72, 40, "knots"},        {"SPLINE", 73, 10, "control points"},
-    {"SPLINE", 74, 11, "fit points"},   {"LWPOLYLINE", 90, 10, "vertices"},
-    {"LEADER", 76, 10, "vertices"},     {"HATCH", 91, 0, "boundary paths"},
-    {"HATCH", 93, 0, "edges"},          {"HATCH", 95, 0, "knots"},
-    {"HATCH", 96, 0, "control points"}, {"HATCH", 97, 0, "fit points"},
+    {"SPLINE", 72, 40, "knots"},
+    {"SPLINE", 73, 10, "control points"},
+    {"SPLINE", 74, 11, "fit points"},
+    {"LWPOLYLINE", 90, 10, "vertices"},
+    {"LEADER", 76, 10, "vertices"},
+    {"HATCH", 91, 0, "boundary paths"},
+    {"HATCH", 93, 0, "edges"},
+    {"HATCH", 95, 0, "knots"},
+    {"HATCH", 96, 0, "control points"},
+    {"HATCH", 97, 0, "fit points"},
 };
 
 // Group codes whose values are read as floating-point numbers.
@@ -124,8 +129,8 @@ public:
 
 private:
     std::string Refuse(size_t line, long count, const CCountRule& rule, const std::string& why) const {
-        return "line " + std::to_string(line) + ": the " + m_strEntity + " announces " +
-               std::to_string(count) + " " + rule.what + ", but " + why;
+        return "line " + std::to_string(line) + ": the " + m_strEntity + " announces " + std::to_string(count) +
+               " " + rule.what + ", but " + why;
     }
 
     size_t m_nGroupsTotal;
