@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <numbers>
+#include <span>
 
 #include "platform/Units.h"
 
@@ -164,6 +165,35 @@ private:
     std::vector<bool> m_exact;
 };
 
+// The segments that end at each node, in the order of the segments, all in one array.
+class CTouching {
+public:
+    CTouching(const std::vector<std::pair<int, int>>& ends, size_t nodes) : m_first(nodes + 1, 0) {
+        for (const auto& [a, b] : ends) {
+            ++m_first[static_cast<size_t>(a) + 1];
+            ++m_first[static_cast<size_t>(b) + 1];
+        }
+        for (size_t n = 1; n <= nodes; ++n) {
+            m_first[n] += m_first[n - 1];
+        }
+        std::vector<size_t> fill(m_first.begin(), m_first.end() - 1);
+        m_segments.resize(2 * ends.size());
+        for (size_t i = 0; i < ends.size(); ++i) {
+            m_segments[fill[static_cast<size_t>(ends[i].first)]++] = static_cast<int>(i);
+            m_segments[fill[static_cast<size_t>(ends[i].second)]++] = static_cast<int>(i);
+        }
+    }
+
+    size_t size() const { return m_first.size() - 1; }
+    std::span<const int> operator[](size_t node) const {
+        return {m_segments.data() + m_first[node], m_first[node + 1] - m_first[node]};
+    }
+
+private:
+    std::vector<size_t> m_first;
+    std::vector<int> m_segments;
+};
+
 std::vector<CChain> JoinChains(std::vector<CDxfSegment> segments) {
     CNodeIndex index(segments.size());
     std::vector<std::pair<int, int>> ends;
@@ -176,11 +206,7 @@ std::vector<CChain> JoinChains(std::vector<CDxfSegment> segments) {
         segments[i].m_a = index.Point(ends[i].first);
         segments[i].m_b = index.Point(ends[i].second);
     }
-    std::vector<std::vector<int>> touching(index.Size());
-    for (size_t i = 0; i < ends.size(); ++i) {
-        touching[static_cast<size_t>(ends[i].first)].push_back(static_cast<int>(i));
-        touching[static_cast<size_t>(ends[i].second)].push_back(static_cast<int>(i));
-    }
+    const CTouching touching(ends, index.Size());
     std::vector<bool> used(segments.size(), false);
     std::vector<CChain> chains;
     // Walks from node along unused segments while the path does not branch.
@@ -193,7 +219,7 @@ std::vector<CChain> JoinChains(std::vector<CDxfSegment> segments) {
             const bool forward = ends[current].first == node;
             chain.segments.push_back(forward ? segments[current] : segments[current].Reversed());
             node = forward ? ends[current].second : ends[current].first;
-            const auto& next = touching[static_cast<size_t>(node)];
+            const std::span<const int> next = touching[static_cast<size_t>(node)];
             if (next.size() != 2) {
                 break;
             }
@@ -313,6 +339,42 @@ void AddNote(std::vector<CImportNote>& notes, const char* what, int count) {
     }
 }
 
+// The chains' Z-monotone pieces above the axis, each oriented to ascending Z; closed tells of
+// each chain whether it is a loop.
+std::vector<CMonotone> MonotonePieces(std::vector<CDxfSegment> segments, std::vector<bool>& closed) {
+    std::vector<CMonotone> pieces;
+    pieces.reserve(segments.size());
+    // The chains hold a copy of every segment; they are gone once the pieces are made.
+    const std::vector<CChain> chains = JoinChains(std::move(segments));
+    closed.clear();
+    for (const CChain& chain : chains) {
+        closed.push_back(chain.closed);
+    }
+    for (size_t c = 0; c < chains.size(); ++c) {
+        for (const CDxfSegment& s : chains[c].segments) {
+            const std::vector<double> t = SplitFractions(s);
+            for (size_t i = 1; i < t.size(); ++i) {
+                CDxfSegment part = s.Part(t[i - 1], t[i]);
+                if (std::fabs(part.m_b.z - part.m_a.z) < kFlat) {
+                    continue;
+                }
+                // The profile is the distance from the axis, on whichever side it is drawn.
+                const bool mirrored = part.At(0.5).x < 0.0;
+                if (mirrored) {
+                    part = Mirrored(part);
+                }
+                CMonotone m;
+                m.mirrored = mirrored;
+                m.chain = static_cast<int>(c);
+                m.direction = part.m_b.z > part.m_a.z ? 1 : -1;
+                m.seg = m.direction > 0 ? part : part.Reversed();
+                pieces.push_back(m);
+            }
+        }
+    }
+    return pieces;
+}
+
 }  // namespace
 
 std::vector<std::string> CImportResult::ReportLines() const {
@@ -370,35 +432,13 @@ CImportResult CProfileExtraction::Extract(const CDxfContent& content) const {
     }
     int uncut = 0;
     CutCircles(content, segments, uncut, m_dScale, m_origin);
-    const std::vector<CChain> chains = JoinChains(segments);
-
     // Z-monotone pieces above the axis, each oriented to ascending Z.
-    std::vector<CMonotone> pieces;
-    for (size_t c = 0; c < chains.size(); ++c) {
-        for (const CDxfSegment& s : chains[c].segments) {
-            const std::vector<double> t = SplitFractions(s);
-            for (size_t i = 1; i < t.size(); ++i) {
-                CDxfSegment part = s.Part(t[i - 1], t[i]);
-                if (std::fabs(part.m_b.z - part.m_a.z) < kFlat) {
-                    continue;
-                }
-                // The profile is the distance from the axis, on whichever side it is drawn.
-                const bool mirrored = part.At(0.5).x < 0.0;
-                if (mirrored) {
-                    part = Mirrored(part);
-                }
-                CMonotone m;
-                m.mirrored = mirrored;
-                m.chain = static_cast<int>(c);
-                m.direction = part.m_b.z > part.m_a.z ? 1 : -1;
-                m.seg = m.direction > 0 ? part : part.Reversed();
-                pieces.push_back(m);
-            }
-        }
-    }
+    std::vector<bool> closed;
+    std::vector<CMonotone> pieces = MonotonePieces(std::move(segments), closed);
 
     // The outline from above: between consecutive piece ends the highest piece wins.
     std::vector<double> cuts;
+    cuts.reserve(2 * pieces.size());
     for (const CMonotone& m : pieces) {
         cuts.push_back(m.Z0());
         cuts.push_back(m.Z1());
@@ -490,8 +530,8 @@ CImportResult CProfileExtraction::Extract(const CDxfContent& content) const {
         takenBySide[m.mirrored ? 1 : 0] += m.taken ? m.Z1() - m.Z0() : 0.0;
     }
     const bool mainSideMirrored = takenBySide[1] > takenBySide[0];
-    std::vector<int> taken(chains.size(), 0);
-    std::vector<double> travel(chains.size(), 0.0);
+    std::vector<int> taken(closed.size(), 0);
+    std::vector<double> travel(closed.size(), 0.0);
     for (const CMonotone& m : pieces) {
         if (m.mirrored != mainSideMirrored) {
             continue;
@@ -502,13 +542,13 @@ CImportResult CProfileExtraction::Extract(const CDxfContent& content) const {
         travel[static_cast<size_t>(m.chain)] += m.taken ? length * 1e6 : length;
     }
     int inside = 0, back = 0, hidden = 0;
-    std::vector<bool> counted(chains.size(), false);
+    std::vector<bool> counted(closed.size(), false);
     for (const CMonotone& m : pieces) {
         const size_t c = static_cast<size_t>(m.chain);
         if (m.taken) {
             continue;
         }
-        if (chains[c].closed && taken[c] == 0) {
+        if (closed[c] && taken[c] == 0) {
             inside += counted[c] ? 0 : 1;
             counted[c] = true;
         } else if (m.mirrored != mainSideMirrored) {
