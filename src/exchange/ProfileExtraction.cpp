@@ -2,6 +2,7 @@
 #include "exchange/ProfileExtraction.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <map>
@@ -288,14 +289,37 @@ void CutCircles(const CDxfContent& content, std::vector<CDxfSegment>& segments, 
 
 // Fractions of the segment where it crosses the axis or, for an arc, passes its leftmost or
 // rightmost point; sorted, with 0 and 1.
-std::vector<double> SplitFractions(const CDxfSegment& s) {
-    std::vector<double> t{0.0, 1.0};
+// A few fractions of a segment, kept without the heap: a segment is split at most at its two
+// ends, four turning or crossing angles and their turns inside the sweep.
+class CFractions {
+public:
+    void push_back(double f) {
+        if (m_nCount < m_values.size()) {
+            m_values[m_nCount++] = f;
+        }
+    }
+    size_t size() const { return m_nCount; }
+    double operator[](size_t i) const { return m_values[i]; }
+    double* begin() { return m_values.data(); }
+    double* end() { return m_values.data() + m_nCount; }
+    const double* begin() const { return m_values.data(); }
+    const double* end() const { return m_values.data() + m_nCount; }
+
+private:
+    std::array<double, 32> m_values{};
+    size_t m_nCount = 0;
+};
+
+CFractions SplitFractions(const CDxfSegment& s) {
+    CFractions t;
+    t.push_back(0.0);
+    t.push_back(1.0);
     if (!s.m_bArc) {
         if ((s.m_a.x < 0.0) != (s.m_b.x < 0.0)) {
             t.push_back(s.m_a.x / (s.m_a.x - s.m_b.x));
         }
     } else {
-        std::vector<double> angles;
+        CFractions angles;
         // An end that overshoots the leftmost or rightmost point by less than the join tolerance
         // is rounding, not a turn in Z.
         for (double extreme : {0.0, kPi}) {
@@ -352,7 +376,7 @@ std::vector<CMonotone> MonotonePieces(std::vector<CDxfSegment> segments, std::ve
     }
     for (size_t c = 0; c < chains.size(); ++c) {
         for (const CDxfSegment& s : chains[c].segments) {
-            const std::vector<double> t = SplitFractions(s);
+            const CFractions t = SplitFractions(s);
             for (size_t i = 1; i < t.size(); ++i) {
                 CDxfSegment part = s.Part(t[i - 1], t[i]);
                 if (std::fabs(part.m_b.z - part.m_a.z) < kFlat) {
