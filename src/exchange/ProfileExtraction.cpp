@@ -122,11 +122,13 @@ private:
     // The slot of the cell, or the free slot where it would go (open addressing, linear probing;
     // the table is kept at most half full).
     size_t SlotOf(long long z, long long x) const {
-        // Unsigned: far cells must wrap, not overflow.
-        uint64_t h = static_cast<uint64_t>(z) * 0x9E3779B97F4A7C15ULL ^ static_cast<uint64_t>(x);
+        // Unsigned: far cells must wrap, not overflow. Cells next to each other along Z lie in
+        // neighbouring slots, so the look-ups around a point touch few places in memory.
+        uint64_t h = static_cast<uint64_t>(x) * 0x9E3779B97F4A7C15ULL;
         h ^= h >> 29;
         h *= 0xBF58476D1CE4E5B9ULL;
         h ^= h >> 32;
+        h += static_cast<uint64_t>(z);
         const size_t mask = m_slots.size() - 1;
         for (size_t i = static_cast<size_t>(h) & mask;; i = (i + 1) & mask) {
             const CSlot& slot = m_slots[i];
