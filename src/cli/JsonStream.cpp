@@ -7,7 +7,27 @@ namespace {
 
 constexpr size_t kBufferSize = 1 << 16;
 
+// Printable ASCII without quote or backslash: the library writes such a string as it stands.
+bool NeedsNoEscape(const std::string& text) {
+    for (const char c : text) {
+        if (c < 0x20 || c > 0x7E || c == '"' || c == '\\') {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
+
+void CJsonStream::String(const std::string& text) {
+    if (NeedsNoEscape(text)) {
+        Put('"');
+        Put(text);
+        Put('"');
+    } else {
+        Put(Json(text).dump());
+    }
+}
 
 CJsonStream::~CJsonStream() {
     Flush();
@@ -83,9 +103,9 @@ void CJsonStream::EndArray() {
     Put(level.bObject ? '}' : ']');
 }
 
-void CJsonStream::Key(const char* key) {
+void CJsonStream::Key(const std::string& key) {
     NextItem();
-    Put(Json(key).dump());
+    String(key);
     Put(": ", 2);
     m_bAfterKey = true;
 }
@@ -94,7 +114,7 @@ void CJsonStream::Value(const Json& value) {
     if (value.is_object()) {
         BeginObject();
         for (const auto& [key, member] : value.items()) {
-            Key(key.c_str());
+            Key(key);
             Value(member);
         }
         EndObject();
@@ -116,6 +136,10 @@ void CJsonStream::Value(const Json& value) {
         r = value.is_number_unsigned() ? std::to_chars(digits, digits + sizeof digits, value.get<uint64_t>())
                                        : std::to_chars(digits, digits + sizeof digits, value.get<int64_t>());
         Put(digits, static_cast<size_t>(r.ptr - digits));
+        return;
+    }
+    if (value.is_string()) {
+        String(value.get_ref<const std::string&>());
         return;
     }
     Put(value.dump());

@@ -23,7 +23,7 @@ public:
     void BeginArray();
     void EndArray();
     // The key of the next member of the open object.
-    void Key(const char* key);
+    void Key(const std::string& key);
     void Value(const Json& value);
 
     // Writes what is buffered; false when any write failed.
@@ -38,6 +38,8 @@ private:
     // Starts the next item of the open array or object (comma, line break, indent).
     void NextItem();
     void Indent();
+    // A string in the library's escaping.
+    void String(const std::string& text);
     void Put(const char* text, size_t size);
     void Put(const std::string& text) { Put(text.data(), text.size()); }
     void Put(char c);
