@@ -10,8 +10,7 @@ int RunDump(const CDumpOptions& options) {
     if (!document.Open(options.strFile)) {
         return 1;
     }
-    const std::string text = CDocumentJson::FromDocument(document.GetDoc(), &document.GetPrograms()).dump(2);
-    std::fputs(text.c_str(), stdout);
-    std::fputc('\n', stdout);
-    return std::fflush(stdout) == 0 ? 0 : CCliDocument::Fail("cannot write the dump");
+    const bool written = CDocumentJson::Write(document.GetDoc(), &document.GetPrograms(), stdout) &&
+                         std::fputc('\n', stdout) != EOF && std::fflush(stdout) == 0;
+    return written ? 0 : CCliDocument::Fail("cannot write the dump");
 }

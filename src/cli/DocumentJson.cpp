@@ -2,6 +2,7 @@
 #include "cli/DocumentJson.h"
 
 #include "cli/ElementRecordJson.h"
+#include "cli/JsonStream.h"
 #include "document/KestrovelDoc.h"
 #include "document/Layer.h"
 #include "postprocessor/ProgramList.h"
@@ -72,6 +73,51 @@ Json CommandJson(const CCommand& c) {
                 {"parameters", parameters}};
 }
 
+Json VisibleJson(const CLayer& layer) {
+    Json visible = Json::array();
+    for (int i = 0; i < CLayer::kVisibilityCount; ++i) {
+        visible.push_back(layer.IsVisible(i));
+    }
+    return visible;
+}
+
+Json BorderJson(const CPiece* border) {
+    return border ? CElementRecordJson::FromPiece(*border) : Json();
+}
+
+void WriteLayer(CJsonStream& out, const CLayer& layer) {
+    out.BeginObject();
+    out.Key("index");
+    out.Value(layer.GetIndex());
+    out.Key("direction");
+    out.Value(layer.GetDirection());
+    out.Key("visible");
+    out.Value(VisibleJson(layer));
+    out.Key("style");
+    out.Value(StyleJson(layer.GetStyle()));
+    out.Key("leftBorder");
+    out.Value(BorderJson(layer.GetLeftBorder()));
+    out.Key("rightBorder");
+    out.Value(BorderJson(layer.GetRightBorder()));
+    out.Key("elements");
+    out.BeginArray();
+    for (const auto& piece : layer.GetPieces()) {
+        out.Value(CElementRecordJson::FromPiece(*piece));
+    }
+    out.EndArray();
+    out.EndObject();
+}
+
+Json SourceJson(const CKestrovelDoc& doc) {
+    const CRect rc = doc.GetSourceRect();
+    return Json::array({rc.left, rc.top, rc.right, rc.bottom});
+}
+
+int ActiveProgramIndex(const CProgramList* programs) {
+    const CProgram* active = programs ? programs->GetActiveProgram() : nullptr;
+    return active ? active->GetIndex() : -1;
+}
+
 }  // namespace
 
 std::string CDocumentJson::Text(const std::string& bytes) {
@@ -92,20 +138,16 @@ std::string CDocumentJson::Text(const std::string& bytes) {
 }
 
 Json CDocumentJson::FromLayer(const CLayer& layer) {
-    Json visible = Json::array();
-    for (int i = 0; i < CLayer::kVisibilityCount; ++i) {
-        visible.push_back(layer.IsVisible(i));
-    }
     Json elements = Json::array();
     for (const auto& piece : layer.GetPieces()) {
         elements.push_back(CElementRecordJson::FromPiece(*piece));
     }
     Json out{{"index", layer.GetIndex()},
              {"direction", layer.GetDirection()},
-             {"visible", visible},
+             {"visible", VisibleJson(layer)},
              {"style", StyleJson(layer.GetStyle())}};
-    out["leftBorder"] = layer.GetLeftBorder() ? CElementRecordJson::FromPiece(*layer.GetLeftBorder()) : Json();
-    out["rightBorder"] = layer.GetRightBorder() ? CElementRecordJson::FromPiece(*layer.GetRightBorder()) : Json();
+    out["leftBorder"] = BorderJson(layer.GetLeftBorder());
+    out["rightBorder"] = BorderJson(layer.GetRightBorder());
     out["elements"] = elements;
     return out;
 }
@@ -121,19 +163,17 @@ Json CDocumentJson::FromProgram(const CProgram& program) {
 }
 
 Json CDocumentJson::FromDocument(const CKestrovelDoc& doc, const CProgramList* programs) {
-    const CRect rc = doc.GetSourceRect();
     Json layers = Json::array();
     for (int i = 0; i < CKestrovelDoc::kLayerCount; ++i) {
         layers.push_back(FromLayer(*doc.GetLayer(i)));
     }
-    Json out{{"source", Json::array({rc.left, rc.top, rc.right, rc.bottom})},
+    Json out{{"source", SourceJson(doc)},
              {"shape", doc.GetShape()},
              {"accuracy", doc.GetAccuracy()},
              {"units", doc.GetUnit()},
              {"activeLayer", doc.GetActiveLayerIndex()},
              {"layers", layers}};
-    const CProgram* active = programs ? programs->GetActiveProgram() : nullptr;
-    out["activeProgram"] = active ? active->GetIndex() : -1;
+    out["activeProgram"] = ActiveProgramIndex(programs);
     Json list = Json::array();
     if (programs) {
         for (const auto& p : programs->GetPrograms()) {
@@ -142,4 +182,37 @@ Json CDocumentJson::FromDocument(const CKestrovelDoc& doc, const CProgramList* p
     }
     out["programs"] = list;
     return out;
+}
+
+bool CDocumentJson::Write(const CKestrovelDoc& doc, const CProgramList* programs, std::FILE* file) {
+    CJsonStream out(file);
+    out.BeginObject();
+    out.Key("source");
+    out.Value(SourceJson(doc));
+    out.Key("shape");
+    out.Value(doc.GetShape());
+    out.Key("accuracy");
+    out.Value(doc.GetAccuracy());
+    out.Key("units");
+    out.Value(doc.GetUnit());
+    out.Key("activeLayer");
+    out.Value(doc.GetActiveLayerIndex());
+    out.Key("layers");
+    out.BeginArray();
+    for (int i = 0; i < CKestrovelDoc::kLayerCount; ++i) {
+        WriteLayer(out, *doc.GetLayer(i));
+    }
+    out.EndArray();
+    out.Key("activeProgram");
+    out.Value(ActiveProgramIndex(programs));
+    out.Key("programs");
+    out.BeginArray();
+    if (programs) {
+        for (const auto& p : programs->GetPrograms()) {
+            out.Value(FromProgram(*p));
+        }
+    }
+    out.EndArray();
+    out.EndObject();
+    return out.Flush();
 }

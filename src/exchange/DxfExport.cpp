@@ -127,10 +127,16 @@ std::vector<CDxfEntity> CDxfExport::Collect(const CKestrovelDoc& doc, bool mirro
 }
 
 bool CDxfExport::Write(const std::vector<CDxfEntity>& entities, const std::string& path, std::string& error) {
+    // The text goes to a safe save as it is made: a full disk or a link where the file goes then
+    // costs a message, never a cut-off file or another file's content.
+    CSafeFileWriter save;
+    std::string cause;
+    if (!save.Open(path, cause)) {
+        error = "cannot write " + path + " (" + cause + ")";
+        return false;
+    }
     DL_Dxf dxf;
-    // The text is made in memory and saved whole, as documents are: a full disk or a link where
-    // the file goes then costs a message, never a cut-off file or another file's content.
-    const auto dw = std::make_unique<CDxfTextWriter>(DL_Codes::AC1015);
+    const auto dw = std::make_unique<CDxfTextWriter>(DL_Codes::AC1015, &save);
     dxf.writeHeader(*dw);
     dw->dxfString(9, "$INSUNITS");
     dw->dxfInt(70, 4);
@@ -180,9 +186,8 @@ bool CDxfExport::Write(const std::vector<CDxfEntity>& entities, const std::strin
     dxf.writeObjects(*dw);
     dxf.writeObjectsEnd(*dw);
     dw->dxfEOF();
-    const std::string& text = dw->Text();
-    std::string cause;
-    if (!CSafeFileWriter::Write(path, reinterpret_cast<const uint8_t*>(text.data()), text.size(), cause)) {
+    dw->Finish();
+    if (!save.Commit(cause)) {
         error = "cannot write " + path + " (" + cause + ")";
         return false;
     }

@@ -54,6 +54,10 @@ long WholeOf(std::string_view text) {
 
 // False when the text holds a number that cannot be represented (an overflow, inf, nan).
 bool IsFiniteReal(std::string_view text) {
+    // Plain decimals without an exponent are the rule; too few digits to overflow, they need no parse.
+    if (text.size() <= 300 && text.find_first_not_of("0123456789.,+-") == std::string_view::npos) {
+        return true;
+    }
     std::string s(text);
     for (char& c : s) {
         c = c == ',' ? '.' : c;

@@ -1,18 +1,26 @@
-// CDxfTextWriter: the DXF library's writer, collecting the text in memory instead of a file.
+// CDxfTextWriter: the DXF library's writer, collecting the text in memory or handing it to a safe save.
 #pragma once
 
 #include <dl_writer_ascii.h>
 
 #include <string>
+#include <string_view>
 
-// The library's drawing functions take its file writer; this one overrides every output so the
-// text can be saved as a whole (a stream that hits a full disk says nothing). It writes the same
-// text as the file writer.
+class CSafeFileWriter;
+
+// The library's drawing functions take its file writer; this one overrides every output so that
+// every write is checked (the library's stream says nothing when it hits a full disk). It writes
+// the same text as the file writer: kept whole in memory, or, with a save to feed, passed on to
+// it piece by piece.
 class CDxfTextWriter : public DL_WriterA {
 public:
-    explicit CDxfTextWriter(DL_Codes::version version) : DL_WriterA("", version) {}
+    explicit CDxfTextWriter(DL_Codes::version version, CSafeFileWriter* save = nullptr)
+        : DL_WriterA("", version), m_pSave(save) {}
 
+    // The text kept (with a save: what was not yet passed on).
     const std::string& Text() const { return m_strText; }
+    // Passes the rest of the text to the save; false when any piece could not be written.
+    bool Finish() const;
 
     void dxfReal(int gc, double value) const override;
     void dxfInt(int gc, int value) const override;
@@ -22,6 +30,10 @@ public:
 
 private:
     void Code(int gc) const;
+    void Line(int gc, std::string_view value) const;
+    void PassOn() const;
 
+    CSafeFileWriter* m_pSave;
     mutable std::string m_strText;
+    mutable bool m_bFailed = false;
 };

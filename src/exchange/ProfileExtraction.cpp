@@ -2,10 +2,12 @@
 #include "exchange/ProfileExtraction.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <map>
 #include <numbers>
-#include <unordered_map>
+#include <span>
 
 #include "platform/Units.h"
 
@@ -59,6 +61,15 @@ struct CChain {
 // carry the error of their angles.
 class CNodeIndex {
 public:
+    // expected: about how many ends will be looked up, to size the grid once.
+    explicit CNodeIndex(size_t expected) {
+        size_t slots = 64;
+        while (slots < 2 * expected) {
+            slots *= 2;
+        }
+        m_slots.resize(slots);
+    }
+
     // The grid cell of a coordinate; coordinates far beyond any drawing share the outermost
     // cells instead of overflowing the cell number.
     static long long Cell(double v) {
@@ -71,11 +82,12 @@ public:
         const long long cx = Cell(p.x);
         for (long long i = cz - 1; i <= cz + 1; ++i) {
             for (long long j = cx - 1; j <= cx + 1; ++j) {
-                auto it = m_cells.find({i, j});
-                if (it == m_cells.end()) {
+                const CSlot& slot = m_slots[SlotOf(i, j)];
+                if (!slot.bUsed) {
                     continue;
                 }
-                for (int node : it->second) {
+                // Nodes of a cell in the order they were made.
+                for (int node = slot.nFirst; node >= 0; node = m_next[static_cast<size_t>(node)]) {
                     const size_t n = static_cast<size_t>(node);
                     if (Dist(m_points[n], p) <= kJoin) {
                         if (exact && !m_exact[n]) {
@@ -90,29 +102,105 @@ public:
         const int node = static_cast<int>(m_points.size());
         m_points.push_back(p);
         m_exact.push_back(exact);
-        m_cells[{cz, cx}].push_back(node);
+        m_next.push_back(-1);
+        Add(cz, cx, node);
         return node;
     }
     size_t Size() const { return m_points.size(); }
     CPlanePoint Point(int node) const { return m_points[static_cast<size_t>(node)]; }
 
 private:
-    // Hashed: the join looks up nine cells for every end of every segment.
-    struct CCellHash {
-        size_t operator()(const std::pair<long long, long long>& c) const {
-            // Unsigned: far cells must wrap, not overflow.
-            return std::hash<unsigned long long>()(static_cast<unsigned long long>(c.first) * 1000003ULL ^
-                                                   static_cast<unsigned long long>(c.second));
-        }
+    // One cell of the grid that holds nodes: its first and last node, chained through m_next.
+    struct CSlot {
+        long long z = 0;
+        long long x = 0;
+        int nFirst = -1;
+        int nLast = -1;
+        bool bUsed = false;
     };
-    std::unordered_map<std::pair<long long, long long>, std::vector<int>, CCellHash> m_cells;
+
+    // The slot of the cell, or the free slot where it would go (open addressing, linear probing;
+    // the table is kept at most half full).
+    size_t SlotOf(long long z, long long x) const {
+        // Unsigned: far cells must wrap, not overflow. Cells next to each other along Z lie in
+        // neighbouring slots, so the look-ups around a point touch few places in memory.
+        uint64_t h = static_cast<uint64_t>(x) * 0x9E3779B97F4A7C15ULL;
+        h ^= h >> 29;
+        h *= 0xBF58476D1CE4E5B9ULL;
+        h ^= h >> 32;
+        h += static_cast<uint64_t>(z);
+        const size_t mask = m_slots.size() - 1;
+        for (size_t i = static_cast<size_t>(h) & mask;; i = (i + 1) & mask) {
+            const CSlot& slot = m_slots[i];
+            if (!slot.bUsed || (slot.z == z && slot.x == x)) {
+                return i;
+            }
+        }
+    }
+
+    void Add(long long z, long long x, int node) {
+        CSlot& slot = m_slots[SlotOf(z, x)];
+        if (slot.bUsed) {
+            m_next[static_cast<size_t>(slot.nLast)] = node;
+            slot.nLast = node;
+            return;
+        }
+        slot = CSlot{z, x, node, node, true};
+        if (++m_nUsed * 2 > m_slots.size()) {
+            Grow();
+        }
+    }
+
+    void Grow() {
+        std::vector<CSlot> old(m_slots.size() * 2);
+        old.swap(m_slots);
+        for (const CSlot& slot : old) {
+            if (slot.bUsed) {
+                m_slots[SlotOf(slot.z, slot.x)] = slot;
+            }
+        }
+    }
+
+    std::vector<CSlot> m_slots;
+    size_t m_nUsed = 0;
+    std::vector<int> m_next;
     std::vector<CPlanePoint> m_points;
     std::vector<bool> m_exact;
 };
 
+// The segments that end at each node, in the order of the segments, all in one array.
+class CTouching {
+public:
+    CTouching(const std::vector<std::pair<int, int>>& ends, size_t nodes) : m_first(nodes + 1, 0) {
+        for (const auto& [a, b] : ends) {
+            ++m_first[static_cast<size_t>(a) + 1];
+            ++m_first[static_cast<size_t>(b) + 1];
+        }
+        for (size_t n = 1; n <= nodes; ++n) {
+            m_first[n] += m_first[n - 1];
+        }
+        std::vector<size_t> fill(m_first.begin(), m_first.end() - 1);
+        m_segments.resize(2 * ends.size());
+        for (size_t i = 0; i < ends.size(); ++i) {
+            m_segments[fill[static_cast<size_t>(ends[i].first)]++] = static_cast<int>(i);
+            m_segments[fill[static_cast<size_t>(ends[i].second)]++] = static_cast<int>(i);
+        }
+    }
+
+    size_t size() const { return m_first.size() - 1; }
+    std::span<const int> operator[](size_t node) const {
+        return {m_segments.data() + m_first[node], m_first[node + 1] - m_first[node]};
+    }
+
+private:
+    std::vector<size_t> m_first;
+    std::vector<int> m_segments;
+};
+
 std::vector<CChain> JoinChains(std::vector<CDxfSegment> segments) {
-    CNodeIndex index;
+    CNodeIndex index(segments.size());
     std::vector<std::pair<int, int>> ends;
+    ends.reserve(segments.size());
     for (const CDxfSegment& s : segments) {
         ends.emplace_back(index.Find(s.m_a, !s.m_bArc), index.Find(s.m_b, !s.m_bArc));
     }
@@ -121,11 +209,7 @@ std::vector<CChain> JoinChains(std::vector<CDxfSegment> segments) {
         segments[i].m_a = index.Point(ends[i].first);
         segments[i].m_b = index.Point(ends[i].second);
     }
-    std::vector<std::vector<int>> touching(index.Size());
-    for (size_t i = 0; i < ends.size(); ++i) {
-        touching[static_cast<size_t>(ends[i].first)].push_back(static_cast<int>(i));
-        touching[static_cast<size_t>(ends[i].second)].push_back(static_cast<int>(i));
-    }
+    const CTouching touching(ends, index.Size());
     std::vector<bool> used(segments.size(), false);
     std::vector<CChain> chains;
     // Walks from node along unused segments while the path does not branch.
@@ -138,7 +222,7 @@ std::vector<CChain> JoinChains(std::vector<CDxfSegment> segments) {
             const bool forward = ends[current].first == node;
             chain.segments.push_back(forward ? segments[current] : segments[current].Reversed());
             node = forward ? ends[current].second : ends[current].first;
-            const auto& next = touching[static_cast<size_t>(node)];
+            const std::span<const int> next = touching[static_cast<size_t>(node)];
             if (next.size() != 2) {
                 break;
             }
@@ -207,14 +291,37 @@ void CutCircles(const CDxfContent& content, std::vector<CDxfSegment>& segments, 
 
 // Fractions of the segment where it crosses the axis or, for an arc, passes its leftmost or
 // rightmost point; sorted, with 0 and 1.
-std::vector<double> SplitFractions(const CDxfSegment& s) {
-    std::vector<double> t{0.0, 1.0};
+// A few fractions of a segment, kept without the heap: a segment is split at most at its two
+// ends, four turning or crossing angles and their turns inside the sweep.
+class CFractions {
+public:
+    void push_back(double f) {
+        if (m_nCount < m_values.size()) {
+            m_values[m_nCount++] = f;
+        }
+    }
+    size_t size() const { return m_nCount; }
+    double operator[](size_t i) const { return m_values[i]; }
+    double* begin() { return m_values.data(); }
+    double* end() { return m_values.data() + m_nCount; }
+    const double* begin() const { return m_values.data(); }
+    const double* end() const { return m_values.data() + m_nCount; }
+
+private:
+    std::array<double, 32> m_values{};
+    size_t m_nCount = 0;
+};
+
+CFractions SplitFractions(const CDxfSegment& s) {
+    CFractions t;
+    t.push_back(0.0);
+    t.push_back(1.0);
     if (!s.m_bArc) {
         if ((s.m_a.x < 0.0) != (s.m_b.x < 0.0)) {
             t.push_back(s.m_a.x / (s.m_a.x - s.m_b.x));
         }
     } else {
-        std::vector<double> angles;
+        CFractions angles;
         // An end that overshoots the leftmost or rightmost point by less than the join tolerance
         // is rounding, not a turn in Z.
         for (double extreme : {0.0, kPi}) {
@@ -258,6 +365,42 @@ void AddNote(std::vector<CImportNote>& notes, const char* what, int count) {
     }
 }
 
+// The chains' Z-monotone pieces above the axis, each oriented to ascending Z; closed tells of
+// each chain whether it is a loop.
+std::vector<CMonotone> MonotonePieces(std::vector<CDxfSegment> segments, std::vector<bool>& closed) {
+    std::vector<CMonotone> pieces;
+    pieces.reserve(segments.size());
+    // The chains hold a copy of every segment; they are gone once the pieces are made.
+    const std::vector<CChain> chains = JoinChains(std::move(segments));
+    closed.clear();
+    for (const CChain& chain : chains) {
+        closed.push_back(chain.closed);
+    }
+    for (size_t c = 0; c < chains.size(); ++c) {
+        for (const CDxfSegment& s : chains[c].segments) {
+            const CFractions t = SplitFractions(s);
+            for (size_t i = 1; i < t.size(); ++i) {
+                CDxfSegment part = s.Part(t[i - 1], t[i]);
+                if (std::fabs(part.m_b.z - part.m_a.z) < kFlat) {
+                    continue;
+                }
+                // The profile is the distance from the axis, on whichever side it is drawn.
+                const bool mirrored = part.At(0.5).x < 0.0;
+                if (mirrored) {
+                    part = Mirrored(part);
+                }
+                CMonotone m;
+                m.mirrored = mirrored;
+                m.chain = static_cast<int>(c);
+                m.direction = part.m_b.z > part.m_a.z ? 1 : -1;
+                m.seg = m.direction > 0 ? part : part.Reversed();
+                pieces.push_back(m);
+            }
+        }
+    }
+    return pieces;
+}
+
 }  // namespace
 
 std::vector<std::string> CImportResult::ReportLines() const {
@@ -292,7 +435,8 @@ bool CImportResult::PartSize(double& lengthMm, double& diameterMm) const {
     for (const CImportPiece& p : m_pieces) {
         top = std::max({top, double(p.m_ptStart.y), double(p.m_ptEnd.y), double(p.m_ptMid.y)});
         // An arc over its highest point: the top of its circle.
-        if (p.m_bArc && p.m_ptStart.x < p.m_dCenterZ && p.m_dCenterZ < p.m_ptEnd.x && p.m_ptMid.y > p.m_dCenterX) {
+        if (p.m_bArc && p.m_ptStart.x < p.m_dCenterZ && p.m_dCenterZ < p.m_ptEnd.x &&
+            p.m_ptMid.y > p.m_dCenterX) {
             top = std::max(top, p.m_dCenterX + p.m_dRadius);
         }
     }
@@ -314,35 +458,13 @@ CImportResult CProfileExtraction::Extract(const CDxfContent& content) const {
     }
     int uncut = 0;
     CutCircles(content, segments, uncut, m_dScale, m_origin);
-    const std::vector<CChain> chains = JoinChains(segments);
-
     // Z-monotone pieces above the axis, each oriented to ascending Z.
-    std::vector<CMonotone> pieces;
-    for (size_t c = 0; c < chains.size(); ++c) {
-        for (const CDxfSegment& s : chains[c].segments) {
-            const std::vector<double> t = SplitFractions(s);
-            for (size_t i = 1; i < t.size(); ++i) {
-                CDxfSegment part = s.Part(t[i - 1], t[i]);
-                if (std::fabs(part.m_b.z - part.m_a.z) < kFlat) {
-                    continue;
-                }
-                // The profile is the distance from the axis, on whichever side it is drawn.
-                const bool mirrored = part.At(0.5).x < 0.0;
-                if (mirrored) {
-                    part = Mirrored(part);
-                }
-                CMonotone m;
-                m.mirrored = mirrored;
-                m.chain = static_cast<int>(c);
-                m.direction = part.m_b.z > part.m_a.z ? 1 : -1;
-                m.seg = m.direction > 0 ? part : part.Reversed();
-                pieces.push_back(m);
-            }
-        }
-    }
+    std::vector<bool> closed;
+    std::vector<CMonotone> pieces = MonotonePieces(std::move(segments), closed);
 
     // The outline from above: between consecutive piece ends the highest piece wins.
     std::vector<double> cuts;
+    cuts.reserve(2 * pieces.size());
     for (const CMonotone& m : pieces) {
         cuts.push_back(m.Z0());
         cuts.push_back(m.Z1());
@@ -434,8 +556,8 @@ CImportResult CProfileExtraction::Extract(const CDxfContent& content) const {
         takenBySide[m.mirrored ? 1 : 0] += m.taken ? m.Z1() - m.Z0() : 0.0;
     }
     const bool mainSideMirrored = takenBySide[1] > takenBySide[0];
-    std::vector<int> taken(chains.size(), 0);
-    std::vector<double> travel(chains.size(), 0.0);
+    std::vector<int> taken(closed.size(), 0);
+    std::vector<double> travel(closed.size(), 0.0);
     for (const CMonotone& m : pieces) {
         if (m.mirrored != mainSideMirrored) {
             continue;
@@ -446,13 +568,13 @@ CImportResult CProfileExtraction::Extract(const CDxfContent& content) const {
         travel[static_cast<size_t>(m.chain)] += m.taken ? length * 1e6 : length;
     }
     int inside = 0, back = 0, hidden = 0;
-    std::vector<bool> counted(chains.size(), false);
+    std::vector<bool> counted(closed.size(), false);
     for (const CMonotone& m : pieces) {
         const size_t c = static_cast<size_t>(m.chain);
         if (m.taken) {
             continue;
         }
-        if (chains[c].closed && taken[c] == 0) {
+        if (closed[c] && taken[c] == 0) {
             inside += counted[c] ? 0 : 1;
             counted[c] = true;
         } else if (m.mirrored != mainSideMirrored) {

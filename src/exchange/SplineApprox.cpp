@@ -1,4 +1,5 @@
 // A rational B-spline followed by arcs within a tolerance.
+#include <algorithm>
 #include <cmath>
 
 #include "exchange/DxfReader.h"
@@ -16,10 +17,10 @@ public:
     CPlanePoint At(double u) const {
         const int p = m_nDegree;
         const int n = static_cast<int>(m_control.size());
-        int k = p;
-        while (k < n - 1 && u >= m_knots[static_cast<size_t>(k + 1)]) {
-            ++k;
-        }
+        // The span of u: past every knot from p + 1 to n - 1 that u has reached (they ascend).
+        const auto first = m_knots.begin() + p + 1;
+        const auto last = m_knots.begin() + std::max(n, p + 1);
+        const int k = p + static_cast<int>(std::upper_bound(first, last, u) - first);
         double z[32], x[32], w[32];
         for (int j = 0; j <= p; ++j) {
             const size_t i = static_cast<size_t>(j + k - p);

@@ -12,20 +12,23 @@
 #include <cstring>
 #include <random>
 
-namespace {
-
-// Symbolic links followed before the path counts as a loop, as the system itself counts them.
-constexpr int kMaxLinkHops = 40;
-// Name clashes with other temporaries before giving up; with 64 random bits they do not happen.
-constexpr int kMaxTemporaryTries = 16;
-
-struct CTarget {
+// The file that really holds the content, found through any links on the path.
+struct CSafeFileTarget {
     std::string strPath;
     std::string strFolder;
     std::string strName;
     bool bExists = false;
     struct stat st {};
 };
+
+namespace {
+
+using CTarget = CSafeFileTarget;
+
+// Symbolic links followed before the path counts as a loop, as the system itself counts them.
+constexpr int kMaxLinkHops = 40;
+// Name clashes with other temporaries before giving up; with 64 random bits they do not happen.
+constexpr int kMaxTemporaryTries = 16;
 
 bool Fail(std::string& error, const std::string& text, int cause) {
     error = text + ": " + std::strerror(cause);
@@ -202,48 +205,45 @@ void SyncFolder(const std::string& folder) {
     }
 }
 
-bool WriteInPlace(const CTarget& target, const uint8_t* data, size_t size, std::string& error) {
-    const int fd = ::open(target.strPath.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) {
-        return Fail(error, "cannot open " + target.strPath, errno);
-    }
-    const bool regular = S_ISREG(target.st.st_mode);
-    if (!WriteAll(fd, data, size) || (regular && ::ftruncate(fd, static_cast<off_t>(size)) != 0) ||
-        (regular && ::fsync(fd) != 0)) {
-        const int cause = errno;
-        ::close(fd);
-        return Fail(error, "cannot write " + target.strPath, cause);
-    }
-    if (::close(fd) != 0) {
-        return Fail(error, "cannot write " + target.strPath, errno);
-    }
-    return true;
-}
-
-bool ReplaceByTemporary(const CTarget& target, int fd, const std::string& temp, const uint8_t* data,
-                        size_t size, std::string& error) {
-    if (!WriteAll(fd, data, size)) {
-        return Fail(error, "cannot write " + temp, errno);
-    }
-    CopyOwnerAndMode(fd, target);
-    if (::fsync(fd) != 0) {
-        return Fail(error, "cannot flush " + temp, errno);
-    }
-    if (::rename(temp.c_str(), target.strPath.c_str()) != 0) {
-        return Fail(error, "cannot replace " + target.strPath, errno);
-    }
-    SyncFolder(target.strFolder);
-    return true;
-}
-
 }  // namespace
 
 std::string CSafeFileWriter::TemporaryPrefix(const std::string& fileName) {
     return "." + fileName + ".save-";
 }
 
+CSafeFileWriter::CSafeFileWriter() = default;
+
+CSafeFileWriter::~CSafeFileWriter() {
+    Abandon();
+}
+
+void CSafeFileWriter::Abandon() {
+    if (m_fd < 0) {
+        return;
+    }
+    if (!m_strTemporary.empty()) {
+        ::unlink(m_strTemporary.c_str());
+    }
+    // The lock lasts until the temporary is gone or renamed, so no clean-up takes one in use.
+    ::close(m_fd);
+    m_fd = -1;
+}
+
 bool CSafeFileWriter::Write(const std::string& path, const uint8_t* data, size_t size, std::string& error) {
-    CTarget target;
+    CSafeFileWriter writer;
+    if (!writer.Open(path, error)) {
+        return false;
+    }
+    writer.Append(data, size);
+    return writer.Commit(error);
+}
+
+bool CSafeFileWriter::Open(const std::string& path, std::string& error) {
+    Abandon();
+    m_strTemporary.clear();
+    m_nCause = 0;
+    m_pTarget = std::make_unique<CTarget>();
+    CTarget& target = *m_pTarget;
     if (!ResolveTarget(path, target, error)) {
         return false;
     }
@@ -257,13 +257,14 @@ bool CSafeFileWriter::Write(const std::string& path, const uint8_t* data, size_t
     }
     // A device or a pipe has no content to replace: it is simply written.
     if (target.bExists && !S_ISREG(target.st.st_mode)) {
-        return WriteInPlace(target, data, size, error);
+        m_fd = ::open(target.strPath.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+        return m_fd >= 0 || Fail(error, "cannot open " + target.strPath, errno);
     }
     RemoveDeadTemporaries(target);
-    std::string temp;
-    const int fd = CreateTemporary(target, temp);
-    if (fd < 0) {
+    m_fd = CreateTemporary(target, m_strTemporary);
+    if (m_fd < 0) {
         const int cause = errno;
+        m_strTemporary.clear();
         // Writing a regular file in place could leave it torn by a crash; it is refused instead.
         const bool folderRefuses = cause == EACCES || cause == EPERM || cause == EROFS;
         if (folderRefuses && target.bExists) {
@@ -274,13 +275,51 @@ bool CSafeFileWriter::Write(const std::string& path, const uint8_t* data, size_t
         }
         return Fail(error, "cannot create a temporary file beside " + target.strPath, cause);
     }
-    const bool written = ReplaceByTemporary(target, fd, temp, data, size, error);
-    const int cause = errno;
-    if (!written) {
-        ::unlink(temp.c_str());
+    return true;
+}
+
+bool CSafeFileWriter::Append(const uint8_t* data, size_t size) {
+    if (m_fd < 0 || m_nCause != 0) {
+        return false;
     }
-    // The lock lasts until the rename is done, so no clean-up takes a temporary still in use.
-    ::close(fd);
+    if (!WriteAll(m_fd, data, size)) {
+        m_nCause = errno != 0 ? errno : EIO;
+        return false;
+    }
+    return true;
+}
+
+bool CSafeFileWriter::Commit(std::string& error) {
+    if (m_fd < 0 || !m_pTarget) {
+        return Fail(error, "cannot save a file that was not opened", EBADF);
+    }
+    const CTarget& target = *m_pTarget;
+    if (m_strTemporary.empty()) {
+        const int fd = m_fd;
+        m_fd = -1;
+        if (m_nCause != 0) {
+            ::close(fd);
+            return Fail(error, "cannot write " + target.strPath, m_nCause);
+        }
+        return ::close(fd) == 0 || Fail(error, "cannot write " + target.strPath, errno);
+    }
+    bool written = false;
+    if (m_nCause != 0) {
+        Fail(error, "cannot write " + m_strTemporary, m_nCause);
+    } else {
+        CopyOwnerAndMode(m_fd, target);
+        if (::fsync(m_fd) != 0) {
+            Fail(error, "cannot flush " + m_strTemporary, errno);
+        } else if (::rename(m_strTemporary.c_str(), target.strPath.c_str()) != 0) {
+            Fail(error, "cannot replace " + target.strPath, errno);
+        } else {
+            SyncFolder(target.strFolder);
+            m_strTemporary.clear();
+            written = true;
+        }
+    }
+    const int cause = errno;
+    Abandon();
     errno = cause;
     return written;
 }

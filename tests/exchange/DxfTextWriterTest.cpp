@@ -1,11 +1,13 @@
 // The in-memory DXF writer writes what the library's own file writer writes.
+#include <dl_dxf.h>
 #include <gtest/gtest.h>
 
-#include <dl_dxf.h>
-
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <random>
+#include <vector>
 
 #include "exchange/DxfTextWriter.h"
 
@@ -27,7 +29,8 @@ void Draw(DL_Dxf& dxf, DL_WriterA& dw) {
 
 TEST(DxfTextWriter, WritesTheSameTextAsTheLibrarysFileWriter) {
     for (const DL_Codes::version version : {DL_Codes::AC1015, DL_Codes::AC1009_MIN}) {
-        const std::filesystem::path path = std::filesystem::temp_directory_path() / "kestrovel-text-writer.dxf";
+        const std::filesystem::path path =
+            std::filesystem::temp_directory_path() / "kestrovel-text-writer.dxf";
         {
             DL_Dxf dxf;
             std::unique_ptr<DL_WriterA> file(dxf.out(path.c_str(), version));
@@ -49,3 +52,33 @@ TEST(DxfTextWriter, WritesTheSameTextAsTheLibrarysFileWriter) {
 }
 
 }  // namespace
+
+TEST(DxfTextWriter, NumbersOfEveryScaleAsTheLibraryWritesThem) {
+    std::mt19937_64 rng(25);
+    std::vector<double> values = {0.0, -0.0, 1e-17, 5e-17, 0.49999999999999994, 1e15, -1.5e-7};
+    for (int i = 0; i < 3000; ++i) {
+        const double mantissa = std::uniform_real_distribution<double>(-10.0, 10.0)(rng);
+        values.push_back(std::ldexp(mantissa, static_cast<int>(rng() % 120) - 60));
+    }
+    for (const DL_Codes::version version : {DL_Codes::AC1015, DL_Codes::AC1009_MIN}) {
+        const std::filesystem::path path =
+            std::filesystem::temp_directory_path() / "kestrovel-text-numbers.dxf";
+        DL_Dxf dxf;
+        {
+            std::unique_ptr<DL_WriterA> file(dxf.out(path.c_str(), version));
+            ASSERT_TRUE(file);
+            for (const double v : values) {
+                file->dxfReal(10, v);
+            }
+            file->close();
+        }
+        std::ifstream in(path, std::ios::binary);
+        const std::string expected{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        std::filesystem::remove(path);
+        CDxfTextWriter text(version);
+        for (const double v : values) {
+            text.dxfReal(10, v);
+        }
+        EXPECT_EQ(text.Text(), expected);
+    }
+}

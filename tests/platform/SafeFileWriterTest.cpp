@@ -255,3 +255,36 @@ TEST_F(SafeFileWriterTest, KilledSavesNeverLeaveATornFile) {
     EXPECT_TRUE(Others({"part.kst"}).empty());
     EXPECT_EQ(Read(path), "final");
 }
+
+// A file written in pieces: nothing changes until Commit, and a failed piece fails the whole save.
+TEST_F(SafeFileWriterTest, PiecesReplaceTheFileOnlyWhenCommitted) {
+    const fs::path path = m_dir / "out.dxf";
+    Put(path, "old");
+    const auto append = [](CSafeFileWriter& save, const std::string& text) {
+        return save.Append(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+    };
+    std::string error;
+    {
+        CSafeFileWriter save;
+        ASSERT_TRUE(save.Open(path.string(), error)) << error;
+        ASSERT_TRUE(append(save, "half of the new"));
+        EXPECT_EQ(Read(path), "old");
+    }
+    EXPECT_EQ(Read(path), "old");
+    EXPECT_TRUE(Others({"out.dxf"}).empty());
+
+    CSafeFileWriter save;
+    ASSERT_TRUE(save.Open(path.string(), error)) << error;
+    ASSERT_TRUE(append(save, "new, "));
+    ASSERT_TRUE(append(save, "in two pieces"));
+    ASSERT_TRUE(save.Commit(error)) << error;
+    EXPECT_EQ(Read(path), "new, in two pieces");
+    EXPECT_TRUE(Others({"out.dxf"}).empty());
+
+    CSafeFileWriter full;
+    ASSERT_TRUE(full.Open("/dev/full", error)) << error;
+    EXPECT_FALSE(append(full, std::string(100000, 'x')));
+    EXPECT_FALSE(append(full, "more"));
+    EXPECT_FALSE(full.Commit(error));
+    EXPECT_NE(error.find("No space left on device"), std::string::npos) << error;
+}
