@@ -59,24 +59,30 @@ std::vector<double> Heights(const std::vector<CNosePathPoint>& poly, double z0, 
     return top;
 }
 
-// Drops the points that lie within kSag of the line between their neighbours that stay.
+// Keeps the points where the line bends by more than kSag: from each kept point, the directions
+// that pass every later point within kSag narrow with each point, and the first point outside
+// them ends the straight run at the point before it. The points run towards larger Z.
 std::vector<CNosePathPoint> Simplified(const std::vector<CNosePathPoint>& points) {
-    constexpr size_t kLongest = 2000;
-    std::vector<CNosePathPoint> kept;
+    std::vector<CNosePathPoint> kept{points.front()};
     size_t anchor = 0;
-    kept.push_back(points.front());
-    for (size_t end = 2; end < points.size(); ++end) {
+    double lo = -kPi, hi = kPi;
+    for (size_t j = 1; j < points.size(); ++j) {
         const CNosePathPoint& a = points[anchor];
-        const CNosePathPoint& b = points[end];
-        const double length = std::hypot(b.dZ - a.dZ, b.dX - a.dX);
-        bool straight = end - anchor <= kLongest && length > 0.0;
-        for (size_t j = anchor + 1; straight && j < end; ++j) {
-            const double off = ((b.dZ - a.dZ) * (points[j].dX - a.dX) - (b.dX - a.dX) * (points[j].dZ - a.dZ)) / length;
-            straight = std::fabs(off) <= kSag;
-        }
-        if (!straight) {
-            anchor = end - 1;
+        const double dz = points[j].dZ - a.dZ, dx = points[j].dX - a.dX;
+        const double d = std::hypot(dz, dx);
+        const double angle = std::atan2(dx, dz);
+        if (j > anchor + 1 && (angle < lo || angle > hi)) {
+            anchor = j - 1;
             kept.push_back(points[anchor]);
+            lo = -kPi;
+            hi = kPi;
+            --j;  // the point is looked at again from the new anchor
+            continue;
+        }
+        if (d > kSag) {
+            const double spread = std::asin(kSag / d);
+            lo = std::max(lo, angle - spread);
+            hi = std::min(hi, angle + spread);
         }
     }
     if (points.size() > 1) {
