@@ -123,6 +123,10 @@ bool CMacroRun::WriteRoughPasses(const std::vector<const CPiece*>& pieces, const
 }
 
 std::string CMacroRun::GenerateCycle(const CCommand* command, CMacroContext& context) const {
+    if (m_pPreProcesor->GetIncremental()) {
+        Refuse("The roughing cycle writes absolute positions: the post file must say N to Incremental?.", context);
+        return "";
+    }
     CValueChain outer(100000.0);
     outer.Add(CommandSource(command)).Add(ProgramSource());
     const double clear = outer.Lookup("Clear");
@@ -198,9 +202,7 @@ std::string CMacroRun::GenerateCycle(const CCommand* command, CMacroContext& con
         }
     }
     blocks.push_back({nullptr, {last.dZ, startX}, false});
-    if (!m_pPreProcesor->GetIncremental()) {
-        DropRunOnLines(startZ, startX, blocks);
-    }
+    DropRunOnLines(startZ, startX, blocks);
     const int32_t step = m_pPreProcesor->m_nSequenceStep;
     const bool numbered = m_pPreProcesor->m_bNumber != 0;
     const double firstBlock = m_pPreProcesor->m_nSequence + static_cast<double>(CountLines(m_strHeader)) * step;
