@@ -113,7 +113,14 @@ bool CMacroRun::WriteRoughPasses(const std::vector<const CPiece*>& pieces, const
         profile = Mirrored(profile);
         spec.dStartZ = -spec.dStartZ;
     }
-    for (const CRoughMove& m : CRoughPasses::Compute(profile, spec)) {
+    const std::vector<CRoughMove> moves = CRoughPasses::Compute(profile, spec);
+    if (moves.empty()) {
+        Refuse("The written-out passes can't be worked out for this profile: the depth of cut is too small or "
+               "the Z allowance too large.",
+               context);
+        return false;
+    }
+    for (const CRoughMove& m : moves) {
         if (!WritePoint(m.bRapid ? m_strRapidTemplate : m_strLineTemplate, forward ? m.dZ : -m.dZ, m.dX, command,
                         out, context)) {
             return false;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 #include <limits>
 
 namespace {
@@ -14,6 +15,8 @@ constexpr double kSag = 0.001;
 constexpr double kGrid = 0.01;
 // A profile longer than this many grid steps is looked at more coarsely.
 constexpr double kMaxSteps = 2.0e6;
+// Grid points times levels beyond which the passes are not worked out.
+constexpr double kMaxWork = 2.0e8;
 constexpr double kBlocked = std::numeric_limits<double>::infinity();
 
 void AppendArc(const CNosePathSegment& s, std::vector<CNosePathPoint>& out) {
@@ -159,26 +162,38 @@ std::vector<CRoughMove> CRoughPasses::Compute(const std::vector<CNosePathSegment
     const std::vector<double> top = Heights(poly, z0, h, count);
     // Where the tool point may go: the profile widened by the Z allowance and lifted by the X
     // allowance; the end face of the profile closes the passes.
-    const auto reach = static_cast<size_t>(std::ceil(std::max(0.0, spec.dAllowZ) / h));
-    std::vector<double> floor(count, -kBlocked);
-    for (size_t i = 0; i < count; ++i) {
-        if (i + reach + 1 >= count) {
-            floor[i] = kBlocked;
-            continue;
+    const double widen = std::ceil(std::max(0.0, spec.dAllowZ) / h);
+    const size_t reach = widen < static_cast<double>(count) ? static_cast<size_t>(widen) : count;
+    std::vector<double> floor(count, kBlocked);
+    std::deque<size_t> window;  // indices of falling heights: the front is the window's highest
+    for (size_t j = 0; j < count && j < reach; ++j) {
+        while (!window.empty() && top[window.back()] <= top[j]) {
+            window.pop_back();
         }
-        double m = -kBlocked;
-        for (size_t j = i >= reach ? i - reach : 0; j <= i + reach; ++j) {
-            m = std::max(m, top[j]);
+        window.push_back(j);
+    }
+    for (size_t i = 0; i + reach + 1 < count; ++i) {
+        const size_t j = i + reach;
+        while (!window.empty() && top[window.back()] <= top[j]) {
+            window.pop_back();
         }
-        floor[i] = m + std::max(0.0, spec.dAllowX) + kSag;
+        window.push_back(j);
+        while (window.front() + reach < i) {
+            window.pop_front();
+        }
+        floor[i] = top[window.front()] + std::max(0.0, spec.dAllowX) + kSag;
     }
     const double lowest = *std::min_element(floor.begin(), floor.end());
+    // Bad input (a depth of a thousandth over a long part) must not run for hours.
+    if (std::isfinite(lowest) && (spec.dStartX - lowest) / spec.dDepth * static_cast<double>(count) > kMaxWork) {
+        return moves;
+    }
     const double retract = std::max(0.0, spec.dRetract);
     CWriter out(moves, spec.dStartZ, spec.dStartX);
     double previous = spec.dStartX;
     for (int k = 1;; ++k) {
         const double level = spec.dStartX - spec.dDepth * k;
-        if (!(level > lowest) || k > 100000) {
+        if (!(level > lowest)) {
             break;
         }
         const double lifted = std::min(level + retract, spec.dStartX);

@@ -28,6 +28,7 @@ public:
     // The passes over a profile whose Z never falls along its segments (lines and arcs from its
     // start to its end), ending with a semi-finishing pass along the allowances and a rapid back
     // to the start point. Pockets are cut by plunging into them; the profile's end is a face.
+    // Empty when the depth is so small against the profile's length that the passes would not end.
     static std::vector<CRoughMove> Compute(const std::vector<CNosePathSegment>& profile, const CRoughSpec& spec);
 
     // The index of the first segment along which X falls, and the Z where it starts to fall;

@@ -98,3 +98,16 @@ TEST(RoughPasses, RandomProfilesAreRoughedWithoutCuttingIntoTheAllowance) {
         EXPECT_LT(lowest, spec.dStartX - spec.dDepth);
     }
 }
+
+// Absurd depths and allowances end at once with no passes instead of running for hours.
+TEST(RoughPasses, AbsurdValuesGiveNoPasses) {
+    const std::vector<CNosePathSegment> profile = {Line(0, 10, 500, 10)};
+    CRoughSpec spec;
+    spec.dStartZ = -2;
+    spec.dStartX = 30;
+    spec.dDepth = 1e-7;
+    EXPECT_TRUE(CRoughPasses::Compute(profile, spec).empty());
+    spec.dDepth = 1;
+    spec.dAllowZ = 1e300;
+    EXPECT_TRUE(CRoughPasses::Compute(profile, spec).empty());
+}
