@@ -59,6 +59,9 @@ std::string CMacroRun::Generate(const CCommand* command, CMacroContext& context)
     if (!m_pPreProcesor) {
         return "";
     }
+    if (m_nCycle != kNoCycle) {
+        return GenerateCycle(command, context);
+    }
     CValueChain outer(100000.0);
     outer.Add(CommandSource(command)).Add(ProgramSource());
     std::string out;

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "postprocessor/Macro.h"
+#include "tools/NosePathSegment.h"
 
 class CPiece;
-struct CNosePathSegment;
 struct CTool;
 
 class CMacroRun : public CMacro {
@@ -28,6 +28,13 @@ public:
     void SetCompensation(int compensation) { m_nCompensation = compensation; }
     int GetCompensation() const { return m_nCompensation; }
 
+    // A pass that hands the profile to the controller's roughing cycle, from the words after the
+    // direction: "CYCLE" for a cycle that also cuts pockets, "CYCLE1" for one that needs a profile
+    // whose X never falls (it then writes the passes out instead).
+    enum Cycle { kNoCycle = 0, kCycle = 1, kCycleRising = 2 };
+    void SetCycle(int cycle) { m_nCycle = cycle; }
+    int GetCycle() const { return m_nCycle; }
+
     // 1 walks from the left border rightwards, 0 ("LEFT") from the right border leftwards.
     int m_nSide;
     std::string m_strHeader;
@@ -35,6 +42,8 @@ public:
     std::string m_strCwTemplate;
     std::string m_strCcwTemplate;
     std::string m_strTrailer;
+    // Cycle passes only: the rapid move of the written-out passes (after "<Rapid>" in the trailer).
+    std::string m_strRapidTemplate;
 
 private:
     // The template for an element's object name, or null for a name without one.
@@ -53,5 +62,22 @@ private:
     // The profile as lines and arcs in millimetres, in the order of travel.
     std::vector<CNosePathSegment> Segments(const std::vector<const CPiece*>& pieces) const;
 
+    // One line of the profile a cycle is given: an element, or (null) a move to a point.
+    struct CCycleBlock {
+        const CPiece* pPiece = nullptr;
+        CNosePathPoint end;
+        bool bArc = false;
+    };
+    static void DropRunOnLines(double startZ, double startX, std::vector<CCycleBlock>& blocks);
+    // The roughing cycle with its profile, or the passes written out where the cycle can't cut it.
+    std::string GenerateCycle(const CCommand* command, CMacroContext& context) const;
+    // The written-out passes of a cycle; false when a variable has no value.
+    bool WriteRoughPasses(const std::vector<const CPiece*>& pieces, const CCommand* command, double startZ,
+                          double startX, std::string& out, CMacroContext& context) const;
+    // One move to a point in millimetres through a template; false when a variable has no value.
+    bool WritePoint(const std::string& text, double z, double x, const CCommand* command, std::string& out,
+                    CMacroContext& context) const;
+
     int m_nCompensation = kNone;
+    int m_nCycle = kNoCycle;
 };

@@ -140,12 +140,12 @@ std::unique_ptr<CMacro> CPostFileReader::ReadMacro(CDefinitionReader& reader, co
         }
         return std::make_unique<CMacroEnd>(name, text);
     }
-    std::string side;
-    if (!reader.NextSignificant(side, "<line>")) {
+    std::string direction;
+    if (!reader.NextSignificant(direction, "<line>")) {
         return nullptr;
     }
     int compensation = CMacroRun::kNone;
-    const int nSide = ReadDirection(side, true, compensation);
+    const int nSide = ReadDirection(direction, true, compensation);
     if (keyword != "RUN") {
         auto oci = ReadOci(reader, name, nSide);
         if (oci) {
@@ -153,11 +153,50 @@ std::unique_ptr<CMacro> CPostFileReader::ReadMacro(CDefinitionReader& reader, co
         }
         return oci;
     }
-    auto macro = ReadRun(reader, name, nSide);
+    int side = nSide;
+    const int cycle = ReadCycle(direction, side);
+    auto macro = ReadRun(reader, name, side);
     if (macro) {
-        static_cast<CMacroRun&>(*macro).SetCompensation(compensation);
+        auto& run = static_cast<CMacroRun&>(*macro);
+        run.SetCompensation(compensation);
+        if (cycle != CMacroRun::kNoCycle) {
+            SplitRapidTemplate(run);
+            run.SetCycle(cycle);
+        }
     }
     return macro;
+}
+
+int CPostFileReader::ReadCycle(const std::string& line, int& side) {
+    // "RIGHT CYCLE" or "RIGHT CYCLE1": the direction, then the kind of roughing cycle.
+    const size_t blank = line.find(' ');
+    if (blank == std::string::npos) {
+        return CMacroRun::kNoCycle;
+    }
+    const std::string word = line.substr(0, blank);
+    const size_t next = line.find_first_not_of(' ', blank);
+    std::string rest = next == std::string::npos ? std::string() : line.substr(next);
+    rest.erase(rest.find_last_not_of(" \t") + 1);
+    const int cycle = rest == "CYCLE" ? CMacroRun::kCycle : rest == "CYCLE1" ? CMacroRun::kCycleRising : -1;
+    if (cycle < 0 || (word != "LEFT" && word != "RIGHT")) {
+        return CMacroRun::kNoCycle;
+    }
+    side = word == "LEFT" ? 0 : 1;
+    return cycle;
+}
+
+void CPostFileReader::SplitRapidTemplate(CMacroRun& run) {
+    // The trailer's line "<Rapid>" is followed by the rapid move of the written-out passes.
+    static const std::string kMarker = "<Rapid>\n";
+    const size_t at = run.m_strTrailer.rfind(kMarker);
+    if (at == std::string::npos || (at > 0 && run.m_strTrailer[at - 1] != '\n')) {
+        return;
+    }
+    const size_t begin = at + kMarker.size();
+    const size_t lf = run.m_strTrailer.find('\n', begin);
+    const size_t end = lf == std::string::npos ? run.m_strTrailer.size() : lf + 1;
+    run.m_strRapidTemplate = run.m_strTrailer.substr(begin, end - begin);
+    run.m_strTrailer.erase(at, end - at);
 }
 
 int CPostFileReader::ReadDirection(const std::string& line, bool run, int& compensation) {

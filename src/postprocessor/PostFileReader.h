@@ -6,6 +6,7 @@
 
 class CDefinitionReader;
 class CMacro;
+class CMacroRun;
 class CPreProcesor;
 
 class CPostFileReader {
@@ -23,6 +24,10 @@ private:
     static std::unique_ptr<CMacro> ReadMacro(CDefinitionReader& reader, const std::string& keyword);
     // The side (0 "LEFT", 1 otherwise) of a direction line and, for RUN, its compensation word.
     static int ReadDirection(const std::string& line, bool run, int& compensation);
+    // The roughing-cycle word of a RUN direction line (CMacroRun::Cycle) and its side.
+    static int ReadCycle(const std::string& line, int& side);
+    // Moves a cycle macro's "<Rapid>" template out of its trailer.
+    static void SplitRapidTemplate(CMacroRun& run);
     static std::unique_ptr<CMacro> ReadRun(CDefinitionReader& reader, const std::string& name, int side);
     static std::unique_ptr<CMacro> ReadOci(CDefinitionReader& reader, const std::string& name, int side);
     // An OPERATION block after its name: the operation line, header, move templates, trailer.

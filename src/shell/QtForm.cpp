@@ -138,6 +138,10 @@ void CQtForm::FitHost(QWidget* host) {
     for (QWidget* child : host->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (child->property(kGrownProperty).toBool()) {
             bottom = std::max(bottom, child->geometry().bottom() + 1 + kBottomMargin);
+        } else if (const auto* label = qobject_cast<QLabel*>(child); label && label->wordWrap()) {
+            // A text placed while an earlier panel had grown the form keeps the form that tall:
+            // shrinking under it would cut its last lines off.
+            bottom = std::max(bottom, child->geometry().bottom() + 1);
         }
     }
     host->setMinimumHeight(bottom);

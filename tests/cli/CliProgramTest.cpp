@@ -184,3 +184,32 @@ TEST_F(CliProgram, CompileOfAnUnboundProgramFails) {
 }
 
 }  // namespace
+
+// "Rough cycle" on the sample shaft: the LinuxCNC post defines the profile's subroutine before its
+// G71 and G70; the Fanuc-style post's type-I cycle can't cut the groove and says where it falls.
+TEST_F(CliProgram, RoughCycleCommandCompilesInBothDialects) {
+    const std::string sample = PathOf("examples/sample.kst");
+    const struct {
+        const char* post;
+        const char* program;
+    } cases[] = {{kPost, "Linux"}, {"Fanuc-style lathe", "Fanuc"}};
+    for (const auto& c : cases) {
+        ASSERT_EQ(Run({"program", sample, "--name", c.program, "--post", c.post, "--post-dir", PostDir()}).nExit, 0);
+        CCliResult r = Run({"command", sample, "--program", c.program, "--template", "Rough cycle", "AppX=30",
+                            "Depth=0", "RetX=35", "--post-dir", PostDir()});
+        EXPECT_NE(r.nExit, 0) << c.post;
+        r = Run({"command", sample, "--program", c.program, "--template", "Rough cycle", "AppX=30", "RetX=35",
+                 "--post-dir", PostDir()});
+        ASSERT_EQ(r.nExit, 0) << r.strErr;
+    }
+    CCliResult r = Run({"compile", sample, "--program", "Linux", "--post-dir", PostDir()});
+    ASSERT_EQ(r.nExit, 0) << r.strErr;
+    const size_t sub = r.strOut.find(" o1000 sub\n");
+    ASSERT_NE(sub, std::string::npos) << r.strOut;
+    EXPECT_LT(sub, r.strOut.find(" G71 Q1000 X30.0000 Z-2.0000 d0.5000 I2.0000 R0.5000"));
+    EXPECT_NE(r.strOut.find(" G70 Q1000 X30.0000 Z-2.0000\n"), std::string::npos);
+    r = Run({"compile", sample, "--program", "Fanuc", "--post-dir", PostDir()});
+    ASSERT_EQ(r.nExit, 0) << r.strErr;
+    EXPECT_NE(r.strOut.find(" falls from Z 60.000 on;"), std::string::npos) << r.strOut;
+    EXPECT_EQ(r.strOut.find("G71"), std::string::npos);
+}

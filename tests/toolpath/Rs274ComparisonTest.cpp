@@ -104,10 +104,10 @@ protected:
         for (size_t row = 0; row < names.size(); ++row) {
             program->StartCommand(m_form, static_cast<int>(row));
             CCommand* command = program->GetCurrent();
-            // Passes for a tool's nose follow the nose, not the drawn profile; the post-processor
-            // tests prove them.
+            // Passes for a tool's nose follow the nose, not the drawn profile, and the roughing
+            // cycle roughs; the post-processor tests prove them.
             if (!command->FindParameter("layer") || names[row].find(", compensated") != std::string::npos ||
-                names[row].find(", by the control") != std::string::npos) {
+                names[row].find(", by the control") != std::string::npos || names[row] == "Rough cycle") {
                 continue;
             }
             // Approach from beyond the end the command starts at; a left-to-right pass starts
