@@ -42,8 +42,8 @@ std::vector<CNosePathSegment> CMacroRun::Segments(const std::vector<const CPiece
 
 bool CMacroRun::WriteCompensated(const std::vector<const CPiece*>& pieces, const CTool& tool,
                                  const CCommand* command, std::string& out, CMacroContext& context) const {
-    const CCompensationResult path =
-        CNoseCompensation::Compute(Segments(pieces), tool.dNoseRadius, tool.nOrientation, m_nSide != 0);
+    const std::vector<CNosePathSegment> profile = Segments(pieces);
+    CCompensationResult path = CNoseCompensation::Compute(profile, tool.dNoseRadius, tool.nOrientation, m_nSide != 0);
     if (!path.bOk) {
         const CPiece* at = path.nFaultSegment >= 0 ? pieces[static_cast<size_t>(path.nFaultSegment)] : nullptr;
         char where[96];
@@ -51,6 +51,9 @@ bool CMacroRun::WriteCompensated(const std::vector<const CPiece*>& pieces, const
         Refuse("Tool " + std::to_string(tool.nNumber) + " (" + tool.strName + ") can't follow " +
                    (at ? at->GetLabel() : std::string("the profile")) + where + ": " + path.strReason + ".",
                context);
+        return false;
+    }
+    if (m_nReach != kReachUnchecked && !CheckReach(path.path, pieces, profile, tool, context)) {
         return false;
     }
     // The segment being written and what its values come from; one chain serves every line.

@@ -1,6 +1,9 @@
 // Reading the post file, section by section in its fixed order.
 #include "postprocessor/PostFileReader.h"
 
+#include <cstring>
+#include <utility>
+
 #include "postprocessor/DefinitionReader.h"
 #include "postprocessor/MacroEnd.h"
 #include "postprocessor/MacroNormal.h"
@@ -137,7 +140,8 @@ std::unique_ptr<CMacro> CPostFileReader::ReadMacro(CDefinitionReader& reader, co
         return nullptr;
     }
     int compensation = CMacroRun::kNone;
-    const int nSide = ReadDirection(side, true, compensation);
+    int reach = CMacroRun::kReachUnchecked;
+    const int nSide = ReadDirection(side, true, compensation, &reach);
     if (keyword != "RUN") {
         auto oci = ReadOci(reader, name, nSide);
         if (oci) {
@@ -148,11 +152,12 @@ std::unique_ptr<CMacro> CPostFileReader::ReadMacro(CDefinitionReader& reader, co
     auto macro = ReadRun(reader, name, nSide);
     if (macro) {
         static_cast<CMacroRun&>(*macro).SetCompensation(compensation);
+        static_cast<CMacroRun&>(*macro).SetReach(reach);
     }
     return macro;
 }
 
-int CPostFileReader::ReadDirection(const std::string& line, bool run, int& compensation) {
+int CPostFileReader::ReadDirection(const std::string& line, bool run, int& compensation, int* reach) {
     compensation = CMacroRun::kNone;
     // "RIGHT COMP": the direction, then how the nose radius is handled. Any other line keeps the
     // old rule: exactly "LEFT" is 0, everything else 1.
@@ -162,9 +167,23 @@ int CPostFileReader::ReadDirection(const std::string& line, bool run, int& compe
         const size_t next = line.find_first_not_of(' ', blank);
         std::string rest = next == std::string::npos ? std::string() : line.substr(next);
         rest.erase(rest.find_last_not_of(" \t") + 1);
-        const int mode = rest == "COMP" ? CMacroRun::kComputed : rest == "CTRL" ? CMacroRun::kController : -1;
+        int rule = CMacroRun::kReachUnchecked;
+        for (const auto& [name, value] : {std::pair{" REFUSE", int(CMacroRun::kReachRefuse)},
+                                          std::pair{" STOP", int(CMacroRun::kReachStop)}}) {
+            const size_t at = rest.rfind(name);
+            if (at != std::string::npos && at + std::strlen(name) == rest.size()) {
+                rule = value;
+                rest.erase(rest.find_last_not_of(" \t", at) + 1);
+            }
+        }
+        const int mode = rest == "COMP" ? CMacroRun::kComputed
+                         : rest == "CTRL" && rule == CMacroRun::kReachUnchecked ? CMacroRun::kController
+                                                                                : -1;
         if (mode >= 0 && (word == "LEFT" || word == "RIGHT")) {
             compensation = mode;
+            if (reach) {
+                *reach = rule;
+            }
             return word == "LEFT" ? 0 : 1;
         }
     }

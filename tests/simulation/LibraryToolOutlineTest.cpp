@@ -4,11 +4,11 @@
 #include "simulation/LibraryToolOutline.h"
 #include "tools/Tool.h"
 
-TEST(LibraryToolOutline, TheNoseCentreLiesOppositeTheTipAndTheEdgesTurnFromTheOtherEnd) {
+TEST(LibraryToolOutline, TheNoseCentreLiesOppositeTheTipAndTheBodyOppositeTheTip) {
     CTool tool;
     tool.dNoseRadius = 0.4;
-    tool.dFrontAngle = 93.0;
-    tool.dBackAngle = 148.0;
+    tool.dFrontAngle = 87.0;
+    tool.dBackAngle = 32.0;
     // Tip direction (dZ, dX) from the nose centre for orientations 1-9.
     const double tips[9][2] = {{1, -1}, {-1, -1}, {-1, 1}, {1, 1}, {1, 0}, {0, -1}, {-1, 0}, {0, 1}, {0, 0}};
     for (int orientation = 1; orientation <= 9; ++orientation) {
@@ -17,6 +17,8 @@ TEST(LibraryToolOutline, TheNoseCentreLiesOppositeTheTipAndTheEdgesTurnFromTheOt
         EXPECT_DOUBLE_EQ(outline.dCentreZMm, -0.4 * tips[orientation - 1][0]) << orientation;
         EXPECT_DOUBLE_EQ(outline.dCentreXMm, -0.4 * tips[orientation - 1][1]) << orientation;
     }
+    // The library's angles are the outline's: with the tip at -Z -X of the nose (orientation 2)
+    // the body lies up and towards +Z, between 32 and 87 deg.
     tool.nOrientation = 2;
     const CToolOutline outline = CLibraryToolOutline::Of(tool);
     EXPECT_DOUBLE_EQ(outline.dFrontEdgeDeg, 87.0);
