@@ -101,8 +101,10 @@ bool CInsertClearance::Clears(CNosePathPoint tip) const {
     }
     const CTipDirection d = CTool::TipDirection(m_tool.nOrientation);
     const CNosePathPoint centre{tip.dZ - m_tool.dNoseRadius * d.dZ, tip.dX - m_tool.dNoseRadius * d.dX};
-    // The body lies counter-clockwise from the back edge to the front edge: the front edge leaves
-    // the nose a quarter turn on, the back edge a quarter turn back.
-    return EdgeClears(centre, m_tool.dFrontAngle, m_tool.dFrontAngle + 90.0) &&
-           EdgeClears(centre, m_tool.dBackAngle, m_tool.dBackAngle - 90.0);
+    // The body is the narrower sector between the edges; each edge leaves the nose a quarter turn
+    // from its direction, away from the other edge.
+    const double front = m_tool.dFrontAngle;
+    const double back = m_tool.dBackAngle;
+    const double side = std::remainder(front - back, 360.0) >= 0 ? 90.0 : -90.0;
+    return EdgeClears(centre, front, front + side) && EdgeClears(centre, back, back - side);
 }

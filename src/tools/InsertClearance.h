@@ -9,8 +9,7 @@
 // The part is the region between the axis and the profile (millimetres, Z along the axis, X the
 // radius). The insert's nose is kept on the profile by the compensated path; its two cutting
 // edges leave the nose at the tool's front and back angles (degrees from +Z, pointing into the
-// insert's body, which lies counter-clockwise from the back edge to the front edge) and run for
-// the edge length. A round insert has no edges and always clears.
+// insert's body, the narrower sector between them) and run for the edge length. A round insert has no edges and always clears.
 class CInsertClearance {
 public:
     static constexpr double kEdgeLengthMm = 10.0;
