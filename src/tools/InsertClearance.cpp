@@ -52,13 +52,14 @@ CInsertClearance::CInsertClearance(const std::vector<CNosePathSegment>& profile,
 
 double CInsertClearance::PartRadiusAt(double z) const {
     double radius = 0.0;
-    // Segments overlap in Z only at their ends: the few starting before z are looked at.
+    // Segments overlap in Z only at their ends: from the last one starting at or before z back
+    // to the first that ends before it.
     const auto end = std::upper_bound(m_profile.begin(), m_profile.end(), z,
                                       [](double v, const CNosePathSegment& s) { return v < MinZ(s); });
-    for (auto it = m_profile.begin(); it != end; ++it) {
-        const CNosePathSegment& s = *it;
+    for (auto it = end; it != m_profile.begin();) {
+        const CNosePathSegment& s = *--it;
         if (z > MaxZ(s)) {
-            continue;
+            break;
         }
         if (!s.bArc) {
             const double t = (z - s.start.dZ) / (s.end.dZ - s.start.dZ);
