@@ -7,8 +7,6 @@
 namespace {
 
 constexpr double kDeg = M_PI / 180.0;
-// Edge points tested per millimetre of edge.
-constexpr double kSamplesPerMm = 8.0;
 
 double MinZ(const CNosePathSegment& s) {
     return std::min(s.start.dZ, s.end.dZ);
@@ -84,13 +82,46 @@ bool CInsertClearance::EdgeClears(CNosePathPoint centre, double angleDeg, double
                               centre.dX + r * std::sin(tangentSideDeg * kDeg)};
     const double dz = std::cos(angleDeg * kDeg);
     const double dx = std::sin(angleDeg * kDeg);
-    const int n = static_cast<int>(kEdgeLengthMm * kSamplesPerMm);
-    for (int k = 1; k <= n; ++k) {
-        const double along = kEdgeLengthMm * k / n;
-        const double z = from.dZ + along * dz;
-        const double x = from.dX + along * dx;
-        if (z > m_dZ0 && z < m_dZ1 && x >= 0 && x < PartRadiusAt(z) - kToleranceMm) {
+    const CNosePathPoint to{from.dZ + kEdgeLengthMm * dz, from.dX + kEdgeLengthMm * dx};
+    // Whether the edge's point at z lies inside the part.
+    const auto inside = [&](double z) {
+        if (z <= m_dZ0 || z >= m_dZ1) {
             return false;
+        }
+        const double radius = PartRadiusAt(z) - kToleranceMm;
+        if (std::fabs(dz) < 1e-12) {
+            return std::min(from.dX, to.dX) < radius && std::max(from.dX, to.dX) >= 0;
+        }
+        const double x = from.dX + (z - from.dZ) / dz * dx;
+        return x >= 0 && x < radius;
+    };
+    const double z0 = std::min(from.dZ, to.dZ);
+    const double z1 = std::max(from.dZ, to.dZ);
+    // Between the profile's corners the part's edge is straight or an arc, the insert's edge
+    // straight: the deepest point lies at a corner, an end of the edge or where an arc runs
+    // parallel to the edge. Just inside the edge's ends, so that the nose's own touch is no hit.
+    const double margin = 1e-6;
+    if (inside(z0 + margin) || inside(z1 - margin)) {
+        return false;
+    }
+    const auto first = std::lower_bound(m_profile.begin(), m_profile.end(), z0,
+                                        [](const CNosePathSegment& s, double v) { return MaxZ(s) < v; });
+    for (auto it = first; it != m_profile.end() && MinZ(*it) <= z1; ++it) {
+        const CNosePathSegment& s = *it;
+        for (const double z : {MinZ(s), MaxZ(s)}) {
+            if (z > z0 + margin && z < z1 - margin && inside(z)) {
+                return false;
+            }
+        }
+        if (s.bArc) {
+            // The points whose tangent runs along the edge: a quarter turn from its direction.
+            const double radius = std::hypot(s.start.dZ - s.centre.dZ, s.start.dX - s.centre.dX);
+            for (const double a : {angleDeg * kDeg + M_PI / 2, angleDeg * kDeg - M_PI / 2}) {
+                const double z = s.centre.dZ + radius * std::cos(a);
+                if (OnArc(s, a) && z > z0 + margin && z < z1 - margin && inside(z)) {
+                    return false;
+                }
+            }
         }
     }
     return true;
