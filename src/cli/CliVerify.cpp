@@ -35,6 +35,8 @@ Json ToJson(const std::string& program, int layer, const CToolpath& path, const 
                 {"at", {Mm(r.ptAt.dZ), Mm(r.ptAt.dX)}},
                 {"line", r.nLine},
                 {"block", r.strBlock},
+                {"deviationZ", r.dAlongZMm},
+                {"deviationX", r.dAlongXMm},
                 {"withinTolerance", !r.Exceeds() && path.errors.empty() ? 1 : 0},
                 {"uncovered", uncovered},
                 {"errors", NcNotesJson(path.errors)},
@@ -46,6 +48,9 @@ Json ToJson(const std::string& program, int layer, const CToolpath& path, const 
 void PrintText(const std::string& program, int layer, const CToolpath& path, const CDeviationResult& r) {
     std::printf("program \"%s\", layer %d: %zu moves\n", program.c_str(), layer, path.moves.size());
     std::printf("%s\n", r.Summary().c_str());
+    if (r.bMeasured && r.dLargestMm > r.dToleranceMm) {
+        std::printf("the cut lies %.4f mm in Z and %.4f mm in X from the profile there\n", r.dAlongZMm, r.dAlongXMm);
+    }
     std::printf("%s the tolerance of %.4f mm\n", r.Exceeds() ? "exceeds" : "within", r.dToleranceMm);
     for (const auto& [from, to] : r.uncovered) {
         std::printf("no feed move near the profile from Z %.3f to Z %.3f\n", Mm(from), Mm(to));

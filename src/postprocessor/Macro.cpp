@@ -2,6 +2,7 @@
 #include "postprocessor/Macro.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "document/Layer.h"
 #include "platform/Messages.h"
@@ -167,4 +168,26 @@ const CTool* CMacro::RequireTool(CMacroContext& context) const {
                context);
     }
     return tool;
+}
+
+bool CMacro::CheckEntryLength(double toZ, double toX, const CTool& tool, const CCommand* command,
+                              CMacroContext& context) const {
+    CValueChain chain(100000.0);
+    chain.Add(CommandSource(command)).Add(ProgramSource());
+    const double z = chain.Lookup("AppZ");
+    const double x = chain.Lookup("AppX");
+    if (z >= 1000000.0 || x >= 1000000.0) {
+        return true;
+    }
+    const double length = std::hypot(toZ - z, toX - x);
+    if (length > tool.dNoseRadius) {
+        return true;
+    }
+    char text[200];
+    std::snprintf(text, sizeof text,
+                  "The entry move from the approach point to the profile is %.3f mm long; the controller "
+                  "needs more than the nose radius of tool %d (%.3f mm) to start compensating.",
+                  length, tool.nNumber, tool.dNoseRadius);
+    Refuse(text, context);
+    return false;
 }

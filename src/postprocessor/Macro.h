@@ -55,6 +55,11 @@ protected:
     void Refuse(const std::string& text, CMacroContext& context) const;
     // The bound tool; null after a message when the pass needs one and there is none.
     const CTool* RequireTool(CMacroContext& context) const;
+    // The controller cannot start compensating on an entry move no longer than the nose radius:
+    // the move from the command's approach point (AppZ, AppX; not checked when either is empty)
+    // to the pass's first point (toZ, toX, mm) is refused with a message when it is that short.
+    bool CheckEntryLength(double toZ, double toX, const CTool& tool, const CCommand* command,
+                          CMacroContext& context) const;
     // A copy of the layer whose number (1...6) the command gives under key; null when none.
     static std::unique_ptr<CLayer> CopyCommandLayer(const CCommand* command, const char* key,
                                                     CMacroContext& context);

@@ -86,7 +86,8 @@ std::string CMacroOci::Generate(const CCommand* command, CMacroContext& context)
     }
     // The controller compensates the written profile; the tip path of a combined pass is not
     // computed here, so such a pass is refused rather than cut on the profile.
-    if (m_nCompensation != CMacroRun::kNone && !RequireTool(context)) {
+    const CTool* tool = nullptr;
+    if (m_nCompensation != CMacroRun::kNone && !(tool = RequireTool(context))) {
         return "";
     }
     if (m_nCompensation == CMacroRun::kComputed) {
@@ -122,7 +123,16 @@ std::string CMacroOci::Generate(const CCommand* command, CMacroContext& context)
     std::string out;
     const CPartnerIndex partners(*layerA);
     layerX->BeginWalk(m_nSide);  // the borders are in the list as lines; the border itself is not written
+    bool first = true;
     while (CPiece* walked = layerX->NextInWalk(m_nSide)) {
+        // The controller starts compensating on the move from the approach point to where the
+        // first element written ends.
+        if (first && tool &&
+            !CheckEntryLength(walked->GetValue("EndZ", 0, 0, m_nSide), walked->GetValue("EndX", 0, 0, m_nSide),
+                              *tool, command, context)) {
+            return "";
+        }
+        first = false;
         const CPiece* partner = partners.FindAt(ClampModel(static_cast<int64_t>(walked->GetStart().x) + offset));
         walked->SetProcessed(1);
         if (!WriteElement(*walked, partner, command, offset, context, out)) {

@@ -27,6 +27,12 @@ public:
     enum Compensation { kNone = 0, kComputed = 1, kController = 2 };
     void SetCompensation(int compensation) { m_nCompensation = compensation; }
     int GetCompensation() const { return m_nCompensation; }
+    // What a computed pass does where the insert's edges would cut into the part, from the word
+    // after "COMP": nothing checked (no word), the pass refused ("REFUSE"), or the pass stopped
+    // there and resumed beyond, leaving that material ("STOP").
+    enum Reach { kReachUnchecked = 0, kReachRefuse = 1, kReachStop = 2 };
+    void SetReach(int reach) { m_nReach = reach; }
+    int GetReach() const { return m_nReach; }
 
     // A pass that hands the profile to the controller's roughing cycle, from the words after the
     // direction: "CYCLE" for a cycle that also cuts pockets, "CYCLE1" for one that needs a profile
@@ -56,6 +62,10 @@ private:
     // The lines of the imaginary tip point's path for the bound tool; false when refused.
     bool WriteCompensated(const std::vector<const CPiece*>& pieces, const CTool& tool, const CCommand* command,
                           std::string& out, CMacroContext& context) const;
+    // Checks the insert's edges along the computed path as the reach word asks: false when the
+    // pass is refused; with STOP the path is cut where they would gouge and bridged over it.
+    bool CheckReach(std::vector<CNosePathSegment>& path, const std::vector<const CPiece*>& pieces,
+                    const std::vector<CNosePathSegment>& profile, const CTool& tool, CMacroContext& context) const;
     // The controller cannot start compensating on an entry move shorter than the nose radius.
     bool CheckEntryMove(const std::vector<const CPiece*>& pieces, const CTool& tool, const CCommand* command,
                         CMacroContext& context) const;
@@ -80,4 +90,5 @@ private:
 
     int m_nCompensation = kNone;
     int m_nCycle = kNoCycle;
+    int m_nReach = kReachUnchecked;
 };

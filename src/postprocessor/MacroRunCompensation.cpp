@@ -42,8 +42,8 @@ std::vector<CNosePathSegment> CMacroRun::Segments(const std::vector<const CPiece
 
 bool CMacroRun::WriteCompensated(const std::vector<const CPiece*>& pieces, const CTool& tool,
                                  const CCommand* command, std::string& out, CMacroContext& context) const {
-    const CCompensationResult path =
-        CNoseCompensation::Compute(Segments(pieces), tool.dNoseRadius, tool.nOrientation, m_nSide != 0);
+    const std::vector<CNosePathSegment> profile = Segments(pieces);
+    CCompensationResult path = CNoseCompensation::Compute(profile, tool.dNoseRadius, tool.nOrientation, m_nSide != 0);
     if (!path.bOk) {
         const CPiece* at = path.nFaultSegment >= 0 ? pieces[static_cast<size_t>(path.nFaultSegment)] : nullptr;
         char where[96];
@@ -51,6 +51,9 @@ bool CMacroRun::WriteCompensated(const std::vector<const CPiece*>& pieces, const
         Refuse("Tool " + std::to_string(tool.nNumber) + " (" + tool.strName + ") can't follow " +
                    (at ? at->GetLabel() : std::string("the profile")) + where + ": " + path.strReason + ".",
                context);
+        return false;
+    }
+    if (m_nReach != kReachUnchecked && !CheckReach(path.path, pieces, profile, tool, context)) {
         return false;
     }
     // The segment being written and what its values come from; one chain serves every line.
@@ -117,23 +120,6 @@ bool CMacroRun::WriteCompensated(const std::vector<const CPiece*>& pieces, const
 bool CMacroRun::CheckEntryMove(const std::vector<const CPiece*>& pieces, const CTool& tool,
                                const CCommand* command, CMacroContext& context) const {
     const CPiece* first = pieces.empty() ? nullptr : pieces.front();
-    CValueChain chain(100000.0);
-    chain.Add(CommandSource(command)).Add(ProgramSource());
-    const double z = chain.Lookup("AppZ");
-    const double x = chain.Lookup("AppX");
-    if (!first || z >= kEmpty || x >= kEmpty) {
-        return true;
-    }
-    const double length = std::hypot(first->GetValue("EndZ", 0, 0, m_nSide) - z,
-                                      first->GetValue("EndX", 0, 0, m_nSide) - x);
-    if (length > tool.dNoseRadius) {
-        return true;
-    }
-    char text[200];
-    std::snprintf(text, sizeof text,
-                  "The entry move from the approach point to the profile is %.3f mm long; the controller "
-                  "needs more than the nose radius of tool %d (%.3f mm) to start compensating.",
-                  length, tool.nNumber, tool.dNoseRadius);
-    Refuse(text, context);
-    return false;
+    return !first || CheckEntryLength(first->GetValue("EndZ", 0, 0, m_nSide), first->GetValue("EndX", 0, 0, m_nSide),
+                                      tool, command, context);
 }

@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <map>
+#include <utility>
 
 #include "postprocessor/DefinitionReader.h"
 #include "postprocessor/MacroEnd.h"
@@ -145,7 +147,8 @@ std::unique_ptr<CMacro> CPostFileReader::ReadMacro(CDefinitionReader& reader, co
         return nullptr;
     }
     int compensation = CMacroRun::kNone;
-    const int nSide = ReadDirection(direction, true, compensation);
+    int reach = CMacroRun::kReachUnchecked;
+    const int nSide = ReadDirection(direction, true, compensation, &reach);
     if (keyword != "RUN") {
         auto oci = ReadOci(reader, name, nSide);
         if (oci) {
@@ -159,6 +162,7 @@ std::unique_ptr<CMacro> CPostFileReader::ReadMacro(CDefinitionReader& reader, co
     if (macro) {
         auto& run = static_cast<CMacroRun&>(*macro);
         run.SetCompensation(compensation);
+        run.SetReach(reach);
         if (cycle != CMacroRun::kNoCycle) {
             SplitRapidTemplate(run);
             run.SetCycle(cycle);
@@ -199,7 +203,7 @@ void CPostFileReader::SplitRapidTemplate(CMacroRun& run) {
     run.m_strTrailer.erase(at, end - at);
 }
 
-int CPostFileReader::ReadDirection(const std::string& line, bool run, int& compensation) {
+int CPostFileReader::ReadDirection(const std::string& line, bool run, int& compensation, int* reach) {
     compensation = CMacroRun::kNone;
     // "RIGHT COMP": the direction, then how the nose radius is handled. Any other line keeps the
     // old rule: exactly "LEFT" is 0, everything else 1.
@@ -209,9 +213,23 @@ int CPostFileReader::ReadDirection(const std::string& line, bool run, int& compe
         const size_t next = line.find_first_not_of(' ', blank);
         std::string rest = next == std::string::npos ? std::string() : line.substr(next);
         rest.erase(rest.find_last_not_of(" \t") + 1);
-        const int mode = rest == "COMP" ? CMacroRun::kComputed : rest == "CTRL" ? CMacroRun::kController : -1;
+        int rule = CMacroRun::kReachUnchecked;
+        for (const auto& [name, value] : {std::pair{" REFUSE", int(CMacroRun::kReachRefuse)},
+                                          std::pair{" STOP", int(CMacroRun::kReachStop)}}) {
+            const size_t at = rest.rfind(name);
+            if (at != std::string::npos && at + std::strlen(name) == rest.size()) {
+                rule = value;
+                rest.erase(rest.find_last_not_of(" \t", at) + 1);
+            }
+        }
+        const int mode = rest == "COMP" ? CMacroRun::kComputed
+                         : rest == "CTRL" && rule == CMacroRun::kReachUnchecked ? CMacroRun::kController
+                                                                                : -1;
         if (mode >= 0 && (word == "LEFT" || word == "RIGHT")) {
             compensation = mode;
+            if (reach) {
+                *reach = rule;
+            }
             return word == "LEFT" ? 0 : 1;
         }
     }

@@ -48,6 +48,7 @@ enum : int {
     kCmdToggleObjectDialog = 32813,
     kCmdSaveAsDefault = 32835,
     kCmdDrawingProperties = 32837,
+    kCmdToolLibrary = 32838,
 };
 
 // Commands of the CNC programming window's menu.

@@ -54,6 +54,7 @@ const CCommandText kTexts[] = {
     {kCmdToggleAidsDialog, "&Drawing Aids Dialog", "Show or hide the drawing aids\nDrawing Aids Dialog",
      true},
     {kCmdOptions, "&Options", "Options\nOptions", false},
+    {kCmdToolLibrary, "Tool Librar&y...", "Edit the turning tools of Tools.ini\nTool Library", false},
     {kCmdDrawingManager, "Drawing &Manager", "Drawing manager\nDrawing manager", false},
     {kCmdView3D, "&3D View", "3D View\n3D View", false},
     {kCmdCncProgramming, "&CNC Programming", "Open the CNC programming window\nCNC Programming", false},

@@ -26,6 +26,7 @@
 #include "shell/MainFrame.h"
 #include "shell/ObjectBar.h"
 #include "shell/OptionsDialog.h"
+#include "shell/ToolLibraryDialog.h"
 #include "shell/QtSettingsStore.h"
 #include "shell/QtText.h"
 #include "shell/RecoveryOffer.h"
@@ -312,6 +313,9 @@ bool CKestrovelApp::OnCommand(int id) {
         case kCmdFilePrintSetup: QPageSetupDialog(&Printer(), m_pFrame.get()).exec(); return true;
         case kCmdAppAbout: CAboutDialog(m_pFrame.get()).exec(); return true;
         case kCmdOptions: COptionsDialog(*m_pAutosave, m_pFrame.get()).exec(); return true;
+        case kCmdToolLibrary:
+            CToolLibraryDialog(FromQ(m_pFrame->GetStartDirectory()) + "/Debug/Tools.ini", m_pFrame.get()).exec();
+            return true;
         case kCmdAppExit: m_pFrame->close(); return true;
         default: return false;
     }
@@ -324,6 +328,7 @@ bool CKestrovelApp::GetCommandState(int id, CCommandState& state) const {
         case kCmdFileOpen:
         case kCmdFilePrintSetup:
         case kCmdOptions:
+        case kCmdToolLibrary:
         case kCmdAppAbout:
         case kCmdAppExit: state = CCommandState{true, false}; return true;
         case kCmdFileSave:

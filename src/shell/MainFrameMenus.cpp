@@ -174,6 +174,7 @@ void CMainFrame::CreateMenus() {
          ID_TOOL_MOVE,
          0,
          kCmdOptions,
+         kCmdToolLibrary,
          0,
          ID_TOOL_DEBUG});
     auto* layers = new QMenu(QStringLiteral("&Layers"), this);

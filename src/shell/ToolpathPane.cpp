@@ -7,11 +7,13 @@
 #include <QVBoxLayout>
 
 #include "document/Layer.h"
+#include "postprocessor/PreProcesor.h"
 #include "postprocessor/Program.h"
 #include "postprocessor/ProgramDocument.h"
 #include "shell/QtText.h"
 #include "shell/SimulationPanel.h"
 #include "shell/ToolpathCanvas.h"
+#include "simulation/LibraryToolOutline.h"
 #include "toolpath/ProgramToolpath.h"
 
 namespace {
@@ -68,6 +70,14 @@ void CToolpathPane::ShowProgram(const CProgram& program, const CKestrovelDoc& do
     }
     m_pSummary->setText(ToQ(summary));
     m_pSummary->setToolTip(ToQ(summary));
+    // The bound tool's insert, in its orientation, stands at the selected move.
+    std::map<int, std::vector<CPathPoint>> outlines;
+    if (const CPreProcesor* post = program.GetPreProcesor()) {
+        for (const auto& [number, outline] : CLibraryToolOutline::All(post->GetTools())) {
+            outlines[number] = outline.Corners();
+        }
+    }
+    m_pCanvas->View().SetToolOutlines(std::move(outlines));
     m_pCanvas->View().SetContent(std::move(layers), std::move(path), summary);
     m_pCanvas->ContentChanged();
     m_pSimulation->ShowProgram(program, doc);

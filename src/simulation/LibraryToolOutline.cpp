@@ -9,10 +9,10 @@
 CToolOutline CLibraryToolOutline::Of(const CTool& tool) {
     const double r = std::max(tool.dNoseRadius, 0.0);
     const bool round = tool.cShape == 'R' || tool.cShape == 'r';
-    // The library gives the edge angles as the controls' tool tables do, from the axis's other
-    // end; the outline turns counter-clockwise from +Z, and lies from the back edge to the front.
-    CToolOutline outline = CToolOutline::Insert(r, 180.0 - tool.dFrontAngle, 180.0 - tool.dBackAngle,
-                                                round ? 0.0 : kEdgeLengthMm);
+    // The library gives the edge angles from +Z, pointing from the nose into the insert's body,
+    // which lies opposite the imaginary tip (orientation 2: 87 and 32 deg), as the outline does.
+    CToolOutline outline =
+        CToolOutline::Insert(r, tool.dFrontAngle, tool.dBackAngle, round ? 0.0 : kEdgeLengthMm);
     // The tip lies at r * direction from the nose centre, so the centre lies the other way.
     const CTipDirection tip = CTool::TipDirection(tool.nOrientation);
     outline.dCentreZMm = -r * tip.dZ;

@@ -36,11 +36,14 @@ std::vector<CPathPoint> CToolOutline::Corners() const {
         points.push_back({c.dZ + r * std::cos(a), c.dX + r * std::sin(a)});
     }
     const double length = dEdgeLengthMm * 10000.0;
-    for (const auto& [deg, side] : {std::pair{dFrontEdgeDeg, 1.0}, std::pair{dBackEdgeDeg, -1.0}}) {
+    // The edges touch the nose on their outer sides, away from each other: the front edge's left
+    // and the back edge's right when the body lies counter-clockwise from the back edge (a right-hand
+    // tool), the other way round on a left-hand one.
+    const double outer = std::remainder(dFrontEdgeDeg - dBackEdgeDeg, 360.0) >= 0 ? 1.0 : -1.0;
+    for (const auto& [deg, side] : {std::pair{dFrontEdgeDeg, outer}, std::pair{dBackEdgeDeg, -outer}}) {
         const double a = deg * std::numbers::pi / 180.0;
         const double dz = std::cos(a);
         const double dx = std::sin(a);
-        // The edge touches the nose on its outer side: the front edge's left, the back edge's right.
         const CPathPoint touch{c.dZ - side * r * dx, c.dX + side * r * dz};
         points.push_back({touch.dZ + length * dz, touch.dX + length * dx});
     }

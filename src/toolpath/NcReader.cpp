@@ -14,8 +14,8 @@ int Code10(double value) {
 
 // G codes that only set a mode or state the reader need not follow: kept as events.
 bool IsModeOnly(int code10) {
-    static const int kCodes[] = {400, 410, 420, 430, 490, 610, 640, 930,
-                                 940, 950, 960, 970, 980, 990, 150, 160};
+    static const int kCodes[] = {400, 410, 411, 420, 421, 430, 490, 610, 640,
+                                 930, 940, 950, 960, 970, 980, 990, 150, 160};
     return std::find(std::begin(kCodes), std::end(kCodes), code10) != std::end(kCodes);
 }
 
@@ -57,7 +57,9 @@ int GroupOf(int code10) {
         case 210: return 6;
         case 400:
         case 410:
-        case 420: return 7;
+        case 411:
+        case 420:
+        case 421: return 7;
         case 430:
         case 490: return 8;
         case 540:

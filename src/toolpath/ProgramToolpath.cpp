@@ -11,6 +11,7 @@
 #include "postprocessor/PreProcesor.h"
 #include "postprocessor/Program.h"
 #include "toolpath/NcReader.h"
+#include "tools/ToolLibrary.h"
 
 std::vector<int> CProgramToolpath::WalkedLayers(const CProgram& program) {
     std::vector<int> layers;
@@ -40,6 +41,18 @@ CToolpath CProgramToolpath::Read(const CProgram& program) {
     return CNcReader(settings).Read(program.GetCode());
 }
 
+std::map<int, CToolNose> CProgramToolpath::Noses(const CProgram& program) {
+    std::map<int, CToolNose> noses;
+    if (const CPreProcesor* post = program.GetPreProcesor()) {
+        for (const CTool& tool : post->GetTools().GetTools()) {
+            const double r = std::max(tool.dNoseRadius, 0.0) * 10000.0;
+            const CTipDirection tip = CTool::TipDirection(tool.nOrientation);
+            noses[tool.nNumber] = {r, -r * tip.dZ, -r * tip.dX};
+        }
+    }
+    return noses;
+}
+
 CProgramCheck CProgramToolpath::Check(const CProgram& program, CMacroContext& context, int layer,
                                       double toleranceMm) {
     CProgramCheck check;
@@ -52,7 +65,7 @@ CProgramCheck CProgramToolpath::Check(const CProgram& program, CMacroContext& co
     const std::unique_ptr<CLayer> copy = context.CopyLayer(layer - 1);
     if (copy) {
         check.nLayer = layer;
-        check.result = CDeviationCheck::Run(check.path, CProfileShape::FromLayer(*copy), toleranceMm);
+        check.result = CDeviationCheck::Run(check.path, CProfileShape::FromLayer(*copy), toleranceMm, Noses(program));
     }
     return check;
 }

@@ -1,6 +1,7 @@
 // CProgramToolpath: what the toolpath tools need to know about a compiled program.
 #pragma once
 
+#include <map>
 #include <vector>
 
 #include "toolpath/DeviationCheck.h"
@@ -26,8 +27,10 @@ public:
     static bool WritesDiameters(const CPreProcesor& preProcesor);
     // The program's last compilation read back, in the diameter mode its post-processor writes.
     static CToolpath Read(const CProgram& program);
-    // Reads the last compilation back and measures it against layer (1...6; 0: the first layer
-    // the program walks, else layer 1).
+    // The noses of the post-processor's tool library by their numbers (model units).
+    static std::map<int, CToolNose> Noses(const CProgram& program);
+    // Reads the last compilation back and measures the edge the bound tools' noses cut against
+    // layer (1...6; 0: the first layer the program walks, else layer 1).
     static CProgramCheck Check(const CProgram& program, CMacroContext& context, int layer,
                                double toleranceMm);
 };

@@ -102,3 +102,19 @@ void CToolpathPainter::PaintMarks(CSurface& dc, const CViewServices& view, const
         dc.Ellipse(CRect(start.x - 5, start.y - 5, start.x + 6, start.y + 6));
     }
 }
+
+void CToolpathPainter::PaintTool(CSurface& dc, const CViewServices& view, const std::vector<CPathPoint>& outline,
+                                 CPathPoint at) {
+    if (outline.size() < 2) {
+        return;
+    }
+    CSurfaceStateSaver saver(dc);
+    dc.SetBrush(CBrush::MakeNull());
+    dc.SetPen(CPen{kPenSolid, 2, kToolColor});
+    std::vector<CPoint> points;
+    points.reserve(outline.size());
+    for (const CPathPoint& p : outline) {
+        points.push_back(ToScreen(view, {at.dZ + p.dZ, at.dX + p.dX}));
+    }
+    dc.Polygon(points);
+}

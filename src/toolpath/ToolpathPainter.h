@@ -27,6 +27,11 @@ public:
     static void PaintMarks(CSurface& dc, const CViewServices& view, const CToolpath& path,
                            const std::vector<size_t>& selected);
 
+    static constexpr COLORREF kToolColor = RGB(90, 90, 90);
+    // A tool's outline (model units around its programmed point) standing at a point.
+    static void PaintTool(CSurface& dc, const CViewServices& view, const std::vector<CPathPoint>& outline,
+                          CPathPoint at);
+
 private:
     static void PaintMove(CSurface& dc, const CViewServices& view, const CPathSegment& s);
 };

@@ -149,6 +149,32 @@ void CToolpathView::Paint(CSurface& dc) {
         PaintContent(dc);
     }
     CToolpathPainter::PaintMarks(dc, m_mapping, m_path, m_selected);
+    if (!m_selected.empty()) {
+        if (const std::vector<CPathPoint>* outline = ToolOutlineAt(m_selected.back())) {
+            CToolpathPainter::PaintTool(dc, m_mapping, *outline, m_path.moves[m_selected.back()].segment.ptEnd);
+        }
+    }
+}
+
+const std::vector<CPathPoint>* CToolpathView::ToolOutlineAt(size_t i) const {
+    if (i >= m_path.moves.size() || m_outlines.empty()) {
+        return nullptr;
+    }
+    const std::vector<CPathPoint>* outline = nullptr;
+    for (const CNcEvent& e : m_path.events) {
+        if (e.nLine > m_path.moves[i].nLine) {
+            break;
+        }
+        if (e.cLetter == 'T') {
+            const int t = static_cast<int>(std::lround(std::fabs(e.dValue)));
+            auto it = m_outlines.find(t);
+            if (it == m_outlines.end() && t >= 100) {
+                it = m_outlines.find(t / 100);
+            }
+            outline = it == m_outlines.end() || it->second.empty() ? nullptr : &it->second;
+        }
+    }
+    return outline;
 }
 
 void CToolpathView::PaintContent(CSurface& dc) {

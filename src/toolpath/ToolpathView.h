@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,6 +45,13 @@ public:
     int GetSelectedLine() const { return m_nSelectedLine; }
     const std::vector<size_t>& GetSelected() const { return m_selected; }
 
+    // The outlines of the tools a T word may select (T0101 is tried as 101, then as tool 1), each
+    // around its programmed point (model units); the outline of the tool bound at the last selected
+    // move is drawn where that move ends.
+    void SetToolOutlines(std::map<int, std::vector<CPathPoint>> outlines) { m_outlines = std::move(outlines); }
+    // The outline of the tool bound at move i, or null for none (a point tool).
+    const std::vector<CPathPoint>* ToolOutlineAt(size_t i) const;
+
     // Drawn over the background, under the profiles and moves (a simulated stock); empty: none.
     using CUnderlay = std::function<void(CSurface&, const CViewServices&)>;
     void SetUnderlay(CUnderlay underlay) { m_underlay = std::move(underlay); }
@@ -79,6 +87,7 @@ private:
     int m_nWidth = 1;
     int m_nHeight = 1;
     CUnderlay m_underlay;
+    std::map<int, std::vector<CPathPoint>> m_outlines;
     unsigned m_nContent = 0;
     std::unique_ptr<CSurface> m_pPicture;
     CPictureKey m_pictureKey;

@@ -2,7 +2,11 @@
 // line's words and the refusals.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdio>
+
 #include "postprocessor/MacroRun.h"
+#include "tools/InsertClearance.h"
 #include "postprocessor/Program.h"
 #include "PostTestUtil.h"
 
@@ -150,5 +154,63 @@ TEST_F(Compensation, EveryCompileStartsWithNoToolBound) {
         EXPECT_EQ(m_program.GetCode(), "M6\n") << "compile " << compile;
         ASSERT_EQ(m_context.m_messages.GetBoxes().size(), static_cast<size_t>(compile + 1));
         EXPECT_NE(BoxText().find("Tools.ini"), std::string::npos) << BoxText();
+    }
+}
+
+// With tool 1's edges at 32 and 87 deg (tip at -Z -X), a pass to +Z can't climb the groove's far
+// wall: its back edge would cut into it. "REFUSE" refuses the pass, "STOP" goes over the wall.
+TEST_F(Compensation, AWallTheEdgeCannotClearIsRefusedOrPassedOver) {
+    const auto run = [this](const char* direction) {
+        m_context.m_layers.clear();
+        m_context.m_layers.push_back(ChamferLayer());
+        m_pp = MakePost("", RunMacro(direction), &m_context.m_messages, kHead);
+        CToolLibrary tools;
+        CTool& tool = tools.FindOrAdd(1);
+        tool.strName = "Finishing";
+        tool.dNoseRadius = 0.4;
+        tool.nOrientation = 2;
+        tool.dFrontAngle = 87;
+        tool.dBackAngle = 32;
+        m_pp->SetTools(tools);
+        m_program.SetPoolValue(CParameter("Tool", "Tool", 1, 10000, "N"));
+        m_program.m_pPreProcesor = m_pp.get();
+        m_pp->SetCurrentProgram(&m_program);
+        CCommand command("Cmd", "M", "");
+        command.AddParameter(std::make_unique<CParameter>("layer", "layer", 1, 10000, "N"));
+        return m_pp->GetMacros()[0]->Generate(&command, m_context);
+    };
+    const std::string unchecked = run("RIGHT COMP");
+    EXPECT_EQ(BoxText(), "");
+    EXPECT_EQ(run("RIGHT COMP REFUSE"), "");
+    const std::string refused = BoxText();
+    // The stretch runs from the groove's bottom, where the edge first meets the wall, up the wall.
+    EXPECT_NE(refused.find("Tool 1 (Finishing) can't reach Linear 3 (1, 2), Linear 4"), std::string::npos) << refused;
+    EXPECT_NE(refused.find(" from Z 2"), std::string::npos) << refused;
+    const std::string stopped = run("RIGHT COMP STOP");
+    EXPECT_NE(BoxText().find("resumes beyond"), std::string::npos) << BoxText();
+    EXPECT_NE(stopped, unchecked) << stopped;
+    // The pass still ends where the unchecked one does, and goes over the wall at the flat's height
+    // or above.
+    EXPECT_EQ(stopped.substr(stopped.rfind('\n', stopped.size() - 2)),
+              unchecked.substr(unchecked.rfind('\n', unchecked.size() - 2)));
+    EXPECT_NE(stopped.find("G1 X10."), std::string::npos) << stopped;
+    // Not one position written leaves the edges in the part.
+    CTool tool = *m_pp->GetTools().Find(1);
+    std::vector<CNosePathSegment> profile;
+    for (auto [z0, x0, z1, x1] : {std::array{0., 10., 10., 10.}, std::array{10., 10., 15., 5.},
+                                  std::array{15., 5., 25., 5.}, std::array{25., 5., 30., 10.},
+                                  std::array{30., 10., 40., 10.}}) {
+        CNosePathSegment s;
+        s.start = {z0, x0};
+        s.end = {z1, x1};
+        profile.push_back(s);
+    }
+    const CInsertClearance clearance(profile, tool);
+    size_t at = 0;
+    while ((at = stopped.find("G1 X", at)) != std::string::npos) {
+        double x = 0, z = 0;
+        ASSERT_EQ(std::sscanf(stopped.c_str() + at, "G1 X%lf Z%lf", &x, &z), 2);
+        EXPECT_TRUE(clearance.Clears({z, x})) << stopped.substr(at, 24);
+        ++at;
     }
 }

@@ -168,3 +168,31 @@ TEST_F(MacroOci, CompensationWordsOnTheHeader) {
     EXPECT_EQ(m_pp->GetMacros()[0]->Generate(c.get(), m_context), "");
     EXPECT_NE(m_context.m_messages.GetBoxes().back().strText.find("CTRL"), std::string::npos);
 }
+
+TEST_F(MacroOci, ControllerPassNeedsAnEntryMoveLongerThanTheNose) {
+    m_context.m_layers.push_back(posttest::SampleLayer());
+    m_context.m_layers.push_back(posttest::SampleLayer());
+    CToolLibrary tools;
+    tools.FindOrAdd(1).dNoseRadius = 0.8;
+    m_program.SetPoolValue(CParameter("Tool", "Tool", 1, 10000, "N"));
+    std::string ctrl = kOci;
+    ctrl.replace(ctrl.find("RIGHT"), 5, "RIGHT CTRL");
+    const auto generate = [&](double appX, double appZ) {
+        auto c = OciCommand(0);
+        c->AddParameter(std::make_unique<CParameter>("AppX", "AppX", 1, static_cast<int32_t>(appX * 10000), "N"));
+        c->AddParameter(std::make_unique<CParameter>("AppZ", "AppZ", 1, static_cast<int32_t>(appZ * 10000), "N"));
+        m_pp = posttest::MakePost("", ctrl, &m_context.m_messages);
+        m_pp->SetTools(tools);
+        m_program.m_pPreProcesor = m_pp.get();
+        m_pp->SetCurrentProgram(&m_program);
+        m_pp->ResetSequence();
+        return m_pp->GetMacros()[0]->Generate(c.get(), m_context);
+    };
+    // The first move ends at X 20.2 Z -1; 0.5 mm away is too short to start.
+    EXPECT_EQ(generate(20.5, -1.4), "");
+    ASSERT_FALSE(m_context.m_messages.GetBoxes().empty());
+    EXPECT_NE(m_context.m_messages.GetBoxes().back().strText.find("entry move"), std::string::npos);
+    const size_t boxes = m_context.m_messages.GetBoxes().size();
+    EXPECT_NE(generate(5, -2), "");
+    EXPECT_EQ(m_context.m_messages.GetBoxes().size(), boxes);
+}

@@ -94,3 +94,27 @@ TEST_F(ToolpathViewTest, ClickingAMovePicksItAndALineSelectsItsMoves) {
     EXPECT_FALSE(dc.Find("Pen " + FormatPen(CPen{kPenSolid, 3, CToolpathPainter::kSelectedColor})).empty());
     EXPECT_EQ(m_view.SelectLine(99), 0u);
 }
+
+TEST_F(ToolpathViewTest, TheBoundToolsOutlineStandsAtTheSelectedMove) {
+    const std::vector<CPathPoint> insert{{0, 0}, {40000, 10000}, {10000, 40000}};
+    m_view.SetToolOutlines({{1, insert}});
+    std::vector<std::unique_ptr<CLayer>> layers;
+    m_view.SetContent(std::move(layers), CNcReader().Read("G0 X10 Z-5\nT0101\nG1 X10 Z10 F100\nT7\nG1 Z20\n"), "");
+    const auto polygons = [this](int line) {
+        m_view.SelectLine(line);
+        CRecordingSurface dc(600, 400);
+        m_view.Paint(dc);
+        std::vector<std::string> found;
+        std::copy_if(dc.GetLog().begin(), dc.GetLog().end(), std::back_inserter(found),
+                     [](const std::string& l) { return l.rfind("Polygon", 0) == 0; });
+        return found;
+    };
+    // Before any T word, and under a tool the library lacks, the tip is a point: nothing drawn.
+    EXPECT_TRUE(polygons(1).empty());
+    EXPECT_TRUE(polygons(5).empty());
+    // T0101 names tool 1: its outline stands at the end of line 3's move.
+    const auto drawn = polygons(3);
+    ASSERT_EQ(drawn.size(), 1u);
+    const CPoint end = Pixel({100000, 100000});
+    EXPECT_NE(drawn[0].find(std::to_string(end.x) + "," + std::to_string(end.y)), std::string::npos) << drawn[0];
+}
