@@ -36,7 +36,14 @@ int GroupOf(int code10) {
         case 10:
         case 20:
         case 30:
-        case 800: return 1;
+        case 800:
+        case 700:
+        case 710:
+        case 711:
+        case 712:
+        case 720:
+        case 721:
+        case 722: return 1;
         case 170:
         case 180:
         case 190: return 2;
@@ -107,6 +114,7 @@ CToolpath CNcReader::Read(const std::string& text) {
     m_dUnitMm = 1.0;
     m_dFeed = 0.0;
     m_strSubroutine.clear();
+    m_subroutines.clear();
     m_origins = {};
     m_ptG92 = {};
     m_nSystem = 1;
@@ -171,11 +179,14 @@ void CNcReader::ReadBlock(const CNcBlock& block) {
         // A subroutine's body runs where it is called, not where it is defined.
         if (block.strControl == "ENDSUB" && block.strControlName == m_strSubroutine) {
             m_strSubroutine.clear();
+        } else {
+            m_subroutines[m_strSubroutine].push_back(block);
         }
         return;
     }
     if (block.strControl == "SUB") {
         m_strSubroutine = block.strControlName;
+        m_subroutines[m_strSubroutine].clear();
         return;
     }
     if (!block.strControl.empty()) {
@@ -192,8 +203,11 @@ void CNcReader::ReadBlock(const CNcBlock& block) {
     }
     const CBlockCodes codes = ApplyModes(block);
     CAxisWords axes;
-    const bool axesSound = CollectAxes(block, axes);
-    if (codes.bRefused || !axesSound) {
+    // A cycle's words are its own arguments (I with R, P, Q).
+    const bool axesSound = codes.nCycle != 0 || CollectAxes(block, axes);
+    if (codes.nCycle != 0 && !codes.bRefused) {
+        RunCycle(block, codes.nCycle);
+    } else if (codes.bRefused || !axesSound) {
         // The controller refuses the whole block.
     } else if (codes.nNonModal == 28 || codes.nNonModal == 30) {
         ReturnHome(axes, codes.nNonModal, block.strBlock);
@@ -250,6 +264,8 @@ CNcReader::CBlockCodes CNcReader::ApplyModes(const CNcBlock& block) {
             case 'R':
             case 'L': break;
             case 'P':
+            case 'Q':
+            case 'E':
             case 'H':
             case 'D':
                 // Dwell time, turns, offsets: arguments of codes, kept as events.
@@ -282,6 +298,13 @@ bool CNcReader::ApplyG(const CNcWord& word, CBlockCodes& codes, unsigned& groups
             m_bMotionWord = true;
             return true;
         case 800: codes.nMotion = -1; break;
+        case 700:
+        case 710:
+        case 711:
+        case 712:
+        case 720:
+        case 721:
+        case 722: codes.nCycle = code; break;
         case 40:
         case 100:
         case 280:

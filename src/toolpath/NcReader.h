@@ -2,10 +2,14 @@
 #pragma once
 
 #include <array>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "toolpath/NcBlock.h"
 #include "toolpath/Toolpath.h"
+
+struct CCycleMove;
 
 struct CNcReaderSettings {
     // X and U are diameters from the start (ISO lathes set up for diameter programming); G7 and
@@ -55,10 +59,15 @@ private:
         int nNonModal = -1;     // 4, 10, 28, 30, 50, 92, 921 (G92.1, G92.2), -1 for none
         bool bMachine = false;  // G53
         bool bRefused = false;  // two codes of one group
+        int nCycle = 0;         // G70-G72 (G71.1 is 711), 0 for none
     };
 
     void ReadLine(std::string& line);
     void ReadBlock(const CNcBlock& block);
+    // Lathe cycles (NcReaderCycles.cpp): expanded into the moves the controller makes.
+    void RunCycle(const CNcBlock& block, int cycle);
+    void RunSubroutineCycle(const CNcBlock& block, int cycle);
+    void AddCycleMoves(const std::vector<CCycleMove>& moves, const std::string& blockNumber);
     CBlockCodes ApplyModes(const CNcBlock& block);
     bool ApplyG(const CNcWord& word, CBlockCodes& codes, unsigned& groups);
     bool CollectAxes(const CNcBlock& block, CAxisWords& axes);
@@ -95,7 +104,9 @@ private:
     int m_nPercent = 0;
     double m_dUnitMm = 1.0;
     double m_dFeed = 0.0;
-    std::string m_strSubroutine;  // the name of the subroutine whose body is being skipped
+    std::string m_strSubroutine;  // the name of the subroutine whose body is being read
+    // Subroutine bodies by name ("O100"): cycles take their profile from them.
+    std::map<std::string, std::vector<CNcBlock>> m_subroutines;
     // Work offsets G54-G59.3 (index 1-9) and the G92 offset, model units, X as a radius.
     std::array<CPathPoint, 10> m_origins{};
     CPathPoint m_ptG92;
