@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -115,6 +116,10 @@ CToolpath CNcReader::Read(const std::string& text) {
     m_dFeed = 0.0;
     m_strSubroutine.clear();
     m_subroutines.clear();
+    m_pText = &text;
+    m_nSkipToBlock = -1;
+    m_dCycleDepth = 0.0;
+    m_dCycleRetract = 0.0;
     m_origins = {};
     m_ptG92 = {};
     m_nSystem = 1;
@@ -135,6 +140,7 @@ CToolpath CNcReader::Read(const std::string& text) {
         at = end + 1;
     }
     m_result.nLineCount = m_nLine;
+    m_pText = nullptr;
     return std::move(m_result);
 }
 
@@ -181,6 +187,13 @@ void CNcReader::ReadBlock(const CNcBlock& block) {
             m_strSubroutine.clear();
         } else {
             m_subroutines[m_strSubroutine].push_back(block);
+        }
+        return;
+    }
+    if (m_nSkipToBlock >= 0) {
+        // A numbered cycle's profile runs in the cycle, not here.
+        if (!block.strBlock.empty() && std::lround(std::strtod(block.strBlock.c_str() + 1, nullptr)) == m_nSkipToBlock) {
+            m_nSkipToBlock = -1;
         }
         return;
     }

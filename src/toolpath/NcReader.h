@@ -67,6 +67,7 @@ private:
     // Lathe cycles (NcReaderCycles.cpp): expanded into the moves the controller makes.
     void RunCycle(const CNcBlock& block, int cycle);
     void RunSubroutineCycle(const CNcBlock& block, int cycle);
+    void RunNumberedCycle(const CNcBlock& block, int cycle);
     void AddCycleMoves(const std::vector<CCycleMove>& moves, const std::string& blockNumber);
     CBlockCodes ApplyModes(const CNcBlock& block);
     bool ApplyG(const CNcWord& word, CBlockCodes& codes, unsigned& groups);
@@ -107,6 +108,13 @@ private:
     std::string m_strSubroutine;  // the name of the subroutine whose body is being read
     // Subroutine bodies by name ("O100"): cycles take their profile from them.
     std::map<std::string, std::vector<CNcBlock>> m_subroutines;
+    // The text being read (numbered cycles look up their profile blocks in it), the block number
+    // up to which the blocks after a cycle are its profile and not run, and the depth and retract
+    // a first cycle block sets (model units).
+    const std::string* m_pText = nullptr;
+    long m_nSkipToBlock = -1;
+    double m_dCycleDepth = 0.0;
+    double m_dCycleRetract = 0.0;
     // Work offsets G54-G59.3 (index 1-9) and the G92 offset, model units, X as a radius.
     std::array<CPathPoint, 10> m_origins{};
     CPathPoint m_ptG92;

@@ -1,7 +1,11 @@
 // Lathe cycles in the NC reader: the words of a cycle block and its profile, handed to the cycle's
 // expansion; the moves it makes come back on the cycle's line.
+#include <algorithm>
 #include <cmath>
 
+#include <cstdlib>
+
+#include "toolpath/NcFanucCycle.h"
 #include "toolpath/NcReader.h"
 #include "toolpath/NcRoughCycle.h"
 
@@ -21,14 +25,128 @@ double WordOr(const CNcBlock& block, char letter, double fallback) {
     return w ? w->dValue : fallback;
 }
 
+long BlockNumber(const CNcBlock& block) {
+    return block.strBlock.empty() ? -1 : std::lround(std::strtod(block.strBlock.c_str() + 1, nullptr));
+}
+
 std::string CycleName(int cycle) {
     return "G" + std::to_string(cycle / 10) + (cycle % 10 ? "." + std::to_string(cycle % 10) : "");
 }
 
 }  // namespace
 
+// The two forms are told apart by their words. LinuxCNC names the profile's subroutine with Q
+// (G70 adds P, its number of passes, so there Q must name a subroutine that is defined). The ISO
+// lathe controls give G71 or G72 in two blocks: the first with the depth (U for G71, W for G72)
+// and R, without P and Q; the second, and G70, with P and Q, the first and the last block number
+// of the profile.
 void CNcReader::RunCycle(const CNcBlock& block, int cycle) {
-    RunSubroutineCycle(block, cycle);
+    const CNcWord* p = block.Find('P');
+    const CNcWord* q = block.Find('Q');
+    const bool subroutine = q && m_subroutines.count("O" + std::to_string(std::lround(q->dValue))) > 0;
+    if (p && q && cycle % 10 == 0 && (cycle != 700 || !subroutine)) {
+        RunNumberedCycle(block, cycle);
+    } else if (!p && !q && (cycle == 710 || cycle == 720) && block.Find('R') &&
+               block.Find(cycle == 710 ? 'U' : 'W')) {
+        m_dCycleDepth = Length(block.Find(cycle == 710 ? 'U' : 'W')->dValue);
+        m_dCycleRetract = Length(block.Find('R')->dValue);
+    } else {
+        RunSubroutineCycle(block, cycle);
+    }
+}
+
+// The ISO form: the profile is the blocks numbered P to Q, read as the controller would run them
+// from where the tool stands.
+void CNcReader::RunNumberedCycle(const CNcBlock& block, int cycle) {
+    const std::string name = CycleName(cycle);
+    // A profile is read by a reader of its own; a cycle inside it that names itself ends here.
+    static thread_local int depth = 0;
+    if (depth > 2) {
+        Note(m_result.errors, name + " inside the profile of a cycle");
+        return;
+    }
+    const long first = std::lround(block.Find('P')->dValue);
+    const long last = std::lround(block.Find('Q')->dValue);
+    std::string profile;
+    int line = 0;
+    int profileLine = 0;
+    bool inside = false;
+    bool complete = false;
+    for (size_t at = 0; m_pText && at < m_pText->size() && !complete;) {
+        size_t end = m_pText->find('\n', at);
+        end = end == std::string::npos ? m_pText->size() : end;
+        ++line;
+        const std::string text = m_pText->substr(at, std::min(end - at, kLineLimit));
+        const long number = BlockNumber(CNcBlock::Parse(text));
+        if (!inside && number == first) {
+            inside = true;
+            profileLine = line;
+        }
+        if (inside) {
+            profile += text + "\n";
+            complete = number == last;
+        }
+        at = end + 1;
+    }
+    if (!complete) {
+        Note(m_result.errors, name + ": the profile's blocks N" + std::to_string(first) + " to N" +
+                                  std::to_string(last) + " are not in the program");
+        return;
+    }
+    CNcReaderSettings settings;
+    settings.bDiameterMode = m_bDiameter;
+    settings.ptStart = m_ptPos;
+    std::string modes = std::string(m_dUnitMm > 1.0 ? "G20" : "G21") + (m_bAbsolute ? " G90" : " G91") +
+                        (m_bArcAbsolute ? " G90.1" : " G91.1") + " F1";
+    if (m_nMotion >= 0 && m_nMotion <= 3) {
+        modes += " G" + std::to_string(m_nMotion);
+    }
+    ++depth;
+    const CToolpath read = CNcReader(settings).Read(modes + "\n" + profile);
+    --depth;
+    if (!read.errors.empty() || read.moves.empty()) {
+        Note(m_result.errors, name + ": the profile " +
+                                  (read.errors.empty() ? std::string("makes no move")
+                                                       : "on line " + std::to_string(profileLine + read.errors[0].nLine - 2) +
+                                                             ": " + read.errors[0].strText));
+        return;
+    }
+    if (cycle != 700 && profileLine > m_nLine) {
+        m_nSkipToBlock = last;
+    }
+    if (!(m_dFeed > 0) && cycle != 700) {
+        Note(m_result.errors, "feed move without a feed rate (F)");
+    }
+    const CPathPoint start = m_ptPos;
+    if (cycle == 700) {
+        // Along the profile as written, then back to the start.
+        for (const CToolMove& m : read.moves) {
+            AddMove(m.segment, m.bRapid, block.strBlock);
+        }
+        AddMove(CPathSegment::Line(m_ptPos, start), true, block.strBlock);
+        return;
+    }
+    CFanucRoughInput in;
+    in.bAlongX = cycle == 720;
+    in.ptStart = start;
+    for (const CToolMove& m : read.moves) {
+        in.profile.push_back(m.segment);
+    }
+    const CNcWord* d = block.Find('D');
+    in.dDepth = d ? Length(d->dValue) : m_dCycleDepth;
+    in.dRetract = m_dCycleRetract;
+    const CNcWord* u = block.Find('U');
+    const CNcWord* w = block.Find('W');
+    in.dAllowanceX = u ? Length(u->dValue) * (m_bDiameter ? 0.5 : 1.0) : 0.0;
+    in.dAllowanceZ = w ? Length(w->dValue) : 0.0;
+    const CFanucRoughResult result = ExpandFanucRough(in);
+    if (!result.strError.empty()) {
+        Note(m_result.errors, name + ": " + result.strError);
+        return;
+    }
+    for (const CCycleSegment& m : result.moves) {
+        AddMove(m.segment, m.bRapid, block.strBlock);
+    }
 }
 
 // The LinuxCNC form: G70/G71/G72 Q<n> with the profile in subroutine O<n>, which starts where
