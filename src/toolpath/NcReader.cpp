@@ -32,7 +32,9 @@ int GroupOf(int code10) {
         case 920:
         case 921:
         case 922:
-        case 923: return 0;
+        case 923:
+        case 740:
+        case 750: return 0;
         case 0:
         case 10:
         case 20:
@@ -44,7 +46,10 @@ int GroupOf(int code10) {
         case 712:
         case 720:
         case 721:
-        case 722: return 1;
+        case 722:
+        case 810:
+        case 820:
+        case 830: return 1;
         case 170:
         case 180:
         case 190: return 2;
@@ -120,6 +125,8 @@ CToolpath CNcReader::Read(const std::string& text) {
     m_nSkipToBlock = -1;
     m_dCycleDepth = 0.0;
     m_dCycleRetract = 0.0;
+    m_bRetractToStart = false;
+    m_dDrillR = m_dDrillZ = m_dDrillQ = m_dPeckReturn = 0.0;
     m_origins = {};
     m_ptG92 = {};
     m_nSystem = 1;
@@ -214,12 +221,17 @@ void CNcReader::ReadBlock(const CNcBlock& block) {
     for (const std::string& fault : block.faults) {
         Note(m_result.errors, fault);
     }
+    m_nMotionBefore = m_nMotion;
     const CBlockCodes codes = ApplyModes(block);
     CAxisWords axes;
-    // A cycle's words are its own arguments (I with R, P, Q).
-    const bool axesSound = codes.nCycle != 0 || CollectAxes(block, axes);
-    if (codes.nCycle != 0 && !codes.bRefused) {
-        RunCycle(block, codes.nCycle);
+    // A drilling cycle repeats at each new position; a cycle's words are its own arguments.
+    const int cycle = codes.nCycle ? codes.nCycle
+                      : codes.nMotion >= 810 && (block.Find('X') || block.Find('Z') || block.Find('U') || block.Find('W'))
+                          ? codes.nMotion
+                          : 0;
+    const bool axesSound = cycle != 0 || CollectAxes(block, axes);
+    if (cycle != 0 && !codes.bRefused) {
+        RunCycle(block, cycle);
     } else if (codes.bRefused || !axesSound) {
         // The controller refuses the whole block.
     } else if (codes.nNonModal == 28 || codes.nNonModal == 30) {
@@ -317,7 +329,17 @@ bool CNcReader::ApplyG(const CNcWord& word, CBlockCodes& codes, unsigned& groups
         case 712:
         case 720:
         case 721:
-        case 722: codes.nCycle = code; break;
+        case 722:
+        case 740:
+        case 750: codes.nCycle = code; break;
+        case 810:
+        case 820:
+        case 830:
+            codes.nMotion = code;
+            codes.nCycle = code;
+            break;
+        case 980: m_bRetractToStart = true; break;
+        case 990: m_bRetractToStart = false; break;
         case 40:
         case 100:
         case 280:

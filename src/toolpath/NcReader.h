@@ -68,6 +68,8 @@ private:
     void RunCycle(const CNcBlock& block, int cycle);
     void RunSubroutineCycle(const CNcBlock& block, int cycle);
     void RunNumberedCycle(const CNcBlock& block, int cycle);
+    void RunDrillCycle(const CNcBlock& block, int cycle);
+    void RunPeckCycle(const CNcBlock& block, int cycle);
     void AddCycleMoves(const std::vector<CCycleMove>& moves, const std::string& blockNumber);
     CBlockCodes ApplyModes(const CNcBlock& block);
     bool ApplyG(const CNcWord& word, CBlockCodes& codes, unsigned& groups);
@@ -115,6 +117,16 @@ private:
     long m_nSkipToBlock = -1;
     double m_dCycleDepth = 0.0;
     double m_dCycleRetract = 0.0;
+    // Drilling: G98 (back to the level the cycle started at) or G99 (to R), and the R, Z and Q
+    // the last drilling block gave (they hold for the next); the return after each peck of G74
+    // and G75 (model units).
+    bool m_bRetractToStart = false;
+    double m_dDrillR = 0.0;
+    double m_dDrillZ = 0.0;
+    double m_dDrillQ = 0.0;
+    double m_dPeckReturn = 0.0;
+    int m_nMotionBefore = 0;      // the motion mode before the block being read
+    double m_dDrillStartZ = 0.0;  // where a series of drilling blocks started
     // Work offsets G54-G59.3 (index 1-9) and the G92 offset, model units, X as a radius.
     std::array<CPathPoint, 10> m_origins{};
     CPathPoint m_ptG92;

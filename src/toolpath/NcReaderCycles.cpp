@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "toolpath/NcDrillCycle.h"
 #include "toolpath/NcFanucCycle.h"
 #include "toolpath/NcReader.h"
 #include "toolpath/NcRoughCycle.h"
@@ -25,6 +26,11 @@ double WordOr(const CNcBlock& block, char letter, double fallback) {
     return w ? w->dValue : fallback;
 }
 
+// Whether the block names the cycle itself (not only repeats it at a new position).
+bool NamesCycle(const CNcBlock& block, int cycle) {
+    return HasG(block, cycle);
+}
+
 long BlockNumber(const CNcBlock& block) {
     return block.strBlock.empty() ? -1 : std::lround(std::strtod(block.strBlock.c_str() + 1, nullptr));
 }
@@ -41,6 +47,14 @@ std::string CycleName(int cycle) {
 // and R, without P and Q; the second, and G70, with P and Q, the first and the last block number
 // of the profile.
 void CNcReader::RunCycle(const CNcBlock& block, int cycle) {
+    if (cycle >= 810) {
+        RunDrillCycle(block, cycle);
+        return;
+    }
+    if (cycle == 740 || cycle == 750) {
+        RunPeckCycle(block, cycle);
+        return;
+    }
     const CNcWord* p = block.Find('P');
     const CNcWord* q = block.Find('Q');
     const bool subroutine = q && m_subroutines.count("O" + std::to_string(std::lround(q->dValue))) > 0;
@@ -263,5 +277,106 @@ void CNcReader::AddCycleMoves(const std::vector<CCycleMove>& moves, const std::s
             AddMove(CPathSegment::Line(m_ptPos, end), m.bRapid, blockNumber);
             m_nMotion = m.bRapid ? 0 : 1;
         }
+    }
+}
+
+// LinuxCNC's drilling cycles run along Z in the XY plane only: X is the hole's position, Z the
+// bottom, R the level the feed starts at; R, Z and Q hold for the blocks that repeat the cycle.
+void CNcReader::RunDrillCycle(const CNcBlock& block, int cycle) {
+    const std::string name = CycleName(cycle);
+    if (m_nPlane != 17) {
+        Note(m_result.errors, name + " is refused outside the XY plane (G17)");
+        return;
+    }
+    if (!m_bAbsolute) {
+        Note(m_result.errors, name + " in incremental mode (G91) is not previewed");
+        return;
+    }
+    if (const CNcWord* r = block.Find('R')) {
+        m_dDrillR = Length(r->dValue);
+    }
+    if (const CNcWord* z = block.Find('Z')) {
+        m_dDrillZ = Length(z->dValue);
+    }
+    if (const CNcWord* q = block.Find('Q')) {
+        m_dDrillQ = Length(q->dValue);
+    }
+    const bool named = NamesCycle(block, cycle);
+    if (named && (!block.Find('R') || !block.Find('Z'))) {
+        Note(m_result.errors, name + " without R (the level the feed starts at) or Z (the bottom)");
+        return;
+    }
+    if (cycle == 830 && (!(m_dDrillQ > 0) || (named && !block.Find('Q')))) {
+        Note(m_result.errors, "G83 without a peck depth Q above 0");
+        return;
+    }
+    if (!(m_dFeed > 0)) {
+        Note(m_result.errors, "feed move without a feed rate (F)");
+        return;
+    }
+    CDrillCycleInput in;
+    in.nCycle = cycle / 10;
+    in.ptStart = m_ptPos;
+    const CNcWord* x = block.Find('X');
+    in.dHoleX = x ? Length(x->dValue) * (m_bDiameter ? 0.5 : 1.0) : m_ptPos.dX;
+    in.dBottomZ = m_dDrillZ;
+    in.dRetractZ = m_dDrillR;
+    if (m_nMotionBefore < 810) {
+        m_dDrillStartZ = m_ptPos.dZ;
+    }
+    in.dInitialZ = m_dDrillStartZ;
+    in.bToInitial = m_bRetractToStart;
+    in.bRepeat = !named;
+    in.dPeck = m_dDrillQ;
+    in.dRapidDelta = 0.254 * 10000.0;  // a hundredth of an inch
+    for (const CCycleSegment& m : ExpandDrillCycle(in)) {
+        AddMove(m.segment, m.bRapid, block.strBlock);
+    }
+}
+
+// The ISO lathe controls' G74 (pecks along Z) and G75 (pecks along X), in two blocks: "G74 R"
+// sets the return after each peck; "G74 X Z P Q R F" cuts from where the tool stands to X, Z.
+// P and Q without a decimal point count thousandths of a millimetre (ten-thousandths of an
+// inch); P is the step along X, Q along Z; R in the second block is the relief at the bottom.
+void CNcReader::RunPeckCycle(const CNcBlock& block, int cycle) {
+    const std::string name = CycleName(cycle);
+    const bool target = block.Find('X') || block.Find('Z') || block.Find('U') || block.Find('W');
+    if (!target) {
+        if (const CNcWord* r = block.Find('R')) {
+            m_dPeckReturn = Length(r->dValue);
+        }
+        return;
+    }
+    if (!(m_dFeed > 0)) {
+        Note(m_result.errors, "feed move without a feed rate (F)");
+        return;
+    }
+    const auto increment = [&](char letter) {
+        const CNcWord* w = block.Find(letter);
+        if (!w) {
+            return 0.0;
+        }
+        const bool point = w->strText.find('.') != std::string::npos;
+        return Length(point ? w->dValue : w->dValue * (m_dUnitMm > 1.0 ? 0.0001 : 0.001));
+    };
+    CAxisWords axes;
+    CollectAxes(block, axes);
+    CPeckCycleInput in;
+    in.bAlongX = cycle == 750;
+    in.ptStart = m_ptPos;
+    in.ptEnd = EndPoint(axes);
+    const double stepX = increment('P') * (m_bDiameter ? 0.5 : 1.0);
+    const double stepZ = increment('Q');
+    in.dPeck = in.bAlongX ? stepX : stepZ;
+    in.dShift = in.bAlongX ? stepZ : stepX;
+    in.dReturn = m_dPeckReturn;
+    in.dRelief = block.Find('R') ? Length(block.Find('R')->dValue) : 0.0;
+    const CPeckCycleResult result = ExpandPeckCycle(in);
+    if (!result.strError.empty()) {
+        Note(m_result.errors, name + ": " + result.strError);
+        return;
+    }
+    for (const CCycleSegment& m : result.moves) {
+        AddMove(m.segment, m.bRapid, block.strBlock);
     }
 }

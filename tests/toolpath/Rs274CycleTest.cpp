@@ -97,3 +97,17 @@ TEST_F(Rs274Cycles, CyclesTheControllerRefuses) {
                      "G0 X20 Z2\nG71 Q100\nM2\n",
                      8);
 }
+
+TEST_F(Rs274Cycles, DrillingInTheXyPlaneOnly) {
+    // Plain, with a dwell and pecking; back to R (G99) or to the level before (G98); a repeat at a
+    // new position; R above the tool.
+    ExpectSameMoves("G17 G21 G90 G8 F100\nG0 X0 Z5\nG81 X0 Z-10 R2\nG0 Z20\nG83 X0 Z-10 R2 Q3\n"
+                    "G82 X0 Z-5 R1 P0.5\nG80\nG98 G81 X1 Z-3 R2\nX2\nG99 G83 X0 Z-7.3 R4 Q2.2\nG80\nG0 X5\nM2\n");
+    ExpectSameMoves("G17 G21 G90 G8 F100\nG0 X0 Z5\nG99 G81 X1 Z-3 R2\nX2\nX3 R3\nG98 G81 X1 Z-3 R2\nX2\nX3 R6\nM2\n");
+    ExpectSameMoves("G17 G20 G90 G7 F4\nG0 X0 Z1\nG83 X0 Z-0.5 R0.1 Q0.13\nG98 G81 X0.2 Z-0.3 R0.05\nM2\n");
+    // In the XZ plane LinuxCNC refuses them; a cycle without R, Z or Q is refused too.
+    ExpectBothRefuse("G18 G21 G90 G8 F100\nG0 X0 Z5\nG81 X0 Z-10 R2\nM2\n", 3);
+    ExpectBothRefuse("G18 G21 G90 G8 F100\nG0 X0 Z5\nG83 X0 Z-10 R2 Q2\nM2\n", 3);
+    ExpectBothRefuse("G17 G21 G90 G8 F100\nG0 X0 Z5\nG81 X0 Z-10 R2\nG80\nG81 X1 Z-3\nM2\n", 5);
+    ExpectBothRefuse("G17 G21 G90 G8 F100\nG0 X0 Z5\nG83 X0 Z-10 R2\nM2\n", 3);
+}
