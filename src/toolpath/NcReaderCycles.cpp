@@ -337,7 +337,8 @@ void CNcReader::RunDrillCycle(const CNcBlock& block, int cycle) {
 // The ISO lathe controls' G74 (pecks along Z) and G75 (pecks along X), in two blocks: "G74 R"
 // sets the return after each peck; "G74 X Z P Q R F" cuts from where the tool stands to X, Z.
 // P and Q without a decimal point count thousandths of a millimetre (ten-thousandths of an
-// inch); P is the step along X, Q along Z; R in the second block is the relief at the bottom.
+// inch); P is the step along X (a radius), Q along Z; R in the second block is the relief at the
+// bottom.
 void CNcReader::RunPeckCycle(const CNcBlock& block, int cycle) {
     const std::string name = CycleName(cycle);
     const bool target = block.Find('X') || block.Find('Z') || block.Find('U') || block.Find('W');
@@ -365,7 +366,7 @@ void CNcReader::RunPeckCycle(const CNcBlock& block, int cycle) {
     in.bAlongX = cycle == 750;
     in.ptStart = m_ptPos;
     in.ptEnd = EndPoint(axes);
-    const double stepX = increment('P') * (m_bDiameter ? 0.5 : 1.0);
+    const double stepX = increment('P');
     const double stepZ = increment('Q');
     in.dPeck = in.bAlongX ? stepX : stepZ;
     in.dShift = in.bAlongX ? stepZ : stepX;

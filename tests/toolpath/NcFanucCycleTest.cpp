@@ -99,3 +99,43 @@ TEST(NcFanucCycle, FacingAlongXAndFaults) {
     // A profile that names its own cycle does not recurse without end.
     EXPECT_FALSE(ReadDiameter("G0 X50 Z1\nG71 U1 R1\nN10 G71 P10 Q20 F80\nN20 G0 X20\n").errors.empty());
 }
+
+namespace {
+
+std::vector<CPathPoint> Ends(const std::vector<const CToolMove*>& moves, std::vector<bool>* rapid = nullptr) {
+    std::vector<CPathPoint> ends;
+    for (const CToolMove* m : moves) {
+        ends.push_back(m->segment.ptEnd);
+        if (rapid) {
+            rapid->push_back(m->bRapid);
+        }
+    }
+    return ends;
+}
+
+}  // namespace
+
+TEST(NcFanucCycle, PeckDrillingOnTheAxisAndGroovingAlongX) {
+    // G74 on the axis: 3 mm pecks (Q3000, thousandths), backing off 0.5 mm after each.
+    std::vector<bool> rapid;
+    const CToolpath drill = ReadDiameter("G0 X0 Z2\nG74 R0.5\nG74 Z-10 Q3000 F50\n");
+    ASSERT_TRUE(drill.errors.empty()) << drill.errors[0].strText;
+    EXPECT_EQ(Ends(MovesOn(drill, 3), &rapid),
+              (std::vector<CPathPoint>{{-10000, 0}, {-5000, 0}, {-40000, 0}, {-35000, 0}, {-70000, 0}, {-65000, 0},
+                                       {-100000, 0}, {20000, 0}}));
+    EXPECT_EQ(rapid, (std::vector<bool>{false, true, false, true, false, true, false, true}));
+    // G75: a groove from diameter 30 to 20, 4 mm wide in steps of 2 mm, pecks of 2 mm (P2.0 with a
+    // point is in millimetres) backing off 0.3 mm; then back to the start.
+    const CToolpath groove = ReadDiameter("G0 X30 Z-10\nG75 R0.3\nG75 X20 Z-14 P2.0 Q2000 F30\n");
+    ASSERT_TRUE(groove.errors.empty()) << groove.errors[0].strText;
+    const std::vector<CPathPoint> ends = Ends(MovesOn(groove, 3));
+    const std::vector<CPathPoint> first{{-100000, 130000}, {-100000, 133000}, {-100000, 110000},
+                                        {-100000, 113000}, {-100000, 100000}, {-100000, 150000},
+                                        {-120000, 150000}};
+    ASSERT_EQ(ends.size(), 3 * 6 + 2 + 1u);
+    EXPECT_EQ(std::vector<CPathPoint>(ends.begin(), ends.begin() + 7), first);
+    EXPECT_EQ(ends[13], (CPathPoint{-140000, 150000}));
+    EXPECT_EQ(ends.back(), (CPathPoint{-100000, 150000}));
+    // Grooves side by side without a step between them cannot be cut.
+    EXPECT_FALSE(ReadDiameter("G0 X30 Z-10\nG75 X20 Z-14 P2000 F30\n").errors.empty());
+}
