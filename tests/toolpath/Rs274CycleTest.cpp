@@ -111,3 +111,24 @@ TEST_F(Rs274Cycles, DrillingInTheXyPlaneOnly) {
     ExpectBothRefuse("G17 G21 G90 G8 F100\nG0 X0 Z5\nG81 X0 Z-10 R2\nG80\nG81 X1 Z-3\nM2\n", 5);
     ExpectBothRefuse("G17 G21 G90 G8 F100\nG0 X0 Z5\nG83 X0 Z-10 R2\nM2\n", 3);
 }
+
+TEST_F(Rs274Cycles, FilletedStepsInBothDirections) {
+    // Lines, fillets (G2 by their centres) and tapers, roughed towards -Z and, mirrored, towards +Z.
+    for (const double side : {1.0, -1.0}) {
+        std::string text = "G18 G21 G90 G8\no100 sub\nG1 X5 Z0\n";
+        char block[128];
+        double x = 5;
+        double z = 0;
+        for (int i = 0; i < 6; ++i) {
+            std::snprintf(block, sizeof block, "G1 Z%.3f\nG%d X%.3f Z%.3f I1 K0\nG1 Z%.3f\nG1 X%.3f Z%.3f\n",
+                          side * (z - 1), side > 0 ? 2 : 3, x + 1, side * (z - 2), side * (z - 3), x + 1.2,
+                          side * (z - 4));
+            text += block;
+            x += 1.2;
+            z -= 4;
+        }
+        text += "o100 endsub\nG0 X15 Z" + std::string(side > 0 ? "2" : "-2") +
+                "\nG71 Q100 D0.3 I0.7 R0.4 F100\nG70 Q100 D0.3 E0.1 P2\nM2\n";
+        ExpectSameMoves(text);
+    }
+}
