@@ -80,11 +80,26 @@ CPeckCycleResult ExpandPeckCycle(const CPeckCycleInput& in) {
         return result;
     }
     CPath path(result.moves, in.ptStart);
+    int steps = 0;
+    const auto guard = [&]() {
+        if (++steps > 4 * kPeckLimit) {
+            result.moves.clear();
+            result.strError = "the pecks make no progress";
+            return false;
+        }
+        return true;
+    };
     for (double s = startS;;) {
+        if (!guard()) {
+            return result;
+        }
         if (s != S(path.At())) {
             path.To(Make(s, startP), true);
         }
         for (double p = startP;;) {
+            if (!guard()) {
+                return result;
+            }
             const double next = onePeck || dirP * (p + dirP * in.dPeck - endP) >= 0 ? endP : p + dirP * in.dPeck;
             path.To(Make(s, next), false);
             if (next == endP) {

@@ -172,6 +172,13 @@ void CNcReader::RunSubroutineCycle(const CNcBlock& block, int cycle) {
         Note(m_result.errors, name + " without Q (the profile's subroutine)");
         return;
     }
+    const std::string used = std::string("GNQDXZFSTM") + (cycle == 700 ? "EP" : "IR");
+    for (const CNcWord& w : block.words) {
+        if (used.find(w.cLetter) == std::string::npos) {
+            Note(m_result.errors, "word " + w.strText + " is not used by " + name);
+            return;
+        }
+    }
     const auto body = m_subroutines.find("O" + std::to_string(std::lround(q->dValue)));
     if (body == m_subroutines.end()) {
         Note(m_result.errors, name + ": subroutine O" + std::to_string(std::lround(q->dValue)) + " is not defined");
@@ -193,8 +200,6 @@ void CNcReader::RunSubroutineCycle(const CNcBlock& block, int cycle) {
     in.dPasses = WordOr(block, 'P', 1.0);
     in.dIncrement = WordOr(block, 'I', 1.0);
     in.dRetract = WordOr(block, 'R', 0.5);
-    in.dU = WordOr(block, 'U', 0.0);
-    in.dW = WordOr(block, 'W', 0.0);
     // The profile as the controller reads it: X and Z absolute, lines for G0 and G1, arcs by
     // their centre or R; the direction of an arc is G3 only where the block names G3.
     double z = in.dStartZ;
@@ -312,6 +317,14 @@ void CNcReader::RunDrillCycle(const CNcBlock& block, int cycle) {
     }
     if (!(m_dFeed > 0)) {
         Note(m_result.errors, "feed move without a feed rate (F)");
+        return;
+    }
+    if (m_dDrillR < m_dDrillZ) {
+        Note(m_result.errors, name + " with R below the bottom (Z)");
+        return;
+    }
+    if (cycle == 830 && (m_dDrillR - m_dDrillZ) / m_dDrillQ > 100000) {
+        Note(m_result.errors, "G83 with more than 100000 pecks");
         return;
     }
     CDrillCycleInput in;

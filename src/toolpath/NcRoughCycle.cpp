@@ -15,6 +15,7 @@ constexpr Pt kI{0.0, 1.0};
 // Offsetting and pass loops end long before these on any sound profile; beyond them the cycle
 // is reported instead of hanging the reader.
 constexpr int kStepLimit = 200000;
+constexpr int kDepthLimit = 1000;
 
 struct CFault {
     std::string strText;
@@ -316,8 +317,17 @@ public:
 
     // Cuts from level x down; a pocket found on the way is cut from the level reached.
     void Pocket(int variant, Pt at, size_t p, double x) {
+        struct CLevel {
+            int& n;
+            ~CLevel() { --n; }
+        } level{++m_nDepth};
+        if (m_nDepth > kDepthLimit) {
+            throw CFault{"the profile has too many pockets"};
+        }
+        // Only the pockets: pick up where a cycle without pockets stopped; each pocket then starts
+        // at the level of its rim.
         if (variant == 2) {
-            // Past the first pass: pick up where a cycle without pockets stopped.
+            m_bOnlyPockets = true;
             for (; p < m_p.size(); ++p) {
                 if (Dive(p, at, -1e9)) {
                     break;
@@ -330,6 +340,7 @@ public:
             Guard();
             while (x > at.imag()) {
                 x -= m_dDelta;
+                Guard();
             }
             if (Dive(p, at, x)) {
                 if (variant == 1) {
@@ -340,7 +351,7 @@ public:
                 }
                 for (; p < m_p.size(); ++p) {
                     if (Climb(m_p[p], at)) {
-                        Pocket(0, at, p, x);
+                        Pocket(0, at, p, m_bOnlyPockets ? at.imag() : m_p.front().s.imag());
                         return;
                     }
                 }
@@ -496,6 +507,8 @@ private:
     double m_dDelta;
     Pt m_escape;
     int m_nSteps = 0;
+    int m_nDepth = 0;
+    bool m_bOnlyPockets = false;
 };
 
 CProfile MakeProfile(const CRoughCycleInput& in) {
@@ -564,16 +577,13 @@ void Rough(const CRoughCycleInput& in, std::vector<CCycleMove>& moves) {
     if (in.nCycle == 72) {
         profile.Rotate();
     }
+    // The drawn profile must run one way (the offset one is not checked again).
+    profile.Normalize();
+    Square(profile.segs);
     profile.AddDistance(in.dDistance);
     profile.Normalize();
-    for (CSeg& s : profile.segs) {
-        s.s += Pt(in.dW, in.dU);
-        s.e += Pt(in.dW, in.dU);
-        s.c += Pt(in.dW, in.dU);
-    }
     COutput out(moves, profile.nTurn);
     std::vector<CSeg>& segs = profile.segs;
-    Square(segs);
     out.Line(segs.front().s, true);
     if (segs.back().e.imag() < segs.front().s.imag()) {
         CSeg up;

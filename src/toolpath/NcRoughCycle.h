@@ -28,8 +28,6 @@ struct CRoughCycleInput {
     double dPasses = 1.0;         // P: G70's passes
     double dIncrement = 1.0;      // I: depth of each roughing pass
     double dRetract = 0.5;        // R: retract after each pass
-    double dU = 0.0;              // U, W: shift of the profile
-    double dW = 0.0;
 };
 
 struct CRoughCycleResult {

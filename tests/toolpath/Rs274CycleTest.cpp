@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <random>
 
 #include "Rs274.h"
 #include "toolpath/NcReader.h"
@@ -110,6 +112,7 @@ TEST_F(Rs274Cycles, DrillingInTheXyPlaneOnly) {
     ExpectBothRefuse("G18 G21 G90 G8 F100\nG0 X0 Z5\nG83 X0 Z-10 R2 Q2\nM2\n", 3);
     ExpectBothRefuse("G17 G21 G90 G8 F100\nG0 X0 Z5\nG81 X0 Z-10 R2\nG80\nG81 X1 Z-3\nM2\n", 5);
     ExpectBothRefuse("G17 G21 G90 G8 F100\nG0 X0 Z5\nG83 X0 Z-10 R2\nM2\n", 3);
+    ExpectBothRefuse("G17 G21 G90 G8 F100\nG0 X0 Z5\nG81 X0 Z-1 R-2\nM2\n", 3);
 }
 
 TEST_F(Rs274Cycles, FilletedStepsInBothDirections) {
@@ -131,4 +134,57 @@ TEST_F(Rs274Cycles, FilletedStepsInBothDirections) {
                 "\nG71 Q100 D0.3 I0.7 R0.4 F100\nG70 Q100 D0.3 E0.1 P2\nM2\n";
         ExpectSameMoves(text);
     }
+}
+
+// Random profiles of lines, tapers, shoulders, fillets and grooves, roughed and finished with
+// random depths, distances and retracts: where rs274 runs the program the moves are equal,
+// where it refuses it the reader notes an error.
+TEST_F(Rs274Cycles, RandomProfilesAsTheControllerRunsThem) {
+    std::mt19937 random(5);
+    const auto pick = [&](double low, double high) {
+        return std::round(std::uniform_real_distribution<double>(low, high)(random) * 1000) / 1000;
+    };
+    int compared = 0;
+    for (int round = 0; round < 40; ++round) {
+        std::string text = "G18 G21 G90 G8\no100 sub\nG1 X3 Z0\n";
+        char block[128];
+        double x = 3;
+        double z = 0;
+        double top = x;
+        const int elements = 3 + static_cast<int>(random() % 6);
+        for (int i = 0; i < elements; ++i) {
+            const double dz = pick(0.5, 4);
+            const double dx = pick(0.2, 3);
+            switch (random() % 5) {
+                case 0: std::snprintf(block, sizeof block, "G1 Z%.3f\n", z -= dz); break;
+                case 1: std::snprintf(block, sizeof block, "G1 X%.3f Z%.3f\n", x += dx, z -= dz); break;
+                case 2: std::snprintf(block, sizeof block, "G1 X%.3f\n", x += dx); break;
+                case 3:
+                    std::snprintf(block, sizeof block, "G2 X%.3f Z%.3f I%.3f K0\n", x + dx, z - dx, dx);
+                    x += dx;
+                    z -= dx;
+                    break;
+                default:  // a groove, for the cycles that cut pockets
+                    std::snprintf(block, sizeof block, "G1 X%.3f Z%.3f\nG1 X%.3f Z%.3f\n", std::max(0.5, x - dx),
+                                  z - dz, x, z - 2 * dz);
+                    z -= 2 * dz;
+                    break;
+            }
+            top = std::max(top, x);
+            text += block;
+        }
+        static const char* const kCycles[] = {"G71", "G72", "G70"};
+        const std::string cycle = kCycles[random() % 3];
+        std::snprintf(block, sizeof block, "o100 endsub\nG0 X%.3f Z2\n%s Q100 D%.3f I%.3f R%.3f F100\nM2\n", top + 2,
+                      cycle.c_str(), pick(0, 1), pick(0.3, 2), pick(0.1, 1));
+        text += block;
+        SCOPED_TRACE(text);
+        if (rs274::Run(text).nExit != 0) {
+            EXPECT_FALSE(CNcReader().Read(text).errors.empty());
+            continue;
+        }
+        ++compared;
+        ExpectSameMoves(text);
+    }
+    EXPECT_GE(compared, 10);
 }
