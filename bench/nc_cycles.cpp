@@ -1,4 +1,5 @@
-// Reading lathe cycles back: 50 G71 roughing cycles over a 200-element profile in a subroutine.
+// Reading lathe cycles back: 50 G71 roughing cycles over a 200-element profile, in a subroutine
+// and as numbered blocks.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -46,5 +47,39 @@ void BM_Read50G71CyclesOn200ElementProfile(benchmark::State& state) {
     state.counters["lines"] = static_cast<double>(check.nLineCount);
 }
 BENCHMARK(BM_Read50G71CyclesOn200ElementProfile)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+namespace {
+
+// The same in the ISO two-block form: 50 cycles over one 200-block numbered profile, each cycle
+// looking its blocks up in the text.
+std::string NumberedCycleProgram(int cycles) {
+    std::string text = "G18 G21 G90 G8\nG0 X70 Z2\nG71 U1 R0.5\nG71 P1000 Q1199 U0.5 W0.1 F100\nN1000 G1 X5 Z0\n";
+    char block[96];
+    for (int i = 1; i < 200; ++i) {
+        std::snprintf(block, sizeof block, "N%d X%.3f Z%.3f\n", 1000 + i, 5 + i * 0.3, -i * 1.0);
+        text += block;
+    }
+    for (int i = 1; i < cycles; ++i) {
+        text += "G0 X70 Z2\nG71 P1000 Q1199 U0.5 W0.1 F100\n";
+    }
+    return text + "M30\n";
+}
+
+void BM_Read50NumberedG71CyclesOn200BlockProfile(benchmark::State& state) {
+    const std::string text = NumberedCycleProgram(50);
+    const CToolpath check = CNcReader().Read(text);
+    if (!check.errors.empty()) {
+        state.SkipWithError(check.errors[0].strText.c_str());
+        return;
+    }
+    for (auto _ : state) {
+        const CToolpath path = CNcReader().Read(text);
+        benchmark::DoNotOptimize(path.moves.data());
+    }
+    state.counters["moves"] = static_cast<double>(check.moves.size());
+}
+BENCHMARK(BM_Read50NumberedG71CyclesOn200BlockProfile)->Unit(benchmark::kMillisecond);
 
 }  // namespace
