@@ -70,7 +70,7 @@ CDeviationResult CDeviationCheck::Run(const CToolpath& path, const CProfileShape
         MeasureMoves(path, profile, result);
         FindUncovered(path, profile, result);
     } else {
-        const CToolpath edges = CNoseEnvelope::Of(path, noses);
+        const CToolpath edges = CNoseEnvelope::Of(path, noses, &profile);
         MeasureEdges(edges, profile, result);
         FindUncovered(edges, profile, result);
     }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -37,12 +38,24 @@ int GroupOf(int code10) {
         case 920:
         case 921:
         case 922:
-        case 923: return 0;
+        case 923:
+        case 740:
+        case 750: return 0;
         case 0:
         case 10:
         case 20:
         case 30:
-        case 800: return 1;
+        case 800:
+        case 700:
+        case 710:
+        case 711:
+        case 712:
+        case 720:
+        case 721:
+        case 722:
+        case 810:
+        case 820:
+        case 830: return 1;
         case 170:
         case 180:
         case 190: return 2;
@@ -115,6 +128,13 @@ CToolpath CNcReader::Read(const std::string& text) {
     m_dUnitMm = 1.0;
     m_dFeed = 0.0;
     m_strSubroutine.clear();
+    m_subroutines.clear();
+    m_pText = &text;
+    m_nSkipToBlock = -1;
+    m_dCycleDepth = 0.0;
+    m_dCycleRetract = 0.0;
+    m_bRetractToStart = false;
+    m_dDrillR = m_dDrillZ = m_dDrillQ = m_dPeckReturn = 0.0;
     m_origins = {};
     m_ptG92 = {};
     m_nSystem = 1;
@@ -137,6 +157,7 @@ CToolpath CNcReader::Read(const std::string& text) {
         at = end + 1;
     }
     m_result.nLineCount = m_nLine;
+    m_pText = nullptr;
     return std::move(m_result);
 }
 
@@ -181,11 +202,21 @@ void CNcReader::ReadBlock(const CNcBlock& block) {
         // A subroutine's body runs where it is called, not where it is defined.
         if (block.strControl == "ENDSUB" && block.strControlName == m_strSubroutine) {
             m_strSubroutine.clear();
+        } else {
+            m_subroutines[m_strSubroutine].push_back(block);
+        }
+        return;
+    }
+    if (m_nSkipToBlock >= 0) {
+        // A numbered cycle's profile runs in the cycle, not here.
+        if (!block.strBlock.empty() && std::lround(std::strtod(block.strBlock.c_str() + 1, nullptr)) == m_nSkipToBlock) {
+            m_nSkipToBlock = -1;
         }
         return;
     }
     if (block.strControl == "SUB") {
         m_strSubroutine = block.strControlName;
+        m_subroutines[m_strSubroutine].clear();
         return;
     }
     // What the preview cannot follow leaves it unsure of everything after: an error, never a
@@ -202,10 +233,19 @@ void CNcReader::ReadBlock(const CNcBlock& block) {
     for (const std::string& fault : block.faults) {
         Note(m_result.errors, fault);
     }
+    m_nMotionBefore = m_nMotion;
     const CBlockCodes codes = ApplyModes(block);
     CAxisWords axes;
-    const bool axesSound = CollectAxes(block, codes.nMotion, axes);
-    if (codes.bRefused || !axesSound) {
+    // A drilling cycle repeats at each new position; a cycle's words are its own arguments.
+    const bool drilling = codes.nMotion >= 810 && codes.nMotion <= 830;
+    const int cycle = codes.nCycle ? codes.nCycle
+                      : drilling && (block.Find('X') || block.Find('Z') || block.Find('U') || block.Find('W'))
+                          ? codes.nMotion
+                          : 0;
+    const bool axesSound = cycle != 0 || CollectAxes(block, codes.nMotion, axes);
+    if (cycle != 0 && !codes.bRefused) {
+        RunCycle(block, cycle);
+    } else if (codes.bRefused || !axesSound) {
         // The controller refuses the whole block.
     } else if (codes.nNonModal == 28 || codes.nNonModal == 30) {
         ReturnHome(axes, codes.nNonModal, block.strBlock);
@@ -266,14 +306,14 @@ CNcReader::CBlockCodes CNcReader::ApplyModes(const CNcBlock& block) {
             case 'R':
             case 'L': break;
             case 'P':
+            case 'Q':
+            case 'E':
             case 'H':
             case 'D':
                 // Dwell time, turns, offsets: arguments of codes, kept as events.
                 m_result.events.push_back(CNcEvent{w.cLetter, w.dValue, w.strText, m_nLine});
                 break;
             case 'J':
-            case 'Q':
-            case 'E':
                 if (g76) {
                     break;  // words of the threading cycle
                 }
@@ -307,6 +347,23 @@ bool CNcReader::ApplyG(const CNcWord& word, CBlockCodes& codes, unsigned& groups
             m_bMotionWord = true;
             return true;
         case 800: codes.nMotion = -1; break;
+        case 700:
+        case 710:
+        case 711:
+        case 712:
+        case 720:
+        case 721:
+        case 722:
+        case 740:
+        case 750: codes.nCycle = code; break;
+        case 810:
+        case 820:
+        case 830:
+            codes.nMotion = code;
+            codes.nCycle = code;
+            break;
+        case 980: m_bRetractToStart = true; break;
+        case 990: m_bRetractToStart = false; break;
         case 40:
         case 100:
         case 280:

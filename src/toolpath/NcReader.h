@@ -2,11 +2,15 @@
 #pragma once
 
 #include <array>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "toolpath/NcBlock.h"
 #include "toolpath/NcThreadCycle.h"
 #include "toolpath/Toolpath.h"
+
+struct CCycleMove;
 
 struct CNcReaderSettings {
     // X and U are diameters from the start (ISO lathes set up for diameter programming); G7 and
@@ -60,10 +64,18 @@ private:
         int nNonModal = -1;     // 4, 10, 28, 30, 50, 92, 921 (G92.1, G92.2), -1 for none
         bool bMachine = false;  // G53
         bool bRefused = false;  // two codes of one group
+        int nCycle = 0;         // G70-G72 (G71.1 is 711), 0 for none
     };
 
     void ReadLine(std::string& line);
     void ReadBlock(const CNcBlock& block);
+    // Lathe cycles (NcReaderCycles.cpp): expanded into the moves the controller makes.
+    void RunCycle(const CNcBlock& block, int cycle);
+    void RunSubroutineCycle(const CNcBlock& block, int cycle);
+    void RunNumberedCycle(const CNcBlock& block, int cycle);
+    void RunDrillCycle(const CNcBlock& block, int cycle);
+    void RunPeckCycle(const CNcBlock& block, int cycle);
+    void AddCycleMoves(const std::vector<CCycleMove>& moves, const std::string& blockNumber);
     CBlockCodes ApplyModes(const CNcBlock& block);
     bool ApplyG(const CNcWord& word, CBlockCodes& codes, unsigned& groups);
     bool CollectAxes(const CNcBlock& block, int motion, CAxisWords& axes);
@@ -75,7 +87,7 @@ private:
     void Cycle(const CBlockCodes& codes, const CAxisWords& axes, const CNcBlock& block);
     void DriveLineThread(const CAxisWords& axes, const CNcBlock& block);
     void FlankThread(const CAxisWords& axes, const CNcBlock& block);
-    void AddCycleMoves(const CCycleExpansion& expansion, double lead, const std::string& blockNumber);
+    void AddCycleMoves(const CThreadExpansion& expansion, double lead, const std::string& blockNumber);
     // What the reader does not follow and a control would: a subroutine call, program flow,
     // parameters, another control's cycle: an error of the line, and a motion mode that moves
     // nothing while it lasts.
@@ -112,7 +124,26 @@ private:
     int m_nPercent = 0;
     double m_dUnitMm = 1.0;
     double m_dFeed = 0.0;
-    std::string m_strSubroutine;  // the name of the subroutine whose body is being skipped
+    std::string m_strSubroutine;  // the name of the subroutine whose body is being read
+    // Subroutine bodies by name ("O100"): cycles take their profile from them.
+    std::map<std::string, std::vector<CNcBlock>> m_subroutines;
+    // The text being read (numbered cycles look up their profile blocks in it), the block number
+    // up to which the blocks after a cycle are its profile and not run, and the depth and retract
+    // a first cycle block sets (model units).
+    const std::string* m_pText = nullptr;
+    long m_nSkipToBlock = -1;
+    double m_dCycleDepth = 0.0;
+    double m_dCycleRetract = 0.0;
+    // Drilling: G98 (back to the level the cycle started at) or G99 (to R), and the R, Z and Q
+    // the last drilling block gave (they hold for the next); the return after each peck of G74
+    // and G75 (model units).
+    bool m_bRetractToStart = false;
+    double m_dDrillR = 0.0;
+    double m_dDrillZ = 0.0;
+    double m_dDrillQ = 0.0;
+    double m_dPeckReturn = 0.0;
+    int m_nMotionBefore = 0;      // the motion mode before the block being read
+    double m_dDrillStartZ = 0.0;  // where a series of drilling blocks started
     // Work offsets G54-G59.3 (index 1-9) and the G92 offset, model units, X as a radius.
     std::array<CPathPoint, 10> m_origins{};
     CPathPoint m_ptG92;

@@ -189,7 +189,7 @@ void CNcReader::FlankThread(const CAxisWords& axes, const CNcBlock& block) {
     }
 }
 
-void CNcReader::AddCycleMoves(const CCycleExpansion& expansion, double lead, const std::string& blockNumber) {
+void CNcReader::AddCycleMoves(const CThreadExpansion& expansion, double lead, const std::string& blockNumber) {
     if (!expansion.strError.empty()) {
         Note(m_result.errors, expansion.strError);
         return;
@@ -200,7 +200,7 @@ void CNcReader::AddCycleMoves(const CCycleExpansion& expansion, double lead, con
         return;
     }
     m_nCycleMoves += expansion.moves.size();
-    for (const CCycleMove& move : expansion.moves) {
+    for (const CThreadMove& move : expansion.moves) {
         AddMove(CPathSegment::Line(m_ptPos, move.ptEnd), move.bRapid, blockNumber);
         if (!move.bRapid) {
             m_result.moves.back().dLead = lead;

@@ -10,23 +10,23 @@ constexpr double kDegree = 3.14159265358979323846 / 180.0;
 
 class CMoves {
 public:
-    explicit CMoves(CCycleExpansion& out) : m_out(out) {}
+    explicit CMoves(CThreadExpansion& out) : m_out(out) {}
     void Rapid(double z, double x) { m_out.moves.push_back({{z, x}, true}); }
     void Cut(double z, double x) { m_out.moves.push_back({{z, x}, false}); }
 
 private:
-    CCycleExpansion& m_out;
+    CThreadExpansion& m_out;
 };
 
-CCycleExpansion Refused(const std::string& why) {
-    CCycleExpansion out;
+CThreadExpansion Refused(const std::string& why) {
+    CThreadExpansion out;
     out.strError = why;
     return out;
 }
 
 }  // namespace
 
-CCycleExpansion CNcThreadCycle::DriveLine(const CDriveLineThread& t) {
+CThreadExpansion CNcThreadCycle::DriveLine(const CDriveLineThread& t) {
     if (t.dPeakOffset == 0) {
         return Refused("G76 with I 0: the thread's crest lies on the drive line");
     }
@@ -53,7 +53,7 @@ CCycleExpansion CNcThreadCycle::DriveLine(const CDriveLineThread& t) {
     const double peak = x0 + t.dPeakOffset;
     const bool entry = t.dTaper > 0 && (t.nTaperEnds & 1);
     const bool exit = t.dTaper > 0 && (t.nTaperEnds & 2);
-    CCycleExpansion out;
+    CThreadExpansion out;
     CMoves moves(out);
     // A shallower pass lies off the drive line by what it leaves to the full depth, across and
     // (with a compound angle) back along the flank.
@@ -126,7 +126,7 @@ std::vector<double> CNcThreadCycle::FlankDepths(const CFlankThread& t) {
     return depths;
 }
 
-CCycleExpansion CNcThreadCycle::Flank(const CFlankThread& t) {
+CThreadExpansion CNcThreadCycle::Flank(const CFlankThread& t) {
     const CFlankThreadSettings& s = t.settings;
     if (!(t.dHeight > 0)) {
         return Refused("G76 with a thread height (P) of 0 or less");
@@ -156,7 +156,7 @@ CCycleExpansion CNcThreadCycle::Flank(const CFlankThread& t) {
     const double inward = rootStart < x0 ? -1.0 : 1.0;  // from the start point towards the root
     const double along = t.ptEnd.dZ < z0 ? -1.0 : 1.0;
     const double tanA = std::tan(s.dToolAngleDeg / 2 * kDegree);
-    CCycleExpansion out;
+    CThreadExpansion out;
     CMoves moves(out);
     for (const double depth : depths) {
         // A shallower pass lies off the root by what it leaves, across and back along the flank.

@@ -7,13 +7,13 @@
 #include "toolpath/PathSegment.h"
 
 // One move of an expanded cycle: a rapid, or a cut synchronised with the spindle.
-struct CCycleMove {
+struct CThreadMove {
     CPathPoint ptEnd;
     bool bRapid = false;
 };
 
-struct CCycleExpansion {
-    std::vector<CCycleMove> moves;  // from where the tool stands, in order
+struct CThreadExpansion {
+    std::vector<CThreadMove> moves;  // from where the tool stands, in order
     std::string strError;           // why the control refuses the cycle (no moves then)
 };
 
@@ -65,10 +65,10 @@ public:
     // Each pass: a rapid to the pass's start beside the drive line, the infeed (a rapid, or a
     // feed into the entry taper), the cut, the exit taper, and a rapid back to the retract line.
     // The last rapid goes to dXAfter at the thread's end.
-    static CCycleExpansion DriveLine(const CDriveLineThread& thread);
+    static CThreadExpansion DriveLine(const CDriveLineThread& thread);
     // Each pass: a rapid along Z at A's X to the pass's start, the rapid infeed, the cut, the
     // pull-out, a rapid back to A's X and one back to A.
-    static CCycleExpansion Flank(const CFlankThread& thread);
+    static CThreadExpansion Flank(const CFlankThread& thread);
     // The depths below the crest the flank cycle cuts at, in order (the finishing passes
     // included); empty when the numbers allow no cycle.
     static std::vector<double> FlankDepths(const CFlankThread& thread);

@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "toolpath/ProfileShape.h"
+
 namespace {
 
 int ToolNumber(const std::map<int, CToolNose>& noses, double value) {
@@ -15,7 +17,7 @@ CPathPoint Shift(CPathPoint p, double dz, double dx) {
 }
 
 // The move's nose-centre path offset by the radius toward the tip; false when it has no length.
-bool Offset(const CPathSegment& move, const CToolNose& nose, CPathSegment& edge) {
+bool Offset(const CPathSegment& move, const CToolNose& nose, const CProfileShape* profile, CPathSegment& edge) {
     const double r = nose.dRadius;
     const double tipZ = -nose.dCentreZ;
     const double tipX = -nose.dCentreX;
@@ -40,13 +42,26 @@ bool Offset(const CPathSegment& move, const CToolNose& nose, CPathSegment& edge)
             nx = -nx;
         }
         edge = CPathSegment::Line(Shift(c.ptStart, r * nz, r * nx), Shift(c.ptEnd, r * nz, r * nx));
+        if (profile) {
+            const CPathSegment other =
+                CPathSegment::Line(Shift(c.ptStart, -r * nz, -r * nx), Shift(c.ptEnd, -r * nz, -r * nx));
+            if (profile->DistanceTo(other.PointAt(0.5)) < profile->DistanceTo(edge.PointAt(0.5))) {
+                edge = other;
+            }
+        }
         return true;
     }
     const CPathPoint mid = c.PointAt(0.5);
     const double outZ = (mid.dZ - c.ptCentre.dZ) / c.dRadius;
     const double outX = (mid.dX - c.ptCentre.dX) / c.dRadius;
     const double side = tipZ * outZ + tipX * outX;
-    const double radius = side > 0 || (side == 0 && outX < 0) || c.dRadius <= r ? c.dRadius + r : c.dRadius - r;
+    double radius = side > 0 || (side == 0 && outX < 0) || c.dRadius <= r ? c.dRadius + r : c.dRadius - r;
+    if (profile && c.dRadius > r) {
+        // The side of the nose nearer the profile at the arc's middle.
+        const CPathPoint outer = {c.ptCentre.dZ + outZ * (c.dRadius + r), c.ptCentre.dX + outX * (c.dRadius + r)};
+        const CPathPoint inner = {c.ptCentre.dZ + outZ * (c.dRadius - r), c.ptCentre.dX + outX * (c.dRadius - r)};
+        radius = profile->DistanceTo(inner) < profile->DistanceTo(outer) ? c.dRadius - r : c.dRadius + r;
+    }
     const double scale = radius / c.dRadius;
     const auto scaled = [&](CPathPoint p) {
         return CPathPoint{c.ptCentre.dZ + (p.dZ - c.ptCentre.dZ) * scale, c.ptCentre.dX + (p.dX - c.ptCentre.dX) * scale};
@@ -64,7 +79,8 @@ bool CompensationOn(int code10) {
 
 }  // namespace
 
-CToolpath CNoseEnvelope::Of(const CToolpath& path, const std::map<int, CToolNose>& noses) {
+CToolpath CNoseEnvelope::Of(const CToolpath& path, const std::map<int, CToolNose>& noses,
+                            const CProfileShape* profile) {
     CToolpath out = path;
     out.moves.clear();
     out.moves.reserve(path.moves.size());
@@ -89,7 +105,7 @@ CToolpath CNoseEnvelope::Of(const CToolpath& path, const std::map<int, CToolNose
             }
         }
         CPathSegment edge;
-        if (move.bRapid || !nose || compensated || !Offset(move.segment, *nose, edge)) {
+        if (move.bRapid || !nose || compensated || !Offset(move.segment, *nose, profile, edge)) {
             out.moves.push_back(move);
             joined = false;
             continue;

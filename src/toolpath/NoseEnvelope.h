@@ -5,6 +5,8 @@
 
 #include "toolpath/Toolpath.h"
 
+class CProfileShape;
+
 // A tool's nose as the envelope needs it, model units: the radius and where the nose centre lies
 // seen from the programmed point (the imaginary tip), with the tip seen from the centre.
 struct CToolNose {
@@ -20,6 +22,9 @@ public:
     // normal, arcs by a changed radius), with an arc around the centre where consecutive offsets
     // part. Rapids, moves under no known tool and moves the control compensates itself (between
     // G41/G42 and G40: their programmed path is already the edge) stay as they are. Tools are
-    // found by the number a T word selects (T0101 is tried as 101, then as tool 1).
-    static CToolpath Of(const CToolpath& path, const std::map<int, CToolNose>& noses);
+    // found by the number a T word selects (T0101 is tried as 101, then as tool 1). With the
+    // profile given, the edge is the side of the nose that faces it (the nose cuts the part on
+    // that side, wherever its tip points); without it, the side of the tip.
+    static CToolpath Of(const CToolpath& path, const std::map<int, CToolNose>& noses,
+                        const CProfileShape* profile = nullptr);
 };

@@ -117,7 +117,7 @@ TEST(StockSimulation, PlungeSteeperThanTheBackEdgeGouges) {
 
 TEST(StockSimulation, BlocksItCannotFollowAreListedAndNotPassedOver) {
     const CSimulationResult r = CStockSimulation::Run(
-        Input("G0 X25 Z102\nG71 U1 R0.5\nG1 X10 Z50 F100\nM98 P100\nG2 X10 Z40\nG0 X25\n", kFlat15));
+        Input("G0 X25 Z102\nG73 U1 R0.5\nG1 X10 Z50 F100\nM98 P100\nG2 X10 Z40\nG0 X25\n", kFlat15));
     ASSERT_EQ(r.notSimulated.size(), 3u);
     EXPECT_EQ(r.notSimulated[0].nLine, 2);
     EXPECT_EQ(r.notSimulated[1].nLine, 4);
