@@ -38,21 +38,6 @@ bool Same(const CLayerStyle& a, const CLayerStyle& b) {
            a.m_nPenWidth == b.m_nPenWidth;
 }
 
-// Brings the dialog up as the window in front, as it is when a person opens it.
-bool ShowInFront(QWidget& dialog) {
-    dialog.show();
-    dialog.activateWindow();
-    return QTest::qWaitForWindowExposed(&dialog) && QTest::qWaitForWindowActive(&dialog);
-}
-
-// Moves the focus with Tab through the window until it reaches the widget.
-bool TabTo(QWidget* target) {
-    for (int i = 0; i < 40 && !target->hasFocus(); ++i) {
-        UserInput::Key(target, Qt::Key_Tab);
-    }
-    return target->hasFocus();
-}
-
 }  // namespace
 
 TEST(DrawingOptionsLogic, StyleForcesWidthOneAndBrushEntriesMapToFlags) {
@@ -141,13 +126,13 @@ TEST(DrawingOptionsDialog, ListsSwatchesAndButtonsDriveTheLayer) {
     EXPECT_EQ(brush->count(), 8);
     EXPECT_FALSE(width->itemIcon(0).isNull()) << "entries are drawn samples";
 
-    ASSERT_TRUE(ShowInFront(dialog));
+    ASSERT_TRUE(UserInput::ShowInFront(dialog));
 
     // A closed list with the focus takes End for its last entry and Down for the next one.
-    ASSERT_TRUE(TabTo(width));
+    ASSERT_TRUE(UserInput::TabTo(width));
     UserInput::Key(width, Qt::Key_End);
     EXPECT_EQ(doc.m_styles[1].m_nPenWidth, 6);
-    ASSERT_TRUE(TabTo(style));
+    ASSERT_TRUE(UserInput::TabTo(style));
     UserInput::Key(style, Qt::Key_Down);
     EXPECT_EQ(doc.m_styles[1].m_nPenStyle, 1);
     EXPECT_EQ(width->currentIndex(), 0);
@@ -159,7 +144,7 @@ TEST(DrawingOptionsDialog, ListsSwatchesAndButtonsDriveTheLayer) {
     UserInput::Click(dialog.findChild<QPushButton*>(QStringLiteral("1049")));
     EXPECT_EQ(doc.m_nRepaints, 1);
 
-    ASSERT_TRUE(TabTo(layer));
+    ASSERT_TRUE(UserInput::TabTo(layer));
     UserInput::Key(layer, Qt::Key_Down);
     EXPECT_EQ(doc.m_nActive, 2);
     EXPECT_EQ(doc.m_styles[1].m_nPenWidth, CLayerStyle().m_nPenWidth)

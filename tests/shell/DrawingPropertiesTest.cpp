@@ -22,21 +22,6 @@ T* Child(QWidget& parent, int id) {
     return parent.findChild<T*>(QString::number(id));
 }
 
-// Brings the dialog up as the window in front, as it is when a person opens it.
-bool ShowInFront(QWidget& dialog) {
-    dialog.show();
-    dialog.activateWindow();
-    return QTest::qWaitForWindowExposed(&dialog) && QTest::qWaitForWindowActive(&dialog);
-}
-
-// Moves the focus with Tab through the window until it reaches the widget.
-bool TabTo(QWidget* target) {
-    for (int i = 0; i < 40 && !target->hasFocus(); ++i) {
-        UserInput::Key(target, Qt::Key_Tab);
-    }
-    return target->hasFocus();
-}
-
 QToolButton* Arrow(QWidget& dialog, int spin, const char* which) {
     return Child<CUpDown>(dialog, spin)->findChild<QToolButton*>(QString::fromLatin1(which));
 }
@@ -128,7 +113,7 @@ TEST(DrawingPropertiesDialog, TypedFieldsSpinsListsAndTheSizeCheck) {
     EXPECT_TRUE(Child<QRadioButton>(dialog, CDrawingPropertiesDialog::IDC_CYLINDER)->isChecked());
     EXPECT_EQ(accuracy->count(), 3);
 
-    ASSERT_TRUE(ShowInFront(dialog));
+    ASSERT_TRUE(UserInput::ShowInFront(dialog));
     auto* ok = Child<QPushButton>(dialog, CDrawingPropertiesDialog::IDC_DP_OK);
 
     UserInput::TypeInto(height, QStringLiteral("950"));
@@ -136,14 +121,14 @@ TEST(DrawingPropertiesDialog, TypedFieldsSpinsListsAndTheSizeCheck) {
     EXPECT_FALSE(height->hasFocus());
     EXPECT_EQ(dialog.Values().nLength, 9500000) << "leaving the field reads it";
 
-    ASSERT_TRUE(TabTo(accuracy));
+    ASSERT_TRUE(UserInput::TabTo(accuracy));
     UserInput::Key(accuracy, Qt::Key_Down);
     EXPECT_EQ(height->text(), QStringLiteral("950.0"));
     UserInput::Click(Arrow(dialog, CDrawingPropertiesDialog::IDC_BASE_SPIN, "up"));
     EXPECT_EQ(dialog.Values().nBase, 2001000);
     EXPECT_EQ(base->text(), QStringLiteral("200.1"));
 
-    ASSERT_TRUE(TabTo(units));
+    ASSERT_TRUE(UserInput::TabTo(units));
     UserInput::Key(units, Qt::Key_Down);
     EXPECT_EQ(dialog.Values().nUnits, 2);
     EXPECT_EQ(accuracy->count(), 4);
@@ -166,7 +151,7 @@ TEST(DrawingPropertiesDialog, TypedFieldsSpinsListsAndTheSizeCheck) {
 
 TEST(DrawingPropertiesDialog, ASpinArrowStepsFromTheTypedText) {
     CDrawingPropertiesDialog dialog({9000000, 2000000, 0, 0, 1}, nullptr, nullptr);
-    ASSERT_TRUE(ShowInFront(dialog));
+    ASSERT_TRUE(UserInput::ShowInFront(dialog));
     auto* height = Child<QLineEdit>(dialog, CDrawingPropertiesDialog::IDC_HEIGHT);
     UserInput::TypeInto(height, QStringLiteral("300"));
     // The arrows take no focus: the field has not been left when the arrow is clicked.
@@ -209,9 +194,9 @@ TEST(DrawingPropertiesDialog, FieldsNameTheirUnitAndHeightIsTheLengthAlongZ) {
     auto* baseUnit = dialog.findChild<QLabel*>(QStringLiteral("BaseUnit"));
     ASSERT_TRUE(heightUnit && baseUnit);
     EXPECT_EQ(heightUnit->text(), QStringLiteral("mm"));
-    ASSERT_TRUE(ShowInFront(dialog));
+    ASSERT_TRUE(UserInput::ShowInFront(dialog));
     auto* units = Child<QComboBox>(dialog, CDrawingPropertiesDialog::IDC_DP_UNITS);
-    ASSERT_TRUE(TabTo(units));
+    ASSERT_TRUE(UserInput::TabTo(units));
     UserInput::Key(units, Qt::Key_Down);
     EXPECT_EQ(heightUnit->text(), QStringLiteral("inches"));
     EXPECT_EQ(baseUnit->text(), QStringLiteral("inches"));

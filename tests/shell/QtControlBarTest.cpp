@@ -30,21 +30,6 @@ std::vector<std::string> Entries(const CControlBar& bar, int id) {
     return out;
 }
 
-// Brings the floating bar up as the window in front, as a person's click on it does.
-bool ShowInFront(QWidget& bar) {
-    bar.show();
-    bar.activateWindow();
-    return QTest::qWaitForWindowExposed(&bar) && QTest::qWaitForWindowActive(&bar);
-}
-
-// Moves the focus with Tab through the window until it reaches the widget.
-bool TabTo(QWidget* target) {
-    for (int i = 0; i < 40 && !target->hasFocus(); ++i) {
-        UserInput::Key(target, Qt::Key_Tab);
-    }
-    return target->hasFocus();
-}
-
 }  // namespace
 
 TEST(QtControlBar, BarsCarryTheirFixedEntriesAndStartingSelections) {
@@ -122,18 +107,18 @@ TEST(QtControlBar, OnlyTheUsersActionsAreForwarded) {
     object.Controls().SetText(IDC_START_Z, "1");
     EXPECT_TRUE(seen.empty());
 
-    ASSERT_TRUE(ShowInFront(aids));
+    ASSERT_TRUE(UserInput::ShowInFront(aids));
     auto* axes = qobject_cast<QCheckBox*>(aids.Controls().Widget(IDC_DRAW_AXES));
     // On the box itself: a check box stretched by its layout takes clicks only on box and label.
     UserInput::Click(axes, QPoint(6, axes->height() / 2));
     EXPECT_EQ(aids.Controls().GetCheck(IDC_DRAW_AXES), 0);
     auto* units = qobject_cast<QComboBox*>(aids.Controls().Widget(IDC_UNITS));
-    ASSERT_TRUE(TabTo(units));
+    ASSERT_TRUE(UserInput::TabTo(units));
     UserInput::Key(units, Qt::Key_Up);
     EXPECT_EQ(aids.Controls().GetCurSel(IDC_UNITS), 1);
 
     // Fields are left by Tab: a plain field and the field of a list one may type into.
-    ASSERT_TRUE(ShowInFront(object));
+    ASSERT_TRUE(UserInput::ShowInFront(object));
     auto* startZ = qobject_cast<QLineEdit*>(object.Controls().Widget(IDC_START_Z));
     UserInput::Click(startZ);
     ASSERT_TRUE(startZ->hasFocus());
@@ -161,7 +146,7 @@ TEST(QtControlBar, HandlerMayChangeTheListThatNotified) {
             b.SetCurSel(id, b.AddString(id, ""));
         }
     });
-    ASSERT_TRUE(ShowInFront(object));
+    ASSERT_TRUE(UserInput::ShowInFront(object));
     auto* velocity = qobject_cast<QComboBox*>(bar.Widget(IDC_VELOCITY));
     UserInput::Click(velocity->lineEdit());
     ASSERT_TRUE(velocity->hasFocus());

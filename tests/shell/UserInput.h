@@ -139,6 +139,21 @@ inline void ClickToolButton(QToolBar* bar, QAction* action) {
     Click(bar->widgetForAction(action));
 }
 
+// Brings a window up in front and active, as it is when a person opens or clicks it.
+inline bool ShowInFront(QWidget& window) {
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowExposed(&window) && QTest::qWaitForWindowActive(&window);
+}
+
+// Moves the focus with Tab through the window until it reaches the widget.
+inline bool TabTo(QWidget* target) {
+    for (int i = 0; i < 40 && !target->hasFocus(); ++i) {
+        Key(target, Qt::Key_Tab);
+    }
+    return target->hasFocus();
+}
+
 // Clicks into a field (a line edit or an editable list) and types over its text.
 inline void TypeInto(QWidget* field, const QString& text) {
     Click(field);
