@@ -98,9 +98,11 @@ TEST_F(ToolpathCycleTest, TheThreadCycleUnderTheCodeCursorShowsItsPasses) {
     const std::vector<CToolMove>& moves = Canvas().View().GetPath().moves;
     const auto onLine =
         std::count_if(moves.begin(), moves.end(), [line](const CToolMove& m) { return m.nLine == line; });
-    const auto cuts = std::count_if(moves.begin(), moves.end(), [line](const CToolMove& m) {
+    // A pass: a feed move along Z.
+    const auto isPass = [line](const CToolMove& m) {
         return m.nLine == line && !m.bRapid && m.segment.PointAt(0).dX == m.segment.PointAt(1).dX;
-    });
+    };
+    const auto cuts = std::count_if(moves.begin(), moves.end(), isPass);
     EXPECT_GE(cuts, 5) << "a pass along Z for each infeed";
     EXPECT_GE(onLine, 3 * cuts) << "each pass: in, along, out and back";
     EXPECT_EQ(Canvas().View().GetSelected().size(), static_cast<size_t>(onLine));
@@ -113,9 +115,6 @@ TEST_F(ToolpathCycleTest, TheThreadCycleUnderTheCodeCursorShowsItsPasses) {
     Drag(handle, handle->rect().center(), handle->rect().center() - QPoint(area->width() / 8, 0));
     Settle();
     // The passes' start: dragged to the middle of the pane and zoomed about.
-    const auto isPass = [line](const CToolMove& m) {
-        return m.nLine == line && !m.bRapid && m.segment.PointAt(0).dX == m.segment.PointAt(1).dX;
-    };
     double zFrom = -1e300, zTo = 1e300, xSum = 0;
     for (const CToolMove& m : moves) {
         if (isPass(m)) {
