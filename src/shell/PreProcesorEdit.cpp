@@ -7,6 +7,8 @@
 
 CPreProcesorEdit::CPreProcesorEdit(QWidget* parent) : QPlainTextEdit(parent) {
     setReadOnly(true);
+    // Read-only, yet the arrow keys move the code cursor (the toolpath pane follows it).
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     // Long NC lines wrap at the view's edge (anywhere, as NC words need no blanks between them).
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
