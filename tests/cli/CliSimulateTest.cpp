@@ -2,9 +2,11 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "CliRunner.h"
+#include "../Rs274Serialized.h"
 
 namespace {
 
@@ -141,6 +143,23 @@ TEST_F(CliSimulate, TheSampleIsCleanAndItsRoughingLeavesTheAllowance) {
     // the part is layer 1, not the roughing contour the program walks.
     EXPECT_EQ(Simulate(sample, "Rough", posts, {"--layer", "1"}).nExit, 0);
     EXPECT_NE(Simulate(sample, "Rough", posts).strOut.find("program \"Rough\", layer 1:"), std::string::npos);
+}
+
+TEST_F(CliSimulate, TheSampleProgramRunsInTheInterpreter) {
+    const std::string posts = CopySample();
+    ASSERT_EQ(Run({"compile", PathOf("sample.kst"), "--program", "Shaft finish", "--post-dir", posts, "--output",
+                   PathOf("sample.ngc")})
+                  .nExit,
+              0);
+    // The library's tools in the interpreter's table (nose diameters and orientations).
+    std::ofstream(PathOf("tools.tbl")) << "T1 P1 D0.8 Q2\nT2 P2 D0.4 Q2\nT3 P3 D1.6 Q2\nT4 P4 D6 Q9\n"
+                                          "T5 P5 D1.6 Q1\nT6 P6 D0.8 Q1\n";
+    const std::string command = std::string(kRs274Serialized) + "/usr/bin/rs274 -g -t " + PathOf("tools.tbl") +
+                                " " + PathOf("sample.ngc") + " > " + PathOf("canon.txt") + " 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0) << ReadText(PathOf("canon.txt"));
+    const std::string canon = ReadText(PathOf("canon.txt"));
+    EXPECT_NE(canon.find("STRAIGHT_FEED"), std::string::npos);
+    EXPECT_NE(canon.find("PROGRAM_END"), std::string::npos) << canon;
 }
 
 TEST_F(CliSimulate, ArcsTurnedTheWrongWayGougeAtTheirLine) {
