@@ -240,7 +240,7 @@ void CCliArguments::DefineSimulate() {
         "simulate (a canned cycle or subprogram the reader does not expand)");
     sub->add_option("FILE", m_simulate.strFile, "Drawing file to read")->required()->check(CLI::ExistingFile);
     sub->add_option("--program", m_simulate.strProgram, "Program name")->required();
-    sub->add_option("--layer", m_simulate.nLayer, "Layer number 1-6 of the part (default: the first layer the program walks)")
+    sub->add_option("--layer", m_simulate.nLayer, "Layer number 1-6 of the part (default: layer 1, or the first layer the program walks when layer 1 is empty)")
         ->check(CLI::Range(1, 6));
     sub->add_option("--allowance", m_simulate.dAllowanceMm,
                     "Material in mm that may stay above the profile; thicker material left makes the exit code 1")

@@ -22,6 +22,16 @@ CProgramSimulationInput CProgramSimulation::Input(const CProgram& program, CMacr
     input.dStockZ1 = std::max(stock.left, stock.right);
     input.dStockX1 = std::max(stock.top, stock.bottom);
     if (layer == 0) {
+        // The part is layer 1 when it holds a profile (a program may work along other layers only:
+        // a roughing outline, a pocket, a part of the contour); else the first layer walked.
+        if (const std::unique_ptr<CLayer> first = context.CopyLayer(0)) {
+            CProfileShape profile = CProfileShape::FromLayer(*first);
+            if (!profile.IsEmpty()) {
+                result.nLayer = 1;
+                input.profile = std::move(profile);
+                return result;
+            }
+        }
         const std::vector<int> walked = CProgramToolpath::WalkedLayers(program);
         layer = walked.empty() ? 1 : walked.front() + 1;
     }

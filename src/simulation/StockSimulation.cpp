@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "simulation/LeftOverScan.h"
+#include "simulation/MoveSweep.h"
 #include "simulation/PartRegion.h"
 #include "simulation/ProfileClearance.h"
 #include "simulation/RegionClipper.h"
@@ -138,7 +139,10 @@ public:
         CSimulationResult result = m_result;
         Collect(result);
         if (m_nNext == m_input.path.moves.size()) {
-            CLeftOverScan scan(m_input.profile, m_input.dAllowanceMm + m_input.dToleranceMm);
+            // The nose circle (within half a micrometre) and the arcs (within the chord error) are
+            // cut as polygons inside them: what they leave short of the true curves is not left over.
+            const double sampling = (CMoveSweep::kArcChordError + 5.0) / 10000.0;
+            CLeftOverScan scan(m_input.profile, m_input.dAllowanceMm + m_input.dToleranceMm + sampling);
             result.leftOver =
                 scan.Find(result.excess, [&](double from, double to) { return LastCut(from, to); });
         }
@@ -254,6 +258,20 @@ private:
         return cut;
     }
 
+    // How far a point lies inside the part: from the profile or from an end face, the line down
+    // from the profile's first or last point to the axis, whichever is nearer.
+    double DepthInPart(CPathPoint point) const {
+        double d = m_input.profile.DistanceTo(point);
+        const std::vector<CPathSegment>& segments = m_input.profile.GetSegments();
+        if (!segments.empty()) {
+            for (const CPathPoint end : {segments.front().ptStart, segments.back().ptEnd}) {
+                const double onFace = std::clamp(point.dX, 0.0, std::max(end.dX, 0.0));
+                d = std::min(d, std::hypot(point.dZ - end.dZ, point.dX - onFace));
+            }
+        }
+        return d;
+    }
+
     void ReportGouge(const CSimulationSource& source, const CRegion& gouged, double area,
                      CSimulationResult& result) {
         CGouge gouge{source, area / kMm2, 0.0, {}};
@@ -261,7 +279,7 @@ private:
         for (const CRegionPolygon& polygon : gouged.polygons) {
             for (const CRegionPoint& p : polygon) {
                 const CPathPoint point{static_cast<double>(p.z), static_cast<double>(p.x)};
-                const double d = m_input.profile.DistanceTo(point);
+                const double d = DepthInPart(point);
                 if (d > deepest) {
                     deepest = d;
                     gouge.ptDeepest = point;

@@ -100,8 +100,22 @@ CNcBlock CNcBlock::Parse(const std::string& line) {
         block.bPercent = true;
         return block;
     }
-    if (!text.empty() && text[0] == 'O' && SplitControl(text, block)) {
-        return block;
+    // A line number may stand before the O word of a control line ("N80 O1003 SUB").
+    size_t numbered = 0;
+    if (!text.empty() && text[0] == 'N') {
+        numbered = 1;
+        while (numbered < text.size() && (std::isdigit(static_cast<unsigned char>(text[numbered])) ||
+                                          text[numbered] == '.')) {
+            ++numbered;
+        }
+        numbered = numbered > 1 ? numbered : 0;
+    }
+    if (numbered < text.size() && text[numbered] == 'O') {
+        const std::string control = text.substr(numbered);
+        if (SplitControl(control, block)) {
+            block.strBlock = text.substr(0, numbered);
+            return block;
+        }
     }
     if (text.find_first_of("#[") != std::string::npos) {
         block.bExpression = true;

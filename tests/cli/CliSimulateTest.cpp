@@ -1,9 +1,12 @@
 // kestrovel-cli simulate: the sample clean, faulty posts and programs found at their line.
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "CliRunner.h"
+#include "../Rs274Serialized.h"
 
 namespace {
 
@@ -69,19 +72,48 @@ protected:
 TEST_F(CliSimulate, TheSampleIsCleanAndItsRoughingLeavesTheAllowance) {
     const std::string posts = CopySample();
     const std::string sample = PathOf("sample.kst");
-    // Without a library T1 is a point tool: the program's path itself is checked here.
-    std::filesystem::remove(posts + "/Debug/Tools.ini");
-    const CCliResult text = Simulate(sample, "Shaft finish", posts);
+    // The sample's tools from its library: roughing, the pocket, both finishing passes.
+    const CCliResult text = Simulate(sample, "Shaft finish", posts, {"--layer", "1"});
     EXPECT_EQ(text.nExit, 0) << text.strOut << text.strErr;
-    const Json j = SimulateJson(sample, "Shaft finish", posts, {"--allowance", "0"});
+    const Json j = SimulateJson(sample, "Shaft finish", posts, {"--layer", "1", "--allowance", "0.005"});
     ASSERT_FALSE(j.is_discarded());
     EXPECT_TRUE(j["gouges"].empty()) << j.dump(1);
     EXPECT_TRUE(j["rapids_through_material"].empty()) << j.dump(1);
-    EXPECT_TRUE(j["left_over"].empty()) << j.dump(1);
     EXPECT_TRUE(j["not_simulated"].empty()) << j.dump(1);
+    // Only the inner corners keep what the finishing noses (0.4 and 0.2 mm) cannot reach.
+    EXPECT_EQ(j["left_over"].size(), 3u) << j.dump(1);
+    for (const Json& range : j["left_over"]) {
+        EXPECT_LT(range["thickness_mm"].get<double>(), 0.4 * (std::sqrt(2.0) - 1.0) + 0.001) << range.dump();
+        const double z = range["z_from"].get<double>();
+        EXPECT_TRUE(std::fabs(z - 34.65) < 0.2 || std::fabs(z - 60) < 0.01 || std::fabs(z - 95) < 0.01) << z;
+    }
     EXPECT_GT(j["air_cutting_share"].get<double>(), 0.0);
     EXPECT_LT(j["air_cutting_share"].get<double>(), 0.5);
 
+    // Its roughing alone (the left-hand cycle and the pocket from the right) leaves the 0.5 mm
+    // allowance and the groove, which only the 35 deg insert's back edge clears.
+    ASSERT_EQ(Run({"program", sample, "--name", "Roughing", "--post", "LinuxCNC lathe", "--post-dir", posts}).nExit, 0);
+    for (const std::vector<std::string>& command :
+         {std::vector<std::string>{"Tool change", "Tool=5"},
+          {"Rough cycle", "layer=3", "AppX=32", "Clear=2", "Depth=2", "Allow=0.5", "Retract=0.5", "RetX=35", "Feed=200"},
+          {"Tool change", "Tool=3"},
+          {"Rapid to point", "X=35", "Z=123"},
+          {"Finish right to left, compensated", "layer=4", "AppX=16", "AppZ=123", "RetX=35", "Feed=150"}}) {
+        std::vector<std::string> args{"command", sample, "--program", "Roughing", "--post-dir", posts, "--template"};
+        args.insert(args.end(), command.begin(), command.end());
+        ASSERT_EQ(Run(args).nExit, 0) << command[0];
+    }
+    const Json roughing = SimulateJson(sample, "Roughing", posts, {"--layer", "1", "--allowance", "0.55"});
+    EXPECT_TRUE(roughing["gouges"].empty()) << roughing.dump(1);
+    EXPECT_TRUE(roughing["rapids_through_material"].empty()) << roughing.dump(1);
+    for (const Json& range : roughing["left_over"]) {
+        const bool groove = range["z_from"].get<double>() > 60 && range["z_to"].get<double>() < 80;
+        EXPECT_TRUE(groove || range["thickness_mm"].get<double>() < 0.8) << range.dump();
+    }
+
+    // Without a library every tool is a point: a pass along layer 2 (the contour lifted by 1 mm)
+    // leaves the 1 mm allowance over layer 1, and no more.
+    std::filesystem::remove(posts + "/Debug/Tools.ini");
     // A roughing pass along layer 2 leaves the 1 mm allowance over layer 1, and no more.
     ASSERT_EQ(
         Run({"program", sample, "--name", "Rough", "--post", "LinuxCNC lathe", "--post-dir", posts}).nExit,
@@ -107,8 +139,27 @@ TEST_F(CliSimulate, TheSampleIsCleanAndItsRoughingLeavesTheAllowance) {
         EXPECT_GT(range["line"].get<int>(), 0);
     }
     EXPECT_NEAR(thickest, 1.0, 0.01);
-    // Without --allowance the material left is listed but does not fail the run.
+    // Without --allowance the material left is listed but does not fail the run; without --layer
+    // the part is layer 1, not the roughing contour the program walks.
     EXPECT_EQ(Simulate(sample, "Rough", posts, {"--layer", "1"}).nExit, 0);
+    EXPECT_NE(Simulate(sample, "Rough", posts).strOut.find("program \"Rough\", layer 1:"), std::string::npos);
+}
+
+TEST_F(CliSimulate, TheSampleProgramRunsInTheInterpreter) {
+    const std::string posts = CopySample();
+    ASSERT_EQ(Run({"compile", PathOf("sample.kst"), "--program", "Shaft finish", "--post-dir", posts, "--output",
+                   PathOf("sample.ngc")})
+                  .nExit,
+              0);
+    // The library's tools in the interpreter's table (nose diameters and orientations).
+    std::ofstream(PathOf("tools.tbl")) << "T1 P1 D0.8 Q2\nT2 P2 D0.4 Q2\nT3 P3 D1.6 Q2\nT4 P4 D6 Q9\n"
+                                          "T5 P5 D1.6 Q1\nT6 P6 D0.8 Q1\n";
+    const std::string command = std::string(kRs274Serialized) + "/usr/bin/rs274 -g -t " + PathOf("tools.tbl") +
+                                " " + PathOf("sample.ngc") + " > " + PathOf("canon.txt") + " 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0) << ReadText(PathOf("canon.txt"));
+    const std::string canon = ReadText(PathOf("canon.txt"));
+    EXPECT_NE(canon.find("STRAIGHT_FEED"), std::string::npos);
+    EXPECT_NE(canon.find("PROGRAM_END"), std::string::npos) << canon;
 }
 
 TEST_F(CliSimulate, ArcsTurnedTheWrongWayGougeAtTheirLine) {

@@ -25,7 +25,7 @@ protected:
 
 TEST_F(CliTools, ListsTheSampleLibrary) {
     const nlohmann::json list = ListJson();
-    ASSERT_EQ(list["tools"].size(), 4u);
+    ASSERT_EQ(list["tools"].size(), 6u);
     EXPECT_EQ(list["tools"][0]["shape"], "D");
     EXPECT_EQ(list["tools"][0]["radius"], 0.4);
     EXPECT_EQ(list["tools"][3]["orientation"], 9);
@@ -45,12 +45,12 @@ TEST_F(CliTools, SetChangesAndAddsToolsAndRefusesBadValuesNamingTheKey) {
     ASSERT_EQ(Run({"tools", "--post-dir", m_dir.string(), "--set", "2", "radius=0.8", "hand=left"}).nExit, 0);
     ASSERT_EQ(Run({"tools", "--post-dir", m_dir.string(), "--set", "12", "name=Grooving 3 mm", "shape=S"}).nExit, 0);
     const nlohmann::json list = ListJson();
-    ASSERT_EQ(list["tools"].size(), 5u);
+    ASSERT_EQ(list["tools"].size(), 7u);
     EXPECT_EQ(list["tools"][1]["radius"], 0.8);
     EXPECT_EQ(list["tools"][1]["hand"], "left");
     EXPECT_EQ(list["tools"][1]["name"], "Finishing 35 deg VNMG 0.2");
-    EXPECT_EQ(list["tools"][4]["number"], 12);
-    EXPECT_EQ(list["tools"][4]["name"], "Grooving 3 mm");
+    EXPECT_EQ(list["tools"][6]["number"], 12);
+    EXPECT_EQ(list["tools"][6]["name"], "Grooving 3 mm");
 }
 
 TEST_F(CliTools, LibraryWithBadLinesIsNotRewritten) {

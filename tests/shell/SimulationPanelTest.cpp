@@ -35,8 +35,7 @@ class SimulationPanelTest : public CAppFixture {
 protected:
     void SetUp() override {
         CAppFixture::SetUp();
-        // Without the library the sample's T1 is a point tool: its path alone is simulated.
-        QFile::remove(m_dir.filePath(QStringLiteral("Debug/Tools.ini")));
+        // The sample's program cuts with the inserts of its library (Debug/Tools.ini).
         ASSERT_NO_FATAL_FAILURE(StartOnSample(1280, 900));
         m_pCnc = OpenCncMaximized();
         ASSERT_NE(m_pCnc, nullptr);
@@ -78,9 +77,13 @@ TEST_F(SimulationPanelTest, TheSliderAndTheCodeCursorStepTheStock) {
     ClickOn(Panel().ModeBox());
     ASSERT_TRUE(Panel().ModeBox().isChecked());
     ASSERT_TRUE(Panel().Slider().isEnabled());
-    // The sample is clean: only the air cutting line.
-    ASSERT_EQ(Panel().Results().count(), 1);
-    EXPECT_TRUE(Panel().Results().item(0)->text().startsWith(QStringLiteral("Air cutting")));
+    // The sample is clean: no gouge, no rapid through material, left over only in the three
+    // inner corners the noses round, and the air cutting line.
+    EXPECT_TRUE(Panel().Result().gouges.empty());
+    EXPECT_TRUE(Panel().Result().rapids.empty());
+    EXPECT_EQ(Panel().Result().leftOver.size(), 3u);
+    ASSERT_EQ(Panel().Results().count(), 4);
+    EXPECT_TRUE(Panel().Results().item(3)->text().startsWith(QStringLiteral("Air cutting")));
     const double cut = Panel().Frame().excess.Area();
     EXPECT_GT(PixelsOf(CSimulationPainter::kPartColor), 1000);
 
@@ -96,8 +99,12 @@ TEST_F(SimulationPanelTest, TheSliderAndTheCodeCursorStepTheStock) {
     // The cursor on the line of the arc: the stock as the moves up to it left it.
     QPlainTextEdit& code = m_pCnc->CodeView();
     const CToolpath& path = m_pCnc->ToolpathPane().Canvas().View().GetPath();
-    const auto arc = std::find_if(path.moves.begin(), path.moves.end(),
-                                  [](const CToolMove& m) { return m.segment.IsArc(); });
+    // (An arc alone on its line: a cycle's line holds many moves.)
+    const auto arc = std::find_if(path.moves.begin(), path.moves.end(), [&path](const CToolMove& m) {
+        return m.segment.IsArc() && std::count_if(path.moves.begin(), path.moves.end(), [&m](const CToolMove& o) {
+                                        return o.nLine == m.nLine;
+                                    }) == 1;
+    });
     ASSERT_NE(arc, path.moves.end());
     QTextCursor onArc(code.document()->findBlockByNumber(arc->nLine - 1));
     ClickOn(*code.viewport(), code.cursorRect(onArc).center() + QPoint(4, 0));
@@ -116,17 +123,20 @@ TEST_F(SimulationPanelTest, TheSliderAndTheCodeCursorStepTheStock) {
 }
 
 TEST_F(SimulationPanelTest, AFindingSelectsItsLineInTheCode) {
-    // The rapid to the start now comes from Z 60 and crosses the stock on its way to the approach.
+    // The rapid that brings the pocket's tool to the right end now stops at Z 110, X 26: it runs
+    // into the stock the roughing cycle left over the pocket, and out of it to the pass's approach.
     CProgram& program = *CProgramDocument::GetList(m_pApp->Documents()[0]->Doc())->GetActiveProgram();
-    ASSERT_GE(program.GetCommands().size(), 3u);
-    for (const auto& parameter : program.GetCommands()[2]->GetParameters()) {
-        if (parameter->GetKey() == "Z") {
-            parameter->SetRawValue(600000);
+    ASSERT_GE(program.GetCommands().size(), 7u);
+    for (const auto& parameter : program.GetCommands()[6]->GetParameters()) {
+        if (parameter->GetKey() == "X") {
+            parameter->SetRawValue(260000);
+        } else if (parameter->GetKey() == "Z") {
+            parameter->SetRawValue(1100000);
         }
     }
     Compile();
     ClickOn(Panel().ModeBox());
-    ASSERT_EQ(Panel().Result().rapids.size(), 1u);
+    ASSERT_EQ(Panel().Result().rapids.size(), 2u);
     const int line = Panel().Result().rapids[0].source.nLine;
     ASSERT_GE(Panel().Results().count(), 2);
     QListWidgetItem* item = Panel().Results().item(0);

@@ -53,7 +53,7 @@ TEST_F(ToolLibraryDialogTest, ABadValueIsNamedAndKeptOutAGoodOneIsSaved) {
     });
     ASSERT_TRUE(UserInput::ClickMenu(m_pApp->GetMainFrame()->menuBar(), QStringLiteral("Tools"),
                                      QStringLiteral("Tool Library...")));
-    EXPECT_EQ(rows, 4);
+    EXPECT_EQ(rows, 6);
     EXPECT_TRUE(problem.contains(QStringLiteral("Row 2, radius")) && problem.contains(QStringLiteral("0,8")))
         << problem.toStdString();
     EXPECT_EQ(afterBad, before);

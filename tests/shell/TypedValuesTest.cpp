@@ -202,7 +202,7 @@ TEST_F(TypedValues, ShorteningTheDrawingAsksFirstAndIsOneUndoStep) {
     m_answer = MessageAnswer::No;
     shorten("100");
     ASSERT_EQ(m_questions.size(), 1u);
-    EXPECT_EQ(m_questions[0], "2 elements beyond Z 100 mm will be removed. Change the length?");
+    EXPECT_EQ(m_questions[0], "4 elements beyond Z 100 mm will be removed. Change the length?");
     EXPECT_EQ(Doc().GetLength(), length) << "no keeps the drawing";
     EXPECT_EQ(LayerBytes(Doc()), before);
 

@@ -115,6 +115,16 @@ TEST(StockSimulation, PlungeSteeperThanTheBackEdgeGouges) {
     EXPECT_TRUE(CStockSimulation::Run(input).gouges.empty());
 }
 
+TEST(StockSimulation, AGougeIntoAnEndFaceIsAsDeepAsTheFaceIsCut) {
+    // The right end face is cut 0.01 mm deep from the axis up; its depth is measured from the face,
+    // not from the chamfer above it.
+    const CProfileShape profile = Polyline({P(0, 15), P(98, 15), P(100, 13)});
+    const CSimulationResult r =
+        CStockSimulation::Run(Input("G0 X25 Z101\nG0 X0\nG1 Z99.99 F100\nG1 X25\nG0 Z101\n", profile));
+    ASSERT_EQ(r.gouges.size(), 1u);
+    EXPECT_NEAR(r.gouges[0].dDepthMm, 0.01, 0.002);
+}
+
 TEST(StockSimulation, BlocksItCannotFollowAreListedAndNotPassedOver) {
     const CSimulationResult r = CStockSimulation::Run(
         Input("G0 X25 Z102\nG73 U1 R0.5\nG1 X10 Z50 F100\nM98 P100\nG2 X10 Z40\nG0 X25\n", kFlat15));

@@ -73,6 +73,15 @@ TEST_F(Rs274Cycles, RoughingAlongZAndFinishing) {
     }
 }
 
+TEST_F(Rs274Cycles, NumberedBlocksDefineTheSubroutineToo) {
+    // Posts number every block, the subroutine's O lines included.
+    ExpectSameMoves(
+        "N10 G18 G21 G90 G8\nN20 o100 sub\nN30 G1 X5 Z0\nN40 G1 X5 Z-10\nN50 G1 X10 Z-10\nN60 G1 X15 Z-20\n"
+        "N70 o100 endsub\nN80 G0 X20 Z2\nN90 G71 Q100 D0.5 I1 F100\nN100 G70 Q100\nN110 M2\n");
+    const CToolpath path = CNcReader().Read("N10 G18 G21 G90 G8\nN20 o100 sub\nN30 G1 X5 Z0\nN40 o100 endsub\n");
+    EXPECT_TRUE(path.errors.empty()) << path.errors[0].strText;
+}
+
 TEST_F(Rs274Cycles, RoughingAlongXInDiameterModeAndInches) {
     const std::string face = "o100 sub\nG1 X0 Z-6\nG1 X10 Z-6\nG1 X10 Z-3\nG1 X16 Z0\no100 endsub\n";
     ExpectSameMoves("G18 G21 G90 G8\n" + face + "G0 X20 Z2\nG72 Q100 D0.5 I1 F100\nG70 Q100\nM2\n");
