@@ -1,6 +1,7 @@
 // Checking a DXF file's text, group by group, before the reading library sees it.
 #include "exchange/DxfPrescan.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -37,17 +38,20 @@ bool IsRealCode(long code) {
            (code >= 460 && code <= 469) || (code >= 1010 && code <= 1059);
 }
 
-std::string_view Stripped(std::string_view s) {
-    const size_t first = s.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const size_t last = s.find_last_not_of(" \t\r");
-    return s.substr(first, last - first + 1);
-}
-
 // The integer the library makes of the text (strtol, base 10, trailing text ignored).
 long WholeOf(std::string_view text) {
+    // Group codes are a few plain digits: read them here, the same as strtol would.
+    if (!text.empty() && text.size() <= 9) {
+        long value = 0;
+        bool digits = true;
+        for (const char c : text) {
+            digits = digits && c >= '0' && c <= '9';
+            value = value * 10 + (c - '0');
+        }
+        if (digits) {
+            return value;
+        }
+    }
     const std::string s(text);
     return std::strtol(s.c_str(), nullptr, 10);
 }
@@ -55,7 +59,9 @@ long WholeOf(std::string_view text) {
 // False when the text holds a number that cannot be represented (an overflow, inf, nan).
 bool IsFiniteReal(std::string_view text) {
     // Plain decimals without an exponent are the rule; too few digits to overflow, they need no parse.
-    if (text.size() <= 300 && text.find_first_not_of("0123456789.,+-") == std::string_view::npos) {
+    if (text.size() <= 300 && std::all_of(text.begin(), text.end(), [](char c) {
+            return (c >= '0' && c <= '9') || c == '.' || c == ',' || c == '+' || c == '-';
+        })) {
         return true;
     }
     std::string s(text);
@@ -94,6 +100,9 @@ public:
             pending.entries += pending.rule->entryCode == code ? 1 : 0;
         }
         for (const CCountRule& rule : kCountRules) {
+            if (code < 72 || code > 97) {
+                break;  // no count has such a code
+            }
             if (rule.code == code && rule.entity == m_strEntity) {
                 const long count = WholeOf(value);
                 const size_t left = m_nGroupsTotal - index - 1;
@@ -140,14 +149,38 @@ private:
 
 }  // namespace
 
+size_t CDxfPrescan::LineEnd(std::string_view text, size_t start) {
+    // DXF lines are mostly a few characters: a plain look at them beats a call per line.
+    const size_t near = std::min(text.size(), start + 24);
+    for (size_t i = start; i < near; ++i) {
+        if (text[i] == '\n') {
+            return i;
+        }
+    }
+    const size_t end = near < text.size() ? text.find('\n', near) : std::string_view::npos;
+    return end == std::string_view::npos ? text.size() : end;
+}
+
+std::string_view CDxfPrescan::Stripped(std::string_view s) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    if (s.empty() || (!blank(s.front()) && !blank(s.back()))) {
+        return s;
+    }
+    const size_t first = s.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const size_t last = s.find_last_not_of(" \t\r");
+    return s.substr(first, last - first + 1);
+}
+
 std::string CDxfPrescan::Check(const std::string& bytes) {
     // The lines as the library reads them: split at '\n', a carriage return kept with its line.
     // A first pass measures them and counts the groups; the second reads the groups.
     const std::string_view text(bytes);
     size_t lineCount = 0;
     for (size_t start = 0; start < text.size(); ++lineCount) {
-        size_t end = text.find('\n', start);
-        end = end == std::string_view::npos ? text.size() : end;
+        const size_t end = LineEnd(text, start);
         if (end - start > kMaxLineBytes) {
             return "line " + std::to_string(lineCount + 1) + " is longer than " +
                    std::to_string(kMaxLineBytes) + " characters, which no DXF line is";
@@ -157,8 +190,7 @@ std::string CDxfPrescan::Check(const std::string& bytes) {
     CScanner scanner(lineCount / 2);
     size_t start = 0;
     auto next = [&]() {
-        size_t end = text.find('\n', start);
-        end = end == std::string_view::npos ? text.size() : end;
+        const size_t end = LineEnd(text, start);
         const std::string_view line = text.substr(start, end - start);
         start = end + 1;
         return Stripped(line);

@@ -498,14 +498,6 @@ std::string CheckText(const std::string& bytes) {
     return "";
 }
 
-std::string_view Trimmed(std::string_view line) {
-    const size_t first = line.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
-}
-
 // Entity kinds of the ENTITIES section that dxflib passes over without a word (MLINE, 3DSOLID,
 // REGION, ATTDEF and the like), counted for the report.
 void CountUnknownKinds(const std::string& bytes, CDxfContent& content) {
@@ -520,11 +512,8 @@ void CountUnknownKinds(const std::string& bytes, CDxfContent& content) {
     bool codeLine = true;
     const std::string_view text(bytes);
     while (at < text.size()) {
-        size_t end = text.find('\n', at);
-        if (end == std::string_view::npos) {
-            end = text.size();
-        }
-        const std::string_view line = Trimmed(text.substr(at, end - at));
+        const size_t end = CDxfPrescan::LineEnd(text, at);
+        const std::string_view line = CDxfPrescan::Stripped(text.substr(at, end - at));
         at = end + 1;
         if (codeLine) {
             code = line;
