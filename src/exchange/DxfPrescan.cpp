@@ -163,15 +163,15 @@ size_t CDxfPrescan::LineEnd(std::string_view text, size_t start) {
 
 std::string_view CDxfPrescan::Stripped(std::string_view s) {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-    if (s.empty() || (!blank(s.front()) && !blank(s.back()))) {
-        return s;
+    size_t first = 0;
+    size_t last = s.size();
+    while (first < last && blank(s[first])) {
+        ++first;
     }
-    const size_t first = s.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) {
-        return {};
+    while (last > first && blank(s[last - 1])) {
+        --last;
     }
-    const size_t last = s.find_last_not_of(" \t\r");
-    return s.substr(first, last - first + 1);
+    return s.substr(first, last - first);
 }
 
 std::string CDxfPrescan::Check(const std::string& bytes) {

@@ -265,6 +265,7 @@ private:
         FlushSpline();
         Mark();
         ++m_nEntity;
+        m_bStyleKnown = false;
         const std::string& layer = getAttributes().getLayer();
         auto it = std::find_if(m_content.m_layers.begin(), m_content.m_layers.end(),
                                [&](const auto& info) { return CDxfReader::SameName(info.m_strName, layer); });
@@ -296,7 +297,16 @@ private:
         return Upper(type.empty() || CDxfReader::SameName(type, "BYLAYER") ? m_strLayerLinetype : type);
     }
 
+    // Asked up to twice per entity: worked out once.
     CStyle Style() {
+        if (!m_bStyleKnown) {
+            m_style = StyleOfEntity();
+            m_bStyleKnown = true;
+        }
+        return m_style;
+    }
+
+    CStyle StyleOfEntity() {
         const std::string type = Linetype();
         for (const char* centre : {"CENTER", "CENTRE", "DASHDOT", "PHANTOM", "ACAD_ISO04", "ACAD_ISO05",
                                    "ACAD_ISO08", "ACAD_ISO09", "ACAD_ISO10", "ACAD_ISO11"}) {
@@ -453,6 +463,8 @@ private:
     int m_nEntity = 0;
     size_t m_nMarkedSegments = 0;
     size_t m_nMarkedCircles = 0;
+    CStyle m_style = CStyle::Outline;
+    bool m_bStyleKnown = false;
     bool m_bPolyline = false;
     bool m_bClosed = false;
     std::vector<CVertex> m_vertices;
