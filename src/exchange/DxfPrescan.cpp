@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -176,32 +177,28 @@ std::string_view CDxfPrescan::Stripped(std::string_view s) {
 
 std::string CDxfPrescan::Check(const std::string& bytes) {
     // The lines as the library reads them: split at '\n', a carriage return kept with its line.
-    // A first pass measures them and counts the groups; the second reads the groups.
+    // One pass reads the groups and measures every line; an over-long line is named before any
+    // other fault, wherever it stands, so the groups' own fault waits until the lines are measured.
     const std::string_view text(bytes);
-    size_t lineCount = 0;
-    for (size_t start = 0; start < text.size(); ++lineCount) {
+    size_t lineCount = static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
+    lineCount += !text.empty() && text.back() != '\n' ? 1 : 0;
+    CScanner scanner(lineCount / 2);
+    std::string groupError;
+    size_t start = 0;
+    std::string_view codeText;
+    for (size_t i = 0; i < lineCount; ++i) {
         const size_t end = LineEnd(text, start);
         if (end - start > kMaxLineBytes) {
-            return "line " + std::to_string(lineCount + 1) + " is longer than " +
-                   std::to_string(kMaxLineBytes) + " characters, which no DXF line is";
+            return "line " + std::to_string(i + 1) + " is longer than " + std::to_string(kMaxLineBytes) +
+                   " characters, which no DXF line is";
         }
+        const std::string_view line = Stripped(text.substr(start, end - start));
         start = end + 1;
-    }
-    CScanner scanner(lineCount / 2);
-    size_t start = 0;
-    auto next = [&]() {
-        const size_t end = LineEnd(text, start);
-        const std::string_view line = text.substr(start, end - start);
-        start = end + 1;
-        return Stripped(line);
-    };
-    for (size_t i = 0; i + 1 < lineCount; i += 2) {
-        const std::string_view codeText = next();
-        const std::string_view value = next();
-        std::string error = scanner.Group(i, i / 2, WholeOf(codeText), value);
-        if (!error.empty()) {
-            return error;
+        if (i % 2 == 0) {
+            codeText = line;
+        } else if (groupError.empty()) {
+            groupError = scanner.Group(i - 1, i / 2, WholeOf(codeText), line);
         }
     }
-    return scanner.EndEntity();
+    return groupError.empty() ? scanner.EndEntity() : groupError;
 }

@@ -47,6 +47,9 @@ TEST(DxfPrescan, LinesLongerThanTheLibraryReadsAreRefusedByNumber) {
     EXPECT_EQ(result.m_pieces.size(), 1u);
     const std::string over = "0\nLINE\n8\n" + longest + "AB\n10\n0\n20\n1\n11\n5\n21\n1\n";
     EXPECT_EQ(Load(Entities(over)), "line 8 is longer than 1022 characters, which no DXF line is");
+    // Named first even behind a count the file does not back.
+    EXPECT_EQ(CDxfPrescan::Check(Entities(Spline(9, 1, 4, 4) + over)),
+              "line 36 is longer than 1022 characters, which no DXF line is");
 }
 
 TEST(DxfPrescan, CountsMustBeBackedByTheEntitysOwnEntries) {
