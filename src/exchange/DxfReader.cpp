@@ -157,7 +157,7 @@ public:
             return;
         }
         if (Style() == CStyle::Centre) {
-            m_content.m_axisLines.push_back({{d.x1, d.y1}, {d.x2, d.y2}, getAttributes().getLayer(), Linetype()});
+            m_content.m_axisLines.push_back({{d.x1, d.y1}, {d.x2, d.y2}, m_strLayer, Linetype()});
         }
         if (OutlineWanted({{d.x1, d.y1}, {d.x2, d.y2}})) {
             m_pSegments->push_back(CDxfSegment::Line({d.x1, d.y1}, {d.x2, d.y2}));
@@ -266,7 +266,10 @@ private:
         Mark();
         ++m_nEntity;
         m_bStyleKnown = false;
-        const std::string& layer = getAttributes().getLayer();
+        const DL_Attributes attributes = getAttributes();
+        m_strLayer = attributes.getLayer();
+        m_strLinetype = attributes.getLinetype();
+        const std::string& layer = m_strLayer;
         auto it = std::find_if(m_content.m_layers.begin(), m_content.m_layers.end(),
                                [&](const auto& info) { return CDxfReader::SameName(info.m_strName, layer); });
         if (it == m_content.m_layers.end()) {
@@ -283,7 +286,7 @@ private:
         if (m_layers.empty() || m_pBlock) {
             return true;
         }
-        const std::string& layer = getAttributes().getLayer();
+        const std::string& layer = m_strLayer;
         return std::any_of(m_layers.begin(), m_layers.end(),
                            [&](const std::string& name) { return CDxfReader::SameName(name, layer); });
     }
@@ -293,14 +296,22 @@ private:
 
     // The entity's linetype, its layer's where it says BYLAYER or nothing.
     std::string Linetype() {
-        const std::string type = getAttributes().getLinetype();
+        const std::string& type = m_strLinetype;
         return Upper(type.empty() || CDxfReader::SameName(type, "BYLAYER") ? m_strLayerLinetype : type);
     }
 
     // Asked up to twice per entity: worked out once.
+    // Entities one after another mostly share layer and linetype: their style is kept for the next.
     CStyle Style() {
         if (!m_bStyleKnown) {
-            m_style = StyleOfEntity();
+            if (!m_bStyleKept || m_strLayer != m_strStyleLayer || m_strLinetype != m_strStyleLinetype ||
+                m_strLayerLinetype != m_strStyleLayerLinetype) {
+                m_style = StyleOfEntity();
+                m_strStyleLayer = m_strLayer;
+                m_strStyleLinetype = m_strLinetype;
+                m_strStyleLayerLinetype = m_strLayerLinetype;
+                m_bStyleKept = true;
+            }
             m_bStyleKnown = true;
         }
         return m_style;
@@ -319,7 +330,7 @@ private:
                 return CStyle::Hidden;
             }
         }
-        const std::string layer = Upper(getAttributes().getLayer());
+        const std::string layer = Upper(m_strLayer);
         for (const char* word : {"CENTER", "CENTRE", "AXIS", "AXES"}) {
             if (layer.find(word) != std::string::npos) {
                 return CStyle::Centre;
@@ -463,8 +474,16 @@ private:
     int m_nEntity = 0;
     size_t m_nMarkedSegments = 0;
     size_t m_nMarkedCircles = 0;
+    // The entity's layer and linetype as its attributes name them.
+    std::string m_strLayer;
+    std::string m_strLinetype;
+    // The style last worked out and what it was worked out from.
     CStyle m_style = CStyle::Outline;
     bool m_bStyleKnown = false;
+    bool m_bStyleKept = false;
+    std::string m_strStyleLayer;
+    std::string m_strStyleLinetype;
+    std::string m_strStyleLayerLinetype;
     bool m_bPolyline = false;
     bool m_bClosed = false;
     std::vector<CVertex> m_vertices;
