@@ -1,9 +1,11 @@
 // Checking a DXF file's text, group by group, before the reading library sees it.
 #include "exchange/DxfPrescan.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -37,17 +39,20 @@ bool IsRealCode(long code) {
            (code >= 460 && code <= 469) || (code >= 1010 && code <= 1059);
 }
 
-std::string_view Stripped(std::string_view s) {
-    const size_t first = s.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const size_t last = s.find_last_not_of(" \t\r");
-    return s.substr(first, last - first + 1);
-}
-
 // The integer the library makes of the text (strtol, base 10, trailing text ignored).
 long WholeOf(std::string_view text) {
+    // Group codes are a few plain digits: read them here, the same as strtol would.
+    if (!text.empty() && text.size() <= 9) {
+        long value = 0;
+        bool digits = true;
+        for (const char c : text) {
+            digits = digits && c >= '0' && c <= '9';
+            value = value * 10 + (c - '0');
+        }
+        if (digits) {
+            return value;
+        }
+    }
     const std::string s(text);
     return std::strtol(s.c_str(), nullptr, 10);
 }
@@ -55,7 +60,9 @@ long WholeOf(std::string_view text) {
 // False when the text holds a number that cannot be represented (an overflow, inf, nan).
 bool IsFiniteReal(std::string_view text) {
     // Plain decimals without an exponent are the rule; too few digits to overflow, they need no parse.
-    if (text.size() <= 300 && text.find_first_not_of("0123456789.,+-") == std::string_view::npos) {
+    if (text.size() <= 300 && std::all_of(text.begin(), text.end(), [](char c) {
+            return (c >= '0' && c <= '9') || c == '.' || c == ',' || c == '+' || c == '-';
+        })) {
         return true;
     }
     std::string s(text);
@@ -94,6 +101,9 @@ public:
             pending.entries += pending.rule->entryCode == code ? 1 : 0;
         }
         for (const CCountRule& rule : kCountRules) {
+            if (code < 72 || code > 97) {
+                break;  // no count has such a code
+            }
             if (rule.code == code && rule.entity == m_strEntity) {
                 const long count = WholeOf(value);
                 const size_t left = m_nGroupsTotal - index - 1;
@@ -140,36 +150,55 @@ private:
 
 }  // namespace
 
+size_t CDxfPrescan::LineEnd(std::string_view text, size_t start) {
+    // DXF lines are mostly a few characters: a plain look at them beats a call per line.
+    const size_t near = std::min(text.size(), start + 24);
+    for (size_t i = start; i < near; ++i) {
+        if (text[i] == '\n') {
+            return i;
+        }
+    }
+    const size_t end = near < text.size() ? text.find('\n', near) : std::string_view::npos;
+    return end == std::string_view::npos ? text.size() : end;
+}
+
+std::string_view CDxfPrescan::Stripped(std::string_view s) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    size_t first = 0;
+    size_t last = s.size();
+    while (first < last && blank(s[first])) {
+        ++first;
+    }
+    while (last > first && blank(s[last - 1])) {
+        --last;
+    }
+    return s.substr(first, last - first);
+}
+
 std::string CDxfPrescan::Check(const std::string& bytes) {
     // The lines as the library reads them: split at '\n', a carriage return kept with its line.
-    // A first pass measures them and counts the groups; the second reads the groups.
+    // One pass reads the groups and measures every line; an over-long line is named before any
+    // other fault, wherever it stands, so the groups' own fault waits until the lines are measured.
     const std::string_view text(bytes);
-    size_t lineCount = 0;
-    for (size_t start = 0; start < text.size(); ++lineCount) {
-        size_t end = text.find('\n', start);
-        end = end == std::string_view::npos ? text.size() : end;
-        if (end - start > kMaxLineBytes) {
-            return "line " + std::to_string(lineCount + 1) + " is longer than " +
-                   std::to_string(kMaxLineBytes) + " characters, which no DXF line is";
-        }
-        start = end + 1;
-    }
+    size_t lineCount = static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
+    lineCount += !text.empty() && text.back() != '\n' ? 1 : 0;
     CScanner scanner(lineCount / 2);
+    std::string groupError;
     size_t start = 0;
-    auto next = [&]() {
-        size_t end = text.find('\n', start);
-        end = end == std::string_view::npos ? text.size() : end;
-        const std::string_view line = text.substr(start, end - start);
+    std::string_view codeText;
+    for (size_t i = 0; i < lineCount; ++i) {
+        const size_t end = LineEnd(text, start);
+        if (end - start > kMaxLineBytes) {
+            return "line " + std::to_string(i + 1) + " is longer than " + std::to_string(kMaxLineBytes) +
+                   " characters, which no DXF line is";
+        }
+        const std::string_view line = Stripped(text.substr(start, end - start));
         start = end + 1;
-        return Stripped(line);
-    };
-    for (size_t i = 0; i + 1 < lineCount; i += 2) {
-        const std::string_view codeText = next();
-        const std::string_view value = next();
-        std::string error = scanner.Group(i, i / 2, WholeOf(codeText), value);
-        if (!error.empty()) {
-            return error;
+        if (i % 2 == 0) {
+            codeText = line;
+        } else if (groupError.empty()) {
+            groupError = scanner.Group(i - 1, i / 2, WholeOf(codeText), line);
         }
     }
-    return scanner.EndEntity();
+    return groupError.empty() ? scanner.EndEntity() : groupError;
 }

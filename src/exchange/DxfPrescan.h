@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 // The library reads lines into a fixed buffer and loops for ever on a longer one; it trusts the
 // counts an entity announces (knots, control, fit and polyline points, leader vertices) to size
@@ -16,4 +17,9 @@ public:
     // Empty when the text may be handed to the library; otherwise one line naming the line
     // (counted from 1) that it would not survive.
     static std::string Check(const std::string& bytes);
+
+    // Where the line from start ends: its '\n', or the end of the text.
+    static size_t LineEnd(std::string_view text, size_t start);
+    // The line without the spaces, tabs and carriage returns around it.
+    static std::string_view Stripped(std::string_view line);
 };

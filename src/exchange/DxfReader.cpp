@@ -157,7 +157,7 @@ public:
             return;
         }
         if (Style() == CStyle::Centre) {
-            m_content.m_axisLines.push_back({{d.x1, d.y1}, {d.x2, d.y2}, getAttributes().getLayer(), Linetype()});
+            m_content.m_axisLines.push_back({{d.x1, d.y1}, {d.x2, d.y2}, m_strLayer, Linetype()});
         }
         if (OutlineWanted({{d.x1, d.y1}, {d.x2, d.y2}})) {
             m_pSegments->push_back(CDxfSegment::Line({d.x1, d.y1}, {d.x2, d.y2}));
@@ -265,7 +265,11 @@ private:
         FlushSpline();
         Mark();
         ++m_nEntity;
-        const std::string& layer = getAttributes().getLayer();
+        m_bStyleKnown = false;
+        const DL_Attributes attributes = getAttributes();
+        m_strLayer = attributes.getLayer();
+        m_strLinetype = attributes.getLinetype();
+        const std::string& layer = m_strLayer;
         auto it = std::find_if(m_content.m_layers.begin(), m_content.m_layers.end(),
                                [&](const auto& info) { return CDxfReader::SameName(info.m_strName, layer); });
         if (it == m_content.m_layers.end()) {
@@ -282,7 +286,7 @@ private:
         if (m_layers.empty() || m_pBlock) {
             return true;
         }
-        const std::string& layer = getAttributes().getLayer();
+        const std::string& layer = m_strLayer;
         return std::any_of(m_layers.begin(), m_layers.end(),
                            [&](const std::string& name) { return CDxfReader::SameName(name, layer); });
     }
@@ -292,11 +296,28 @@ private:
 
     // The entity's linetype, its layer's where it says BYLAYER or nothing.
     std::string Linetype() {
-        const std::string type = getAttributes().getLinetype();
+        const std::string& type = m_strLinetype;
         return Upper(type.empty() || CDxfReader::SameName(type, "BYLAYER") ? m_strLayerLinetype : type);
     }
 
+    // Asked up to twice per entity: worked out once.
+    // Entities one after another mostly share layer and linetype: their style is kept for the next.
     CStyle Style() {
+        if (!m_bStyleKnown) {
+            if (!m_bStyleKept || m_strLayer != m_strStyleLayer || m_strLinetype != m_strStyleLinetype ||
+                m_strLayerLinetype != m_strStyleLayerLinetype) {
+                m_style = StyleOfEntity();
+                m_strStyleLayer = m_strLayer;
+                m_strStyleLinetype = m_strLinetype;
+                m_strStyleLayerLinetype = m_strLayerLinetype;
+                m_bStyleKept = true;
+            }
+            m_bStyleKnown = true;
+        }
+        return m_style;
+    }
+
+    CStyle StyleOfEntity() {
         const std::string type = Linetype();
         for (const char* centre : {"CENTER", "CENTRE", "DASHDOT", "PHANTOM", "ACAD_ISO04", "ACAD_ISO05",
                                    "ACAD_ISO08", "ACAD_ISO09", "ACAD_ISO10", "ACAD_ISO11"}) {
@@ -309,7 +330,7 @@ private:
                 return CStyle::Hidden;
             }
         }
-        const std::string layer = Upper(getAttributes().getLayer());
+        const std::string layer = Upper(m_strLayer);
         for (const char* word : {"CENTER", "CENTRE", "AXIS", "AXES"}) {
             if (layer.find(word) != std::string::npos) {
                 return CStyle::Centre;
@@ -453,6 +474,16 @@ private:
     int m_nEntity = 0;
     size_t m_nMarkedSegments = 0;
     size_t m_nMarkedCircles = 0;
+    // The entity's layer and linetype as its attributes name them.
+    std::string m_strLayer;
+    std::string m_strLinetype;
+    // The style last worked out and what it was worked out from.
+    CStyle m_style = CStyle::Outline;
+    bool m_bStyleKnown = false;
+    bool m_bStyleKept = false;
+    std::string m_strStyleLayer;
+    std::string m_strStyleLinetype;
+    std::string m_strStyleLayerLinetype;
     bool m_bPolyline = false;
     bool m_bClosed = false;
     std::vector<CVertex> m_vertices;
@@ -498,14 +529,6 @@ std::string CheckText(const std::string& bytes) {
     return "";
 }
 
-std::string_view Trimmed(std::string_view line) {
-    const size_t first = line.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
-}
-
 // Entity kinds of the ENTITIES section that dxflib passes over without a word (MLINE, 3DSOLID,
 // REGION, ATTDEF and the like), counted for the report.
 void CountUnknownKinds(const std::string& bytes, CDxfContent& content) {
@@ -520,11 +543,8 @@ void CountUnknownKinds(const std::string& bytes, CDxfContent& content) {
     bool codeLine = true;
     const std::string_view text(bytes);
     while (at < text.size()) {
-        size_t end = text.find('\n', at);
-        if (end == std::string_view::npos) {
-            end = text.size();
-        }
-        const std::string_view line = Trimmed(text.substr(at, end - at));
+        const size_t end = CDxfPrescan::LineEnd(text, at);
+        const std::string_view line = CDxfPrescan::Stripped(text.substr(at, end - at));
         at = end + 1;
         if (codeLine) {
             code = line;

@@ -89,7 +89,9 @@ public:
                 // Nodes of a cell in the order they were made.
                 for (int node = slot.nFirst; node >= 0; node = m_next[static_cast<size_t>(node)]) {
                     const size_t n = static_cast<size_t>(node);
-                    if (Dist(m_points[n], p) <= kJoin) {
+                    // Farther along either axis is farther apart: no need to measure.
+                    if (std::fabs(m_points[n].z - p.z) <= kJoin && std::fabs(m_points[n].x - p.x) <= kJoin &&
+                        Dist(m_points[n], p) <= kJoin) {
                         if (exact && !m_exact[n]) {
                             m_points[n] = p;
                             m_exact[n] = true;

@@ -307,3 +307,25 @@ TEST(DxfImport, ApplyIsOneUndoStepOfItsLayerAndNothingTakenLeavesTheDocument) {
 }
 
 }  // namespace
+
+// Entities one after another on changing layers and linetypes are each judged by their own.
+TEST(DxfImport, EachEntityIsJudgedByItsOwnLayerAndLinetype) {
+    std::string text = "0\nSECTION\n2\nENTITIES\n";
+    const auto line = [&](const char* layer, const char* linetype, int z) {
+        text += std::string("0\nLINE\n8\n") + layer + "\n" + (*linetype ? std::string("6\n") + linetype + "\n" : "") +
+                "10\n" + std::to_string(z) + "\n20\n10\n11\n" + std::to_string(z + 10) + "\n21\n10\n";
+    };
+    line("0", "", 0);
+    line("0", "CENTER", 10);
+    line("AXIS", "", 20);
+    line("AXIS", "CONTINUOUS", 30);
+    line("0", "HIDDEN", 40);
+    line("0", "", 50);
+    text += "0\nENDSEC\n0\nEOF\n";
+    CImportResult r;
+    std::string error;
+    ASSERT_TRUE(CDxfImport().Load(text, {}, r, error)) << error;
+    EXPECT_TRUE(Reports(r, "not taken: centre line: 3"));
+    EXPECT_TRUE(Reports(r, "not taken: hidden line: 1"));
+    EXPECT_EQ(r.m_pieces.size(), 2u);
+}

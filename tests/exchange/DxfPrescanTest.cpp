@@ -47,6 +47,9 @@ TEST(DxfPrescan, LinesLongerThanTheLibraryReadsAreRefusedByNumber) {
     EXPECT_EQ(result.m_pieces.size(), 1u);
     const std::string over = "0\nLINE\n8\n" + longest + "AB\n10\n0\n20\n1\n11\n5\n21\n1\n";
     EXPECT_EQ(Load(Entities(over)), "line 8 is longer than 1022 characters, which no DXF line is");
+    // Named first even behind a count the file does not back.
+    EXPECT_EQ(CDxfPrescan::Check(Entities(Spline(9, 1, 4, 4) + over)),
+              "line 36 is longer than 1022 characters, which no DXF line is");
 }
 
 TEST(DxfPrescan, CountsMustBeBackedByTheEntitysOwnEntries) {
@@ -126,3 +129,27 @@ TEST(DxfPrescan, RandomCountsAreBackedOrRefused) {
 }
 
 }  // namespace
+
+// The quick line split and strip agree with the plain ones on lines short and long, blank or not.
+TEST(DxfPrescan, LineSplitAgreesWithAPlainSearch) {
+    std::mt19937 random(25);
+    const std::string pieces[] = {"\n", " ", "\t", "\r", "7", "x", "SPLINE", std::string(30, 'a')};
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        const int count = static_cast<int>(random() % 40);
+        for (int i = 0; i < count; ++i) {
+            text += pieces[random() % std::size(pieces)];
+        }
+        const std::string_view view(text);
+        for (size_t start = 0; start <= text.size(); ++start) {
+            const size_t plain = std::min(text.find('\n', start), text.size());
+            ASSERT_EQ(CDxfPrescan::LineEnd(view, start), plain) << text;
+            const std::string_view line = view.substr(start, plain - start);
+            const size_t first = line.find_first_not_of(" \t\r");
+            const std::string_view stripped =
+                first == std::string_view::npos ? std::string_view{}
+                                                : line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
+            ASSERT_EQ(CDxfPrescan::Stripped(line), stripped) << text;
+        }
+    }
+}
