@@ -32,8 +32,8 @@ std::string CycleProgram(int cycles) {
     return text + "M2\n";
 }
 
-void BM_Read50G71CyclesOn200ElementProfile(benchmark::State& state) {
-    const std::string text = CycleProgram(50);
+// Reads the program again and again; skips when the reader finds an error in it.
+void MeasureRead(benchmark::State& state, const std::string& text) {
     const CToolpath check = CNcReader().Read(text);
     if (!check.errors.empty()) {
         state.SkipWithError(check.errors[0].strText.c_str());
@@ -46,11 +46,11 @@ void BM_Read50G71CyclesOn200ElementProfile(benchmark::State& state) {
     state.counters["moves"] = static_cast<double>(check.moves.size());
     state.counters["lines"] = static_cast<double>(check.nLineCount);
 }
+
+void BM_Read50G71CyclesOn200ElementProfile(benchmark::State& state) {
+    MeasureRead(state, CycleProgram(50));
+}
 BENCHMARK(BM_Read50G71CyclesOn200ElementProfile)->Unit(benchmark::kMillisecond);
-
-}  // namespace
-
-namespace {
 
 // The same in the ISO two-block form: 50 cycles over one 200-block numbered profile, each cycle
 // looking its blocks up in the text.
@@ -68,17 +68,7 @@ std::string NumberedCycleProgram(int cycles) {
 }
 
 void BM_Read50NumberedG71CyclesOn200BlockProfile(benchmark::State& state) {
-    const std::string text = NumberedCycleProgram(50);
-    const CToolpath check = CNcReader().Read(text);
-    if (!check.errors.empty()) {
-        state.SkipWithError(check.errors[0].strText.c_str());
-        return;
-    }
-    for (auto _ : state) {
-        const CToolpath path = CNcReader().Read(text);
-        benchmark::DoNotOptimize(path.moves.data());
-    }
-    state.counters["moves"] = static_cast<double>(check.moves.size());
+    MeasureRead(state, NumberedCycleProgram(50));
 }
 BENCHMARK(BM_Read50NumberedG71CyclesOn200BlockProfile)->Unit(benchmark::kMillisecond);
 
