@@ -48,6 +48,9 @@ public:
     std::string m_strCwTemplate;
     std::string m_strCcwTemplate;
     std::string m_strTrailer;
+    // Computed passes only: the command's value (mm) the pass leaves all along the profile, from
+    // "COMP LEAVE <Key>"; empty for a finishing pass.
+    std::string m_strLeaveKey;
     // Cycle passes only: the rapid move of the written-out passes (after "<Rapid>" in the trailer).
     std::string m_strRapidTemplate;
 

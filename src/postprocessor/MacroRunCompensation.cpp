@@ -43,7 +43,18 @@ std::vector<CNosePathSegment> CMacroRun::Segments(const std::vector<const CPiece
 bool CMacroRun::WriteCompensated(const std::vector<const CPiece*>& pieces, const CTool& tool,
                                  const CCommand* command, std::string& out, CMacroContext& context) const {
     const std::vector<CNosePathSegment> profile = Segments(pieces);
-    CCompensationResult path = CNoseCompensation::Compute(profile, tool.dNoseRadius, tool.nOrientation, m_nSide != 0);
+    double allowance = 0.0;
+    if (!m_strLeaveKey.empty()) {
+        CValueChain values(100000.0);
+        values.Add(CommandSource(command)).Add(ProgramSource());
+        allowance = values.Lookup(m_strLeaveKey);
+        if (!(allowance >= 0.0 && allowance < kEmpty)) {
+            ReportMissing(m_strLeaveKey, context);
+            return false;
+        }
+    }
+    CCompensationResult path =
+        CNoseCompensation::Compute(profile, tool.dNoseRadius, tool.nOrientation, m_nSide != 0, allowance);
     if (!path.bOk) {
         const CPiece* at = path.nFaultSegment >= 0 ? pieces[static_cast<size_t>(path.nFaultSegment)] : nullptr;
         char where[96];

@@ -148,7 +148,8 @@ std::unique_ptr<CMacro> CPostFileReader::ReadMacro(CDefinitionReader& reader, co
     }
     int compensation = CMacroRun::kNone;
     int reach = CMacroRun::kReachUnchecked;
-    const int nSide = ReadDirection(direction, true, compensation, &reach);
+    std::string leave;
+    const int nSide = ReadDirection(direction, true, compensation, &reach, &leave);
     if (keyword != "RUN") {
         auto oci = ReadOci(reader, name, nSide);
         if (oci) {
@@ -163,6 +164,7 @@ std::unique_ptr<CMacro> CPostFileReader::ReadMacro(CDefinitionReader& reader, co
         auto& run = static_cast<CMacroRun&>(*macro);
         run.SetCompensation(compensation);
         run.SetReach(reach);
+        run.m_strLeaveKey = leave;
         if (cycle != CMacroRun::kNoCycle) {
             SplitRapidTemplate(run);
             run.SetCycle(cycle);
@@ -203,10 +205,12 @@ void CPostFileReader::SplitRapidTemplate(CMacroRun& run) {
     run.m_strTrailer.erase(at, end - at);
 }
 
-int CPostFileReader::ReadDirection(const std::string& line, bool run, int& compensation, int* reach) {
+int CPostFileReader::ReadDirection(const std::string& line, bool run, int& compensation, int* reach,
+                                   std::string* leave) {
     compensation = CMacroRun::kNone;
-    // "RIGHT COMP": the direction, then how the nose radius is handled. Any other line keeps the
-    // old rule: exactly "LEFT" is 0, everything else 1.
+    // "RIGHT COMP": the direction, then how the nose radius is handled; a computed pass may name
+    // the command's value it leaves on the profile ("RIGHT COMP LEAVE <Allow>"). Any other line
+    // keeps the old rule: exactly "LEFT" is 0, everything else 1.
     const size_t blank = line.find(' ');
     if (run && blank != std::string::npos) {
         const std::string word = line.substr(0, blank);
@@ -222,6 +226,16 @@ int CPostFileReader::ReadDirection(const std::string& line, bool run, int& compe
                 rest.erase(rest.find_last_not_of(" \t", at) + 1);
             }
         }
+        static const std::string kLeave = "COMP LEAVE <";
+        std::string key;
+        if (rest.size() > kLeave.size() + 1 && rest.compare(0, kLeave.size(), kLeave) == 0 && rest.back() == '>') {
+            key = rest.substr(kLeave.size(), rest.size() - kLeave.size() - 1);
+            if (key.find_first_of("<> \t") == std::string::npos) {
+                rest = "COMP";
+            } else {
+                key.clear();
+            }
+        }
         const int mode = rest == "COMP" ? CMacroRun::kComputed
                          : rest == "CTRL" && rule == CMacroRun::kReachUnchecked ? CMacroRun::kController
                                                                                 : -1;
@@ -229,6 +243,9 @@ int CPostFileReader::ReadDirection(const std::string& line, bool run, int& compe
             compensation = mode;
             if (reach) {
                 *reach = rule;
+            }
+            if (leave && mode == CMacroRun::kComputed) {
+                *leave = key;
             }
             return word == "LEFT" ? 0 : 1;
         }

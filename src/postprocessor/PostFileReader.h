@@ -24,7 +24,8 @@ private:
     static std::unique_ptr<CMacro> ReadMacro(CDefinitionReader& reader, const std::string& keyword);
     // The side (0 "LEFT", 1 otherwise) of a direction line and, for RUN, its compensation word
     // and the reach word after "COMP" ("REFUSE", "STOP").
-    static int ReadDirection(const std::string& line, bool run, int& compensation, int* reach = nullptr);
+    static int ReadDirection(const std::string& line, bool run, int& compensation, int* reach = nullptr,
+                             std::string* leave = nullptr);
     // The roughing-cycle word of a RUN direction line (CMacroRun::Cycle) and its side.
     static int ReadCycle(const std::string& line, int& side);
     // Moves a cycle macro's "<Rapid>" template out of its trailer.

@@ -2,6 +2,7 @@
 // joins, then the shift from the nose centre to the imaginary tip point.
 #include "tools/NoseCompensation.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -191,7 +192,7 @@ double SignOf(bool toolLeft) { return toolLeft ? 1.0 : -1.0; }
 }  // namespace
 
 CCompensationResult CNoseCompensation::Compute(const std::vector<CNosePathSegment>& given, double noseRadius,
-                                               int orientation, bool toolLeft) {
+                                               int orientation, bool toolLeft, double allowance) {
     // Segments without length have no direction to offset along; they are passed over.
     std::vector<CNosePathSegment> profile;
     profile.reserve(given.size());
@@ -202,7 +203,9 @@ CCompensationResult CNoseCompensation::Compute(const std::vector<CNosePathSegmen
         }
     }
     CCompensationResult result;
-    const double r = noseRadius;
+    // The centre's track runs at the nose radius plus the allowance; the tip lies a nose radius
+    // from it.
+    const double r = noseRadius + std::max(allowance, 0.0);
     const double side = SignOf(toolLeft);
     const auto refuse = [&result](int segment, double z, std::string reason) {
         result.nFaultSegment = segment;
@@ -227,8 +230,8 @@ CCompensationResult CNoseCompensation::Compute(const std::vector<CNosePathSegmen
             const double changed = radius + outward * r;
             if (changed <= kOnSegment) {
                 char text[160];
-                std::snprintf(text, sizeof text,
-                              "the concave arc of radius %.3f mm is no larger than the nose radius %.3f mm", radius, r);
+                std::snprintf(text, sizeof text, "the concave arc of radius %.3f mm is no larger than the nose radius %.3f mm%s",
+                              radius, noseRadius, allowance > 0.0 ? " and the allowance" : "");
                 return refuse(profile[i].nSource, s.start.dZ, text);
             }
             const CVec c = Of(s.centre);
@@ -316,7 +319,7 @@ CCompensationResult CNoseCompensation::Compute(const std::vector<CNosePathSegmen
         i = next;
     }
     const CTipDirection tip = CTool::TipDirection(orientation);
-    const CVec shift{r * tip.dZ, r * tip.dX};
+    const CVec shift{noseRadius * tip.dZ, noseRadius * tip.dX};
     for (CNosePathSegment& s : out) {
         s.start = At(Of(s.start) + shift);
         s.end = At(Of(s.end) + shift);

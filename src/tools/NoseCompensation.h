@@ -24,6 +24,7 @@ struct CCompensationResult {
 class CNoseCompensation {
 public:
     // toolLeft: the tool stays to the left of the direction of travel (Z to the right, X up).
+    // allowance: what the nose stays off the profile all along it (a roughing pass), in mm.
     static CCompensationResult Compute(const std::vector<CNosePathSegment>& profile, double noseRadius,
-                                       int orientation, bool toolLeft);
+                                       int orientation, bool toolLeft, double allowance = 0.0);
 };

@@ -87,7 +87,8 @@ protected:
         }
     }
     // Compiles one finishing pass of tool over the layer and interprets it.
-    std::vector<CMove> Moves(const std::string& pass, int tool, bool forward, std::string& code) {
+    std::vector<CMove> Moves(const std::string& pass, int tool, bool forward, std::string& code,
+                             const std::string& allowance = "") {
         CProgram* program = m_list.NewProgram(m_bar, m_form);
         program->SetPostProcessor("LinuxCNC lathe", m_bar);
         CPreProcesor* pp = m_list.FindPreProcesor("LinuxCNC lathe");
@@ -105,7 +106,11 @@ protected:
         };
         add("Tool change", {std::to_string(tool)});
         add("Feed rate", {"120"});
-        add(pass, {"1", "30", forward ? "-10" : "110", "35", ""});
+        std::vector<std::string> values{"1", "30", forward ? "-10" : "110", "35", ""};
+        if (!allowance.empty()) {
+            values.insert(values.end() - 1, allowance);
+        }
+        add(pass, values);
         EXPECT_EQ(program->Compile(nullptr, m_context), 1);
         code = program->GetCode();
         EXPECT_TRUE(m_context.m_messages.GetBoxes().empty()) << code;
@@ -179,6 +184,23 @@ TEST_F(CompensationRs274, ComputedPathEqualsTheControlsOffset) {
             }
         }
     }
+}
+
+// A roughing pass of the round insert (centre programmed) keeps its centre the nose radius plus
+// the allowance from the ball, as the interpreter runs it.
+TEST_F(CompensationRs274, RoughingPassKeepsTheAllowanceOffTheProfile) {
+    m_context.m_layers.clear();
+    m_context.m_layers.push_back(Ball());
+    std::string code;
+    const auto moves = Moves("Rough right to left, compensated", 4, false, code, "0.5");
+    int onBall = 0;
+    for (const CMove& m : moves) {
+        if (m.bArc && std::fabs(m.dCentreZ - 52) < 1e-6 && std::fabs(m.dCentreX - 15) < 1e-6) {
+            EXPECT_NEAR(std::hypot(m.dZ - 52, m.dX - 15), 13.5, 0.0005) << code;
+            ++onBall;
+        }
+    }
+    EXPECT_EQ(onBall, 1) << code;
 }
 
 }  // namespace

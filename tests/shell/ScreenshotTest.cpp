@@ -81,7 +81,8 @@ TEST(Screenshot, MainWindowWithTheSampleDrawingAndItsProgram) {
     auto* cnc = dynamic_cast<CChildProcFrame*>(frame.Mdi()->activeSubWindow());
     ASSERT_NE(cnc, nullptr);
     EXPECT_EQ(cnc->Bar().GetText(1001), "Shaft finish");
-    EXPECT_EQ(cnc->Bar().GetCount(10310), 16);  // four tools: each changed, started, placed, cutting
+    // Four tools, each changed, started, placed and cutting; the groove tool roughs, then finishes.
+    EXPECT_EQ(cnc->Bar().GetCount(10310), 18);
     frame.Route(kCmdProgramCompile);
     EXPECT_TRUE(cnc->CodeView().toPlainText().startsWith(QStringLiteral("%")));
     const QString cncPath = QStringLiteral(KESTROVEL_BINARY_DIR "/kestrovel-cnc-screenshot.png");
