@@ -100,6 +100,7 @@ public:
         m_nNext = 0;
         m_nEvent = 0;
         m_nTool = -1;
+        m_dLeadUnit = 10000.0;
         m_bPlaced = false;
     }
 
@@ -113,8 +114,11 @@ public:
         for (; m_nNext < count; ++m_nNext) {
             const CToolMove& move = moves[m_nNext];
             for (; m_nEvent < events.size() && events[m_nEvent].nLine <= move.nLine; ++m_nEvent) {
-                if (events[m_nEvent].cLetter == 'T') {
-                    m_nTool = ToolNumber(m_input.tools, events[m_nEvent].dValue);
+                const CNcEvent& event = events[m_nEvent];
+                if (event.cLetter == 'T') {
+                    m_nTool = ToolNumber(m_input.tools, event.dValue);
+                } else if (event.cLetter == 'G' && (event.dValue == 20.0 || event.dValue == 21.0)) {
+                    m_dLeadUnit = event.dValue == 20.0 ? 254000.0 : 10000.0;
                 }
             }
             if (m_skipped.count(move.nLine)) {
@@ -178,7 +182,8 @@ private:
 
     void SimulateMove(size_t index, const CToolMove& move, const CPathSegment& segment,
                       const CMoveSweep& sweeper, CSimulationResult& result) {
-        const CRegion sweep = sweeper.Sweep(segment);
+        // A threading move's lead is as the text wrote it, in its units.
+        const CRegion sweep = sweeper.ThreadSweep(segment, move.dLead * m_dLeadUnit);
         std::vector<std::pair<CRegionPoint, CRegionPoint>> bounds;
         CRegionPoint low{INT64_MAX, INT64_MAX}, high{INT64_MIN, INT64_MIN};
         for (const CRegionPolygon& polygon : sweep.polygons) {
@@ -341,6 +346,7 @@ private:
     size_t m_nNext = 0;
     size_t m_nEvent = 0;
     int m_nTool = -1;
+    double m_dLeadUnit = 10000.0;  // model units per unit of the text (G21 mm, G20 inch)
     bool m_bPlaced = false;
 };
 

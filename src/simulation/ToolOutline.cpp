@@ -18,7 +18,16 @@ CToolOutline CToolOutline::Insert(double noseRadiusMm, double frontDeg, double b
     return tool;
 }
 
+CToolOutline CToolOutline::Shape(std::vector<CPathPoint> points) {
+    CToolOutline tool;
+    tool.shape = std::move(points);
+    return tool;
+}
+
 std::vector<CPathPoint> CToolOutline::Corners() const {
+    if (!shape.empty()) {
+        return ConvexHull(shape);
+    }
     if (IsPoint()) {
         return {};
     }
