@@ -92,7 +92,7 @@ TEST_F(CliTest, ThreadAboveTheZFeedLimitIsRefusedAtCompile) {
 INSTANTIATE_TEST_SUITE_P(
     SamplePosts, CliOperations,
     ::testing::Values(
-        CPostCase{"LinuxCNC lathe", "LinuxCncLathe.ngc", "100", {"G76 P1.5000", "G33 Z", "G4 P0.3000"}},
+        CPostCase{"LinuxCNC lathe", "LinuxCncLathe.ngc", "100", {"G76 P1.5000", "K0.9201 ", "G33 Z", "G4 P0.3000"}},
         CPostCase{"LinuxCNC lathe (diameter)", "LinuxCncDiameter.ngc", "100", {"G8\n", "G33 Z", "G7\n"}},
         CPostCase{"Fanuc-style lathe", "FanucLathe.nc", "0.1", {"G76 P10060", "G32 Z", "G04 U0.300"}}),
     [](const ::testing::TestParamInfo<CPostCase>& info) { return std::to_string(info.index); });
