@@ -65,7 +65,7 @@ CToolOutline ThreadInsert(const CTool& tool) {
     const double body = std::atan2(-ax, -az) * 180.0 / std::numbers::pi;
     const double half = tool.dIncludedAngle / 2.0;
     CToolOutline outline =
-        CToolOutline::Insert(r, body + half, body - half, CLibraryToolOutline::kEdgeLengthMm);
+        CToolOutline::Insert(r, body + half, body - half, CLibraryToolOutline::kThreadFlankMm);
     outline.dCentreZMm = -r * az;
     outline.dCentreXMm = -r * ax;
     return outline;

@@ -61,7 +61,10 @@ public:
         const int64_t z0 = RegionCoordinate(input.dStockZ0);
         const int64_t z1 = RegionCoordinate(input.dStockZ1);
         const int64_t x1 = RegionCoordinate(input.dStockX1);
-        const CRegion partOutline = PartRegion(input.profile, kPartChordError);
+        CRegion partOutline = PartRegion(input.profile, kPartChordError);
+        if (!input.bore.IsEmpty()) {
+            partOutline = CRegionClipper::Difference(partOutline, PartRegion(input.bore, kPartChordError));
+        }
         m_clearance = CProfileClearance(partOutline);
         const int64_t width = std::max<int64_t>((z1 - z0) / 512, 10000);
         for (int64_t z = z0; z < z1; z += width) {

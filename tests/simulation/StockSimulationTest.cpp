@@ -260,3 +260,21 @@ TEST(StockSimulation, AThreadPassCutsACopyOfTheInsertEveryLead) {
         }
     }
 }
+
+// A centre hole drawn as the bore profile is no part material: drilling it gouges nothing.
+TEST(StockSimulation, DrillingACentreHoleDrawnAsTheBoreGougesNothing) {
+    CTool drill;
+    drill.strKind = "drill";
+    drill.dDiameter = 8.0;
+    drill.dPointAngle = 90.0;
+    for (const bool bore : {true, false}) {
+        CSimulationInput input = Input("T9\nG0 X0 Z103\nG1 Z97 F50\nG0 Z103\n", kFlat15);
+        input.tools[9] = CLibraryToolOutline::Of(drill);
+        if (bore) {
+            input.bore = Polyline({P(0, 0), P(97, 0), P(100, 3)});
+        }
+        const CSimulationResult r = CStockSimulation::Run(input);
+        EXPECT_EQ(r.gouges.empty(), bore);
+        EXPECT_TRUE(r.rapids.empty());
+    }
+}
