@@ -242,6 +242,10 @@ void CCliArguments::DefineSimulate() {
     sub->add_option("--program", m_simulate.strProgram, "Program name")->required();
     sub->add_option("--layer", m_simulate.nLayer, "Layer number 1-6 of the part (default: layer 1, or the first layer the program walks when layer 1 is empty)")
         ->check(CLI::Range(1, 6));
+    sub->add_option("--bore-layer", m_simulate.nBoreLayer,
+                    "Layer number 1-6 whose profile outlines a bore or centre hole from the axis: what lies "
+                    "below it is no part material")
+        ->check(CLI::Range(1, 6));
     sub->add_option("--allowance", m_simulate.dAllowanceMm,
                     "Material in mm that may stay above the profile; thicker material left makes the exit code 1")
         ->check(kFinite)

@@ -90,6 +90,7 @@ struct CSimulateOptions {
     std::string strFile;
     std::string strProgram;
     int nLayer = 0;  // 1...6; 0: the first layer the program walks
+    int nBoreLayer = 0;  // 1...6: the layer outlining a bore or centre hole from the axis; 0: none
     double dAllowanceMm = -1.0;  // below 0: not given (material left over is listed, never fails)
     double dToleranceMm = 0.001;
     std::string strPostDir;

@@ -5,6 +5,7 @@
 #include "cli/CliCommands.h"
 #include "cli/CliDocument.h"
 #include "document/KestrovelDoc.h"
+#include "document/Layer.h"
 #include "postprocessor/ProgramDocument.h"
 #include "simulation/ProgramSimulation.h"
 
@@ -93,6 +94,13 @@ int RunSimulate(const CSimulateOptions& options) {
         return CCliDocument::Fail("the drawing has no layer " + std::to_string(options.nLayer));
     }
     CSimulationInput& input = prepared.input;
+    if (options.nBoreLayer > 0) {
+        const std::unique_ptr<CLayer> bore = context.CopyLayer(options.nBoreLayer - 1);
+        if (!bore) {
+            return CCliDocument::Fail("the drawing has no layer " + std::to_string(options.nBoreLayer));
+        }
+        input.bore = CProfileShape::FromLayer(*bore);
+    }
     if (input.dStockZ1 <= input.dStockZ0 || input.dStockX1 <= 0) {
         return CCliDocument::Fail("the drawing's source material is empty: there is no stock to cut");
     }

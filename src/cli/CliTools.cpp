@@ -15,7 +15,15 @@ void List(const CToolLibrary& library, bool json) {
         for (const CTool& t : library.GetTools()) {
             tools.push_back({{"number", t.nNumber}, {"name", t.strName}, {"shape", std::string(1, t.cShape)},
                              {"radius", t.dNoseRadius}, {"orientation", t.nOrientation}, {"front", t.dFrontAngle},
-                             {"back", t.dBackAngle}, {"hand", t.strHand}});
+                             {"back", t.dBackAngle}, {"hand", t.strHand}, {"kind", t.strKind}});
+            if (t.strKind == "blade") {
+                tools.back()["width"] = t.dWidth;
+            } else if (t.strKind == "thread") {
+                tools.back()["included"] = t.dIncludedAngle;
+            } else if (t.strKind == "drill") {
+                tools.back()["diameter"] = t.dDiameter;
+                tools.back()["point"] = t.dPointAngle;
+            }
         }
         std::printf("%s\n", nlohmann::json{{"tools", tools}}.dump(2, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
         return;

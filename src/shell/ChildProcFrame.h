@@ -21,7 +21,8 @@ class QSplitter;
 class CChildProcFrame : public QMdiSubWindow, public CChildWindow {
     Q_OBJECT
 public:
-    static constexpr int kFormHeight = 260;
+    // Room for the re-edit panel of a command with nine parameters and a line of help.
+    static constexpr int kFormHeight = 272;
 
     CChildProcFrame(CKestrovelApp& app, CShellDocument& doc);
     ~CChildProcFrame() override;

@@ -133,6 +133,11 @@ bool CToolLibraryDialog::ReadTable(CToolLibrary& library) {
             error = "tool: the number " + numberText + " is used twice";
         }
         CTool& tool = error.empty() ? library.FindOrAdd(static_cast<int>(number)) : library.FindOrAdd(0);
+        // The table shows the fields every tool has; a blade's, thread insert's or drill's own
+        // fields are kept from the library as read.
+        if (const CTool* known = error.empty() ? m_library.Find(static_cast<int>(number)) : nullptr) {
+            tool = *known;
+        }
         for (int c = 1; error.empty() && c < static_cast<int>(std::size(kKeys)); ++c) {
             tool.Set(kKeys[c], text(c), error);
         }

@@ -73,6 +73,26 @@ CRegion CMoveSweep::Sweep(const CPathSegment& segment) const {
     return region;
 }
 
+CRegion CMoveSweep::ThreadSweep(const CPathSegment& segment, double lead) const {
+    const double dz = segment.ptEnd.dZ - segment.ptStart.dZ;
+    const double length = segment.IsArc() || dz == 0.0 ? 0.0 : std::fabs(dz);
+    if (m_corners.empty() || !(lead > 0.0) || length == 0.0 || length / lead > kMaxThreadCopies) {
+        return Sweep(segment);
+    }
+    CRegion region;
+    const int count = static_cast<int>(std::floor(length / lead));
+    for (int k = 0; k <= count; ++k) {
+        const double t = k * lead / length;
+        const CPathPoint at{segment.ptStart.dZ + t * dz,
+                            segment.ptStart.dX + t * (segment.ptEnd.dX - segment.ptStart.dX)};
+        CRegionPolygon piece = Piece(at, at);
+        if (piece.size() >= 3) {
+            region.polygons.push_back(std::move(piece));
+        }
+    }
+    return region;
+}
+
 CRegion CMoveSweep::ShankSweep(const std::vector<CPathPoint>& points) const {
     // Each run of chords that keeps going one way in Z and the shank above it make one polygon.
     CRegion region;

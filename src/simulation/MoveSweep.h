@@ -11,12 +11,18 @@ class CMoveSweep {
 public:
     // Arcs are followed through chords that stay this close to the true circle (model units).
     static constexpr double kArcChordError = 8.0;
+    // Copies a threading move makes at most; a longer thread sweeps as a continuous cut.
+    static constexpr double kMaxThreadCopies = 100000.0;
 
     // The point tool's shank reaches up to shankTopX (model units), above the stock.
     CMoveSweep(const CToolOutline& tool, double shankTopX);
 
     // Pieces whose union is the sweep (filled non-zero): for an insert one convex piece per chord.
     CRegion Sweep(const CPathSegment& segment) const;
+    // A cut synchronised with the spindle (lead: model units along Z per revolution) passes the
+    // section once a revolution: a copy of the outline at the start and every lead along the move.
+    // The point tool and a lead of 0 sweep as Sweep does.
+    CRegion ThreadSweep(const CPathSegment& segment, double lead) const;
     bool IsPoint() const { return m_corners.empty(); }
     // The outline standing at one point.
     CRegion At(CPathPoint p) const;

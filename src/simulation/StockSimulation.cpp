@@ -61,7 +61,10 @@ public:
         const int64_t z0 = RegionCoordinate(input.dStockZ0);
         const int64_t z1 = RegionCoordinate(input.dStockZ1);
         const int64_t x1 = RegionCoordinate(input.dStockX1);
-        const CRegion partOutline = PartRegion(input.profile, kPartChordError);
+        CRegion partOutline = PartRegion(input.profile, kPartChordError);
+        if (!input.bore.IsEmpty()) {
+            partOutline = CRegionClipper::Difference(partOutline, PartRegion(input.bore, kPartChordError));
+        }
         m_clearance = CProfileClearance(partOutline);
         const int64_t width = std::max<int64_t>((z1 - z0) / 512, 10000);
         for (int64_t z = z0; z < z1; z += width) {
@@ -100,6 +103,7 @@ public:
         m_nNext = 0;
         m_nEvent = 0;
         m_nTool = -1;
+        m_dLeadUnit = 10000.0;
         m_bPlaced = false;
     }
 
@@ -113,8 +117,11 @@ public:
         for (; m_nNext < count; ++m_nNext) {
             const CToolMove& move = moves[m_nNext];
             for (; m_nEvent < events.size() && events[m_nEvent].nLine <= move.nLine; ++m_nEvent) {
-                if (events[m_nEvent].cLetter == 'T') {
-                    m_nTool = ToolNumber(m_input.tools, events[m_nEvent].dValue);
+                const CNcEvent& event = events[m_nEvent];
+                if (event.cLetter == 'T') {
+                    m_nTool = ToolNumber(m_input.tools, event.dValue);
+                } else if (event.cLetter == 'G' && (event.dValue == 20.0 || event.dValue == 21.0)) {
+                    m_dLeadUnit = event.dValue == 20.0 ? 254000.0 : 10000.0;
                 }
             }
             if (m_skipped.count(move.nLine)) {
@@ -178,7 +185,8 @@ private:
 
     void SimulateMove(size_t index, const CToolMove& move, const CPathSegment& segment,
                       const CMoveSweep& sweeper, CSimulationResult& result) {
-        const CRegion sweep = sweeper.Sweep(segment);
+        // A threading move's lead is as the text wrote it, in its units.
+        const CRegion sweep = sweeper.ThreadSweep(segment, move.dLead * m_dLeadUnit);
         std::vector<std::pair<CRegionPoint, CRegionPoint>> bounds;
         CRegionPoint low{INT64_MAX, INT64_MAX}, high{INT64_MIN, INT64_MIN};
         for (const CRegionPolygon& polygon : sweep.polygons) {
@@ -341,6 +349,7 @@ private:
     size_t m_nNext = 0;
     size_t m_nEvent = 0;
     int m_nTool = -1;
+    double m_dLeadUnit = 10000.0;  // model units per unit of the text (G21 mm, G20 inch)
     bool m_bPlaced = false;
 };
 

@@ -14,6 +14,8 @@
 struct CSimulationInput {
     CToolpath path;
     CProfileShape profile;
+    // A bore or centre hole: what lies between the axis and this profile is no part material.
+    CProfileShape bore;
     // The stock rectangle, model units: Z from z0 to z1, X (radius) from 0 to x1.
     double dStockZ0 = 0.0;
     double dStockZ1 = 0.0;

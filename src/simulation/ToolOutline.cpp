@@ -18,18 +18,30 @@ CToolOutline CToolOutline::Insert(double noseRadiusMm, double frontDeg, double b
     return tool;
 }
 
+CToolOutline CToolOutline::Shape(std::vector<CPathPoint> points) {
+    CToolOutline tool;
+    tool.shape = std::move(points);
+    return tool;
+}
+
 std::vector<CPathPoint> CToolOutline::Corners() const {
+    if (!shape.empty()) {
+        return ConvexHull(shape);
+    }
     if (IsPoint()) {
         return {};
     }
     const double r = dNoseRadiusMm * 10000.0;
     const CPathPoint c{dCentreZMm * 10000.0, dCentreXMm * 10000.0};
     std::vector<CPathPoint> points;
-    // The nose circle within half a micrometre; the hull keeps the part between the edges.
+    // The nose circle within half a micrometre; the hull keeps the part between the edges. A
+    // multiple of four corners puts one at each extreme in Z and X, so a nose that walks a wall
+    // or a floor reaches it.
     const int steps =
-        r > 0 ? std::clamp(
-                    static_cast<int>(std::ceil(std::numbers::pi / std::acos(1.0 - std::min(5.0 / r, 1.0)))),
-                    8, 720)
+        r > 0 ? (std::clamp(static_cast<int>(
+                                std::ceil(std::numbers::pi / std::acos(1.0 - std::min(5.0 / r, 1.0)))),
+                            8, 720) +
+                 3) / 4 * 4
               : 1;
     for (int k = 0; k < steps; ++k) {
         const double a = 2.0 * std::numbers::pi * k / steps;

@@ -20,10 +20,14 @@ struct CToolOutline {
     double dFrontEdgeDeg = 90.0;
     double dBackEdgeDeg = 90.0;
     double dEdgeLengthMm = 0.0;
+    // A tool of another shape (a blade, a drill): its convex outline around the programmed point,
+    // model units; when given it is the outline, and the nose and edges above are not used.
+    std::vector<CPathPoint> shape;
 
-    bool IsPoint() const { return dNoseRadiusMm <= 0.0 && dEdgeLengthMm <= 0.0; }
+    bool IsPoint() const { return shape.empty() && dNoseRadiusMm <= 0.0 && dEdgeLengthMm <= 0.0; }
     static CToolOutline Point() { return {}; }
     static CToolOutline Insert(double noseRadiusMm, double frontDeg, double backDeg, double edgeLengthMm);
+    static CToolOutline Shape(std::vector<CPathPoint> points);
 
     // The insert's convex outline around the programmed point at (0, 0), model units,
     // counter-clockwise. Empty for a point tool.

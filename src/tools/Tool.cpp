@@ -88,6 +88,33 @@ bool CTool::Set(const std::string& key, const std::string& text, std::string& er
         strHand = text;
         return true;
     }
-    error = key + ": no such key (name, shape, radius, orientation, front, back, hand)";
+    if (key == "kind") {
+        if (text != "insert" && text != "blade" && text != "thread" && text != "drill") {
+            error = "kind: \"" + text + "\" is not insert, blade, thread or drill";
+            return false;
+        }
+        strKind = text;
+        return true;
+    }
+    if (key == "width" || key == "diameter") {
+        if (!ParseNumber(text, value) || !(value > 0.0) || value > 100.0) {
+            error = key + ": \"" + text + "\" is not a " + (key == "width" ? "blade width" : "drill diameter") +
+                    " greater than 0 and at most 100 mm";
+            return false;
+        }
+        (key == "width" ? dWidth : dDiameter) = value;
+        return true;
+    }
+    if (key == "included" || key == "point") {
+        if (!ParseNumber(text, value) || !(value > 0.0) || !(value < 180.0)) {
+            error = key + ": \"" + text + "\" is not an angle greater than 0 and less than 180 degrees";
+            return false;
+        }
+        (key == "included" ? dIncludedAngle : dPointAngle) = value;
+        return true;
+    }
+    error = key +
+            ": no such key (name, shape, radius, orientation, front, back, hand, kind, width, included, "
+            "diameter, point)";
     return false;
 }

@@ -159,6 +159,13 @@ std::string CToolLibrary::Format() const {
         "; Radius: nose radius in mm. Orientation: imaginary tip position 1-9 as in the control's\n"
         "; tool table. Front, Back: angles of the cutting edges in degrees from +Z.\n"
         "; Hand: left, right or neutral.\n"
+        "; Kind: insert (the default), blade, thread or drill. A blade (grooving, parting) has a\n"
+        "; Width in mm along Z; its Radius is its corners' and Orientation 1-4 names the corner that\n"
+        "; is the programmed point (2: the lower corner toward -Z). A thread insert is a V of the\n"
+        "; Included angle (degrees) whose tip, rounded by the Radius, is the programmed point and\n"
+        "; points the way of the Orientation (6: toward the axis). A drill has a Diameter in mm and\n"
+        "; a Point angle (118 unless given); its tip is the programmed point, cutting toward -Z\n"
+        "; (toward +Z with Orientation 1, 4 or 5).\n"
         "BeginTools\n";
     for (const CTool& t : m_tools) {
         out += "Tool:        " + std::to_string(t.nNumber) + "\n";
@@ -169,6 +176,14 @@ std::string CToolLibrary::Format() const {
         out += "Front:       " + Number(t.dFrontAngle) + "\n";
         out += "Back:        " + Number(t.dBackAngle) + "\n";
         out += "Hand:        " + t.strHand + "\n";
+        if (t.strKind == "blade") {
+            out += "Kind:        blade\nWidth:       " + Number(t.dWidth) + "\n";
+        } else if (t.strKind == "thread") {
+            out += "Kind:        thread\nIncluded:    " + Number(t.dIncludedAngle) + "\n";
+        } else if (t.strKind == "drill") {
+            out += "Kind:        drill\nDiameter:    " + Number(t.dDiameter) + "\nPoint:       " +
+                   Number(t.dPointAngle) + "\n";
+        }
         out += "--------\n";
     }
     out += "EndTools\n";

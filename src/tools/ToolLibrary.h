@@ -7,8 +7,9 @@
 #include "tools/Tool.h"
 
 // The file lists entries between "BeginTools" and "EndTools"; each entry is a run of "Key: value"
-// lines ("Tool:", "Name:", "Shape:", "Radius:", "Orientation:", "Front:", "Back:", "Hand:")
-// ended by a line of dashes. Lines starting with ";" are comments. A bad line is reported with
+// lines ("Tool:", "Name:", "Shape:", "Radius:", "Orientation:", "Front:", "Back:", "Hand:", and
+// for tools that are no turning insert "Kind:" with "Width:", "Included:", "Diameter:" or
+// "Point:") ended by a line of dashes. An entry without "Kind:" is a turning insert. Lines starting with ";" are comments. A bad line is reported with
 // the file name and its line number and the entry it belongs to is left out.
 class CToolLibrary {
 public:

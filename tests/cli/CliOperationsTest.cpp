@@ -92,7 +92,7 @@ TEST_F(CliTest, ThreadAboveTheZFeedLimitIsRefusedAtCompile) {
 INSTANTIATE_TEST_SUITE_P(
     SamplePosts, CliOperations,
     ::testing::Values(
-        CPostCase{"LinuxCNC lathe", "LinuxCncLathe.ngc", "100", {"G76 P1.5000", "G33 Z", "G4 P0.3000"}},
+        CPostCase{"LinuxCNC lathe", "LinuxCncLathe.ngc", "100", {"G76 P1.5000", "K0.9201 ", "G33 Z", "G4 P0.3000"}},
         CPostCase{"LinuxCNC lathe (diameter)", "LinuxCncDiameter.ngc", "100", {"G8\n", "G33 Z", "G7\n"}},
         CPostCase{"Fanuc-style lathe", "FanucLathe.nc", "0.1", {"G76 P10060", "G32 Z", "G04 U0.300"}}),
     [](const ::testing::TestParamInfo<CPostCase>& info) { return std::to_string(info.index); });
@@ -113,11 +113,33 @@ TEST_F(CliTest, ThreadedShaftSampleIsCurrent) {
         EXPECT_NE(kept.find(word), std::string::npos) << word;
     }
     if (std::filesystem::exists("/usr/bin/rs274")) {
-        const std::string command = std::string(kRs274Serialized) + "/usr/bin/rs274 -g " +
-                                    PathOf("examples/threaded-shaft.ngc") + " " + PathOf("canon.txt") +
+        // The library's tools the program changes to, in the interpreter's table.
+        std::ofstream(PathOf("tools.tbl")) << "T1 P1 D0.8 Q2\nT3 P3 D1.6 Q2\nT7 P7 D0.4 Q2\nT8 P8 D0.3 Q6\n"
+                                              "T9 P9 D8 Q7\nT10 P10 D0.4 Q1\n";
+        const std::string command = std::string(kRs274Serialized) + "/usr/bin/rs274 -g -t " + PathOf("tools.tbl") +
+                                    " " + PathOf("examples/threaded-shaft.ngc") + " " + PathOf("canon.txt") +
                                     " </dev/null >" + PathOf("log.txt") + " 2>&1";
         EXPECT_EQ(std::system(command.c_str()), 0) << ReadText(PathOf("log.txt"));
     }
-    const CCliResult verify = Run({"verify", file, "--program", "Shaft turning", "--post-dir", dir});
+    const CCliResult verify =
+        Run({"verify", file, "--program", "Shaft turning", "--post-dir", dir, "--layer", "2"});
     EXPECT_EQ(verify.nExit, 0) << verify.strOut << verify.strErr;
+}
+
+// From the raw stock, the turning program leaves its layer and the whole program the finished part
+// (teeth, groove, chamfer, centre hole) with no gouge, rapid through material or material left.
+TEST_F(CliTest, ThreadedShaftSampleSimulatesClean) {
+    std::filesystem::copy(std::string(KESTROVEL_SOURCE_DIR) + "/examples", m_dir / "examples",
+                          std::filesystem::copy_options::recursive);
+    const std::string file = PathOf("examples/threaded-shaft.kst");
+    const std::string dir = PathOf("examples");
+    for (const std::vector<std::string>& part :
+         {std::vector<std::string>{"Shaft operations", "--layer", "1", "--bore-layer", "3"},
+          {"Shaft turning", "--layer", "2"}}) {
+        std::vector<std::string> args = {"simulate", file, "--post-dir", dir, "--allowance", "0", "--program"};
+        args.insert(args.end(), part.begin(), part.end());
+        const CCliResult r = Run(args);
+        EXPECT_EQ(r.nExit, 0) << r.strOut << r.strErr;
+        EXPECT_EQ(r.strOut.find("line "), std::string::npos) << r.strOut;
+    }
 }

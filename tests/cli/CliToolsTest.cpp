@@ -25,8 +25,12 @@ protected:
 
 TEST_F(CliTools, ListsTheSampleLibrary) {
     const nlohmann::json list = ListJson();
-    ASSERT_EQ(list["tools"].size(), 6u);
+    ASSERT_EQ(list["tools"].size(), 10u);
     EXPECT_EQ(list["tools"][0]["shape"], "D");
+    EXPECT_EQ(list["tools"][0]["kind"], "insert");
+    EXPECT_EQ(list["tools"][7]["kind"], "thread");
+    EXPECT_EQ(list["tools"][7]["included"], 60);
+    EXPECT_EQ(list["tools"][8]["point"], 90);
     EXPECT_EQ(list["tools"][0]["radius"], 0.4);
     EXPECT_EQ(list["tools"][3]["orientation"], 9);
     const CCliResult text = Run({"tools", "--post-dir", m_dir.string()});
@@ -45,12 +49,12 @@ TEST_F(CliTools, SetChangesAndAddsToolsAndRefusesBadValuesNamingTheKey) {
     ASSERT_EQ(Run({"tools", "--post-dir", m_dir.string(), "--set", "2", "radius=0.8", "hand=left"}).nExit, 0);
     ASSERT_EQ(Run({"tools", "--post-dir", m_dir.string(), "--set", "12", "name=Grooving 3 mm", "shape=S"}).nExit, 0);
     const nlohmann::json list = ListJson();
-    ASSERT_EQ(list["tools"].size(), 7u);
+    ASSERT_EQ(list["tools"].size(), 11u);
     EXPECT_EQ(list["tools"][1]["radius"], 0.8);
     EXPECT_EQ(list["tools"][1]["hand"], "left");
     EXPECT_EQ(list["tools"][1]["name"], "Finishing 35 deg VNMG 0.2");
-    EXPECT_EQ(list["tools"][6]["number"], 12);
-    EXPECT_EQ(list["tools"][6]["name"], "Grooving 3 mm");
+    EXPECT_EQ(list["tools"][10]["number"], 12);
+    EXPECT_EQ(list["tools"][10]["name"], "Grooving 3 mm");
 }
 
 TEST_F(CliTools, LibraryWithBadLinesIsNotRewritten) {

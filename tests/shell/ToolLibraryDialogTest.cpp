@@ -53,7 +53,7 @@ TEST_F(ToolLibraryDialogTest, ABadValueIsNamedAndKeptOutAGoodOneIsSaved) {
     });
     ASSERT_TRUE(UserInput::ClickMenu(m_pApp->GetMainFrame()->menuBar(), QStringLiteral("Tools"),
                                      QStringLiteral("Tool Library...")));
-    EXPECT_EQ(rows, 6);
+    EXPECT_EQ(rows, 10);
     EXPECT_TRUE(problem.contains(QStringLiteral("Row 2, radius")) && problem.contains(QStringLiteral("0,8")))
         << problem.toStdString();
     EXPECT_EQ(afterBad, before);
@@ -63,4 +63,6 @@ TEST_F(ToolLibraryDialogTest, ABadValueIsNamedAndKeptOutAGoodOneIsSaved) {
                                               "Radius:      0.8\n")))
         << after.toStdString();
     EXPECT_TRUE(after.contains(QStringLiteral("Radius:      3\n")));  // the others kept
+    // with the fields the table does not show
+    EXPECT_TRUE(after.contains(QStringLiteral("Kind:        drill\nDiameter:    8\nPoint:       90\n")));
 }

@@ -63,3 +63,65 @@ TEST(LibraryToolOutline, ALeftHandToolIsTheMirrorImageOfARightHandOne) {
         EXPECT_NEAR(a[i].dX, b[i].dX, 1e-6) << i;
     }
 }
+
+namespace {
+
+struct CBox {
+    double z0 = 1e300, x0 = 1e300, z1 = -1e300, x1 = -1e300;
+};
+
+CBox BoxMm(const std::vector<CPathPoint>& corners) {
+    CBox b;
+    for (const CPathPoint& p : corners) {
+        b = {std::min(b.z0, p.dZ / 1e4), std::min(b.x0, p.dX / 1e4), std::max(b.z1, p.dZ / 1e4),
+             std::max(b.x1, p.dX / 1e4)};
+    }
+    return b;
+}
+
+}  // namespace
+
+TEST(LibraryToolOutline, BladesThreadInsertsAndDrillsHaveTheirShapesAroundTheProgrammedPoint) {
+    CTool blade;
+    blade.strKind = "blade";
+    blade.dWidth = 2.0;
+    blade.dNoseRadius = 0.2;
+    blade.nOrientation = 2;  // grooving: the lower corner toward -Z
+    CBox b = BoxMm(CLibraryToolOutline::Of(blade).Corners());
+    EXPECT_NEAR(b.z0, 0.0, 1e-9);
+    EXPECT_NEAR(b.z1, 2.0, 1e-9);
+    EXPECT_NEAR(b.x0, 0.0, 1e-9);
+    EXPECT_NEAR(b.x1, CLibraryToolOutline::kBladeLengthMm, 1e-9);
+    blade.nOrientation = 1;  // parting: the lower corner toward +Z
+    b = BoxMm(CLibraryToolOutline::Of(blade).Corners());
+    EXPECT_NEAR(b.z0, -2.0, 1e-9);
+    EXPECT_NEAR(b.z1, 0.0, 1e-9);
+    // The rounded corner leaves the sharp one out.
+    for (const CPathPoint& p : CLibraryToolOutline::Of(blade).Corners()) {
+        EXPECT_GT(std::hypot(p.dZ, p.dX), 0.2 * 1e4 * (std::sqrt(2.0) - 1.0) - 1.0);
+    }
+
+    CTool thread;
+    thread.strKind = "thread";
+    thread.dNoseRadius = 0.1;
+    thread.nOrientation = 6;
+    const std::vector<CPathPoint> v = CLibraryToolOutline::Of(thread).Corners();
+    b = BoxMm(v);
+    EXPECT_NEAR(b.x0, 0.0, 1e-9);
+    EXPECT_NEAR(b.z0, -b.z1, 1e-6);
+    // A flank: 30 degrees from the V's axis, tangent to the tip's circle.
+    const auto left = std::min_element(v.begin(), v.end(), [](auto& p, auto& q) { return p.dZ < q.dZ; });
+    EXPECT_NEAR(left->dX / 1e4 - (0.1 - 0.2), -left->dZ / 1e4 * std::sqrt(3.0), 1e-6);
+
+    CTool drill;
+    drill.strKind = "drill";
+    drill.dDiameter = 8.0;
+    drill.dPointAngle = 90.0;
+    drill.nOrientation = 7;  // cutting toward -Z
+    b = BoxMm(CLibraryToolOutline::Of(drill).Corners());
+    EXPECT_NEAR(b.z0, 0.0, 1e-9);
+    EXPECT_NEAR(b.x1, 4.0, 1e-9);
+    EXPECT_NEAR(b.z1, 4.0 + CLibraryToolOutline::kEdgeLengthMm, 1e-9);
+    drill.nOrientation = 5;
+    EXPECT_NEAR(BoxMm(CLibraryToolOutline::Of(drill).Corners()).z1, 0.0, 1e-9);
+}

@@ -4,9 +4,12 @@
 
 #include <cmath>
 #include <cstdio>
+#include <numbers>
 #include <random>
 
+#include "simulation/LibraryToolOutline.h"
 #include "simulation/StockSimulation.h"
+#include "tools/Tool.h"
 #include "toolpath/NcReader.h"
 
 namespace {
@@ -227,5 +230,51 @@ TEST(StockSimulation, FinishingPassLeavesExactlyThePart) {
         EXPECT_LT(after.excess.Area() / 1e8, 0.001 * length);
         EXPECT_NEAR(after.part.Area() / 1e8, before.part.Area() / 1e8, 0.001 * length);
         EXPECT_GT(before.excess.Area(), 100.0 * 1e8);
+    }
+}
+
+// A thread pass cuts the section once a revolution: where the teeth are drawn between its copies
+// nothing is gouged; teeth drawn half a lead off are.
+TEST(StockSimulation, AThreadPassCutsACopyOfTheInsertEveryLead) {
+    CTool insert;
+    insert.strKind = "thread";
+    insert.dNoseRadius = 0.0;
+    insert.nOrientation = 6;
+    const auto teeth = [](double shiftMm) {
+        std::vector<CPathPoint> points{P(0, 10)};
+        for (double z = 21.0; z < 100.0; z += 2.0) {
+            const double half = std::tan(std::numbers::pi / 6.0);  // a 1 mm deep 60 degree V
+            points.insert(points.end(), {P(z + shiftMm - half, 10), P(z + shiftMm, 9), P(z + shiftMm + half, 10)});
+        }
+        points.push_back(P(100, 10));
+        return Polyline(points);
+    };
+    for (const double shift : {0.0, 1.0}) {
+        CSimulationInput input = Input("G21 T1\nG0 X11 Z101\nG0 X9\nG33 Z21 K2\nG0 X11\n", teeth(shift), 10.0);
+        input.tools[1] = CLibraryToolOutline::Of(insert);
+        const CSimulationResult r = CStockSimulation::Run(input);
+        EXPECT_TRUE(r.rapids.empty()) << shift;
+        EXPECT_EQ(r.gouges.empty(), shift == 0.0) << shift;
+        if (shift == 0.0) {
+            EXPECT_TRUE(r.leftOver.empty());
+        }
+    }
+}
+
+// A centre hole drawn as the bore profile is no part material: drilling it gouges nothing.
+TEST(StockSimulation, DrillingACentreHoleDrawnAsTheBoreGougesNothing) {
+    CTool drill;
+    drill.strKind = "drill";
+    drill.dDiameter = 8.0;
+    drill.dPointAngle = 90.0;
+    for (const bool bore : {true, false}) {
+        CSimulationInput input = Input("T9\nG0 X0 Z103\nG1 Z97 F50\nG0 Z103\n", kFlat15);
+        input.tools[9] = CLibraryToolOutline::Of(drill);
+        if (bore) {
+            input.bore = Polyline({P(0, 0), P(97, 0), P(100, 3)});
+        }
+        const CSimulationResult r = CStockSimulation::Run(input);
+        EXPECT_EQ(r.gouges.empty(), bore);
+        EXPECT_TRUE(r.rapids.empty());
     }
 }

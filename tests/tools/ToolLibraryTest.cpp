@@ -69,6 +69,36 @@ TEST(ToolLibrary, SettingAFieldChecksItsValue) {
     EXPECT_EQ(error.rfind("colour:", 0), 0u);
 }
 
+TEST(ToolLibrary, BladesThreadInsertsAndDrillsReadAndWriteBack) {
+    std::vector<std::string> problems;
+    const CToolLibrary library = CToolLibrary::Parse(
+        "Tools.ini",
+        "BeginTools\nTool: 7\nRadius: 0.2\nOrientation: 2\nKind: blade\nWidth: 2\n--------\n"
+        "Tool: 8\nKind: thread\nIncluded: 55\nRadius: 0.1\n--------\n"
+        "Tool: 9\nKind: drill\nDiameter: 8\n--------\nTool: 10\nKind: drill\nPoint: 180\n--------\n"
+        "Tool: 11\nKind: blade\nWidth: 0\n--------\nTool: 12\nKind: reamer\n--------\nEndTools\n",
+        problems);
+    ASSERT_EQ(library.GetTools().size(), 3u);
+    EXPECT_EQ(library.Find(7)->strKind, "blade");
+    EXPECT_DOUBLE_EQ(library.Find(7)->dWidth, 2.0);
+    EXPECT_DOUBLE_EQ(library.Find(8)->dIncludedAngle, 55.0);
+    EXPECT_DOUBLE_EQ(library.Find(9)->dDiameter, 8.0);
+    EXPECT_DOUBLE_EQ(library.Find(9)->dPointAngle, 118.0);
+    ASSERT_EQ(problems.size(), 3u);
+    EXPECT_EQ(problems[0],
+              "Tools.ini, line 19: point: \"180\" is not an angle greater than 0 and less than 180 degrees");
+    EXPECT_EQ(problems[1],
+              "Tools.ini, line 23: width: \"0\" is not a blade width greater than 0 and at most 100 mm");
+    EXPECT_EQ(problems[2], "Tools.ini, line 26: kind: \"reamer\" is not insert, blade, thread or drill");
+    problems.clear();
+    const CToolLibrary again = CToolLibrary::Parse("Tools.ini", library.Format(), problems);
+    EXPECT_TRUE(problems.empty());
+    EXPECT_EQ(again.Format(), library.Format());
+    EXPECT_DOUBLE_EQ(again.Find(9)->dPointAngle, 118.0);
+    // A turning insert writes no kind line, so libraries written before the kinds read the same.
+    EXPECT_EQ(CToolLibrary::Parse("Tools.ini", kTwoTools, problems).Format().find("\nKind:"), std::string::npos);
+}
+
 TEST(ToolLibrary, FindOrAddKeepsNumberOrder) {
     CToolLibrary library;
     library.FindOrAdd(5);
@@ -87,7 +117,7 @@ TEST(ToolLibrary, SampleEdgesLieOnTheBodySideOfTheTip) {
     EXPECT_TRUE(problems.empty());
     ASSERT_GE(library.GetTools().size(), 3u);
     for (const CTool& tool : library.GetTools()) {
-        if (tool.nOrientation < 1 || tool.nOrientation > 4) {
+        if (!tool.IsInsert() || tool.nOrientation < 1 || tool.nOrientation > 4) {
             continue;
         }
         // The body lies opposite the imaginary tip; both cutting edges run from the nose into it.
