@@ -16,6 +16,7 @@
 
 #include "exchange/DxfPrescan.h"
 #include "exchange/PlaneMap.h"
+#include "exchange/SplineApprox.h"
 
 namespace {
 
