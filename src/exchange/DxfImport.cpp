@@ -124,9 +124,9 @@ std::string LayerList(const CDxfContent& content) {
     return list.empty() ? "(none)" : list;
 }
 
-// Why an extraction gave nothing, from what the drawing held.
-std::string WhyEmpty(const CDxfContent& content, const CDxfImportOptions& options) {
-    if (!content.m_segments.empty() || !content.m_circles.empty()) {
+// Why an extraction gave nothing, from what the drawing held (drawn: it held segments or circles).
+std::string WhyEmpty(const CDxfContent& content, bool drawn, const CDxfImportOptions& options) {
+    if (drawn) {
         return "nothing taken: the outline lies on the axis or runs only across it";
     }
     if (!content.m_skipped.empty()) {
@@ -235,7 +235,11 @@ bool CDxfImport::Map(CDxfContent content, const CDxfImportOptions& options, CImp
     if (!error.empty()) {
         return false;
     }
-    result = CProfileExtraction(scale, origin).Extract(content);
+    const bool drawn = !content.m_segments.empty() || !content.m_circles.empty();
+    // The segments are not needed after the extraction: handed over, not copied.
+    std::vector<CDxfSegment> segments = std::move(content.m_segments);
+    content.m_segments.clear();
+    result = CProfileExtraction(scale, origin).Extract(content, std::move(segments));
     error = CDxfRange::CheckPieces(result.m_pieces.size());
     if (!error.empty()) {
         result = CImportResult{};
@@ -252,7 +256,7 @@ bool CDxfImport::Map(CDxfContent content, const CDxfImportOptions& options, CImp
         *placement = CDxfPlacement{axis, scale, origin, 0};
     }
     if (result.m_pieces.empty()) {
-        result.m_strReason = WhyEmpty(content, options);
+        result.m_strReason = WhyEmpty(content, drawn, options);
         return true;
     }
     if (!options.bOrigin) {
