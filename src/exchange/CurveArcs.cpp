@@ -26,7 +26,8 @@ CDxfSegment ArcThrough(CPlanePoint a, CPlanePoint b, CPlanePoint c) {
         double s = std::fmod(to - from, 2 * kPi);
         return s < 0.0 ? s + 2 * kPi : s;
     };
-    const double sweep = ccw(start, mid) <= ccw(start, end) ? ccw(start, end) : ccw(start, end) - 2 * kPi;
+    const double whole = ccw(start, end);
+    const double sweep = ccw(start, mid) <= whole ? whole : whole - 2 * kPi;
     // The ends are the points themselves, not the circle's points at the angles.
     CDxfSegment s;
     s.m_bArc = true;

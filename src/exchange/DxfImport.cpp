@@ -339,7 +339,17 @@ int CDxfImport::Apply(CKestrovelDoc& doc, int index, const CImportResult& result
         return 0;
     }
     std::vector<std::unique_ptr<CPiece>> pieces;
+    const int32_t length = layer->GetDrawingLength();
     for (const CImportPiece& p : result.m_pieces) {
+        // Elements keep the ends they are made with, so what lies wholly outside the length is
+        // known before one is made. An arc is still worked out for the notes it may give.
+        if (p.m_ptStart.x >= length || p.m_ptEnd.x <= 0) {
+            if (p.m_bArc) {
+                const CArc arc(p.m_ptStart, p.m_ptEnd, p.m_ptMid, messages);
+            }
+            ++done.nOutside;
+            continue;
+        }
         std::unique_ptr<CPiece> piece;
         if (p.m_bArc) {
             auto arc = std::make_unique<CArc>(p.m_ptStart, p.m_ptEnd, p.m_ptMid, messages);

@@ -6,7 +6,7 @@
 
 CNodeIndex::CNodeIndex(size_t expected) {
     size_t slots = 64;
-    while (slots < 2 * expected) {
+    while (slots * 3 < expected * 4) {
         slots *= 2;
     }
     m_slots.resize(slots);
@@ -82,7 +82,7 @@ void CNodeIndex::Add(long long z, long long x, int node) {
     }
     slot = CSlot{z, x, node, node};
     Mark(hash);
-    if (++m_nUsed * 2 > m_slots.size()) {
+    if (++m_nUsed * 4 > m_slots.size() * 3) {
         Grow();
     }
 }
