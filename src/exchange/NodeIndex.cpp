@@ -21,9 +21,11 @@ long long CNodeIndex::Cell(double v) {
 int CNodeIndex::Find(CPlanePoint p, bool exact) {
     const long long cz = Cell(p.z);
     const long long cx = Cell(p.x);
+    // The hash is the row's (x) part plus the column: three rows to work out, not nine cells.
+    const uint64_t rows[3] = {RowHash(cx - 1), RowHash(cx), RowHash(cx + 1)};
     for (long long i = cz - 1; i <= cz + 1; ++i) {
         for (long long j = cx - 1; j <= cx + 1; ++j) {
-            const uint64_t hash = Hash(i, j);
+            const uint64_t hash = rows[j - (cx - 1)] + static_cast<uint64_t>(i);
             if (!MayHold(hash)) {
                 continue;
             }
@@ -51,15 +53,19 @@ int CNodeIndex::Find(CPlanePoint p, bool exact) {
     return node;
 }
 
-uint64_t CNodeIndex::Hash(long long z, long long x) {
-    // Unsigned: far cells must wrap, not overflow. Cells next to each other along Z lie in
-    // neighbouring slots, so the look-ups around a point touch few places in memory.
+uint64_t CNodeIndex::RowHash(long long x) {
+    // Unsigned: far cells must wrap, not overflow.
     uint64_t h = static_cast<uint64_t>(x) * 0x9E3779B97F4A7C15ULL;
     h ^= h >> 29;
     h *= 0xBF58476D1CE4E5B9ULL;
     h ^= h >> 32;
-    h += static_cast<uint64_t>(z);
     return h;
+}
+
+uint64_t CNodeIndex::Hash(long long z, long long x) {
+    // Cells next to each other along Z lie in neighbouring slots, so the look-ups around a point
+    // touch few places in memory.
+    return RowHash(x) + static_cast<uint64_t>(z);
 }
 
 size_t CNodeIndex::SlotOf(long long z, long long x, uint64_t hash) const {

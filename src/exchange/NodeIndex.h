@@ -35,6 +35,7 @@ private:
         int nLast = -1;
     };
 
+    static uint64_t RowHash(long long x);
     static uint64_t Hash(long long z, long long x);
     // The slot of the cell, or the free slot where it would go (open addressing, linear probing;
     // the table is kept at most three quarters full: the marks spare most look-ups of free cells).

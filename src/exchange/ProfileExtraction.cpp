@@ -259,6 +259,21 @@ CDxfSegment Mirrored(CDxfSegment s) {
     return s;
 }
 
+// Whether the values ascend (none below the one before, none NaN) with no zero of one sign among
+// zeros of the other: sorting them would then change nothing that can be told apart.
+bool Ascending(const std::vector<double>& values) {
+    bool zero[2] = {false, false};
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (std::isnan(values[i]) || (i > 0 && values[i] < values[i - 1])) {
+            return false;
+        }
+        if (values[i] == 0.0) {
+            zero[std::signbit(values[i]) ? 1 : 0] = true;
+        }
+    }
+    return !(zero[0] && zero[1]);
+}
+
 void AddNote(std::vector<CImportNote>& notes, const char* what, int count) {
     if (count > 0) {
         notes.push_back({what, count});
@@ -369,14 +384,22 @@ CImportResult CProfileExtraction::Extract(const CDxfContent& content, std::vecto
         cuts.push_back(m.Z0());
         cuts.push_back(m.Z1());
     }
-    std::sort(cuts.begin(), cuts.end());
+    // A drawing's pieces mostly come in order along Z already, where sorting would change nothing.
+    if (!Ascending(cuts)) {
+        std::sort(cuts.begin(), cuts.end());
+    }
     cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
     std::vector<size_t> order(pieces.size());
+    bool inOrder = true;
     for (size_t i = 0; i < order.size(); ++i) {
         order[i] = i;
+        inOrder = inOrder && (i == 0 || pieces[i - 1].Z0() < pieces[i].Z0());
     }
-    std::sort(order.begin(), order.end(),
-              [&](size_t a, size_t b) { return pieces[a].Z0() < pieces[b].Z0(); });
+    // Pieces that start at distinct places have one order only; ties keep the sort's.
+    if (!inOrder) {
+        std::sort(order.begin(), order.end(),
+                  [&](size_t a, size_t b) { return pieces[a].Z0() < pieces[b].Z0(); });
+    }
     struct CSpan {
         size_t piece;
         double z0;

@@ -33,14 +33,20 @@ private:
     template <int P>
     CPlanePoint DeBoor(double u, int k) const {
         const int p = P > 0 ? P : m_nDegree;
-        double z[32], x[32], w[32];
+        // Of a known degree just the points needed, which then stay in registers.
+        constexpr int kSize = P > 0 ? P + 1 : 32;
+        double z[kSize], x[kSize], w[kSize];
+#pragma GCC unroll 8
         for (int j = 0; j <= p; ++j) {
             const size_t i = static_cast<size_t>(j + k - p);
             w[j] = m_weights[i];
             z[j] = m_weighed[i].z;
             x[j] = m_weighed[i].x;
         }
+        // Of a known degree the loops are laid out in full (the same operations in the same order).
+#pragma GCC unroll 8
         for (int r = 1; r <= p; ++r) {
+#pragma GCC unroll 8
             for (int j = p; j >= r; --j) {
                 const double lo = m_knots[static_cast<size_t>(j + k - p)];
                 const double hi = m_knots[static_cast<size_t>(j + 1 + k - r)];
