@@ -22,6 +22,7 @@ namespace {
 
 constexpr double kSplineTolerance = 0.001;  // mm
 constexpr size_t kMaxFileBytes = 256u * 1024u * 1024u;
+constexpr size_t kMaxReservedSegments = 1u << 20;
 
 double Radians(double degrees) {
     return degrees * std::numbers::pi / 180.0;
@@ -591,6 +592,10 @@ bool CDxfReader::Read(const std::string& bytes, CDxfContent& content, std::strin
     // Read in place: a copy of a large file would double what the reading holds.
     CBytesBuffer buffer(bytes);
     std::istream stream(&buffer);
+    // Room for the segments at once rather than by doubling, each step of which copies all there
+    // are into fresh memory: about one per 16 bytes of text (a spline's arcs come that densely),
+    // within a bound. Memory reserved and never written costs nothing.
+    content.m_segments.reserve(std::min<size_t>(bytes.size() / 16, kMaxReservedSegments));
     CCollector collector(m_layers, content);
     DL_Dxf dxf;
     bool read = false;

@@ -11,6 +11,10 @@ CNodeIndex::CNodeIndex(size_t expected) {
     }
     m_slots.resize(slots);
     m_marks.resize(slots * 4 / 64);
+    // No more nodes than ends, two per segment: reserved, the arrays are never copied as they fill.
+    m_points.reserve(2 * expected);
+    m_next.reserve(2 * expected);
+    m_exact.reserve(2 * expected);
 }
 
 long long CNodeIndex::Cell(double v) {

@@ -13,7 +13,7 @@ class CNodeIndex {
 public:
     static constexpr double kJoin = 0.001;  // mm
 
-    // expected: about how many ends will be looked up, to size the grid once.
+    // expected: the number of segments whose two ends will be looked up, to size the grid once.
     explicit CNodeIndex(size_t expected);
 
     // The grid cell of a coordinate; coordinates far beyond any drawing share the outermost
