@@ -2,6 +2,7 @@
 #include "exchange/DxfPrescan.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -78,6 +79,24 @@ bool IsFiniteReal(std::string_view text) {
     return std::isfinite(v) && !(errno == ERANGE && std::fabs(v) > 1.0);
 }
 
+// Whether the value holds more than white space. The library reads a number from nothing as
+// whatever its memory held before, so such a value where it reads numbers would make the drawing
+// come out different from one reading to the next.
+bool HasText(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char c) { return !std::isspace(static_cast<unsigned char>(c)); });
+}
+
+// The entities and table entries whose numbers the library reads (the header's settings stand
+// under the SECTION that holds them); it passes over the rest unread.
+bool ReadByLibrary(std::string_view entity) {
+    static constexpr std::string_view kRead[] = {
+        "SECTION", "LAYER",  "LTYPE", "BLOCK", "STYLE",  "POINT",  "LINE",           "XLINE",  "RAY",
+        "POLYLINE", "LWPOLYLINE", "VERTEX", "SPLINE", "ARC", "CIRCLE", "ELLIPSE", "INSERT", "TRACE",
+        "SOLID", "3DFACE", "MTEXT", "TEXT", "ARCALIGNEDTEXT", "ATTRIB", "DIMENSION", "LEADER", "HATCH",
+        "IMAGE", "IMAGEDEF", "DICTIONARY", "XRECORD"};
+    return std::find(std::begin(kRead), std::end(kRead), entity) != std::end(kRead);
+}
+
 struct CPendingCount {
     const CCountRule* rule;
     long value;
@@ -117,6 +136,10 @@ public:
                     m_pending.push_back({&rule, count, line + 2});
                 }
             }
+        }
+        if (IsRealCode(code) && !HasText(value) && ReadByLibrary(m_strEntity)) {
+            return "line " + std::to_string(line + 2) + ": a number is missing after group code " +
+                   std::to_string(code);
         }
         if (IsRealCode(code) && !IsFiniteReal(value)) {
             return "line " + std::to_string(line + 2) + ": the number \"" + std::string(value.substr(0, 40)) +
