@@ -10,6 +10,7 @@
 
 #include "document/KestrovelDoc.h"
 #include "elements/Arc.h"
+#include "elements/CircleMath.h"
 #include "elements/Linear.h"
 #include "exchange/DxfRange.h"
 #include "exchange/DxfReader.h"
@@ -342,9 +343,10 @@ int CDxfImport::Apply(CKestrovelDoc& doc, int index, const CImportResult& result
     const int32_t length = layer->GetDrawingLength();
     for (const CImportPiece& p : result.m_pieces) {
         // Elements keep the ends they are made with, so what lies wholly outside the length is
-        // known before one is made. An arc is still worked out for the notes it may give.
+        // known before one is made. An arc that bends below its chord is still worked out for the
+        // note its fitting to the axis may give; one bending above never gives one.
         if (p.m_ptStart.x >= length || p.m_ptEnd.x <= 0) {
-            if (p.m_bArc) {
+            if (p.m_bArc && circle_math::Side(p.m_ptStart, p.m_ptEnd, p.m_ptMid) < 0) {
                 const CArc arc(p.m_ptStart, p.m_ptEnd, p.m_ptMid, messages);
             }
             ++done.nOutside;

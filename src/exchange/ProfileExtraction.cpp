@@ -298,8 +298,10 @@ std::vector<CMonotone> MonotonePieces(std::vector<CDxfSegment> segments, std::ve
                 if (std::fabs(part.m_b.z - part.m_a.z) < kFlat) {
                     continue;
                 }
-                // The profile is the distance from the axis, on whichever side it is drawn.
-                const bool mirrored = part.At(0.5).x < 0.0;
+                // The profile is the distance from the axis, on whichever side it is drawn. An arc
+                // of a circle wholly above the axis has its middle above it: no point to work out.
+                const bool above = part.m_bArc && part.m_dRadius >= 0.0 && part.m_center.x > part.m_dRadius;
+                const bool mirrored = !above && part.At(0.5).x < 0.0;
                 if (mirrored) {
                     part = Mirrored(part);
                 }
