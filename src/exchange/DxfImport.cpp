@@ -10,6 +10,7 @@
 
 #include "document/KestrovelDoc.h"
 #include "elements/Arc.h"
+#include "elements/CircleMath.h"
 #include "elements/Linear.h"
 #include "exchange/DxfRange.h"
 #include "exchange/DxfReader.h"
@@ -124,9 +125,9 @@ std::string LayerList(const CDxfContent& content) {
     return list.empty() ? "(none)" : list;
 }
 
-// Why an extraction gave nothing, from what the drawing held.
-std::string WhyEmpty(const CDxfContent& content, const CDxfImportOptions& options) {
-    if (!content.m_segments.empty() || !content.m_circles.empty()) {
+// Why an extraction gave nothing, from what the drawing held (drawn: it held segments or circles).
+std::string WhyEmpty(const CDxfContent& content, bool drawn, const CDxfImportOptions& options) {
+    if (drawn) {
         return "nothing taken: the outline lies on the axis or runs only across it";
     }
     if (!content.m_skipped.empty()) {
@@ -235,7 +236,11 @@ bool CDxfImport::Map(CDxfContent content, const CDxfImportOptions& options, CImp
     if (!error.empty()) {
         return false;
     }
-    result = CProfileExtraction(scale, origin).Extract(content);
+    const bool drawn = !content.m_segments.empty() || !content.m_circles.empty();
+    // The segments are not needed after the extraction: handed over, not copied.
+    std::vector<CDxfSegment> segments = std::move(content.m_segments);
+    content.m_segments.clear();
+    result = CProfileExtraction(scale, origin).Extract(content, std::move(segments));
     error = CDxfRange::CheckPieces(result.m_pieces.size());
     if (!error.empty()) {
         result = CImportResult{};
@@ -252,7 +257,7 @@ bool CDxfImport::Map(CDxfContent content, const CDxfImportOptions& options, CImp
         *placement = CDxfPlacement{axis, scale, origin, 0};
     }
     if (result.m_pieces.empty()) {
-        result.m_strReason = WhyEmpty(content, options);
+        result.m_strReason = WhyEmpty(content, drawn, options);
         return true;
     }
     if (!options.bOrigin) {
@@ -335,7 +340,18 @@ int CDxfImport::Apply(CKestrovelDoc& doc, int index, const CImportResult& result
         return 0;
     }
     std::vector<std::unique_ptr<CPiece>> pieces;
+    const int32_t length = layer->GetDrawingLength();
     for (const CImportPiece& p : result.m_pieces) {
+        // Elements keep the ends they are made with, so what lies wholly outside the length is
+        // known before one is made. An arc that bends below its chord is still worked out for the
+        // note its fitting to the axis may give; one bending above never gives one.
+        if (p.m_ptStart.x >= length || p.m_ptEnd.x <= 0) {
+            if (p.m_bArc && circle_math::Side(p.m_ptStart, p.m_ptEnd, p.m_ptMid) < 0) {
+                const CArc arc(p.m_ptStart, p.m_ptEnd, p.m_ptMid, messages);
+            }
+            ++done.nOutside;
+            continue;
+        }
         std::unique_ptr<CPiece> piece;
         if (p.m_bArc) {
             auto arc = std::make_unique<CArc>(p.m_ptStart, p.m_ptEnd, p.m_ptMid, messages);

@@ -2,6 +2,7 @@
 #include "exchange/DxfPrescan.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -78,6 +79,24 @@ bool IsFiniteReal(std::string_view text) {
     return std::isfinite(v) && !(errno == ERANGE && std::fabs(v) > 1.0);
 }
 
+// Whether the value holds more than white space. The library reads a number from nothing as
+// whatever its memory held before, so such a value where it reads numbers would make the drawing
+// come out different from one reading to the next.
+bool HasText(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char c) { return !std::isspace(static_cast<unsigned char>(c)); });
+}
+
+// The entities and table entries whose numbers the library reads (the header's settings stand
+// under the SECTION that holds them); it passes over the rest unread.
+bool ReadByLibrary(std::string_view entity) {
+    static constexpr std::string_view kRead[] = {
+        "SECTION", "LAYER",  "LTYPE", "BLOCK", "STYLE",  "POINT",  "LINE",           "XLINE",  "RAY",
+        "POLYLINE", "LWPOLYLINE", "VERTEX", "SPLINE", "ARC", "CIRCLE", "ELLIPSE", "INSERT", "TRACE",
+        "SOLID", "3DFACE", "MTEXT", "TEXT", "ARCALIGNEDTEXT", "ATTRIB", "DIMENSION", "LEADER", "HATCH",
+        "IMAGE", "IMAGEDEF", "DICTIONARY", "XRECORD"};
+    return std::find(std::begin(kRead), std::end(kRead), entity) != std::end(kRead);
+}
+
 struct CPendingCount {
     const CCountRule* rule;
     long value;
@@ -118,6 +137,10 @@ public:
                 }
             }
         }
+        if (IsRealCode(code) && !HasText(value) && ReadByLibrary(m_strEntity)) {
+            return "line " + std::to_string(line + 2) + ": a number is missing after group code " +
+                   std::to_string(code);
+        }
         if (IsRealCode(code) && !IsFiniteReal(value)) {
             return "line " + std::to_string(line + 2) + ": the number \"" + std::string(value.substr(0, 40)) +
                    "\" is beyond what a drawing can hold";
@@ -148,6 +171,44 @@ private:
     std::vector<CPendingCount> m_pending;
 };
 
+// Counts the entities of the ENTITIES section whose kinds the library does not know.
+class CUnknownKinds {
+public:
+    explicit CUnknownKinds(std::vector<std::pair<std::string, int>>& kinds) : m_kinds(kinds) {}
+
+    void Group(std::string_view code, std::string_view value) {
+        if (code == "2" && m_bSectionName) {
+            m_bInEntities = value == "ENTITIES";
+            m_bSectionName = false;
+            return;
+        }
+        if (code != "0") {
+            return;
+        }
+        m_bSectionName = value == "SECTION";
+        if (value == "ENDSEC") {
+            m_bInEntities = false;
+        }
+        if (m_bInEntities && !value.empty() && std::find(std::begin(kKnown), std::end(kKnown), value) == std::end(kKnown)) {
+            auto it = std::find_if(m_kinds.begin(), m_kinds.end(), [&](const auto& e) { return e.first == value; });
+            if (it == m_kinds.end()) {
+                m_kinds.emplace_back(std::string(value), 1);
+            } else {
+                ++it->second;
+            }
+        }
+    }
+
+private:
+    static constexpr std::string_view kKnown[] = {
+        "LINE",  "ARC",   "CIRCLE", "LWPOLYLINE", "POLYLINE", "VERTEX", "SEQEND", "SPLINE",
+        "ELLIPSE", "INSERT", "ATTRIB", "POINT", "XLINE", "RAY", "TRACE", "3DFACE", "SOLID",
+        "MTEXT", "TEXT", "DIMENSION", "LEADER", "HATCH", "IMAGE", "ENDSEC"};
+    std::vector<std::pair<std::string, int>>& m_kinds;
+    bool m_bInEntities = false;
+    bool m_bSectionName = false;
+};
+
 }  // namespace
 
 size_t CDxfPrescan::LineEnd(std::string_view text, size_t start) {
@@ -175,7 +236,7 @@ std::string_view CDxfPrescan::Stripped(std::string_view s) {
     return s.substr(first, last - first);
 }
 
-std::string CDxfPrescan::Check(const std::string& bytes) {
+std::string CDxfPrescan::Check(const std::string& bytes, std::vector<std::pair<std::string, int>>* unknownKinds) {
     // The lines as the library reads them: split at '\n', a carriage return kept with its line.
     // One pass reads the groups and measures every line; an over-long line is named before any
     // other fault, wherever it stands, so the groups' own fault waits until the lines are measured.
@@ -183,6 +244,8 @@ std::string CDxfPrescan::Check(const std::string& bytes) {
     size_t lineCount = static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
     lineCount += !text.empty() && text.back() != '\n' ? 1 : 0;
     CScanner scanner(lineCount / 2);
+    std::vector<std::pair<std::string, int>> kinds;
+    CUnknownKinds unknown(kinds);
     std::string groupError;
     size_t start = 0;
     std::string_view codeText;
@@ -198,7 +261,12 @@ std::string CDxfPrescan::Check(const std::string& bytes) {
             codeText = line;
         } else if (groupError.empty()) {
             groupError = scanner.Group(i - 1, i / 2, WholeOf(codeText), line);
+            unknown.Group(codeText, line);
         }
     }
-    return groupError.empty() ? scanner.EndEntity() : groupError;
+    const std::string error = groupError.empty() ? scanner.EndEntity() : groupError;
+    if (unknownKinds) {
+        *unknownKinds = error.empty() ? std::move(kinds) : std::vector<std::pair<std::string, int>>{};
+    }
+    return error;
 }

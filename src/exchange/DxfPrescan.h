@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 // The library reads lines into a fixed buffer and loops for ever on a longer one; it trusts the
 // counts an entity announces (knots, control, fit and polyline points, leader vertices) to size
@@ -16,7 +18,10 @@ public:
 
     // Empty when the text may be handed to the library; otherwise one line naming the line
     // (counted from 1) that it would not survive.
-    static std::string Check(const std::string& bytes);
+    // unknownKinds, when given, receives the kinds of the ENTITIES section's entities that the
+    // library passes over without a word, with their counts, in order of first appearance.
+    static std::string Check(const std::string& bytes,
+                             std::vector<std::pair<std::string, int>>* unknownKinds = nullptr);
 
     // Where the line from start ends: its '\n', or the end of the text.
     static size_t LineEnd(std::string_view text, size_t start);

@@ -16,11 +16,13 @@
 
 #include "exchange/DxfPrescan.h"
 #include "exchange/PlaneMap.h"
+#include "exchange/SplineApprox.h"
 
 namespace {
 
 constexpr double kSplineTolerance = 0.001;  // mm
 constexpr size_t kMaxFileBytes = 256u * 1024u * 1024u;
+constexpr size_t kMaxReservedSegments = 1u << 20;
 
 double Radians(double degrees) {
     return degrees * std::numbers::pi / 180.0;
@@ -529,47 +531,6 @@ std::string CheckText(const std::string& bytes) {
     return "";
 }
 
-// Entity kinds of the ENTITIES section that dxflib passes over without a word (MLINE, 3DSOLID,
-// REGION, ATTDEF and the like), counted for the report.
-void CountUnknownKinds(const std::string& bytes, CDxfContent& content) {
-    static const std::vector<std::string_view> known{
-        "LINE",  "ARC",   "CIRCLE", "LWPOLYLINE", "POLYLINE", "VERTEX", "SEQEND", "SPLINE",
-        "ELLIPSE", "INSERT", "ATTRIB", "POINT", "XLINE", "RAY", "TRACE", "3DFACE", "SOLID",
-        "MTEXT", "TEXT", "DIMENSION", "LEADER", "HATCH", "IMAGE", "ENDSEC"};
-    bool inEntities = false;
-    bool sectionName = false;
-    size_t at = 0;
-    std::string_view code;
-    bool codeLine = true;
-    const std::string_view text(bytes);
-    while (at < text.size()) {
-        const size_t end = CDxfPrescan::LineEnd(text, at);
-        const std::string_view line = CDxfPrescan::Stripped(text.substr(at, end - at));
-        at = end + 1;
-        if (codeLine) {
-            code = line;
-            codeLine = false;
-            continue;
-        }
-        codeLine = true;
-        if (code == "2" && sectionName) {
-            inEntities = line == "ENTITIES";
-            sectionName = false;
-            continue;
-        }
-        if (code != "0") {
-            continue;
-        }
-        sectionName = line == "SECTION";
-        if (line == "ENDSEC") {
-            inEntities = false;
-        }
-        if (inEntities && !line.empty() && std::find(known.begin(), known.end(), line) == known.end()) {
-            Count(content.m_skipped, line);
-        }
-    }
-}
-
 }  // namespace
 
 bool CDxfReader::SameName(const std::string& a, const std::string& b) {
@@ -580,9 +541,12 @@ bool CDxfReader::SameName(const std::string& a, const std::string& b) {
 
 bool CDxfReader::Read(const std::string& bytes, CDxfContent& content, std::string& error) const {
     content = CDxfContent{};
+    // Kinds the library passes over without a word (MLINE, 3DSOLID, REGION, ATTDEF and the like),
+    // counted by the check's own pass over the text.
+    std::vector<std::pair<std::string, int>> unknownKinds;
     error = CheckText(bytes);
     if (error.empty()) {
-        error = CDxfPrescan::Check(bytes);
+        error = CDxfPrescan::Check(bytes, &unknownKinds);
     }
     if (!error.empty()) {
         return false;
@@ -590,6 +554,10 @@ bool CDxfReader::Read(const std::string& bytes, CDxfContent& content, std::strin
     // Read in place: a copy of a large file would double what the reading holds.
     CBytesBuffer buffer(bytes);
     std::istream stream(&buffer);
+    // Room for the segments at once rather than by doubling, each step of which copies all there
+    // are into fresh memory: about one per 16 bytes of text (a spline's arcs come that densely),
+    // within a bound. Memory reserved and never written costs nothing.
+    content.m_segments.reserve(std::min<size_t>(bytes.size() / 16, kMaxReservedSegments));
     CCollector collector(m_layers, content);
     DL_Dxf dxf;
     bool read = false;
@@ -604,7 +572,15 @@ bool CDxfReader::Read(const std::string& bytes, CDxfContent& content, std::strin
         error = "dxflib could not read the file";
         return false;
     }
-    CountUnknownKinds(bytes, content);
+    for (const auto& [kind, count] : unknownKinds) {
+        auto it = std::find_if(content.m_skipped.begin(), content.m_skipped.end(),
+                               [&](const auto& e) { return e.first == kind; });
+        if (it == content.m_skipped.end()) {
+            content.m_skipped.emplace_back(kind, count);
+        } else {
+            it->second += count;
+        }
+    }
     return true;
 }
 

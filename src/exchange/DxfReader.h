@@ -26,7 +26,3 @@ private:
     std::vector<std::string> m_layers;
 };
 
-// The spline followed by arcs within tolerance, appended to out; false when the data do not
-// describe a spline.
-bool AppendSplineArcs(int degree, const std::vector<double>& knots, const std::vector<CPlanePoint>& control,
-                      const std::vector<double>& weights, double tolerance, std::vector<CDxfSegment>& out);

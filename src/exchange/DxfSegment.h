@@ -16,13 +16,14 @@ struct CPlanePoint {
 struct CDxfSegment {
     CPlanePoint m_a;
     CPlanePoint m_b;
-    bool m_bArc = false;
     CPlanePoint m_center;
     double m_dRadius = 0.0;
     double m_dStart = 0.0;
     double m_dSweep = 0.0;
     // The drawing's entity it came from (counted from 1 in the order read; 0: not known).
     int m_nEntity = 0;
+    // Beside the entity number, where it takes no room of its own.
+    bool m_bArc = false;
 
     static CDxfSegment Line(CPlanePoint a, CPlanePoint b);
     static CDxfSegment ArcOf(CPlanePoint center, double radius, double start, double sweep);

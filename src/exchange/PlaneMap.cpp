@@ -5,83 +5,11 @@
 #include <cmath>
 #include <numbers>
 
+#include "exchange/CurveArcs.h"
+
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-constexpr int kMaxDepth = 14;
-
-// The arc through three points, its ends exactly a and c; a line when they are in a row.
-CDxfSegment ArcThrough(CPlanePoint a, CPlanePoint b, CPlanePoint c) {
-    const double d = 2.0 * (a.z * (b.x - c.x) + b.z * (c.x - a.x) + c.z * (a.x - b.x));
-    const double scale = std::max({std::fabs(a.z - c.z), std::fabs(a.x - c.x), 1e-300});
-    if (std::fabs(d) < 1e-12 * scale * scale) {
-        return CDxfSegment::Line(a, c);
-    }
-    const double a2 = a.z * a.z + a.x * a.x;
-    const double b2 = b.z * b.z + b.x * b.x;
-    const double c2 = c.z * c.z + c.x * c.x;
-    const CPlanePoint center{(a2 * (b.x - c.x) + b2 * (c.x - a.x) + c2 * (a.x - b.x)) / d,
-                             (a2 * (c.z - b.z) + b2 * (a.z - c.z) + c2 * (b.z - a.z)) / d};
-    const double radius = std::hypot(a.z - center.z, a.x - center.x);
-    const double start = std::atan2(a.x - center.x, a.z - center.z);
-    const double mid = std::atan2(b.x - center.x, b.z - center.z);
-    const double end = std::atan2(c.x - center.x, c.z - center.z);
-    // The sweep from a to c that passes b.
-    auto ccw = [](double from, double to) {
-        double s = std::fmod(to - from, 2 * kPi);
-        return s < 0.0 ? s + 2 * kPi : s;
-    };
-    const double sweep = ccw(start, mid) <= ccw(start, end) ? ccw(start, end) : ccw(start, end) - 2 * kPi;
-    CDxfSegment s = CDxfSegment::ArcOf(center, radius, start, sweep);
-    s.m_a = a;
-    s.m_b = c;
-    return s;
-}
-
-double DistanceToSegment(const CDxfSegment& s, CPlanePoint p) {
-    if (s.m_bArc) {
-        return std::fabs(std::hypot(p.z - s.m_center.z, p.x - s.m_center.x) - s.m_dRadius);
-    }
-    const double dz = s.m_b.z - s.m_a.z;
-    const double dx = s.m_b.x - s.m_a.x;
-    const double l2 = dz * dz + dx * dx;
-    const double t = l2 > 0.0 ? std::clamp(((p.z - s.m_a.z) * dz + (p.x - s.m_a.x) * dx) / l2, 0.0, 1.0) : 0.0;
-    return std::hypot(p.z - s.m_a.z - t * dz, p.x - s.m_a.x - t * dx);
-}
-
-// The arc through the curve's points at a, the middle and c, halved where it leaves the curve by
-// more than tolerance at its quarter or eighth points.
-template <typename Curve>
-void FitArcs(const Curve& at, double a, CPlanePoint pa, double c, CPlanePoint pc, double tolerance, int depth,
-             std::vector<CDxfSegment>& out) {
-    const double m = (a + c) / 2;
-    const CPlanePoint pm = at(m);
-    const CDxfSegment arc = ArcThrough(pa, pm, pc);
-    bool close = true;
-    for (double f : {0.25, 0.75, 0.125, 0.875}) {
-        close = close && DistanceToSegment(arc, at(a + (c - a) * f)) <= tolerance;
-    }
-    if (close || depth >= kMaxDepth) {
-        out.push_back(arc);
-        return;
-    }
-    FitArcs(at, a, pa, m, pm, tolerance, depth + 1, out);
-    FitArcs(at, m, pm, c, pc, tolerance, depth + 1, out);
-}
-
-// Arcs through points of a parametrised curve on [t0, t1], from pieces equal steps.
-template <typename Curve>
-void AppendArcsOf(const Curve& at, double t0, double t1, int pieces, double tolerance, std::vector<CDxfSegment>& out) {
-    const int n = std::max(1, pieces);
-    CPlanePoint from = at(t0);
-    for (int i = 0; i < n; ++i) {
-        const double a = t0 + (t1 - t0) * i / n;
-        const double c = i + 1 == n ? t1 : t0 + (t1 - t0) * (i + 1) / n;
-        const CPlanePoint to = at(c);
-        FitArcs(at, a, from, c, to, tolerance, 0, out);
-        from = to;
-    }
-}
 
 }  // namespace
 
@@ -195,12 +123,5 @@ void AppendEllipseArcs(CPlanePoint center, CPlanePoint major, CPlanePoint minor,
         return CPlanePoint{center.z + std::cos(t) * major.z + std::sin(t) * minor.z,
                            center.x + std::cos(t) * major.x + std::sin(t) * minor.x};
     };
-    AppendArcsOf(at, t0, t1, static_cast<int>(std::ceil((t1 - t0) / (kPi / 8))), tolerance, out);
-}
-
-void AppendCurveArcs(const std::function<CPlanePoint(double)>& at, double t0, double t1, int pieces,
-                     double tolerance, std::vector<CDxfSegment>& out) {
-    if (t1 > t0 && std::isfinite(t0) && std::isfinite(t1)) {
-        AppendArcsOf(at, t0, t1, pieces, tolerance, out);
-    }
+    AppendCurveArcs(at, t0, t1, static_cast<int>(std::ceil((t1 - t0) / (kPi / 8))), tolerance, out);
 }

@@ -2,7 +2,6 @@
 // and the arcs that follow an ellipse.
 #pragma once
 
-#include <functional>
 #include <vector>
 
 #include "exchange/DxfSegment.h"
@@ -37,7 +36,3 @@ struct CPlaneMap {
 void AppendEllipseArcs(CPlanePoint center, CPlanePoint major, CPlanePoint minor, double t0, double t1,
                        double tolerance, std::vector<CDxfSegment>& out);
 
-// Arcs through points of the curve at(t) for t from t0 to t1, starting from pieces equal steps and
-// halving them until each arc keeps to the curve within tolerance at its quarter and eighth points.
-void AppendCurveArcs(const std::function<CPlanePoint(double)>& at, double t0, double t1, int pieces,
-                     double tolerance, std::vector<CDxfSegment>& out);

@@ -9,11 +9,12 @@
 #include <numbers>
 #include <span>
 
+#include "exchange/NodeIndex.h"
 #include "platform/Units.h"
 
 namespace {
 
-constexpr double kJoin = 0.001;  // mm: ends this close are one point
+constexpr double kJoin = CNodeIndex::kJoin;  // ends this close are one point
 constexpr double kFlat = 1e-7;   // mm: a stretch this short in Z is vertical
 constexpr double kPi = std::numbers::pi;
 
@@ -51,123 +52,16 @@ struct CMonotone {
     CPlanePoint PointAt(double z) const { return {z, XAt(z)}; }
 };
 
-struct CChain {
-    std::vector<CDxfSegment> segments;
-    bool closed = false;
-};
-
-// Ends within kJoin share one node; a grid of that cell size finds the neighbours.
-// A node takes the first straight end that meets it, since line ends are exact where arc ends
-// carry the error of their angles.
-class CNodeIndex {
-public:
-    // expected: about how many ends will be looked up, to size the grid once.
-    explicit CNodeIndex(size_t expected) {
-        size_t slots = 64;
-        while (slots < 2 * expected) {
-            slots *= 2;
-        }
-        m_slots.resize(slots);
-    }
-
-    // The grid cell of a coordinate; coordinates far beyond any drawing share the outermost
-    // cells instead of overflowing the cell number.
-    static long long Cell(double v) {
-        const double c = std::floor(v / kJoin);
-        return std::isnan(c) ? 0 : static_cast<long long>(std::clamp(c, -1e15, 1e15));
-    }
-
-    int Find(CPlanePoint p, bool exact) {
-        const long long cz = Cell(p.z);
-        const long long cx = Cell(p.x);
-        for (long long i = cz - 1; i <= cz + 1; ++i) {
-            for (long long j = cx - 1; j <= cx + 1; ++j) {
-                const CSlot& slot = m_slots[SlotOf(i, j)];
-                if (!slot.bUsed) {
-                    continue;
-                }
-                // Nodes of a cell in the order they were made.
-                for (int node = slot.nFirst; node >= 0; node = m_next[static_cast<size_t>(node)]) {
-                    const size_t n = static_cast<size_t>(node);
-                    // Farther along either axis is farther apart: no need to measure.
-                    if (std::fabs(m_points[n].z - p.z) <= kJoin && std::fabs(m_points[n].x - p.x) <= kJoin &&
-                        Dist(m_points[n], p) <= kJoin) {
-                        if (exact && !m_exact[n]) {
-                            m_points[n] = p;
-                            m_exact[n] = true;
-                        }
-                        return node;
-                    }
-                }
-            }
-        }
-        const int node = static_cast<int>(m_points.size());
-        m_points.push_back(p);
-        m_exact.push_back(exact);
-        m_next.push_back(-1);
-        Add(cz, cx, node);
-        return node;
-    }
-    size_t Size() const { return m_points.size(); }
-    CPlanePoint Point(int node) const { return m_points[static_cast<size_t>(node)]; }
-
-private:
-    // One cell of the grid that holds nodes: its first and last node, chained through m_next.
-    struct CSlot {
-        long long z = 0;
-        long long x = 0;
-        int nFirst = -1;
-        int nLast = -1;
-        bool bUsed = false;
+// The chains as runs of steps: each step a segment, walked forward (from its start) or back.
+struct CChains {
+    struct CStep {
+        int segment;
+        bool forward;
     };
-
-    // The slot of the cell, or the free slot where it would go (open addressing, linear probing;
-    // the table is kept at most half full).
-    size_t SlotOf(long long z, long long x) const {
-        // Unsigned: far cells must wrap, not overflow. Cells next to each other along Z lie in
-        // neighbouring slots, so the look-ups around a point touch few places in memory.
-        uint64_t h = static_cast<uint64_t>(x) * 0x9E3779B97F4A7C15ULL;
-        h ^= h >> 29;
-        h *= 0xBF58476D1CE4E5B9ULL;
-        h ^= h >> 32;
-        h += static_cast<uint64_t>(z);
-        const size_t mask = m_slots.size() - 1;
-        for (size_t i = static_cast<size_t>(h) & mask;; i = (i + 1) & mask) {
-            const CSlot& slot = m_slots[i];
-            if (!slot.bUsed || (slot.z == z && slot.x == x)) {
-                return i;
-            }
-        }
-    }
-
-    void Add(long long z, long long x, int node) {
-        CSlot& slot = m_slots[SlotOf(z, x)];
-        if (slot.bUsed) {
-            m_next[static_cast<size_t>(slot.nLast)] = node;
-            slot.nLast = node;
-            return;
-        }
-        slot = CSlot{z, x, node, node, true};
-        if (++m_nUsed * 2 > m_slots.size()) {
-            Grow();
-        }
-    }
-
-    void Grow() {
-        std::vector<CSlot> old(m_slots.size() * 2);
-        old.swap(m_slots);
-        for (const CSlot& slot : old) {
-            if (slot.bUsed) {
-                m_slots[SlotOf(slot.z, slot.x)] = slot;
-            }
-        }
-    }
-
-    std::vector<CSlot> m_slots;
-    size_t m_nUsed = 0;
-    std::vector<int> m_next;
-    std::vector<CPlanePoint> m_points;
-    std::vector<bool> m_exact;
+    std::vector<CStep> steps;
+    std::vector<size_t> first;  // each chain's first step; one more entry: the end of the last
+    std::vector<bool> closed;
+    size_t size() const { return closed.size(); }
 };
 
 // The segments that end at each node, in the order of the segments, all in one array.
@@ -199,7 +93,8 @@ private:
     std::vector<int> m_segments;
 };
 
-std::vector<CChain> JoinChains(std::vector<CDxfSegment> segments) {
+// Joins the segments' ends into nodes (moving every end onto its node) and walks the chains.
+CChains JoinChains(std::vector<CDxfSegment>& segments) {
     CNodeIndex index(segments.size());
     std::vector<std::pair<int, int>> ends;
     ends.reserve(segments.size());
@@ -213,16 +108,18 @@ std::vector<CChain> JoinChains(std::vector<CDxfSegment> segments) {
     }
     const CTouching touching(ends, index.Size());
     std::vector<bool> used(segments.size(), false);
-    std::vector<CChain> chains;
+    CChains chains;
+    chains.steps.reserve(segments.size());
+    chains.first.push_back(0);
     // Walks from node along unused segments while the path does not branch.
     auto walk = [&](size_t first, int fromNode) {
-        CChain chain;
+        bool closed = false;
         int node = fromNode;
         size_t current = first;
         while (true) {
             used[current] = true;
             const bool forward = ends[current].first == node;
-            chain.segments.push_back(forward ? segments[current] : segments[current].Reversed());
+            chains.steps.push_back({static_cast<int>(current), forward});
             node = forward ? ends[current].second : ends[current].first;
             const std::span<const int> next = touching[static_cast<size_t>(node)];
             if (next.size() != 2) {
@@ -231,12 +128,13 @@ std::vector<CChain> JoinChains(std::vector<CDxfSegment> segments) {
             const size_t other = static_cast<size_t>(next[0]) == current ? static_cast<size_t>(next[1])
                                                                          : static_cast<size_t>(next[0]);
             if (used[other]) {
-                chain.closed = node == fromNode;
+                closed = node == fromNode;
                 break;
             }
             current = other;
         }
-        chains.push_back(std::move(chain));
+        chains.first.push_back(chains.steps.size());
+        chains.closed.push_back(closed);
     };
     // Open chains first, from their free or branching ends, then the closed loops.
     for (size_t n = 0; n < touching.size(); ++n) {
@@ -361,6 +259,21 @@ CDxfSegment Mirrored(CDxfSegment s) {
     return s;
 }
 
+// Whether the values ascend (none below the one before, none NaN) with no zero of one sign among
+// zeros of the other: sorting them would then change nothing that can be told apart.
+bool Ascending(const std::vector<double>& values) {
+    bool zero[2] = {false, false};
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (std::isnan(values[i]) || (i > 0 && values[i] < values[i - 1])) {
+            return false;
+        }
+        if (values[i] == 0.0) {
+            zero[std::signbit(values[i]) ? 1 : 0] = true;
+        }
+    }
+    return !(zero[0] && zero[1]);
+}
+
 void AddNote(std::vector<CImportNote>& notes, const char* what, int count) {
     if (count > 0) {
         notes.push_back({what, count});
@@ -372,22 +285,23 @@ void AddNote(std::vector<CImportNote>& notes, const char* what, int count) {
 std::vector<CMonotone> MonotonePieces(std::vector<CDxfSegment> segments, std::vector<bool>& closed) {
     std::vector<CMonotone> pieces;
     pieces.reserve(segments.size());
-    // The chains hold a copy of every segment; they are gone once the pieces are made.
-    const std::vector<CChain> chains = JoinChains(std::move(segments));
-    closed.clear();
-    for (const CChain& chain : chains) {
-        closed.push_back(chain.closed);
-    }
+    const CChains chains = JoinChains(segments);
+    closed = chains.closed;
     for (size_t c = 0; c < chains.size(); ++c) {
-        for (const CDxfSegment& s : chains[c].segments) {
+        for (size_t step = chains.first[c]; step < chains.first[c + 1]; ++step) {
+            const CChains::CStep& at = chains.steps[step];
+            const CDxfSegment& given = segments[static_cast<size_t>(at.segment)];
+            const CDxfSegment s = at.forward ? given : given.Reversed();
             const CFractions t = SplitFractions(s);
             for (size_t i = 1; i < t.size(); ++i) {
                 CDxfSegment part = s.Part(t[i - 1], t[i]);
                 if (std::fabs(part.m_b.z - part.m_a.z) < kFlat) {
                     continue;
                 }
-                // The profile is the distance from the axis, on whichever side it is drawn.
-                const bool mirrored = part.At(0.5).x < 0.0;
+                // The profile is the distance from the axis, on whichever side it is drawn. An arc
+                // of a circle wholly above the axis has its middle above it: no point to work out.
+                const bool above = part.m_bArc && part.m_dRadius >= 0.0 && part.m_center.x > part.m_dRadius;
+                const bool mirrored = !above && part.At(0.5).x < 0.0;
                 if (mirrored) {
                     part = Mirrored(part);
                 }
@@ -448,15 +362,16 @@ bool CImportResult::PartSize(double& lengthMm, double& diameterMm) const {
 }
 
 CImportResult CProfileExtraction::Extract(const CDxfContent& content) const {
+    return Extract(content, content.m_segments);
+}
+
+CImportResult CProfileExtraction::Extract(const CDxfContent& content, std::vector<CDxfSegment> segments) const {
     CImportResult result;
-    std::vector<CDxfSegment> segments;
-    segments.reserve(content.m_segments.size());
-    for (CDxfSegment s : content.m_segments) {
+    for (CDxfSegment& s : segments) {
         for (CPlanePoint* p : {&s.m_a, &s.m_b, &s.m_center}) {
             *p = {p->z * m_dScale - m_origin.z, p->x * m_dScale - m_origin.x};
         }
         s.m_dRadius *= m_dScale;
-        segments.push_back(s);
     }
     int uncut = 0;
     CutCircles(content, segments, uncut, m_dScale, m_origin);
@@ -471,14 +386,22 @@ CImportResult CProfileExtraction::Extract(const CDxfContent& content) const {
         cuts.push_back(m.Z0());
         cuts.push_back(m.Z1());
     }
-    std::sort(cuts.begin(), cuts.end());
+    // A drawing's pieces mostly come in order along Z already, where sorting would change nothing.
+    if (!Ascending(cuts)) {
+        std::sort(cuts.begin(), cuts.end());
+    }
     cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
     std::vector<size_t> order(pieces.size());
+    bool inOrder = true;
     for (size_t i = 0; i < order.size(); ++i) {
         order[i] = i;
+        inOrder = inOrder && (i == 0 || pieces[i - 1].Z0() < pieces[i].Z0());
     }
-    std::sort(order.begin(), order.end(),
-              [&](size_t a, size_t b) { return pieces[a].Z0() < pieces[b].Z0(); });
+    // Pieces that start at distinct places have one order only; ties keep the sort's.
+    if (!inOrder) {
+        std::sort(order.begin(), order.end(),
+                  [&](size_t a, size_t b) { return pieces[a].Z0() < pieces[b].Z0(); });
+    }
     struct CSpan {
         size_t piece;
         double z0;
@@ -520,6 +443,7 @@ CImportResult CProfileExtraction::Extract(const CDxfContent& content) const {
         }
     }
 
+    result.m_pieces.reserve(spans.size());
     int tooShort = 0;
     for (const CSpan& span : spans) {
         const CMonotone& m = pieces[span.piece];

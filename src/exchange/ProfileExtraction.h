@@ -50,6 +50,9 @@ public:
     CProfileExtraction(double scale, CPlanePoint origin) : m_dScale(scale), m_origin(origin) {}
 
     CImportResult Extract(const CDxfContent& content) const;
+    // The same with the segments given apart (the content's own segments are not looked at), so
+    // that a caller done with them hands them over instead of a copy.
+    CImportResult Extract(const CDxfContent& content, std::vector<CDxfSegment> segments) const;
 
 private:
     double m_dScale;

@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "exchange/DxfReader.h"
-#include "exchange/PlaneMap.h"
+#include "exchange/CurveArcs.h"
+#include "exchange/SplineApprox.h"
 
 namespace {
 
@@ -11,24 +11,42 @@ class CSpline {
 public:
     CSpline(int degree, const std::vector<double>& knots, const std::vector<CPlanePoint>& control,
             const std::vector<double>& weights)
-        : m_nDegree(degree), m_knots(knots), m_control(control), m_weights(weights) {}
+        : m_nDegree(degree), m_knots(knots), m_weights(weights) {
+        // The control points in homogeneous coordinates, weighed once rather than per point.
+        m_weighed.reserve(control.size());
+        for (size_t i = 0; i < control.size(); ++i) {
+            m_weighed.push_back({control[i].z * weights[i], control[i].x * weights[i]});
+        }
+    }
 
-    // De Boor's algorithm in homogeneous coordinates.
-    CPlanePoint At(double u) const {
-        const int p = m_nDegree;
-        const int n = static_cast<int>(m_control.size());
-        // The span of u: past every knot from p + 1 to n - 1 that u has reached (they ascend).
-        const auto first = m_knots.begin() + p + 1;
-        const auto last = m_knots.begin() + std::max(n, p + 1);
-        const int k = p + static_cast<int>(std::upper_bound(first, last, u) - first);
-        double z[32], x[32], w[32];
+    // The point at u, which mostly lies in the span that starts at knot hint.
+    CPlanePoint At(double u, int hint) const {
+        return m_nDegree == 3 ? DeBoor<3>(u, Span(u, hint)) : DeBoor<0>(u, Span(u, hint));
+    }
+
+    int Span(double u, int hint) const {
+        return SplineSpan(m_knots, m_nDegree, static_cast<int>(m_weighed.size()), u, hint);
+    }
+
+private:
+    // De Boor's algorithm in homogeneous coordinates; P is the degree when known at compile time.
+    template <int P>
+    CPlanePoint DeBoor(double u, int k) const {
+        const int p = P > 0 ? P : m_nDegree;
+        // Of a known degree just the points needed, which then stay in registers.
+        constexpr int kSize = P > 0 ? P + 1 : 32;
+        double z[kSize], x[kSize], w[kSize];
+#pragma GCC unroll 8
         for (int j = 0; j <= p; ++j) {
             const size_t i = static_cast<size_t>(j + k - p);
             w[j] = m_weights[i];
-            z[j] = m_control[i].z * w[j];
-            x[j] = m_control[i].x * w[j];
+            z[j] = m_weighed[i].z;
+            x[j] = m_weighed[i].x;
         }
+        // Of a known degree the loops are laid out in full (the same operations in the same order).
+#pragma GCC unroll 8
         for (int r = 1; r <= p; ++r) {
+#pragma GCC unroll 8
             for (int j = p; j >= r; --j) {
                 const double lo = m_knots[static_cast<size_t>(j + k - p)];
                 const double hi = m_knots[static_cast<size_t>(j + 1 + k - r)];
@@ -41,14 +59,26 @@ public:
         return w[p] != 0.0 ? CPlanePoint{z[p] / w[p], x[p] / w[p]} : CPlanePoint{z[p], x[p]};
     }
 
-private:
     int m_nDegree;
     const std::vector<double>& m_knots;
-    const std::vector<CPlanePoint>& m_control;
     const std::vector<double>& m_weights;
+    std::vector<CPlanePoint> m_weighed;
 };
 
 }  // namespace
+
+// Where u lies in the hinted span, no search is needed: the knots before are all reached, those
+// after none.
+int SplineSpan(const std::vector<double>& knots, int degree, int count, double u, int hint) {
+    const int p = degree;
+    const int n = count;
+    if (hint >= p && hint < n && knots[static_cast<size_t>(hint)] <= u && u < knots[static_cast<size_t>(hint) + 1]) {
+        return hint;
+    }
+    const auto first = knots.begin() + p + 1;
+    const auto last = knots.begin() + std::max(n, p + 1);
+    return p + static_cast<int>(std::upper_bound(first, last, u) - first);
+}
 
 namespace {
 
@@ -81,8 +111,9 @@ bool AppendSplineArcs(int degree, const std::vector<double>& knots, const std::v
     const CSpline spline(degree, knots, control, weights);
     // The very end of the domain is evaluated on the last span.
     const double end = std::nextafter(last, first);
-    const auto at = [&](double u) { return spline.At(u < end ? u : end); };
     for (size_t k = static_cast<size_t>(degree); k < control.size(); ++k) {
+        const int span = static_cast<int>(k);
+        const auto at = [&](double u) { return spline.At(u < end ? u : end, span); };
         AppendCurveArcs(at, knots[k], knots[k + 1], 2, tolerance, out);
     }
     return true;

@@ -86,6 +86,18 @@ TEST(DxfPrescan, NumbersBeyondADoubleAndCoordinatesBeyondTheModelAreRefused) {
     EXPECT_EQ(CDxfPrescan::Check("0\nSECTION\n2\nHEADER\n9\n$EXTMIN\n10\n1e+20\n0\nENDSEC\n0\nEOF\n"), "");
 }
 
+TEST(DxfPrescan, ANumberMissingIsRefusedRatherThanReadAsAnything) {
+    for (const char* blank : {"", " \t", "\v\r"}) {
+        const std::string text =
+            Entities("0\nPOLYLINE\n8\n0\n66\n1\n0\nVERTEX\n8\n0\n10\n" + std::string(blank) +
+                     "\n20\n5\n0\nVERTEX\n8\n0\n10\n9\n20\n5\n0\nSEQEND\n");
+        EXPECT_EQ(Load(text), "line 16: a number is missing after group code 10") << blank;
+    }
+    // Text values may be empty, and so may numbers of entities the library passes over.
+    EXPECT_EQ(CDxfPrescan::Check(Entities("0\nTEXT\n8\n0\n1\n\n10\n0\n20\n0\n")), "");
+    EXPECT_EQ(CDxfPrescan::Check(Entities("0\nMLINE\n8\n0\n10\n\n20\n0\n")), "");
+}
+
 TEST(DxfPrescan, FarControlPointsDoNotMakeASplineOfMillionsOfPoints) {
     std::string s = Spline(8, 8, 4, 0);
     for (const char* p : {"0", "1e5", "-1e5", "1e5"}) {
