@@ -29,15 +29,7 @@ CDxfSegment ArcThrough(CPlanePoint a, CPlanePoint b, CPlanePoint c) {
     const double whole = ccw(start, end);
     const double sweep = ccw(start, mid) <= whole ? whole : whole - 2 * kPi;
     // The ends are the points themselves, not the circle's points at the angles.
-    CDxfSegment s;
-    s.m_bArc = true;
-    s.m_center = center;
-    s.m_dRadius = radius;
-    s.m_dStart = start;
-    s.m_dSweep = sweep;
-    s.m_a = a;
-    s.m_b = c;
-    return s;
+    return CDxfSegment::ArcWithEnds(center, radius, start, sweep, a, c);
 }
 
 double DistanceToSegment(const CDxfSegment& s, CPlanePoint p) {

@@ -11,14 +11,21 @@ CDxfSegment CDxfSegment::Line(CPlanePoint a, CPlanePoint b) {
 }
 
 CDxfSegment CDxfSegment::ArcOf(CPlanePoint center, double radius, double start, double sweep) {
+    return ArcWithEnds(center, radius, start, sweep,
+                       {center.z + radius * std::cos(start), center.x + radius * std::sin(start)},
+                       {center.z + radius * std::cos(start + sweep), center.x + radius * std::sin(start + sweep)});
+}
+
+CDxfSegment CDxfSegment::ArcWithEnds(CPlanePoint center, double radius, double start, double sweep, CPlanePoint a,
+                                     CPlanePoint b) {
     CDxfSegment s;
     s.m_bArc = true;
     s.m_center = center;
     s.m_dRadius = radius;
     s.m_dStart = start;
     s.m_dSweep = sweep;
-    s.m_a = {center.z + radius * std::cos(start), center.x + radius * std::sin(start)};
-    s.m_b = {center.z + radius * std::cos(start + sweep), center.x + radius * std::sin(start + sweep)};
+    s.m_a = a;
+    s.m_b = b;
     return s;
 }
 

@@ -27,6 +27,9 @@ struct CDxfSegment {
 
     static CDxfSegment Line(CPlanePoint a, CPlanePoint b);
     static CDxfSegment ArcOf(CPlanePoint center, double radius, double start, double sweep);
+    // The same arc with its ends given (points on the circle at start and start + sweep).
+    static CDxfSegment ArcWithEnds(CPlanePoint center, double radius, double start, double sweep, CPlanePoint a,
+                                   CPlanePoint b);
     // The arc from a to b whose bulge is the tangent of a quarter of its sweep (a line for 0).
     static CDxfSegment FromBulge(CPlanePoint a, CPlanePoint b, double bulge);
 
