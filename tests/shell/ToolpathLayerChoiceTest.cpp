@@ -13,6 +13,7 @@
 #include "AppFixture.h"
 #include "UserInput.h"
 #include "platform/ProgramWindowIds.h"
+#include "shell/PreProcesorEdit.h"
 #include "shell/SimulationPanel.h"
 #include "shell/ToolpathCanvas.h"
 #include "shell/ToolpathPane.h"
@@ -101,6 +102,9 @@ TEST_F(ToolpathLayerChoiceTest, ThePartAndBoreLayersChosenMakeTheShaftSimulateCl
     // Another program has its own choice; back on this one, the choice is there again.
     ASSERT_NO_FATAL_FAILURE(ChooseProgram(QStringLiteral("Shaft turning")));
     EXPECT_EQ(Pane().BoreLayerBox().currentText(), QStringLiteral("None"));
+    // Not compiled yet: no code and no moves of the other program beside it.
+    EXPECT_TRUE(m_pCnc->CodeView().toPlainText().isEmpty());
+    EXPECT_TRUE(Pane().Canvas().View().GetPath().moves.empty());
     ASSERT_NO_FATAL_FAILURE(ChooseProgram(QStringLiteral("Shaft operations")));
     EXPECT_EQ(Pane().PartLayerBox().currentText(), QStringLiteral("1"));
     EXPECT_EQ(Pane().BoreLayerBox().currentText(), QStringLiteral("3"));
