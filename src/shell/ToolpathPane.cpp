@@ -139,13 +139,19 @@ void CToolpathPane::Measure(bool newContent) {
                 layers.push_back(std::move(copy));
             }
         }
-        CProgramCheck check = CProgramToolpath::Check(*program, context, part, kToleranceMm);
-        summary = check.result.Summary();
-        if (!check.path.errors.empty()) {
-            summary += "; line " + std::to_string(check.path.errors.front().nLine) + ": " +
-                       check.path.errors.front().strText;
+        // A new bore alone leaves the deviation as it was measured.
+        if (newContent || part != m_nMeasuredPart) {
+            CProgramCheck check = CProgramToolpath::Check(*program, context, part, kToleranceMm);
+            summary = check.result.Summary();
+            if (!check.path.errors.empty()) {
+                summary += "; line " + std::to_string(check.path.errors.front().nLine) + ": " +
+                           check.path.errors.front().strText;
+            }
+            path = std::move(check.path);
+            m_nMeasuredPart = part;
+        } else {
+            summary = m_pCanvas->View().GetSummary();
         }
-        path = std::move(check.path);
         input = std::move(CProgramSimulation::Input(*program, context, part, m_pDoc->GetSourceRect()).input);
         if (choice.nBore > 0) {
             if (const std::unique_ptr<CLayer> bore = context.CopyLayer(choice.nBore - 1)) {

@@ -53,5 +53,6 @@ private:
     bool m_bSelecting = false;
     const CKestrovelDoc* m_pDoc = nullptr;
     const CProgram* m_pProgram = nullptr;
+    int m_nMeasuredPart = 0;  // the layer the summary was measured against
     std::map<const CProgram*, CLayerChoice> m_choices;
 };
