@@ -58,10 +58,12 @@ QWidget* CToolpathPane::MakeLayerRow() {
         m_pPartLayer->addItem(QString::number(layer));
         m_pBoreLayer->addItem(QString::number(layer));
     }
-    m_pPartLayer->setToolTip(tr("The layer that holds the part: moves are measured against it and "
-                                "the simulation finds gouges in it"));
-    m_pBoreLayer->setToolTip(tr("A layer whose area from the axis up to its profile is no part "
-                                "material, such as a drilled centre hole"));
+    m_pPartLayer->setToolTip(
+        tr("The layer that holds the part: moves are measured against it and "
+           "the simulation finds gouges in it"));
+    m_pBoreLayer->setToolTip(
+        tr("A layer whose area from the axis up to its profile is no part "
+           "material, such as a drilled centre hole"));
     m_pPartLayer->setAccessibleName(tr("Part layer"));
     m_pBoreLayer->setAccessibleName(tr("Bore layer"));
     auto* part = new QLabel(tr("Part layer:"), row);

@@ -43,8 +43,8 @@ protected:
         Settle();
     }
 
-    // m_pApp on a drawing at that size (an empty one: as the frame comes up), every message answered OK, its CNC window opened from the
-    // View menu and maximized (null when it does not come up).
+    // m_pApp on a drawing at that size (an empty one: as the frame comes up), every message
+    // answered OK, its CNC window opened from the View menu and maximized (null when it is not).
     CChildProcFrame* OpenCncOn(const QString& drawing, QSize size = {1280, 900}) {
         m_pApp = MakeApp(10);
         m_pApp->Messages().SetInterceptor([](const std::string&, const std::string&, MessageIcon,
@@ -61,7 +61,8 @@ protected:
             return nullptr;
         }
         Settle();
-        if (!UserInput::ClickMenu(frame.menuBar(), QStringLiteral("View"), QStringLiteral("CNC Programming"))) {
+        if (!UserInput::ClickMenu(frame.menuBar(), QStringLiteral("View"),
+                                  QStringLiteral("CNC Programming"))) {
             return nullptr;
         }
         Settle();

@@ -28,7 +28,8 @@ protected:
     void OpenShaft(QSize size) {
         const QString drawing = m_dir.filePath(QStringLiteral("threaded-shaft.kst"));
         QFile::remove(drawing);
-        ASSERT_TRUE(QFile::copy(QStringLiteral(KESTROVEL_SOURCE_DIR "/examples/threaded-shaft.kst"), drawing));
+        ASSERT_TRUE(
+            QFile::copy(QStringLiteral(KESTROVEL_SOURCE_DIR "/examples/threaded-shaft.kst"), drawing));
         m_pCnc = OpenCncOn(drawing, size);
         ASSERT_NE(m_pCnc, nullptr);
         ASSERT_NO_FATAL_FAILURE(ChooseProgram(QStringLiteral("Shaft operations")));
@@ -46,7 +47,9 @@ protected:
         int faults = 0;
         for (int i = 0; i < Simulation().Results().count(); ++i) {
             const QString text = Simulation().Results().item(i)->text();
-            faults += text.contains(QStringLiteral("gouge")) || text.contains(QStringLiteral("rapid through")) ? 1 : 0;
+            faults += text.contains(QStringLiteral("gouge")) || text.contains(QStringLiteral("rapid through"))
+                          ? 1
+                          : 0;
         }
         return faults;
     }
@@ -127,7 +130,8 @@ TEST_F(ToolpathLayerChoiceTest, TheLayerRowFitsAtTheDefaultSizeAndOnAWideScreen)
                                  .arg(shown.width())
                                  .arg(shown.height());
         EXPECT_TRUE(m_pApp->GetMainFrame()->grab().toImage().save(shot));
-        EXPECT_TRUE(Pane().grab().toImage().save(QString(shot).replace(QStringLiteral(".png"), QStringLiteral("-pane.png"))));
+        EXPECT_TRUE(Pane().grab().toImage().save(
+            QString(shot).replace(QStringLiteral(".png"), QStringLiteral("-pane.png"))));
         m_pApp.reset();
     }
 }
