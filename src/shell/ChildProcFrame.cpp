@@ -94,6 +94,10 @@ void CChildProcFrame::AfterEdit() {
     // The code view belongs to the program shown: empty until that program is compiled.
     CProgram* program = Active();
     m_pCode->SetText(program ? program->GetCode() : std::string());
+    // So does the toolpath pane, with the layers last chosen for that program.
+    if (program && program != m_pToolpath->ShownProgram()) {
+        m_pToolpath->ShowProgram(*program, m_pDoc->Doc());
+    }
     m_app.GetMainFrame()->UpdateCommandUI();
 }
 

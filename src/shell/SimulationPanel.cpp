@@ -11,12 +11,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "document/KestrovelDoc.h"
-#include "postprocessor/Program.h"
-#include "postprocessor/ProgramDocument.h"
 #include "shell/QtText.h"
 #include "shell/ToolpathCanvas.h"
-#include "simulation/ProgramSimulation.h"
 #include "simulation/SimulationPainter.h"
 
 namespace {
@@ -61,22 +57,20 @@ CSimulationPanel::CSimulationPanel(CToolpathCanvas* canvas, QWidget* parent)
     });
 }
 
-void CSimulationPanel::ShowProgram(const CProgram& program, const CKestrovelDoc& doc) {
-    CSimulationInput input;
-    if (program.GetPreProcesor()) {
-        CDocumentContext context(doc);
-        input = std::move(CProgramSimulation::Input(program, context, 0, doc.GetSourceRect()).input);
-    }
+void CSimulationPanel::Show(CSimulationInput input, bool keepStep) {
+    const size_t before = m_pStepper ? m_pStepper->Input().path.moves.size() : 0;
     m_pStepper = std::make_unique<CStockSimulation::CStepper>(std::move(input));
     const int moves = static_cast<int>(m_pStepper->Input().path.moves.size());
-    m_result = m_pStepper->At(static_cast<size_t>(moves));
+    const int step = keepStep && before == static_cast<size_t>(moves) ? m_pSlider->value() : moves;
+    // The frame first: the stepper runs on from it to the end.
+    m_frame = m_pStepper->At(static_cast<size_t>(step));
+    m_result = step == moves ? m_frame : m_pStepper->At(static_cast<size_t>(moves));
     {
         const QSignalBlocker blocker(m_pSlider);
         m_pSlider->setRange(0, moves);
-        m_pSlider->setValue(moves);
+        m_pSlider->setValue(step);
     }
-    m_frame = m_result;
-    m_pStep->setText(QStringLiteral("%1 / %2").arg(moves).arg(moves));
+    m_pStep->setText(QStringLiteral("%1 / %2").arg(step).arg(moves));
     FillResults();
     m_pCanvas->update();
 }

@@ -6,8 +6,6 @@
 
 #include "simulation/StockSimulation.h"
 
-class CKestrovelDoc;
-class CProgram;
 class CToolpathCanvas;
 class QCheckBox;
 class QLabel;
@@ -19,9 +17,9 @@ class CSimulationPanel : public QWidget {
 public:
     CSimulationPanel(CToolpathCanvas* canvas, QWidget* parent);
 
-    // Simulates the program's last compilation against the first layer it walks, in the stock
-    // of the drawing; the step goes to the end.
-    void ShowProgram(const CProgram& program, const CKestrovelDoc& doc);
+    // Simulates the moves; the step goes to the end, or stays where it is when asked and the
+    // moves are as many as before (the same program measured again).
+    void Show(CSimulationInput input, bool keepStep);
     // Steps to the end of a source line (the code cursor's), when the mode is on.
     void StepToLine(int line);
     void StepTo(int moves);

@@ -10,6 +10,16 @@
 #include "simulation/LibraryToolOutline.h"
 #include "toolpath/ProgramToolpath.h"
 
+int CProgramSimulation::PartLayer(const CProgram& program, CMacroContext& context) {
+    if (const std::unique_ptr<CLayer> first = context.CopyLayer(0)) {
+        if (!CProfileShape::FromLayer(*first).IsEmpty()) {
+            return 1;
+        }
+    }
+    const std::vector<int> walked = CProgramToolpath::WalkedLayers(program);
+    return walked.empty() ? 1 : walked.front() + 1;
+}
+
 CProgramSimulationInput CProgramSimulation::Input(const CProgram& program, CMacroContext& context, int layer,
                                                   const CRect& stock) {
     CProgramSimulationInput result;
@@ -22,18 +32,7 @@ CProgramSimulationInput CProgramSimulation::Input(const CProgram& program, CMacr
     input.dStockZ1 = std::max(stock.left, stock.right);
     input.dStockX1 = std::max(stock.top, stock.bottom);
     if (layer == 0) {
-        // The part is layer 1 when it holds a profile (a program may work along other layers only:
-        // a roughing outline, a pocket, a part of the contour); else the first layer walked.
-        if (const std::unique_ptr<CLayer> first = context.CopyLayer(0)) {
-            CProfileShape profile = CProfileShape::FromLayer(*first);
-            if (!profile.IsEmpty()) {
-                result.nLayer = 1;
-                input.profile = std::move(profile);
-                return result;
-            }
-        }
-        const std::vector<int> walked = CProgramToolpath::WalkedLayers(program);
-        layer = walked.empty() ? 1 : walked.front() + 1;
+        layer = PartLayer(program, context);
     }
     const std::unique_ptr<CLayer> copy = context.CopyLayer(layer - 1);
     if (copy) {

@@ -14,10 +14,13 @@ struct CProgramSimulationInput {
 
 class CProgramSimulation {
 public:
-    // The program's last compilation read back, the layer's profile (layer 1...6; 0: the first
-    // layer the program walks, else layer 1) and the stock rectangle (the drawing's source
-    // material, model units, top = radius), with the outlines of the post-processor's tool library
-    // by their numbers.
+    // The layer (1...6) that holds the part: layer 1 when it holds a profile (a program may work
+    // along other layers only: a roughing outline, a pocket, a part of the contour), else the first
+    // layer the program walks, else layer 1.
+    static int PartLayer(const CProgram& program, CMacroContext& context);
+    // The program's last compilation read back, the layer's profile (layer 1...6; 0: PartLayer)
+    // and the stock rectangle (the drawing's source material, model units, top = radius), with the
+    // outlines of the post-processor's tool library by their numbers.
     static CProgramSimulationInput Input(const CProgram& program, CMacroContext& context, int layer,
                                          const CRect& stock);
 };

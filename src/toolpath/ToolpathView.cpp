@@ -35,19 +35,23 @@ CToolpathView::~CToolpathView() = default;
 
 void CToolpathView::SetContent(std::vector<std::unique_ptr<CLayer>> layers, CToolpath path,
                                std::string summary) {
+    m_path = std::move(path);
+    SetProfiles(std::move(layers), std::move(summary));
+    m_selected.clear();
+    m_nSelectedLine = 0;
+    ZoomToFit();
+}
+
+void CToolpathView::SetProfiles(std::vector<std::unique_ptr<CLayer>> layers, std::string summary) {
     m_layers = std::move(layers);
     for (auto& layer : m_layers) {
         // The copies draw on their own; nothing leads back to the document or its views.
         layer->SetDocument(nullptr);
         layer->DetachView();
     }
-    m_path = std::move(path);
     m_strSummary = std::move(summary);
     ++m_nContent;
     m_pPicture.reset();
-    m_selected.clear();
-    m_nSelectedLine = 0;
-    ZoomToFit();
 }
 
 void CToolpathView::SetClientSize(int width, int height) {

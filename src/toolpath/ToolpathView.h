@@ -28,6 +28,8 @@ public:
     // The profiles to draw (copies owned by the pane), the moves of the last compilation and
     // the line that stands under the picture. Zooms to fit.
     void SetContent(std::vector<std::unique_ptr<CLayer>> layers, CToolpath path, std::string summary);
+    // New profiles and line under the picture for the same moves: zoom, pan and selection stay.
+    void SetProfiles(std::vector<std::unique_ptr<CLayer>> layers, std::string summary);
     const CToolpath& GetPath() const { return m_path; }
     const std::string& GetSummary() const { return m_strSummary; }
 

@@ -30,23 +30,9 @@ namespace {
 
 class ToolpathCycleTest : public CAppFixture {
 protected:
-    // The application on a drawing, its CNC window opened from the View menu.
     void Open(const QString& drawing) {
-        m_pApp = MakeApp(10);
-        m_pApp->Messages().SetInterceptor([](const std::string&, const std::string&, MessageIcon,
-                                             MessageButtons) { return MessageAnswer::Ok; });
-        ASSERT_TRUE(m_pApp->InitInstance({drawing}));
-        CMainFrame& frame = *m_pApp->GetMainFrame();
-        frame.resize(1280, 900);
-        frame.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
-        Settle();
-        ASSERT_TRUE(ClickMenu(frame.menuBar(), QStringLiteral("View"), QStringLiteral("CNC Programming")));
-        Settle();
-        m_pCnc = dynamic_cast<CChildProcFrame*>(frame.Mdi()->activeSubWindow());
+        m_pCnc = OpenCncOn(drawing);
         ASSERT_NE(m_pCnc, nullptr);
-        m_pCnc->showMaximized();
-        Settle();
     }
     QWidget* Widget(int id) const { return m_pCnc->Bar().Widget(id); }
     CToolpathCanvas& Canvas() const { return m_pCnc->ToolpathPane().Canvas(); }

@@ -95,6 +95,24 @@ TEST_F(ToolpathViewTest, ClickingAMovePicksItAndALineSelectsItsMoves) {
     EXPECT_EQ(m_view.SelectLine(99), 0u);
 }
 
+TEST_F(ToolpathViewTest, NewProfilesKeepTheZoomThePanAndTheSelection) {
+    m_view.ZoomAt(250, 120, 3);
+    m_view.Pan(7, -3);
+    m_view.SelectLine(3);
+    const CPoint origin = m_view.GetMapping().GetOrigin();
+    CRecordingSurface before(600, 400);
+    m_view.Paint(before);
+    m_view.SetProfiles({}, "measured again");
+    EXPECT_EQ(m_view.GetMapping().GetZoom(), 195);
+    EXPECT_EQ(m_view.GetMapping().GetOrigin(), origin);
+    EXPECT_EQ(m_view.GetSelected(), std::vector<size_t>{2});
+    EXPECT_EQ(m_view.GetSummary(), "measured again");
+    // The kept picture is drawn anew: the profile is gone from it.
+    CRecordingSurface after(600, 400);
+    m_view.Paint(after);
+    EXPECT_LT(after.GetLog().size(), before.GetLog().size());
+}
+
 TEST_F(ToolpathViewTest, TheBoundToolsOutlineStandsAtTheSelectedMove) {
     const std::vector<CPathPoint> insert{{0, 0}, {40000, 10000}, {10000, 40000}};
     m_view.SetToolOutlines({{1, insert}});
