@@ -171,7 +171,7 @@ TEST(RoughCycle, FanucNumbersTheProfileBlocksThatPAndQName) {
     EXPECT_TRUE(c.boxes.empty());
     EXPECT_EQ(c.strCode, Golden("FanucLathe.nc"));
     std::smatch m;
-    ASSERT_TRUE(std::regex_search(c.strCode, m, std::regex("G71 P([0-9]+) Q([0-9]+) U0.400 W0.100 F0.200\n")));
+    ASSERT_TRUE(std::regex_search(c.strCode, m, std::regex("G71 P([0-9]+) Q([0-9]+) U0.400 W-0.100 F0.200\n")));
     const std::string p = m[1], q = m[2];
     EXPECT_NE(c.strCode.find("\nN" + p + " G01 X30.000\n"), std::string::npos) << c.strCode;
     EXPECT_NE(c.strCode.find("\nN" + q + " G01 X60.000 Z100.000\n"), std::string::npos) << c.strCode;
