@@ -37,7 +37,8 @@ std::unique_ptr<CLayer> ShaftLayer(bool groove, bool mirrored = false) {
     if (groove) {
         // Symmetric about Z 50: the same arc either way.
         layer->AddPiece(
-            std::make_unique<CArc>(CPoint(400000, 200000), CPoint(600000, 200000), CPoint(500000, 150000)), 0);
+            std::make_unique<CArc>(CPoint(400000, 200000), CPoint(600000, 200000), CPoint(500000, 150000)),
+            0);
     } else {
         line(400000, 200000, 600000, 200000);
     }
@@ -171,7 +172,8 @@ TEST(RoughCycle, FanucNumbersTheProfileBlocksThatPAndQName) {
     EXPECT_TRUE(c.boxes.empty());
     EXPECT_EQ(c.strCode, Golden("FanucLathe.nc"));
     std::smatch m;
-    ASSERT_TRUE(std::regex_search(c.strCode, m, std::regex("G71 P([0-9]+) Q([0-9]+) U0.400 W-0.100 F0.200\n")));
+    ASSERT_TRUE(
+        std::regex_search(c.strCode, m, std::regex("G71 P([0-9]+) Q([0-9]+) U0.400 W-0.100 F0.200\n")));
     const std::string p = m[1], q = m[2];
     EXPECT_NE(c.strCode.find("\nN" + p + " G01 X30.000\n"), std::string::npos) << c.strCode;
     EXPECT_NE(c.strCode.find("\nN" + q + " G01 X60.000 Z100.000\n"), std::string::npos) << c.strCode;
