@@ -21,19 +21,29 @@ namespace {
 
 // X 15 to Z 20, a step up to 20, a groove (a lower arc of radius 12.5 centred at Z 50, X 27.5,
 // down to X 15), a taper to 25 at Z 80, then 25 to Z 100. Without the groove the X only rises.
-std::unique_ptr<CLayer> ShaftLayer(bool groove) {
+// Mirrored about Z 50 it rises from right to left, as a shaft does from its free end.
+std::unique_ptr<CLayer> ShaftLayer(bool groove, bool mirrored = false) {
     auto layer = std::make_unique<CLayer>();
+    const auto line = [&](int32_t z0, int32_t x0, int32_t z1, int32_t x1) {
+        if (mirrored) {
+            layer->AddPiece(std::make_unique<CLinear>(1000000 - z1, x1, 1000000 - z0, x0), 0);
+        } else {
+            layer->AddPiece(std::make_unique<CLinear>(z0, x0, z1, x1), 0);
+        }
+    };
     layer->CreateBorders(0, 150000, 1000000);
     layer->AddLine(0, 150000, 1000000, 150000);
-    layer->AddPiece(std::make_unique<CLinear>(200000, 200000, 400000, 200000), 0);
+    line(200000, 200000, 400000, 200000);
     if (groove) {
+        // Symmetric about Z 50: the same arc either way.
         layer->AddPiece(
-            std::make_unique<CArc>(CPoint(400000, 200000), CPoint(600000, 200000), CPoint(500000, 150000)), 0);
+            std::make_unique<CArc>(CPoint(400000, 200000), CPoint(600000, 200000), CPoint(500000, 150000)),
+            0);
     } else {
-        layer->AddPiece(std::make_unique<CLinear>(400000, 200000, 600000, 200000), 0);
+        line(400000, 200000, 600000, 200000);
     }
-    layer->AddPiece(std::make_unique<CLinear>(600000, 200000, 800000, 250000), 0);
-    layer->AddPiece(std::make_unique<CLinear>(800000, 250000, 1000000, 250000), 0);
+    line(600000, 200000, 800000, 250000);
+    line(800000, 250000, 1000000, 250000);
     return layer;
 }
 
@@ -70,7 +80,8 @@ struct CCompiled {
     std::vector<std::string> traces;
 };
 
-CCompiled CompileRoughCycle(const std::string& post, bool groove, const std::vector<std::string>& texts) {
+CCompiled CompileRoughCycle(const std::string& post, bool groove, const std::vector<std::string>& texts,
+                            const std::string& command = "Rough cycle") {
     CProgramList list;
     list.ReadPostIni(KESTROVEL_SOURCE_DIR "/examples");
     CMemoryControlBar bar;
@@ -79,7 +90,7 @@ CCompiled CompileRoughCycle(const std::string& post, bool groove, const std::vec
     program->SetPostProcessor(post, bar);
     posttest::CTestContext context;
     const auto& names = bar.GetEntries(IDC_PROG_TEMPLATES);
-    const auto it = std::find(names.begin(), names.end(), "Rough cycle");
+    const auto it = std::find(names.begin(), names.end(), command);
     EXPECT_NE(it, names.end()) << post;
     if (it != names.end()) {
         program->StartCommand(form, static_cast<int>(it - names.begin()));
@@ -89,7 +100,7 @@ CCompiled CompileRoughCycle(const std::string& post, bool groove, const std::vec
         }
         EXPECT_EQ(program->AddCommand(&context.m_messages), 1);
     }
-    context.m_layers.push_back(ShaftLayer(groove));
+    context.m_layers.push_back(ShaftLayer(groove, command != "Rough cycle"));
     EXPECT_EQ(program->Generate(context), 1);
     return {program->GetCode(), context.m_messages.GetBoxes(), context.m_messages.GetTraces()};
 }
@@ -107,8 +118,8 @@ const std::vector<std::string> kFanuc = {"1", "30", "2", "2", "0.5", "0.4", "0.1
 
 // The whole program runs in LinuxCNC without an error; its roughing moves (the program without
 // its finishing G70) stay within the stock and the approach point, leave the allowance, and
-// reach into the groove.
-void ExpectRoughingLeavesTheAllowance(const std::string& code) {
+// reach into the groove. A mirrored shaft is roughed from Z 102 leftwards.
+void ExpectRoughingLeavesTheAllowance(const std::string& code, bool mirrored = false) {
     if (!fs::exists(rs274::kPath)) {
         GTEST_SKIP() << "rs274 (linuxcnc-uspace) is not installed";
     }
@@ -130,9 +141,10 @@ void ExpectRoughingLeavesTheAllowance(const std::string& code) {
     ASSERT_GT(moves.size(), 20u);
     bool groove = false;
     for (const rs274::CMove& m : moves) {
+        const double z = mirrored ? 100.0 - m.dZ : m.dZ;
         EXPECT_LE(m.dX, 30.0 + 1e-6);
-        EXPECT_GE(m.dZ, -2.0 - 1e-6);
-        EXPECT_GE(Clearance(m.dZ, m.dX, true), 0.5 - 0.002) << "Z " << m.dZ << " X " << m.dX;
+        EXPECT_GE(z, -2.0 - 1e-6);
+        EXPECT_GE(Clearance(z, m.dX, true), 0.5 - 0.002) << "Z " << m.dZ << " X " << m.dX;
         groove = groove || (m.dZ > 45 && m.dZ < 55 && m.dX < 19);
     }
     EXPECT_TRUE(groove);
@@ -160,7 +172,8 @@ TEST(RoughCycle, FanucNumbersTheProfileBlocksThatPAndQName) {
     EXPECT_TRUE(c.boxes.empty());
     EXPECT_EQ(c.strCode, Golden("FanucLathe.nc"));
     std::smatch m;
-    ASSERT_TRUE(std::regex_search(c.strCode, m, std::regex("G71 P([0-9]+) Q([0-9]+) U0.400 W0.100 F0.200\n")));
+    ASSERT_TRUE(
+        std::regex_search(c.strCode, m, std::regex("G71 P([0-9]+) Q([0-9]+) U0.400 W-0.100 F0.200\n")));
     const std::string p = m[1], q = m[2];
     EXPECT_NE(c.strCode.find("\nN" + p + " G01 X30.000\n"), std::string::npos) << c.strCode;
     EXPECT_NE(c.strCode.find("\nN" + q + " G01 X60.000 Z100.000\n"), std::string::npos) << c.strCode;
@@ -169,28 +182,30 @@ TEST(RoughCycle, FanucNumbersTheProfileBlocksThatPAndQName) {
 
 // A groove is no profile for a type-I cycle: a comment says where the profile falls, and the
 // passes are written out instead, none of them into the allowance, then the profile is finished.
-TEST(RoughCycle, FanucWritesThePassesOutWhereTheProfileFalls) {
-    const CCompiled c = CompileRoughCycle("Fanuc-style lathe", true, kFanuc);
+void ExpectPassesWrittenOut(const std::string& command, const char* fallZ) {
+    const bool mirrored = command != "Rough cycle";
+    const CCompiled c = CompileRoughCycle("Fanuc-style lathe", true, kFanuc, command);
     EXPECT_TRUE(c.boxes.empty());
     EXPECT_EQ(c.strCode.find("G71"), std::string::npos);
     EXPECT_EQ(c.strCode.find("G70"), std::string::npos);
     ASSERT_EQ(c.traces.size(), 1u);
     std::smatch m;
-    ASSERT_TRUE(std::regex_search(c.strCode, m, std::regex("N[0-9]+ \\(([^()]*) falls from Z 40.000 on;[^()]*\\)\n")))
-        << c.strCode;
+    const std::regex comment(std::string("N[0-9]+ \\(([^()]*) falls from Z ") + fallZ + " on;[^()]*\\)\n");
+    ASSERT_TRUE(std::regex_search(c.strCode, m, comment)) << c.strCode;
     EXPECT_NE(std::string(m[1]).find("Arc"), std::string::npos) << m[1];
     // Every move of the passes (before the finishing of the profile) keeps the allowance.
     const std::regex move("N[0-9]+ G0([01]) (?:X(-?[0-9.]+))? ?(?:Z(-?[0-9.]+))?\n");
-    double z = -2, x = 30;
+    double z = mirrored ? 102 : -2, x = 30;
     int feeds = 0, inGroove = 0;
     const std::string passes = c.strCode.substr(0, c.strCode.find("G01 X30.000\n"));
     for (auto it = std::sregex_iterator(passes.begin(), passes.end(), move); it != std::sregex_iterator(); ++it) {
         const std::smatch& mv = *it;
         x = mv[2].matched ? std::stod(mv[2]) / 2 : x;
         z = mv[3].matched ? std::stod(mv[3]) : z;
+        const double along = mirrored ? 100 - z : z;
         EXPECT_LE(x, 30.0 + 1e-9);
-        EXPECT_GE(z, -2.0 - 1e-9);
-        EXPECT_GE(Clearance(z, x, true), 0.1 - 0.002) << mv[0];
+        EXPECT_GE(along, -2.0 - 1e-9);
+        EXPECT_GE(Clearance(along, x, true), 0.1 - 0.002) << mv[0];
         if (mv[1] == "1") {
             ++feeds;
             inGroove += z > 42 && z < 58 && x < 19.5 ? 1 : 0;
@@ -198,6 +213,27 @@ TEST(RoughCycle, FanucWritesThePassesOutWhereTheProfileFalls) {
     }
     EXPECT_GT(feeds, 10);
     EXPECT_GT(inGroove, 0);
+}
+
+TEST(RoughCycle, FanucWritesThePassesOutWhereTheProfileFalls) {
+    ExpectPassesWrittenOut("Rough cycle", "40.000");
+    ExpectPassesWrittenOut("Rough cycle, right to left", "60.000");
+}
+
+// From the free end: the profile walked from its right border leftwards, the cycle starting the
+// clearance beyond Z 100, upper and lower arcs the other way round.
+TEST(RoughCycle, RightToLeftStartsBeyondTheFreeEnd) {
+    const std::string back = "Rough cycle, right to left";
+    const CCompiled lathe = CompileRoughCycle("LinuxCNC lathe", true, kLinuxCnc, back);
+    EXPECT_TRUE(lathe.boxes.empty());
+    EXPECT_EQ(lathe.strCode, Golden("LinuxCncLatheBack.ngc"));
+    ExpectRoughingLeavesTheAllowance(lathe.strCode, true);
+    const CCompiled diameter = CompileRoughCycle("LinuxCNC lathe (diameter)", true, kLinuxCnc, back);
+    EXPECT_EQ(diameter.strCode, Golden("LinuxCncDiameterBack.ngc"));
+    ExpectRoughingLeavesTheAllowance(diameter.strCode, true);
+    const CCompiled fanuc = CompileRoughCycle("Fanuc-style lathe", false, kFanuc, back);
+    EXPECT_TRUE(fanuc.boxes.empty());
+    EXPECT_EQ(fanuc.strCode, Golden("FanucLatheBack.nc"));
 }
 
 // A cycle is refused, with a message saying why, where it would cut wrongly: an approach below the

@@ -2,6 +2,10 @@
 // 10000 = 1 mm, X as a radius).
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <fstream>
+#include <iterator>
+
 #include "toolpath/NcReader.h"
 
 namespace {
@@ -138,4 +142,27 @@ TEST(NcFanucCycle, PeckDrillingOnTheAxisAndGroovingAlongX) {
     EXPECT_EQ(ends.back(), (CPathPoint{-100000, 150000}));
     // Grooves side by side without a step between them cannot be cut.
     EXPECT_FALSE(ReadDiameter("G0 X30 Z-10\nG75 X20 Z-14 P2000 F30\n").errors.empty());
+}
+
+// The sample post's cycles from either end over the shaft of the post-processor tests (shoulder
+// X 15 to 20 at Z 20 from the left, mirrored at Z 80 from the right): W puts the Z allowance in
+// front of the shoulder, so no roughing pass reaches it.
+TEST(NcFanucCycle, SamplePostLeavesTheZAllowanceOnTheShouldersFromEitherEnd) {
+    for (const bool back : {false, true}) {
+        std::ifstream in(std::string(KESTROVEL_SOURCE_DIR "/tests/data/rough/") +
+                         (back ? "FanucLatheBack.nc" : "FanucLathe.nc"));
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const CToolpath path = ReadDiameter(text);
+        ASSERT_TRUE(path.errors.empty()) << path.errors[0].strText;
+        int passes = 0;
+        for (const CToolMove* m : MovesOn(path, 6)) {
+            const double z = m->segment.ptEnd.dZ / 10000, x = m->segment.ptEnd.dX / 10000;
+            const double length = std::fabs(m->segment.ptEnd.dZ - m->segment.ptStart.dZ) / 10000;
+            if (!m->bRapid && x > 15.1 && x < 20 && length > 1) {
+                ++passes;
+                EXPECT_NEAR(back ? z - 80 : 20 - z, 0.1, 1e-6) << (back ? "from the right" : "from the left");
+            }
+        }
+        EXPECT_EQ(passes, 3) << text;
+    }
 }

@@ -107,7 +107,7 @@ protected:
             // Passes for a tool's nose follow the nose, not the drawn profile, and the roughing
             // cycle roughs; the post-processor tests prove them.
             if (!command->FindParameter("layer") || names[row].find(", compensated") != std::string::npos ||
-                names[row].find(", by the control") != std::string::npos || names[row] == "Rough cycle") {
+                names[row].find(", by the control") != std::string::npos || names[row].rfind("Rough cycle", 0) == 0) {
                 continue;
             }
             // Approach from beyond the end the command starts at; a left-to-right pass starts

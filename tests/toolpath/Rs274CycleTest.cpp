@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <random>
 
 #include "Rs274.h"
@@ -196,4 +198,15 @@ TEST_F(Rs274Cycles, RandomProfilesAsTheControllerRunsThem) {
         ExpectSameMoves(text);
     }
     EXPECT_GE(compared, 10);
+}
+
+// The sample posts' roughing cycle from the free end: the profile walked right to left, the cycle
+// starting beyond the profile's right end (in radius and in diameter mode).
+TEST_F(Rs274Cycles, SamplePostsCycleFromTheFreeEnd) {
+    for (const char* name : {"LinuxCncLatheBack.ngc", "LinuxCncDiameterBack.ngc"}) {
+        std::ifstream in(std::string(KESTROVEL_SOURCE_DIR "/tests/data/rough/") + name);
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        ASSERT_NE(text.find("G71 Q1000"), std::string::npos) << name;
+        ExpectSameMoves(text);
+    }
 }
