@@ -87,14 +87,14 @@ TEST_F(ToolpathLayerChoiceTest, ThePartAndBoreLayersChosenMakeTheShaftSimulateCl
     const int step = Simulation().Slider().value();
     ASSERT_GT(step, 0);
 
-    // Measured against the roughing layer, the passes cut into it.
-    ASSERT_TRUE(ChooseEntry(&Pane().PartLayerBox(), QStringLiteral("4")));
+    // Measured against the turned outline, the groove, the thread and the part-off cut into it.
+    ASSERT_TRUE(ChooseEntry(&Pane().PartLayerBox(), QStringLiteral("2")));
     EXPECT_GT(FaultsListed(), 3);
-    const QString againstRoughing = Pane().SummaryLabel().text();
+    const QString againstOutline = Pane().SummaryLabel().text();
     // The part is layer 1; the drill goes down the centre hole of layer 3.
     ASSERT_TRUE(ChooseEntry(&Pane().PartLayerBox(), QStringLiteral("1")));
     EXPECT_GT(FaultsListed(), 0) << "the drill cuts into the part where the hole is not known";
-    EXPECT_NE(Pane().SummaryLabel().text(), againstRoughing);
+    EXPECT_NE(Pane().SummaryLabel().text(), againstOutline);
     ASSERT_TRUE(ChooseEntry(&Pane().BoreLayerBox(), QStringLiteral("3")));
     EXPECT_EQ(FaultsListed(), 0);
     EXPECT_TRUE(Simulation().Result().gouges.empty());
