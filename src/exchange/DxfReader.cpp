@@ -572,13 +572,13 @@ bool CDxfReader::Read(const std::string& bytes, CDxfContent& content, std::strin
         error = "dxflib could not read the file";
         return false;
     }
-    for (const auto& [kind, count] : unknownKinds) {
+    for (const auto& unknown : unknownKinds) {
         auto it = std::find_if(content.m_skipped.begin(), content.m_skipped.end(),
-                               [&](const auto& e) { return e.first == kind; });
+                               [&unknown](const auto& e) { return e.first == unknown.first; });
         if (it == content.m_skipped.end()) {
-            content.m_skipped.emplace_back(kind, count);
+            content.m_skipped.emplace_back(unknown.first, unknown.second);
         } else {
-            it->second += count;
+            it->second += unknown.second;
         }
     }
     return true;
