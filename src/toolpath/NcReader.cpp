@@ -331,12 +331,20 @@ CNcReader::CBlockCodes CNcReader::ApplyModes(const CNcBlock& block) {
 
 bool CNcReader::ApplyG(const CNcWord& word, CBlockCodes& codes, unsigned& groups) {
     const int code = Code10(word.dValue);
+    const int previous = codes.nMotionCode;
     if (const int group = GroupOf(code); group >= 0) {
-        if (groups & (1u << group)) {
+        // G80 beside a straight or circular move only cancels the drilling cycle; the move stands.
+        const auto move = [](int c) { return c == 0 || c == 10 || c == 20 || c == 30; };
+        const bool cancelBesideMove =
+            group == 1 && ((code == 800 && move(previous)) || (move(code) && previous == 800));
+        if ((groups & (1u << group)) && !cancelBesideMove) {
             Note(m_result.errors, word.strText + " and another G code of its group in one block");
             codes.bRefused = true;
         }
         groups |= 1u << group;
+        if (group == 1) {
+            codes.nMotionCode = code;
+        }
     }
     switch (code) {
         case 0:
@@ -346,7 +354,11 @@ bool CNcReader::ApplyG(const CNcWord& word, CBlockCodes& codes, unsigned& groups
             codes.nMotion = code / 10;
             m_bMotionWord = true;
             return true;
-        case 800: codes.nMotion = -1; break;
+        case 800:
+            if (previous < 0 || previous == 800) {
+                codes.nMotion = -1;
+            }
+            break;
         case 700:
         case 710:
         case 711:
@@ -393,6 +405,9 @@ bool CNcReader::ApplyG(const CNcWord& word, CBlockCodes& codes, unsigned& groups
                 return true;
             } else if (!IsModeOnly(code)) {
                 return false;
+            }
+            if (GroupOf(code) == 7) {
+                m_bCutterComp = code != 400;
             }
     }
     m_result.events.push_back(CNcEvent{'G', word.dValue, word.strText, m_nLine});

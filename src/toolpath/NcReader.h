@@ -65,6 +65,7 @@ private:
         bool bMachine = false;  // G53
         bool bRefused = false;  // two codes of one group
         int nCycle = 0;         // G70-G72 (G71.1 is 711), 0 for none
+        int nMotionCode = -1;   // the motion group's code in the block (ten times its G number)
     };
 
     void ReadLine(std::string& line);
@@ -143,6 +144,7 @@ private:
     double m_dDrillQ = 0.0;
     double m_dPeckReturn = 0.0;
     int m_nMotionBefore = 0;      // the motion mode before the block being read
+    bool m_bCutterComp = false;   // G41/G42 (or G41.1/G42.1) in force
     double m_dDrillStartZ = 0.0;  // where a series of drilling blocks started
     // Work offsets G54-G59.3 (index 1-9) and the G92 offset, model units, X as a radius.
     std::array<CPathPoint, 10> m_origins{};

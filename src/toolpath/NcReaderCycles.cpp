@@ -47,6 +47,13 @@ std::string CycleName(int cycle) {
 // and R, without P and Q; the second, and G70, with P and Q, the first and the last block number
 // of the profile.
 void CNcReader::RunCycle(const CNcBlock& block, int cycle) {
+    // The roughing cycles that run a subroutine and the drilling cycles need the cutter's own path.
+    const bool roughing = !block.Find('P') && cycle >= 710 && cycle <= 722;
+    if (m_bCutterComp && (roughing || cycle >= 810)) {
+        const std::string name = "G" + std::to_string(cycle / 10) + (cycle % 10 ? "." + std::to_string(cycle % 10) : "");
+        Note(m_result.errors, name + " cannot be used with cutter compensation on (G40 first)");
+        return;
+    }
     if (cycle >= 810) {
         RunDrillCycle(block, cycle);
         return;

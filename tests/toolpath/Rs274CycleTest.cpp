@@ -105,6 +105,13 @@ TEST_F(Rs274Cycles, CyclesTheControllerRefuses) {
     for (const char* cycle : {"G17 G71 Q100", "G71 Q100 I0", "G90 G72 Q100 F0"}) {
         ExpectBothRefuse(std::string("G18 G21 G90 G8 F100\n") + kStepped + "G0 X20 Z2\n" + cycle + "\nM2\n", 10);
     }
+    // Roughing cycles that run a subroutine, and drilling cycles, need the cutter uncompensated.
+    for (const char* cycle : {"G71 Q100 D1", "G72 Q100", "G71.1 Q100 I1"}) {
+        ExpectBothRefuse(std::string("G18 G21 G90 G8 F100\n") + kStepped + "G0 X20 Z2\nG42.1 D1 L2\nG0 X20 Z3\n" +
+                             cycle + "\nG40\nM2\n",
+                         12);
+    }
+    ExpectBothRefuse("G17 G21 G90 G8 F100\nG0 X0 Z5\nG41.1 D1\nG0 X1\nG81 X1 Z-10 R2\nM2\n", 5);
     // A profile that rises and falls again along Z cannot be roughed.
     ExpectBothRefuse("G18 G21 G90 G8 F100\no100 sub\nG1 X5 Z0\nG1 X10 Z-5\nG1 X10 Z0\no100 endsub\n"
                      "G0 X20 Z2\nG71 Q100\nM2\n",
@@ -118,6 +125,10 @@ TEST_F(Rs274Cycles, DrillingInTheXyPlaneOnly) {
                     "G82 X0 Z-5 R1 P0.5\nG80\nG98 G81 X1 Z-3 R2\nX2\nG99 G83 X0 Z-7.3 R4 Q2.2\nG80\nG0 X5\nM2\n");
     ExpectSameMoves("G17 G21 G90 G8 F100\nG0 X0 Z5\nG99 G81 X1 Z-3 R2\nX2\nX3 R3\nG98 G81 X1 Z-3 R2\nX2\nX3 R6\nM2\n");
     ExpectSameMoves("G17 G20 G90 G7 F4\nG0 X0 Z1\nG83 X0 Z-0.5 R0.1 Q0.13\nG98 G81 X0.2 Z-0.3 R0.05\nM2\n");
+    // G80 beside a move only cancels the cycle; alone with axis words it is refused.
+    ExpectSameMoves("G17 G21 G90 G8 F100\nG0 X0 Z5\nG81 X0 Z-10 R2\nG80 G0 X3\nG1 G80 Z2\nM2\n");
+    ExpectSameMoves("G18 G21 G90 G8 F100\nG0 X10 Z0\nG80 G2 X10 Z-10 R5\nM2\n");
+    ExpectBothRefuse("G17 G21 G90 G8 F100\nG0 X0 Z5\nG80 X3\nM2\n", 3);
     // In the XZ plane LinuxCNC refuses them; a cycle without R, Z or Q is refused too.
     ExpectBothRefuse("G18 G21 G90 G8 F100\nG0 X0 Z5\nG81 X0 Z-10 R2\nM2\n", 3);
     ExpectBothRefuse("G18 G21 G90 G8 F100\nG0 X0 Z5\nG83 X0 Z-10 R2 Q2\nM2\n", 3);
