@@ -22,8 +22,7 @@ void Quarter(std::vector<CPathPoint>& points, CPathPoint centre, double r, doubl
         points.push_back(centre);
         return;
     }
-    const int steps = std::clamp(
-        static_cast<int>(std::ceil(std::numbers::pi / 4.0 / std::acos(1.0 - std::min(5.0 / r, 1.0)))), 2, 180);
+    const int steps = CToolOutline::QuarterSteps(r);
     for (int k = 0; k <= steps; ++k) {
         const double a = a0 + std::numbers::pi / 2.0 * k / steps;
         points.push_back({centre.dZ + r * std::cos(a), centre.dX + r * std::sin(a)});

@@ -24,6 +24,11 @@ CToolOutline CToolOutline::Shape(std::vector<CPathPoint> points) {
     return tool;
 }
 
+int CToolOutline::QuarterSteps(double radius) {
+    return std::clamp(
+        static_cast<int>(std::ceil(std::numbers::pi / 4.0 / std::acos(1.0 - std::min(5.0 / radius, 1.0)))), 2, 180);
+}
+
 std::vector<CPathPoint> CToolOutline::Corners() const {
     if (!shape.empty()) {
         return ConvexHull(shape);
@@ -37,12 +42,7 @@ std::vector<CPathPoint> CToolOutline::Corners() const {
     // The nose circle within half a micrometre; the hull keeps the part between the edges. A
     // multiple of four corners puts one at each extreme in Z and X, so a nose that walks a wall
     // or a floor reaches it.
-    const int steps =
-        r > 0 ? (std::clamp(static_cast<int>(
-                                std::ceil(std::numbers::pi / std::acos(1.0 - std::min(5.0 / r, 1.0)))),
-                            8, 720) +
-                 3) / 4 * 4
-              : 1;
+    const int steps = r > 0 ? 4 * QuarterSteps(r) : 1;
     for (int k = 0; k < steps; ++k) {
         const double a = 2.0 * std::numbers::pi * k / steps;
         points.push_back({c.dZ + r * std::cos(a), c.dX + r * std::sin(a)});

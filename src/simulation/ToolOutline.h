@@ -29,6 +29,10 @@ struct CToolOutline {
     static CToolOutline Insert(double noseRadiusMm, double frontDeg, double backDeg, double edgeLengthMm);
     static CToolOutline Shape(std::vector<CPathPoint> points);
 
+    // Chords per quarter turn that keep a circle of this radius (model units) within half a
+    // micrometre: 2 to 180.
+    static int QuarterSteps(double radius);
+
     // The insert's convex outline around the programmed point at (0, 0), model units,
     // counter-clockwise. Empty for a point tool.
     std::vector<CPathPoint> Corners() const;
